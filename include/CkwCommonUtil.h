@@ -1,0 +1,8 @@
+#pragma once
+// CkwCommonUtil: the common-utility library of the structural drawing suite.
+// One header for callers: every exported class, function and the host engine contract.
+// The include directories are <prefix>/include and <prefix>/include/ckw.
+#include "CkwExport.h"
+#include "CString.h"
+#include "CArray.h"
+#include "HostEngine.h"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The Debian packages that building, testing and running CkwCommonUtil need. Used by the README
+# and by CI alike; run as root (or through sudo).
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config ninja-build
+  libsqlite3-dev sqlite3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev
+  gfortran
+)
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

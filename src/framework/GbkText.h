@@ -1,0 +1,38 @@
+#pragma once
+// The one place that knows about GBK text: conversion at operating-system boundaries (files,
+// terminal, SQLite, Qt are UTF-8) and multibyte-aware case and white-space handling.
+//
+// GBK is decoded as GB18030, its superset: every GBK string reads unchanged, and the four-byte
+// sequences of GB18030 are stepped over as one character. A trail byte may look like an ASCII
+// letter or a backslash (0x40-0x7E, 0x5C); such bytes are never changed or split.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ckw::text {
+
+// UTF-8 bytes of a u8"..." literal (C++20 makes those char8_t).
+inline std::string U8(std::u8string_view s) { return std::string(s.begin(), s.end()); }
+
+// Byte length of the character starting at s[i] (1, 2 or 4); a broken sequence counts as 1.
+size_t CharLength(std::string_view s, size_t i);
+
+// Conversions never fail: an invalid sequence becomes '?' (or U+FFFD toward UTF-8).
+std::string GbkToUtf8(std::string_view gbk);
+std::string Utf8ToGbk(std::string_view utf8);
+
+// ASCII letters are changed; multibyte characters are left as they are.
+std::string ToUpper(std::string_view gbk);
+std::string ToLower(std::string_view gbk);
+// Removes trailing ' ', '\t', '\r', '\n', '\v', '\f' that are whole characters.
+std::string TrimRight(std::string_view gbk);
+std::string TrimLeft(std::string_view gbk);
+inline std::string Trim(std::string_view gbk) { return TrimLeft(TrimRight(gbk)); }
+// The comparison key of names: upper-cased, trailing white space removed.
+inline std::string NameKey(std::string_view gbk) { return TrimRight(ToUpper(gbk)); }
+
+// Copies text into a caller buffer of capacity bytes (NUL included), cut at a character
+// boundary; returns false when it had to cut. capacity 0 writes nothing.
+bool CopyToBuffer(std::string_view text, char* buffer, size_t capacity);
+
+}  // namespace ckw::text

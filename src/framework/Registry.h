@@ -1,0 +1,33 @@
+#pragma once
+// The registry stand-in: keys and values in Windows ".reg" text files (UTF-8).
+//   machine (HKEY_LOCAL_MACHINE): <first of $XDG_CONFIG_DIRS, default /etc/xdg>/kelo/machine.reg
+//   user    (HKEY_CURRENT_USER):  <$XDG_CONFIG_HOME, default ~/.config>/kelo/user.reg
+// A HKEY_LOCAL_MACHINE key missing from the machine file is looked up in the user file, so a
+// user without root can keep a configuration of their own. Names and values at this interface
+// are GBK.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ckw::registry {
+
+enum class Hive { LocalMachine, CurrentUser };
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    virtual bool KeyExists(Hive hive, const std::string& key) = 0;
+    virtual std::optional<std::string> GetString(Hive hive, const std::string& key, const std::string& name) = 0;
+    virtual std::optional<uint32_t> GetDword(Hive hive, const std::string& key, const std::string& name) = 0;
+    // Writes create the key; a HKEY_LOCAL_MACHINE write goes to the user file when the machine
+    // file cannot be written. Writes are atomic (temporary file, rename). false = not written.
+    virtual bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) = 0;
+    virtual bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) = 0;
+};
+
+// The registry the library uses: the file registry of the environment unless a test set another.
+Registry& Current();
+// nullptr restores the default. The caller keeps ownership.
+void SetCurrent(Registry* registry);
+
+}  // namespace ckw::registry
