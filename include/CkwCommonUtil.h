@@ -6,3 +6,4 @@
 #include "CString.h"
 #include "CArray.h"
 #include "HostEngine.h"
+#include "Util.h"

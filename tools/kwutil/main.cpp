@@ -1,0 +1,43 @@
+// kwutil: sets up a configuration, queries the parameter library and works with drawings from the
+// command line. Text in and out is UTF-8.
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "Command.h"
+
+namespace kwutil {
+std::vector<CommandDef>& Commands() {
+    static std::vector<CommandDef> commands;
+    return commands;
+}
+}  // namespace kwutil
+
+int main(int argc, char** argv) {
+    CLI::App app{"kwutil: the structural drawing suite's common utilities from the command line"};
+    app.require_subcommand(1);
+    auto& commands = kwutil::Commands();
+    std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    int status = 0;
+    std::vector<std::pair<CLI::App*, kwutil::Runner>> runners;
+    for (auto& def : commands) {
+        CLI::App* cmd = app.add_subcommand(def.name, def.description);
+        runners.emplace_back(cmd, def.setup(*cmd));
+    }
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+    for (auto& [cmd, run] : runners) {
+        if (cmd->parsed()) {
+            try {
+                status = run();
+            } catch (const std::exception& e) {
+                std::cerr << "kwutil " << cmd->get_name() << ": " << e.what() << "\n";
+                status = 2;
+            }
+        }
+    }
+    return status;
+}
