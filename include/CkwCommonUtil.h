@@ -7,3 +7,4 @@
 #include "CArray.h"
 #include "HostEngine.h"
 #include "Util.h"
+#include "SettingsDialogs.h"
