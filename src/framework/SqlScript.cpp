@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "framework/Dao.h"
 #include "framework/GbkText.h"
@@ -31,19 +32,35 @@ size_t LineAt(const std::string& text, const char* at) {
     return 1 + static_cast<size_t>(std::count(text.c_str(), at, '\n'));
 }
 
-// Runs the statements one by one; returns "" or what failed, with the line it starts on.
+// Where the next statement's own text starts: past blanks and comments.
+const char* StatementStart(const char* p) {
+    for (;;) {
+        while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') ++p;
+        if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n') ++p;
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char* end = std::strstr(p + 2, "*/");
+            p = end ? end + 2 : p + std::strlen(p);
+        } else {
+            return p;
+        }
+    }
+}
+
+// Runs the statements one by one; returns "" or what failed, with the line it is on.
 std::string RunScript(sqlite3* db, const std::string& sql) {
     const char* p = sql.c_str();
     while (*p) {
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
         int rc = sqlite3_prepare_v2(db, p, -1, &stmt, &tail);
+        const char* start = StatementStart(p);
         if (rc != SQLITE_OK) {
+            // The offset of the failing token when SQLite knows it, else the statement's start.
             int offset = sqlite3_error_offset(db);
-            return "line " + std::to_string(LineAt(sql, p + std::max(offset, 0))) + ": " + sqlite3_errmsg(db);
+            const char* at = offset >= 0 ? p + offset : start;
+            return "line " + std::to_string(LineAt(sql, at)) + ": " + sqlite3_errmsg(db);
         }
-        const char* start = p;
-        while (*start == ' ' || *start == '\t' || *start == '\r' || *start == '\n') ++start;
         p = tail;
         if (!stmt) continue;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
