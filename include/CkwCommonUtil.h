@@ -7,4 +7,7 @@
 #include "CArray.h"
 #include "HostEngine.h"
 #include "Util.h"
+#include "ParaRecords.h"
+#include "DrawingPara.h"
+#include "FortranInterface.h"
 #include "SettingsDialogs.h"

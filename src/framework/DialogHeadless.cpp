@@ -69,16 +69,6 @@ bool Offers(Buttons buttons, Answer answer) {
     return false;
 }
 
-Answer DefaultAnswer(Buttons buttons) {
-    switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::YesNo: return Answer::No;
-        case Buttons::OkCancel:
-        case Buttons::YesNoCancel: return Answer::Cancel;
-    }
-    return Answer::Ok;
-}
-
 // A caption compared the way a person reads it: the "&" of a keyboard shortcut left out.
 std::string WithoutShortcut(const std::string& caption) {
     std::string plain;
@@ -326,16 +316,16 @@ std::optional<std::string> HeadlessDialogRunner::FileDialog(Dialog*, const FileD
 Answer HeadlessDialogRunner::AnswerMessage(std::string_view textGbk, Buttons buttons) {
     m_messages.emplace_back(textGbk);
     Trace("message: " + Utf8(textGbk));
-    if (!NextIs("answer")) return DefaultAnswer(buttons);
+    if (!NextIs("answer")) return ckw::ui::DefaultAnswer(buttons);
     ScriptStep step = m_script.Take();
     auto answer = ParseAnswer(step.args[0]);
     if (!answer || !Offers(buttons, *answer)) {
         Fail(step, "the message box '" + Utf8(textGbk) + "' offers no answer '" + step.args[0] + "'");
-        return DefaultAnswer(buttons);
+        return ckw::ui::DefaultAnswer(buttons);
     }
     if (step.args.size() == 2 && textGbk.find(step.args[1]) == std::string_view::npos) {
         Fail(step, "the message is '" + Utf8(textGbk) + "', expected '" + Utf8(step.args[1]) + "'");
-        return DefaultAnswer(buttons);
+        return ckw::ui::DefaultAnswer(buttons);
     }
     return *answer;
 }
