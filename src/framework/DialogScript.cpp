@@ -40,7 +40,8 @@ std::vector<std::string> SplitScriptLine(std::string_view line) {
             ++i;
             continue;
         }
-        if (c == '#') break;
+        // A comment: '#' followed by a blank or the end of the line ("#RRGGBB" is a word).
+        if (c == '#' && (i + 1 == line.size() || line[i + 1] == ' ' || line[i + 1] == '\t')) break;
         std::string word;
         if (c == '"') {
             ++i;

@@ -49,7 +49,8 @@ private:
 };
 
 // Splits one line into words: blanks separate, "double quotes" keep blanks, \" and \\ inside
-// quotes; '#' outside quotes starts a comment. Throws ScriptError on an open quote.
+// quotes; '#' followed by a blank (or ending the line) outside quotes starts a comment, so that
+// "#C0C0C0" stays a word. Throws ScriptError on an open quote.
 std::vector<std::string> SplitScriptLine(std::string_view line);
 
 }  // namespace ckw::dlg

@@ -188,7 +188,8 @@ void LayerDialog::Fill() {
         char width[64];
         std::snprintf(width, sizeof width, "%.2f", static_cast<double>(layer.GetLineWidth()));
         grid.GridSetCellText(r, kColWidth, width);
-        for (short col = 1; col <= kColLineType; ++col) grid.GridSetCellEditMode(r, col, 1);
+        // The width column is an edit field too: its text is read back as the layer's width.
+        for (short col = 1; col < kColCount; ++col) grid.GridSetCellEditMode(r, col, 1);
         for (short col = 1; col < kColCount; ++col)
             grid.GridSetCellReadOnly(r, col, col == kColType || col == kColNumber || col == kColLineType);
         grid.GridSetCellBackColor(r, kColType, kLockedBack);

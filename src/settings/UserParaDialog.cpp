@@ -26,9 +26,6 @@ CkwUserParaDef_* LastWithItem(std::vector<CkwUserParaDef_>& list, const std::str
     return found;
 }
 
-// The table named by the caller is quoted as an identifier, never spliced into SQL. A table
-// the library lacks has been reported by the global read already: no second message.
-bool IsMissingTable(const dao::DaoException& e) { return e.errorCode() == 0x0C06; }
 }  // namespace
 
 UserParaDialog::UserParaDialog(std::string tableGbk) : Dialog(DialogResource(IDD_USERPARA)), m_table(std::move(tableGbk)) {}
@@ -47,6 +44,15 @@ bool UserParaDialog::OnInitDialog() {
 }
 
 void UserParaDialog::Read() {
+    // The table named by the caller is quoted as an identifier, never spliced into SQL. A table
+    // the library lacks has been reported by the global read already: no second message, and
+    // OK has nothing to write.
+    m_tableMissing = m_table.empty();
+    if (m_tableMissing) return;
+    auto missingTable = [this](const dao::DaoException& e) {
+        m_tableMissing = e.errorCode() == 0x0C06;
+        return m_tableMissing;
+    };
     std::vector<CkwUserParaDef_> read;
     bool done = RunLibraryStep(
         m_paths.userLibrary, StepMode::Read,
@@ -63,7 +69,7 @@ void UserParaDialog::Read() {
                 read.push_back(std::move(record));
             }
         },
-        IsMissingTable);
+        missingTable);
     if (done) m_records = std::move(read);
 }
 
@@ -121,7 +127,7 @@ void UserParaDialog::OnOK() {
         LastWithItem(m_records, item)->SetParaValue(grid.GridGetCellText(k, 2));
     }
     // A failed write keeps the dialog open with the edits (its message has been shown).
-    if (!Write()) return;
+    if (!m_tableMissing && !Write()) return;
     m_records.clear();
     m_exDrawingPara.ReadUserParaDef_FromDbLib(m_table.c_str());
     EndDialog(ckw::dlg::IDOK);

@@ -32,6 +32,7 @@ private:
     bool m_usePathsGiven = false;
     SettingsPaths m_paths;
     std::vector<CkwUserParaDef_> m_records;
+    bool m_tableMissing = false;
 };
 
 }  // namespace ckw::settings
