@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,7 +73,16 @@ protected:
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         ASSERT_NE(editor, nullptr) << "the cell opened no editor";
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        bool ascii = true;
+        for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+        if (ascii) {
+            QTest::keyClicks(editor, text);
+        } else {
+            // Chinese text arrives from an input method as one committed string.
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(editor, &commit);
+        }
         QTest::keyClick(editor, Qt::Key_Return);
         QTest::qWait(20);
     }
