@@ -142,8 +142,6 @@ void Database::Rollback() {
     --m_transDepth;
 }
 
-void Terminate() {
-    // Every connection belongs to its Database and closes with it: nothing is kept between uses.
-}
+void Terminate() { detail::ReleaseConnections(); }
 
 }  // namespace ckw::dao

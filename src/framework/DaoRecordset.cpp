@@ -14,7 +14,9 @@ using detail::QuoteIdentifier;
 using detail::Statement;
 
 // Names compare as SQLite and Jet compare them: ASCII letters without case.
-bool SameName(std::string_view a, std::string_view b) { return text::ToUpper(a) == text::ToUpper(b); }
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a == b || text::ToUpper(a) == text::ToUpper(b));
+}
 
 std::string ColumnString(const char* p) { return p ? std::string(p) : std::string(); }
 
@@ -71,9 +73,8 @@ struct Recordset::Impl {
         if (tableUtf8.empty()) throw DaoException(kErrReadOnly, "不能更新。数据库或对象为只读。");
     }
     int IndexOf(const std::string& nameGbk) const {
-        std::string name = text::GbkToUtf8(nameGbk);
         for (size_t i = 0; i < columns.size(); ++i)
-            if (SameName(columns[i].nameUtf8, name)) return static_cast<int>(i);
+            if (SameName(columns[i].nameGbk, nameGbk)) return static_cast<int>(i);
         throw DaoException(kErrItemNotFound, "在此集合中找不到项目 '" + nameGbk + "'。");
     }
     void CheckIndex(int index) const {
@@ -123,7 +124,7 @@ Recordset::Recordset(Database& db) : m(std::make_unique<Impl>(db)) {}
 
 Recordset::~Recordset() = default;
 
-void Recordset::Open(const std::string& sqlGbk) {
+void Recordset::Open(const std::string& sqlGbk, OpenMode mode) {
     Close();
     sqlite3* db = m->db.handle();
     std::string sql = text::GbkToUtf8(sqlGbk);
@@ -131,7 +132,7 @@ void Recordset::Open(const std::string& sqlGbk) {
     if (!stmt.valid()) throw DaoException(kErrGeneric, "查询语句是空的。");
 
     auto single = detail::ParseSingleTableSelect(sql);
-    bool editable = single.has_value();
+    bool editable = single.has_value() && mode == OpenMode::Dynaset;
     const int count = sqlite3_column_count(stmt.get());
     for (int i = 0; i < count; ++i) {
         Column c;
@@ -167,8 +168,8 @@ void Recordset::Open(const std::string& sqlGbk) {
     m->open = true;
 }
 
-void Recordset::OpenTable(const std::string& tableGbk) {
-    Open(text::Utf8ToGbk("SELECT * FROM " + QuoteIdentifier(text::GbkToUtf8(tableGbk))));
+void Recordset::OpenTable(const std::string& tableGbk, OpenMode mode) {
+    Open(text::Utf8ToGbk("SELECT * FROM " + QuoteIdentifier(text::GbkToUtf8(tableGbk))), mode);
 }
 
 void Recordset::Close() {

@@ -12,11 +12,36 @@ bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// One conversion descriptor per direction and thread, opened on first use: opening one costs
+// far more than most conversions.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
 // Converts with iconv, replacing every sequence it cannot read by `replacement` and going on.
-std::string Convert(std::string_view in, const char* to, const char* from, std::string_view replacement,
+// ASCII reads the same in all three encodings and is returned as it is.
+std::string Convert(std::string_view in, const Converter& converter, std::string_view replacement,
                     size_t (*skip)(std::string_view, size_t)) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    if (IsAscii(in) || !converter.ok()) return std::string(in);
+    iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     out.reserve(in.size() * 3 / 2 + 4);
     size_t pos = 0;
@@ -35,7 +60,6 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 
@@ -71,9 +95,15 @@ size_t CharLength(std::string_view s, size_t i) {
     return 1;
 }
 
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030", "\xEF\xBF\xBD", SkipGbk); }
+std::string GbkToUtf8(std::string_view gbk) {
+    thread_local Converter toUtf8("UTF-8", "GB18030");
+    return Convert(gbk, toUtf8, "\xEF\xBF\xBD", SkipGbk);
+}
 
-std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8", "?", SkipUtf8); }
+std::string Utf8ToGbk(std::string_view utf8) {
+    thread_local Converter toGbk("GB18030", "UTF-8");
+    return Convert(utf8, toGbk, "?", SkipUtf8);
+}
 
 std::string ToUpper(std::string_view gbk) {
     return MapAscii(gbk, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
