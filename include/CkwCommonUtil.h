@@ -7,3 +7,6 @@
 #include "CArray.h"
 #include "HostEngine.h"
 #include "Util.h"
+#include "ParaRecords.h"
+#include "DrawingPara.h"
+#include "FortranInterface.h"
