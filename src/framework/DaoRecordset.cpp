@@ -21,7 +21,7 @@ bool SameName(std::string_view a, std::string_view b) {
 std::string ColumnString(const char* p) { return p ? std::string(p) : std::string(); }
 
 struct Column {
-    std::string nameUtf8, nameGbk, originUtf8;
+    std::string nameUtf8, nameGbk, nameKey, originUtf8;  // nameKey: GBK upper-cased
     int type = 0;
 };
 
@@ -72,9 +72,13 @@ struct Recordset::Impl {
         RequireOpen();
         if (tableUtf8.empty()) throw DaoException(kErrReadOnly, "不能更新。数据库或对象为只读。");
     }
+    // Fields are read by name for every row, so the usual exact spelling is tried first.
     int IndexOf(const std::string& nameGbk) const {
         for (size_t i = 0; i < columns.size(); ++i)
-            if (SameName(columns[i].nameGbk, nameGbk)) return static_cast<int>(i);
+            if (columns[i].nameGbk == nameGbk) return static_cast<int>(i);
+        std::string key = text::ToUpper(nameGbk);
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].nameKey == key) return static_cast<int>(i);
         throw DaoException(kErrItemNotFound, "在此集合中找不到项目 '" + nameGbk + "'。");
     }
     void CheckIndex(int index) const {
@@ -138,6 +142,7 @@ void Recordset::Open(const std::string& sqlGbk, OpenMode mode) {
         Column c;
         c.nameUtf8 = ColumnString(sqlite3_column_name(stmt.get(), i));
         c.nameGbk = text::Utf8ToGbk(c.nameUtf8);
+        c.nameKey = text::ToUpper(c.nameGbk);
         c.originUtf8 = ColumnString(sqlite3_column_origin_name(stmt.get(), i));
         c.type = detail::FieldTypeFromDeclared(ColumnString(sqlite3_column_decltype(stmt.get(), i)));
         // Every field must be a column of that one table for its rows to be written back.

@@ -35,6 +35,9 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
+// db, or DaoException when the database is not open.
+sqlite3* RequireOpen(sqlite3* db);
+
 // Runs every statement of the text in turn.
 void ExecuteAll(sqlite3* db, std::string_view sqlUtf8);
 

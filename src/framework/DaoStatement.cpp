@@ -75,8 +75,12 @@ DaoException ErrorFrom(sqlite3* db, int rc) {
     }
 }
 
-Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail) : m_db(db) {
+sqlite3* RequireOpen(sqlite3* db) {
     if (!db) throw DaoException(kErrGeneric, "数据库没有打开。");
+    return db;
+}
+
+Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail) : m_db(RequireOpen(db)) {
     const char* rest = nullptr;
     int rc = sqlite3_prepare_v2(db, sqlUtf8.data(), static_cast<int>(sqlUtf8.size()), &m_stmt, &rest);
     if (rc != SQLITE_OK) {

@@ -12,36 +12,60 @@ bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// Opening a converter costs far more than a short conversion, and every name and value read
+// from a database is converted, so each thread keeps its two converters. Conversions made
+// while the thread ends (destructors of globals) open a converter of their own.
+class Converter {
+public:
+    Converter(const char* to, const char* from) {
+        struct Cache {
+            iconv_t toUtf8 = kNoConverter, toGbk = kNoConverter;
+            ~Cache() {
+                cacheAlive = false;
+                for (iconv_t cd : {toUtf8, toGbk})
+                    if (cd != kNoConverter) iconv_close(cd);
+            }
+        };
+        thread_local Cache cache;
+        if (!cacheAlive) {
+            m_cd = iconv_open(to, from);
+            m_owned = true;
+            return;
+        }
+        iconv_t& cd = std::strcmp(to, "UTF-8") == 0 ? cache.toUtf8 : cache.toGbk;
+        if (cd == kNoConverter) cd = iconv_open(to, from);
+        else iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        m_cd = cd;
+    }
+    ~Converter() {
+        if (m_owned && m_cd != kNoConverter) iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t get() const { return m_cd; }
+
+private:
+    static thread_local inline bool cacheAlive = true;
+    iconv_t m_cd = kNoConverter;
+    bool m_owned = false;
+};
+
 bool IsAscii(std::string_view s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
 
-// One conversion descriptor per direction and thread, opened on first use: opening one costs
-// far more than most conversions.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Converter() {
-        if (ok()) iconv_close(m_cd);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return m_cd; }
-
-private:
-    iconv_t m_cd;
-};
-
 // Converts with iconv, replacing every sequence it cannot read by `replacement` and going on.
-// ASCII reads the same in all three encodings and is returned as it is.
-std::string Convert(std::string_view in, const Converter& converter, std::string_view replacement,
+std::string Convert(std::string_view in, const char* to, const char* from, std::string_view replacement,
                     size_t (*skip)(std::string_view, size_t)) {
-    if (IsAscii(in) || !converter.ok()) return std::string(in);
+    // ASCII reads the same in all three encodings.
+    if (IsAscii(in)) return std::string(in);
+    Converter converter(to, from);
     iconv_t cd = converter.get();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (cd == kNoConverter) return std::string(in);
     std::string out;
     out.reserve(in.size() * 3 / 2 + 4);
     size_t pos = 0;
@@ -95,15 +119,9 @@ size_t CharLength(std::string_view s, size_t i) {
     return 1;
 }
 
-std::string GbkToUtf8(std::string_view gbk) {
-    thread_local Converter toUtf8("UTF-8", "GB18030");
-    return Convert(gbk, toUtf8, "\xEF\xBF\xBD", SkipGbk);
-}
+std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030", "\xEF\xBF\xBD", SkipGbk); }
 
-std::string Utf8ToGbk(std::string_view utf8) {
-    thread_local Converter toGbk("GB18030", "UTF-8");
-    return Convert(utf8, toGbk, "?", SkipUtf8);
-}
+std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8", "?", SkipUtf8); }
 
 std::string ToUpper(std::string_view gbk) {
     return MapAscii(gbk, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
