@@ -208,8 +208,10 @@ private:
         ckw::engine::Entity label = e;
         double angle = std::atan2(dim[1].y - dim[0].y, dim[1].x - dim[0].x) * 180 / 3.14159265358979323846;
         if (angle > 90 || angle <= -90) angle += 180;
-        label.values = {V(e, 0), V(e, 1), float((dim[0].x + dim[1].x) / 2), float((dim[0].y + dim[1].y) / 2),
-                        float(angle), 102, 101};
+        // The label stands a little above the dimension line.
+        double rad = angle * 3.14159265358979323846 / 180, gap = 0.3 * V(e, 0);
+        label.values = {V(e, 0), V(e, 1), float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
+                        float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)), float(angle), 102, 101};
         Text(label, stroke, e.text.empty() ? Num(std::round(length)) : e.text);
     }
 
