@@ -6,4 +6,7 @@
 #include "CString.h"
 #include "CArray.h"
 #include "HostEngine.h"
+#include "KeloPoint2d.h"
+#include "KeloPoint3d.h"
+#include "KeloArc2d.h"
 #include "Util.h"
