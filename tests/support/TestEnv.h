@@ -4,7 +4,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ckw::test {
 
@@ -29,21 +33,39 @@ private:
     std::filesystem::path m_path;
 };
 
-// Points HOME, XDG_CONFIG_HOME, XDG_CONFIG_DIRS and XDG_DATA_HOME at a new temporary tree.
+// Points HOME, XDG_CONFIG_HOME, XDG_CONFIG_DIRS and XDG_DATA_HOME at a new temporary tree for
+// its lifetime, and puts the previous values back afterwards.
 class ScopedXdgHome {
 public:
     ScopedXdgHome() {
         auto root = m_dir.path();
-        for (const char* sub : {"home", "config", "etc-xdg", "data"}) std::filesystem::create_directories(root / sub);
-        setenv("HOME", (root / "home").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-        setenv("XDG_CONFIG_DIRS", (root / "etc-xdg").c_str(), 1);
-        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+        Set("HOME", root / "home");
+        Set("XDG_CONFIG_HOME", root / "config");
+        Set("XDG_CONFIG_DIRS", root / "etc-xdg");
+        Set("XDG_DATA_HOME", root / "data");
     }
+    ~ScopedXdgHome() {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
+            if (it->second) {
+                setenv(it->first.c_str(), it->second->c_str(), 1);
+            } else {
+                unsetenv(it->first.c_str());
+            }
+        }
+    }
+    ScopedXdgHome(const ScopedXdgHome&) = delete;
+    ScopedXdgHome& operator=(const ScopedXdgHome&) = delete;
     const std::filesystem::path& root() const { return m_dir.path(); }
 
 private:
+    void Set(const char* name, const std::filesystem::path& dir) {
+        std::filesystem::create_directories(dir);
+        const char* old = std::getenv(name);
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        setenv(name, dir.c_str(), 1);
+    }
     TempDir m_dir;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
 class IsolatedHome : public ::testing::Environment {

@@ -1,0 +1,66 @@
+#include "DrawingPara.h"
+
+#include "framework/Dao.h"
+#include "framework/GbkText.h"
+#include "drawpara/ParaIndex.h"
+
+CDrawingPara m_exDrawingPara;
+
+CDrawingPara::CDrawingPara() : m_index(std::make_unique<Index>()) {}
+
+CDrawingPara::~CDrawingPara() { Close(); }
+
+void CDrawingPara::Init() {
+    UpdateUserLib();
+    m_drawingScale = 100;
+    m_closed = 0;
+    ReadLineType_FromDbLib();
+    ReadColorDef_FromDbLib();
+    ReadTextDef_FromDbLib();
+    ReadLayerInfo_FromDbLib();
+}
+
+void CDrawingPara::Close() {
+    if (m_closed) return;
+    m_lineTypes.clear();
+    m_colors.clear();
+    m_texts.clear();
+    m_dims.clear();
+    m_userParas.clear();
+    m_layers.clear();
+    RebuildIndex();
+    ckw::dao::Terminate();
+    m_closed = 1;
+}
+
+void CDrawingPara::ReSetAllData() {
+    if (m_closed) return;
+    ReadLineType_FromDbLib();
+    ReadColorDef_FromDbLib();
+    ReadTextDef_FromDbLib();
+    ReadLayerInfo_FromDbLib();
+}
+
+void CDrawingPara::EnsureLoaded() {
+    if (m_closed) Init();
+}
+
+void CDrawingPara::RebuildIndex() {
+    using ckw::text::NameKey;
+    using ckw::text::ToUpper;
+    Index& ix = *m_index;
+    ix = Index{};
+    for (size_t i = 0; i < m_layers.size(); ++i) ix.layers.Add(NameKey(m_layers[i]->GetComponentKind()), int(i));
+    for (size_t i = 0; i < m_texts.size(); ++i) ix.texts.Add(NameKey(m_texts[i]->GetTextType()), int(i));
+    for (size_t i = 0; i < m_dims.size(); ++i) ix.dims.Add(NameKey(m_dims[i]->GetTextType()), int(i));
+    // A colour text may name a colour by its name or by its description; the first record that
+    // matches either way wins, so both keys of a record go in before the next record's.
+    for (size_t i = 0; i < m_colors.size(); ++i) {
+        ix.colors.Add(NameKey(m_colors[i]->GetColorName()), int(i));
+        ix.colors.Add(NameKey(m_colors[i]->GetColorDes()), int(i));
+    }
+    for (size_t i = 0; i < m_lineTypes.size(); ++i) {
+        ix.lineTypeNames.Add(NameKey(m_lineTypes[i]->GetLineTypeName()), int(i));
+        ix.lineTypeUpper.Add(ToUpper(m_lineTypes[i]->GetLineTypeName()), int(i));
+    }
+}

@@ -1,0 +1,121 @@
+// Thin wrappers over m_exDrawingPara for the Fortran drawing programs.
+#include "FortranInterface.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
+#include "DrawingPara.h"
+#include "HostEngine.h"
+#include "framework/GbkText.h"
+#include "drawpara/ParaMessages.h"
+
+namespace {
+
+// Written only by SETDRAWINGSCALE, read only by CREATALLLINETYPE: Init resets the instance's scale.
+int g_rememberedScale = 100;
+
+void HostMessage(const char* text) {
+    if (!m_pCfg) return;
+    int length = static_cast<int>(std::strlen(text));
+    m_pCfg->HostClearPrompt();
+    m_pCfg->HostPrompt(text, length);
+}
+
+bool IsOneOf(const std::string& key, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (key == name) return true;
+    return false;
+}
+
+}  // namespace
+
+void INITKWUTIL() { m_exDrawingPara.Init(); }
+
+void CLOSEKWUTIL() { m_exDrawingPara.Close(); }
+
+void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width) {
+    int num = 0, col = 0, type = 0;
+    float w = 0;
+    if (!m_exDrawingPara.GetLayerInfo(kind, layerName, num, col, type, w)) {
+        ckw::drawpara::ShowMessage("Not Find Layer Information!");
+        return;
+    }
+    if (layerNum) *layerNum = num;
+    if (color) *color = col;
+    if (lineType) *lineType = type;
+    if (width) *width = w;
+}
+
+void GETLAYERNUM(const char* kind, int* layerNum) {
+    int number = m_exDrawingPara.GetLayerNum(kind);
+    if (layerNum) *layerNum = number;
+}
+
+void GETLINETYPEINFO(int* number, int* count, float* values) {
+    if (!number || !count || !values || !m_exDrawingPara.GetLineTypeInfo(*number, *count, values))
+        ckw::drawpara::ShowMessage("Not Find LineType Information!");
+}
+
+void GETLINETYPEINFO1(const char* name, int* number, int* count, float* values) {
+    if (!number || !count || !values || !m_exDrawingPara.GetLineTypeInfo(name, *number, *count, values))
+        ckw::drawpara::ShowMessage("Not Find LineType Information!");
+}
+
+void GETDIMTEXTINFO(const char* kind, const char* item, float* first, float* second) {
+    if (!first || !second) return;
+    std::string key = ckw::text::NameKey(kind ? kind : "");
+    std::string itemKey = ckw::text::NameKey(item ? item : "");
+    if (IsOneOf(key, {"字符宽高", "系统文字标注高宽表", "SYSTEMTEXTSIZE"})) {
+        if (m_exDrawingPara.GetTextInfo(itemKey.c_str(), *second, *first) != 1) {
+            HostMessage("Not Find Text Information!");
+            *first = 2.0f;
+            *second = 2.5f;
+        }
+    } else if (IsOneOf(key, {"尺寸标注", "系统尺寸标注表", "SYSTEMDIMENSIONSIZE"})) {
+        if (m_exDrawingPara.GetDimInfo(itemKey.c_str(), *first) != 1) {
+            HostMessage("Not Find Dim Information!");
+            *first = 5.0f;
+            *second = 3.0f;
+        }
+    }
+}
+
+int GETUSERPARAINFO(const char* table, const char* item, char* value, char* valueKind) {
+    int found = m_exDrawingPara.GetUserParaInfo(table, item, value, valueKind);
+    if (found != 1) HostMessage("Not Find Text Information!");
+    return found;
+}
+
+int CREATEONELINETYPE(const char* name, int scale, int* hostNumber) {
+    int number = m_exDrawingPara.CreateOneLineType(name, scale);
+    if (hostNumber) *hostNumber = number;
+    return number;
+}
+
+int CREATEONELINETYPE1(int number, int scale, int* hostNumber) {
+    int host = m_exDrawingPara.CreateOneLineType(number, scale);
+    if (hostNumber) *hostNumber = host;
+    return host;
+}
+
+void SETDRAWINGSCALE(int scale) {
+    m_exDrawingPara.SetDrawingScale(scale);
+    g_rememberedScale = scale;
+}
+
+int CREATALLLINETYPE() {
+    // Loading first: Init would put the scale back to 100.
+    if (m_exDrawingPara.IsClosed()) m_exDrawingPara.Init();
+    m_exDrawingPara.SetDrawingScale(g_rememberedScale);
+    return m_exDrawingPara.CreatAllLineType();
+}
+
+void SetDrawingKind05(int kind) { m_exDrawingPara.SetDrawingKind05(kind); }
+
+int GetDrawingKind05() { return m_exDrawingPara.GetDrawingKind05(); }
+
+void SetDrawingKind05_08() {
+    // The drawing-mode dialog comes with the settings dialogs; until then this shows nothing and
+    // changes nothing.
+}

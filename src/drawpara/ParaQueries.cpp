@@ -1,0 +1,114 @@
+// Queries by name on the loaded lists: the layer of a component kind, text and dimension sizes,
+// user parameters, and the colour and line-type numbers that layer texts name.
+#include <cstdlib>
+#include <cstring>
+
+#include "DrawingPara.h"
+#include "HostEngine.h"
+#include "framework/GbkText.h"
+#include "drawpara/ParaIndex.h"
+
+using ckw::text::NameKey;
+
+namespace {
+
+constexpr size_t kUnbounded = static_cast<size_t>(-1);
+constexpr size_t kLayerNameBuffer = 100;
+
+// Copies the whole text, or as much as fits a caller buffer of known capacity.
+void CopyOut(const char* text, char* buffer, size_t capacity) {
+    if (!buffer) return;
+    if (capacity == kUnbounded) {
+        std::strcpy(buffer, text);
+    } else {
+        ckw::text::CopyToBuffer(text, buffer, capacity);
+    }
+}
+
+void HostMessage(const char* text) {
+    if (!m_pCfg) return;
+    int length = static_cast<int>(std::strlen(text));
+    m_pCfg->HostClearPrompt();
+    m_pCfg->HostPrompt(text, length);
+}
+
+bool IsSolidName(std::string_view upper) { return upper == "实线" || upper == "SOLID"; }
+
+}  // namespace
+
+int CDrawingPara::GetLayerInfo(const char* kind, char* layerName, int& layerNum, int& color, int& lineType,
+                               float& width) {
+    return GetLayerInfo(kind, layerName, kUnbounded, layerNum, color, lineType, width);
+}
+
+int CDrawingPara::GetLayerInfo(const char* kind, char* layerName, size_t capacity, int& layerNum, int& color,
+                               int& lineType, float& width) {
+    EnsureLoaded();
+    int i = m_index->layers.Find(NameKey(kind ? kind : ""));
+    if (i < 0) return 0;
+    const CkwLayerDef_& layer = *m_layers[static_cast<size_t>(i)];
+    CopyOut(layer.GetLayerName(), layerName, capacity);
+    layerNum = std::atoi(layer.GetLayerNumber());
+    color = GetCfgColorFromString(layer.GetColor());
+    lineType = GetLineValueFromString(layer.GetLineType());
+    width = layer.GetLineWidth();
+    return 1;
+}
+
+int CDrawingPara::GetLayerNum(const char* kind) {
+    char name[kLayerNameBuffer];
+    int number = 0, color = 0, lineType = 0;
+    float width = 0;
+    if (GetLayerInfo(kind, name, sizeof name, number, color, lineType, width)) return number;
+    HostMessage("Not Find Layer Information!");
+    return 0;
+}
+
+int CDrawingPara::GetTextInfo(const char* kind, float& height, float& width) {
+    EnsureLoaded();
+    int i = m_index->texts.Find(NameKey(kind ? kind : ""));
+    if (i < 0) return 0;
+    height = m_texts[static_cast<size_t>(i)]->GetTextHeight();
+    width = m_texts[static_cast<size_t>(i)]->GetTextWidth();
+    return 1;
+}
+
+int CDrawingPara::GetDimInfo(const char* item, float& value) {
+    EnsureLoaded();
+    int i = m_index->dims.Find(NameKey(item ? item : ""));
+    if (i < 0) return 0;
+    value = m_dims[static_cast<size_t>(i)]->GetTextValue();
+    return 1;
+}
+
+int CDrawingPara::GetUserParaInfo(const char* table, const char* item, char* value, char* valueKind) {
+    return GetUserParaInfo(table, item, value, kUnbounded, valueKind, kUnbounded);
+}
+
+int CDrawingPara::GetUserParaInfo(const char* table, const char* item, char* value, size_t valueCapacity,
+                                  char* valueKind, size_t kindCapacity) {
+    // User parameters are read anew on every call: the table may be another one each time.
+    ReadUserParaDef_FromDbLib(table);
+    std::string key = NameKey(item ? item : "");
+    for (const auto& para : m_userParas) {
+        if (NameKey(para->GetParaType()) != key) continue;
+        CopyOut(para->GetParaValue(), value, valueCapacity);
+        CopyOut(para->GetParaValKind(), valueKind, kindCapacity);
+        return 1;
+    }
+    return 0;
+}
+
+int CDrawingPara::GetCfgColorFromString(const char* text) {
+    std::string key = NameKey(text ? text : "");
+    int i = m_index->colors.Find(key);
+    if (i >= 0) return m_colors[static_cast<size_t>(i)]->GetColorValue();
+    return std::atoi(key.c_str());
+}
+
+int CDrawingPara::GetLineValueFromString(const char* text) {
+    std::string upper = ckw::text::ToUpper(text ? text : "");
+    if (IsSolidName(upper)) return 1;
+    int i = m_index->lineTypeNames.Find(ckw::text::TrimRight(upper));
+    return i < 0 ? 0 : i + 1;
+}

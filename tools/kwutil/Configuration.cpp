@@ -1,0 +1,59 @@
+#include "Configuration.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+
+#include "framework/Dao.h"
+#include "framework/GbkText.h"
+#include "framework/Registry.h"
+#include "framework/SqlScript.h"
+
+extern const unsigned char kEmbeddedSystemLibrarySql[];
+extern const std::size_t kEmbeddedSystemLibrarySql_size;
+
+namespace kwutil {
+namespace fs = std::filesystem;
+namespace reg = ckw::registry;
+
+namespace {
+
+const char* const kPathKey = "Software\\KELO\\MAIN\\PATH";
+
+std::string SystemLibraryName() { return ckw::text::U8(u8"绘图参数.mdb"); }
+
+fs::path DefaultConfigurationDir() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome) return fs::path(dataHome) / "kelo" / "cfg";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) throw std::runtime_error("neither XDG_DATA_HOME nor HOME is set");
+    return fs::path(home) / ".local" / "share" / "kelo" / "cfg";
+}
+
+}  // namespace
+
+std::string Utf8(const char* gbk) { return ckw::text::GbkToUtf8(gbk ? gbk : ""); }
+std::string Utf8(const std::string& gbk) { return ckw::text::GbkToUtf8(gbk); }
+std::string Gbk(const std::string& utf8) { return ckw::text::Utf8ToGbk(utf8); }
+
+void SetUpConfiguration(const fs::path& dir) {
+    fs::create_directories(dir);
+    std::string sql(reinterpret_cast<const char*>(kEmbeddedSystemLibrarySql), kEmbeddedSystemLibrarySql_size);
+    ckw::dao::CreateDatabaseFromSql(sql, (dir / SystemLibraryName()).string());
+    std::string dirGbk = Gbk(fs::absolute(dir).lexically_normal().string());
+    if (!reg::Current().SetString(reg::Hive::LocalMachine, kPathKey, "CFG", dirGbk))
+        throw std::runtime_error("cannot record the configuration directory in the registry file");
+}
+
+fs::path EnsureConfiguration() {
+    auto recorded = reg::Current().GetString(reg::Hive::LocalMachine, kPathKey, "CFG");
+    // A recorded directory is the user's choice, even when it is unreachable just now.
+    if (recorded) return fs::path(Utf8(*recorded));
+    fs::path dir = DefaultConfigurationDir();
+    std::cerr << "kwutil: setting up the default configuration in " << dir.string() << "\n";
+    SetUpConfiguration(dir);
+    return dir;
+}
+
+}  // namespace kwutil
