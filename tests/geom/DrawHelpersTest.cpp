@@ -93,6 +93,7 @@ TEST(CUtilDrawing, PolylinesAndFilledPolygons) {
     u.MakePline(triangle, 0.5f, 1);
     // A half circle: the midpoint of the chord is the centre, so the arc height is the radius.
     u.MakeArcPline(KeloPoint2d(0.0, 0.0), KeloPoint2d(10.0, 0.0), KeloPoint2d(-10.0, 0.0), 2.0f);
+    u.MakeArcPline(KeloPoint2d(0.0, 0.0), KeloPoint2d(10.0, 0.0), KeloPoint2d(0.0, 10.0), 1.0f);
     EXPECT_EQ(host.Calls(),
               (std::vector<std::string>{
                   "HostDrawWidePolyline(0, [], [], [], [], [], [], 0)",
@@ -100,47 +101,27 @@ TEST(CUtilDrawing, PolylinesAndFilledPolygons) {
                   "HostDrawFilledPolygon(3, [0 10 0], [0 0 5], 0, [0 0 0 0 0 0 0 0 0 0], 32)",
                   "HostDrawWidePolyline(3, [0 10 0], [0 0 5], [0 0 0], [0.5 0.5 0.5], [0 0 0], [0 0 0], 1)",
                   "HostDrawWidePolyline(2, [10 -10], [0 0], [10 10], [2 2], [0 0], [0 0], 0)",
+                  "HostDrawWidePolyline(2, [10 0], [0 10], [2.9289322 2.9289322], [1 1], [0 0], [0 0], 0)",
               }));
 }
 
-TEST(CUtilDrawing, ArcPlineHeightIsTheMinorArcsOverItsChord) {
-    testing::StrictMock<MockHostEngine> host;
-    ScopedHostEngine scope(&host);
-    float height = 0;
-    EXPECT_CALL(host, HostDrawWidePolyline(2, _, _, _, _, _, _, 0))
-        .WillOnce([&](auto&, auto, auto, const float* heights, auto, auto, auto, auto&) { height = heights[1]; });
-    CUtil().MakeArcPline(KeloPoint2d(0.0, 0.0), KeloPoint2d(10.0, 0.0), KeloPoint2d(0.0, 10.0), 1.0f);
-    EXPECT_FLOAT_EQ(height, static_cast<float>(10.0 - std::sqrt(50.0)));
-}
-
 TEST(CUtilDrawing, IntersectionPassesTheHostsAnswerThrough) {
+    using testing::SetArgReferee;
     testing::StrictMock<MockHostEngine> host;
     ScopedHostEngine scope(&host);
-    CUtil u;
     EXPECT_CALL(host, HostIntersectSegments(0.f, 0.f, 10.f, 0.f, 5.f, -5.f, 5.f, 5.f, 0.01f, _, _, _, _))
-        .WillOnce([](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, float& x, float& y, int& onA,
-                     int& onB) {
-            x = 5.0f;
-            y = 0.0f;
-            onA = 1;
-            onB = 0;
-        });
-    KeloPoint2d out(-1.0, -1.0);
+        .WillOnce(testing::DoAll(SetArgReferee<9>(5.0f), SetArgReferee<10>(0.0f), SetArgReferee<11>(1),
+                                 SetArgReferee<12>(0)))
+        .WillOnce(testing::DoAll(SetArgReferee<11>(-1), SetArgReferee<12>(-1)));  // parallel
+    CUtil u;
+    KeloPoint2d out(0.1, 0.2);
     int onA = 9, onB = 9;
-    u.kw_Inters(KeloPoint2d(0.0, 0.0), KeloPoint2d(10.0, 0.0), KeloPoint2d(5.0, -5.0), KeloPoint2d(5.0, 5.0), 0.01f,
-                out, onA, onB);
+    u.kw_Inters({0.0, 0.0}, {10.0, 0.0}, {5.0, -5.0}, {5.0, 5.0}, 0.01f, out, onA, onB);
     EXPECT_EQ(out.x, 5.0);
-    EXPECT_EQ(out.y, 0.0);
-    EXPECT_EQ(onA, 1);
-    EXPECT_EQ(onB, 0);
-
-    // Parallel: the host leaves its point alone and so out keeps its value exactly.
-    EXPECT_CALL(host, HostIntersectSegments(_, _, _, _, _, _, _, _, _, _, _, _, _))
-        .WillOnce([](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, float&, float&, int& onA,
-                     int& onB) { onA = onB = -1; });
+    EXPECT_EQ(onA + 10 * onB, 1);
+    // The host leaves its point alone for parallel lines, and so out keeps its value exactly.
     out.set(0.1, 0.2);
-    u.kw_Inters(KeloPoint2d(0.0, 0.0), KeloPoint2d(1.0, 0.0), KeloPoint2d(0.0, 1.0), KeloPoint2d(1.0, 1.0), 0.01f,
-                out, onA, onB);
+    u.kw_Inters({0.0, 0.0}, {10.0, 0.0}, {5.0, -5.0}, {5.0, 5.0}, 0.01f, out, onA, onB);
     EXPECT_EQ(out.x, 0.1);
     EXPECT_EQ(onA, -1);
 }
@@ -151,14 +132,10 @@ TEST(CUtilDrawing, WithoutAnEngineNothingHappens) {
     auto points = Array({{0, 0}, {1, 1}});
     KeloPoint2d out(3.0, 4.0);
     int a = 7, b = 8;
-    u.kw_Line(out, out);
-    u.kw_MyUsercs(out, 1.0f);
-    u.kw_BreakLine(KeloPoint2d(0.0, 0.0), KeloPoint2d(1.0, 0.0), 0.0f);
+    u.kw_BreakLine(out, KeloPoint2d(1.0, 0.0), 0.0f);
     u.kw_Inters(out, out, out, out, 0.1f, out, a, b);
-    u.MakeArc(out, out, out);
     u.MakePolyFh(points, 1);
     u.MakePline(points, 1.0f, 0);
-    u.MakeArcPline(out, out, out, 1.0f);
     EXPECT_EQ(out.x, 3.0);
     EXPECT_EQ(a, 7);
 }

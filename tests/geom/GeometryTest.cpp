@@ -30,33 +30,12 @@ TEST(CUtilGeometry, DistComputesInDoubleAndStoresFloat) {
     EXPECT_NE(x, 0.0f);
 }
 
-TEST(CUtilGeometry, PolarDistanceAngleSwap) {
+TEST(CUtilGeometry, PolarKeepsDoublePointsAndZ) {
     CUtil u;
-    KeloPoint2d out;
-    u.kw_polar(KeloPoint2d(1.0, 1.0), static_cast<float>(kPi / 2), 2.0f, out);
-    EXPECT_NEAR(out.x, 1.0, 1e-6);
-    EXPECT_NEAR(out.y, 3.0, 1e-12);
-    KeloPoint3d out3;
-    u.kw_polar(KeloPoint3d(0.0, 0.0, 5.0), 0.0f, 2.0f, out3);
-    EXPECT_EQ(out3.x, 2.0);
-    EXPECT_EQ(out3.z, 5.0);
-    EXPECT_DOUBLE_EQ(u.kw_Distance(KeloPoint2d(1.0, 1.0), KeloPoint2d(4.0, 5.0)), 5.0);
-    EXPECT_DOUBLE_EQ(u.kw_Angle(KeloPoint2d(1.0, 0.0), KeloPoint2d(0.0, 1.0)), 3 * kPi / 4);
-    KeloPoint2d a(1.0, 2.0), b(3.0, 4.0);
-    u.Swap(a, b);
-    EXPECT_EQ(a.x, 3.0);
-    EXPECT_EQ(b.y, 2.0);
-}
-
-TEST(CUtilGeometry, UnitCrossProduct) {
-    CUtil u;
-    double a[3] = {2.0, 0.0, 0.0}, b[3] = {0.0, 3.0, 0.0}, out[3];
-    u.unit_cross_mul(a, b, out);
-    EXPECT_EQ(out[0], 0.0);
-    EXPECT_EQ(out[1], 0.0);
-    EXPECT_EQ(out[2], 1.0);
-    u.unit_cross_mul(a, a, out);  // parallel: not guarded
-    EXPECT_TRUE(std::isnan(out[0]));
+    KeloPoint3d out;
+    u.kw_polar(KeloPoint3d(0.1, 0.0, 5.0), static_cast<float>(kPi / 2), 2.0f, out);
+    EXPECT_EQ(out.x, 0.1 + 2.0 * std::cos(static_cast<double>(static_cast<float>(kPi / 2))));
+    EXPECT_EQ(out.z, 5.0);
 }
 
 }  // namespace

@@ -12,29 +12,15 @@ namespace {
 constexpr double kTurn = 6.2831854820251465;
 const double kPi = std::acos(-1.0);
 
-TEST(KeloPoint, ArithmeticAndConversions) {
+TEST(KeloPoint, ArithmeticConversionsAndAngles) {
     KeloPoint2d p(3.0, 4.0);
-    EXPECT_DOUBLE_EQ((2.0 * p).x, (p * 2.0).x);
-    EXPECT_DOUBLE_EQ((p / 2.0).y, 2.0);
-    EXPECT_DOUBLE_EQ((p *= 2.0).x, 6.0);  // in place, returns the point
-    EXPECT_DOUBLE_EQ(p[1], 8.0);
-    p[0] = 1.0;
-    EXPECT_DOUBLE_EQ(p.x, 1.0);
-    EXPECT_DOUBLE_EQ(KeloPoint2d(1.5f, 2.5f).y, 2.5);
-    EXPECT_DOUBLE_EQ(KeloPoint2d(7, -2).y, -2.0);
-
+    EXPECT_DOUBLE_EQ((p *= 2.0)[1], 8.0);  // in place, returns the point
+    EXPECT_DOUBLE_EQ((2.0 * p / 4.0).x, 3.0);
     KeloPoint3d q(KeloPoint2d(1.0, 2.0));
     EXPECT_EQ(q.z, 0.0);
-    q.set(1.0, 2.0, 9.0);
-    EXPECT_DOUBLE_EQ(KeloPoint2d(q).y, 2.0);  // drops z
-    EXPECT_DOUBLE_EQ(q[2], 9.0);
-    EXPECT_DOUBLE_EQ((3.0 * q).z, 27.0);
+    EXPECT_DOUBLE_EQ(KeloPoint2d(q.set(1.0, 2.0, 9.0)).y, 2.0);  // drops z
+    EXPECT_DOUBLE_EQ((3.0 * q)[2], 27.0);
     EXPECT_DOUBLE_EQ(KeloPoint3d(0, 0, 0).distanceTo(KeloPoint3d(2, 3, 6)), 7.0);
-    EXPECT_TRUE(std::isinf((KeloPoint2d(1.0, 0.0) / 0.0).x));  // not guarded
-}
-
-TEST(KeloPoint, DistanceAndAngle) {
-    EXPECT_DOUBLE_EQ(KeloPoint2d(0.0, 0.0).distanceTo(KeloPoint2d(3.0, 4.0)), 5.0);
     EXPECT_DOUBLE_EQ(KeloPoint2d(1.0, 0.0).angleTo(KeloPoint2d(0.0, 1.0)), 3 * kPi / 4);
     EXPECT_EQ(KeloPoint2d(2.0, 2.0).angleTo(KeloPoint2d(2.0, 2.0)), 0.0);
     EXPECT_DOUBLE_EQ(KeloPoint2d(0.0, 0.0).angleTo(KeloPoint2d(-1.0, 0.0)), kPi);  // (-pi, pi]

@@ -46,15 +46,6 @@ TEST(CUtilSections, PointsAreChainsOfFloatPolarSteps) {
     EXPECT_EQ(ys[5], y);
 }
 
-TEST(CUtilSections, UnequalFlangesAndOffsetCentre) {
-    CUtil u;
-    float d[] = {100, 10, 300, 20, 400, 30}, xs[12], ys[12];
-    u.HSHAPE(1000, 500, 0, d, xs, ys);
-    ExpectOutline(xs, ys,
-                  {{950, 700}, {950, 680}, {995, 680}, {995, 330}, {850, 330}, {850, 300},
-                   {1150, 300}, {1150, 330}, {1005, 330}, {1005, 680}, {1050, 680}, {1050, 700}});
-}
-
 TEST(CUtilSections, ChannelOpensAgainstTheSignOfItsFlanges) {
     CUtil u;
     float xs[8], ys[8];
