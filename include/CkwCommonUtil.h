@@ -10,3 +10,6 @@
 #include "KeloPoint3d.h"
 #include "KeloArc2d.h"
 #include "Util.h"
+#include "ParaRecords.h"
+#include "DrawingPara.h"
+#include "FortranInterface.h"
