@@ -7,3 +7,5 @@
 #include "CArray.h"
 #include "HostEngine.h"
 #include "Util.h"
+#include "XDataUtil.h"
+#include "DrawingRecords.h"
