@@ -1,5 +1,7 @@
 #include "DrawingPara.h"
 
+#include <cstdlib>
+
 #include "framework/Dao.h"
 #include "framework/GbkText.h"
 #include "drawpara/ParaIndex.h"
@@ -50,7 +52,6 @@ void CDrawingPara::RebuildIndex() {
     using ckw::text::ToUpper;
     Index& ix = *m_index;
     ix = Index{};
-    for (size_t i = 0; i < m_layers.size(); ++i) ix.layers.Add(NameKey(m_layers[i]->GetComponentKind()), int(i));
     for (size_t i = 0; i < m_texts.size(); ++i) ix.texts.Add(NameKey(m_texts[i]->GetTextType()), int(i));
     for (size_t i = 0; i < m_dims.size(); ++i) ix.dims.Add(NameKey(m_dims[i]->GetTextType()), int(i));
     // A colour text may name a colour by its name or by its description; the first record that
@@ -62,5 +63,12 @@ void CDrawingPara::RebuildIndex() {
     for (size_t i = 0; i < m_lineTypes.size(); ++i) {
         ix.lineTypeNames.Add(NameKey(m_lineTypes[i]->GetLineTypeName()), int(i));
         ix.lineTypeUpper.Add(ToUpper(m_lineTypes[i]->GetLineTypeName()), int(i));
+    }
+    // Layers last: their colour and line-type texts are resolved with the indexes above.
+    for (size_t i = 0; i < m_layers.size(); ++i) {
+        const CkwLayerDef_& layer = *m_layers[i];
+        ix.layers.Add(NameKey(layer.GetComponentKind()), int(i));
+        ix.layerValues.push_back({std::atoi(layer.GetLayerNumber()), GetCfgColorFromString(layer.GetColor()),
+                                  GetLineValueFromString(layer.GetLineType())});
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The lookup indexes of CDrawingPara, rebuilt whenever a list is loaded.
+#include <vector>
+
 #include "DrawingPara.h"
 #include "drawpara/NameIndex.h"
 
@@ -10,4 +12,13 @@ struct CDrawingPara::Index {
     ckw::drawpara::NameIndex colors;         // colour name or description
     ckw::drawpara::NameIndex lineTypeNames;  // line-type name, upper-cased and right-trimmed
     ckw::drawpara::NameIndex lineTypeUpper;  // line-type name, only upper-cased
+
+    // What the texts of each layer record name, resolved against the colour and line-type lists
+    // as they were when the index was built.
+    struct LayerValues {
+        int number = 0;
+        int color = 0;
+        int lineType = 0;
+    };
+    std::vector<LayerValues> layerValues;
 };

@@ -47,10 +47,11 @@ int CDrawingPara::GetLayerInfo(const char* kind, char* layerName, size_t capacit
     int i = m_index->layers.Find(NameKey(kind ? kind : ""));
     if (i < 0) return 0;
     const CkwLayerDef_& layer = *m_layers[static_cast<size_t>(i)];
+    const Index::LayerValues& values = m_index->layerValues[static_cast<size_t>(i)];
     CopyOut(layer.GetLayerName(), layerName, capacity);
-    layerNum = std::atoi(layer.GetLayerNumber());
-    color = GetCfgColorFromString(layer.GetColor());
-    lineType = GetLineValueFromString(layer.GetLineType());
+    layerNum = values.number;
+    color = values.color;
+    lineType = values.lineType;
     width = layer.GetLineWidth();
     return 1;
 }

@@ -35,6 +35,17 @@ enum FieldType : int {
 inline constexpr long kErrTableNotFound = 3078;  // 0x0C06: table or query not found
 inline constexpr long kErrGeneric = 3146;        // ODBC-call-failed style catch-all
 inline constexpr long kErrCannotOpen = 3044;     // not a valid path / cannot open file
+inline constexpr long kErrFileNotFound = 3024;   // the database file does not exist
+inline constexpr long kErrDamaged = 3049;        // the file is damaged
+inline constexpr long kErrNotDatabase = 3343;    // the file is not a database
+inline constexpr long kErrTableExists = 3010;    // a copy's target table already exists
+inline constexpr long kErrNoCurrentRecord = 3021;
+inline constexpr long kErrNoEdit = 3020;         // Update or SetFieldValue without Edit/AddNew
+inline constexpr long kErrReadOnly = 3027;       // the recordset cannot be updated
+inline constexpr long kErrNoTransaction = 3034;  // commit or rollback without BeginTrans
+inline constexpr long kErrRecordDeleted = 3167;
+inline constexpr long kErrItemNotFound = 3265;   // no field of that name or index
+inline constexpr long kErrConversion = 3421;     // value does not fit the field's type
 
 class Variant {
 public:
@@ -139,6 +150,8 @@ public:
     void Open(const std::string& sqlGbk);
     // "select * from <table>" with the name quoted.
     void OpenTable(const std::string& tableGbk);
+    // Editable = the query reads one table of this database, every column straight from it.
+    bool IsUpdatable() const;
     void Close();
     bool IsOpen() const;
 
@@ -157,6 +170,7 @@ public:
     void AddNew();
     void SetFieldValue(const std::string& fieldGbk, const Variant& value);
     void Update();
+    void CancelUpdate();
     void Delete();
 
 private:
@@ -168,7 +182,8 @@ private:
 void Terminate();
 
 // Test seam: called with each statement (UTF-8) before it runs; returning true makes it fail
-// as if the database had refused it. Pass an empty function to remove.
+// as if the database had refused it. Pass an empty function to remove. Rollbacks are exempt:
+// they are how a failure is undone.
 void SetStatementFailureHook(std::function<bool(std::string_view sqlUtf8)> hook);
 
 }  // namespace ckw::dao

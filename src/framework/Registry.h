@@ -6,6 +6,7 @@
 // user without root can keep a configuration of their own. Names and values at this interface
 // are GBK.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,23 @@ public:
     // file cannot be written. Writes are atomic (temporary file, rename). false = not written.
     virtual bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) = 0;
     virtual bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) = 0;
+};
+
+// The registry of the two files above. Paths come from the environment at each use, and every
+// call reads the file afresh, so other programs' writes are seen at once. A missing file is an
+// empty registry; a damaged line is skipped. A HKEY_LOCAL_MACHINE write that falls back to the
+// user file returns false when the machine file holds that value, since the machine value would
+// hide the one written.
+class FileRegistry : public Registry {
+public:
+    bool KeyExists(Hive hive, const std::string& key) override;
+    std::optional<std::string> GetString(Hive hive, const std::string& key, const std::string& name) override;
+    std::optional<uint32_t> GetDword(Hive hive, const std::string& key, const std::string& name) override;
+    bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) override;
+    bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) override;
+
+    static std::filesystem::path MachineFile();
+    static std::filesystem::path UserFile();
 };
 
 // The registry the library uses: the file registry of the environment unless a test set another.

@@ -18,6 +18,18 @@ public:
     virtual void Prompt(std::string_view textGbk) = 0;
 };
 
+// What a user who is not there answers: OK for an OK box, No for a Yes/No question, Cancel
+// where Cancel is offered. Batch runs therefore never overwrite or discard anything.
+Answer DefaultAnswer(Buttons buttons);
+
+// The backend without a user: texts go to stderr as UTF-8, every box gets DefaultAnswer.
+class HeadlessUi : public Ui {
+public:
+    Answer MessageBox(std::string_view textGbk, std::string_view captionGbk, Buttons buttons) override;
+    void Prompt(std::string_view textGbk) override;
+};
+
+// The backend in use: the headless one unless a program (a Qt front end, a test) set another.
 Ui& Current();
 // nullptr restores the default backend. The caller keeps ownership.
 void SetCurrent(Ui* ui);

@@ -1,0 +1,69 @@
+#pragma once
+// Internals of the DAO layer shared by Database and Recordset: statements, errors, values and
+// table copies on raw SQLite connections. All text here is UTF-8.
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+
+#include "framework/Dao.h"
+
+namespace ckw::dao::detail {
+
+// A prepared statement that finalizes itself. Preparing consults the failure hook.
+class Statement {
+public:
+    // Prepares the first statement of sql; `tail` (optional) receives the rest of the text.
+    Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail = nullptr);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // false when the text held only blanks or comments.
+    bool valid() const { return m_stmt != nullptr; }
+    sqlite3_stmt* get() const { return m_stmt; }
+    // true = a row is ready, false = done. Throws DaoException on failure.
+    bool Step();
+    void Reset();
+    void BindText(int index, std::string_view utf8);
+    void BindInt(int index, int64_t value);
+    void Bind(int index, const Variant& value);  // text arrives GBK
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Runs every statement of the text in turn.
+void ExecuteAll(sqlite3* db, std::string_view sqlUtf8);
+
+// The DaoException for SQLite's last error on db (rc = the failing result code).
+DaoException ErrorFrom(sqlite3* db, int rc);
+DaoException TableNotFound(std::string_view tableUtf8);
+
+// Opens an existing database file; throws DaoException (missing, not a database, damaged).
+sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly);
+void CloseConnection(sqlite3* db);
+
+// Jet field type of a declared column type ("TEXT", "SINGLE", "VARCHAR(50)", ...).
+int FieldTypeFromDeclared(std::string_view declared);
+// Field type for a result column without declared type, from the value it holds.
+int FieldTypeFromValue(sqlite3_value* value);
+// A column value as the variant of its field type (text converted to GBK).
+Variant ReadValue(sqlite3_value* value, int fieldType);
+// The double a SINGLE field stores for v: the shortest decimal that reads back as the same
+// float (0.1f is kept as 0.1, not as its binary expansion), so any SQLite tool shows it well.
+double StoredSingle(float v);
+// A variant converted to what a field of the type holds; throws kErrConversion when it cannot.
+Variant CoerceToField(const Variant& value, int fieldType);
+
+// True if a table (or view) of that name exists, compared as SQLite compares names.
+bool TableExistsIn(sqlite3* db, std::string_view tableUtf8);
+
+// Creates targetTable in target with sourceTable's declared columns (types, NOT NULL, defaults,
+// primary key) and copies its rows. source may equal target. Throws 3078 when the source table
+// is missing, 3010 when the target table exists.
+void CopyTable(sqlite3* source, std::string_view sourceTableUtf8, sqlite3* target,
+               std::string_view targetTableUtf8);
+
+}  // namespace ckw::dao::detail

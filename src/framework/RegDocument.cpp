@@ -1,0 +1,237 @@
+#include "framework/RegDocument.h"
+
+#include <cstdio>
+
+#include "framework/GbkText.h"
+
+namespace ckw::registry {
+namespace {
+
+// UTF-8 text: only ASCII bytes change, so multibyte characters stay intact.
+std::string Upper(std::string_view s) { return text::ToUpper(s); }
+
+std::string_view TrimBlanks(std::string_view s) {
+    size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string_view::npos) return {};
+    size_t e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+// The key as written, with an abbreviated root spelled out and no trailing separators. Keys
+// under other roots are kept as they are (a rewrite must not lose them).
+std::string NormalizeKey(std::string_view key) {
+    key = TrimBlanks(key);
+    while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+    size_t sep = key.find('\\');
+    std::string root = Upper(key.substr(0, sep));
+    std::string rest = sep == std::string_view::npos ? std::string() : std::string(key.substr(sep));
+    if (root == "HKEY_LOCAL_MACHINE" || root == "HKLM") return "HKEY_LOCAL_MACHINE" + rest;
+    if (root == "HKEY_CURRENT_USER" || root == "HKCU") return "HKEY_CURRENT_USER" + rest;
+    return std::string(key);
+}
+
+// A quoted string at s[i] with \\ and \" escapes; i moves past the closing quote.
+std::optional<std::string> ReadQuoted(std::string_view s, size_t& i) {
+    if (i >= s.size() || s[i] != '"') return std::nullopt;
+    std::string out;
+    for (++i; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '"') {
+            ++i;
+            return out;
+        }
+        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) c = s[++i];
+        out += c;
+    }
+    return std::nullopt;  // no closing quote
+}
+
+std::string Quote(std::string_view s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::optional<uint32_t> ParseDword(std::string_view hex) {
+    hex = TrimBlanks(hex);
+    if (hex.empty() || hex.size() > 8) return std::nullopt;
+    uint32_t v = 0;
+    for (char c : hex) {
+        int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        if (d < 0) return std::nullopt;
+        v = v * 16 + static_cast<uint32_t>(d);
+    }
+    return v;
+}
+
+}  // namespace
+
+RegDocument RegDocument::Parse(std::string_view text) {
+    RegDocument doc;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    std::string current;  // the key the value lines belong to; "" = none
+    bool first = true;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string line(TrimBlanks(text.substr(pos, end - pos)));
+        pos = end + 1;
+        // Values of other types may go on over several lines ending in a backslash.
+        while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos && pos < text.size()) {
+            end = text.find('\n', pos);
+            if (end == std::string_view::npos) end = text.size();
+            line.pop_back();
+            line += TrimBlanks(text.substr(pos, end - pos));
+            pos = end + 1;
+        }
+        bool header = first;
+        first = false;
+        if (line.empty() || line[0] == ';') continue;
+        if (header && (line.rfind("Windows Registry Editor", 0) == 0 || line == "REGEDIT4")) continue;
+
+        if (line[0] == '[') {
+            current.clear();
+            std::string key = line.back() == ']' && line.size() > 2 && line[1] != '-'
+                                  ? NormalizeKey(std::string_view(line).substr(1, line.size() - 2))
+                                  : std::string();
+            if (key.empty()) {
+                ++doc.m_skipped;  // values up to the next good key have no home
+                continue;
+            }
+            current = doc.MakeKey(key).path;
+            continue;
+        }
+
+        Value value;
+        size_t i = 0;
+        bool ok = !current.empty();
+        if (ok && line[0] == '@') {
+            i = 1;
+        } else if (ok) {
+            auto name = ReadQuoted(line, i);
+            ok = name.has_value();
+            if (ok) value.name = *name;
+        }
+        ok = ok && i < line.size() && line[i] == '=';
+        if (ok) {
+            std::string_view data = std::string_view(line).substr(i + 1);
+            if (!data.empty() && data[0] == '"') {
+                size_t j = 0;
+                auto s = ReadQuoted(data, j);
+                ok = s && TrimBlanks(data.substr(j)).empty();
+                if (ok) value.text = *s;
+            } else if (Upper(data.substr(0, 6)) == "DWORD:") {
+                auto d = ParseDword(data.substr(6));
+                ok = d.has_value();
+                value.type = Value::Type::Dword;
+                value.dword = d.value_or(0);
+            } else if (Upper(data.substr(0, 3)) == "HEX") {
+                value.type = Value::Type::Raw;
+                value.text = data;
+            } else {
+                ok = false;  // "-" (a deletion) and anything else unreadable
+            }
+        }
+        if (!ok) {
+            ++doc.m_skipped;
+            continue;
+        }
+        doc.Set(current, std::move(value));  // a name given twice: the last one counts
+    }
+    return doc;
+}
+
+std::string RegDocument::Serialize() const {
+    std::string out = "Windows Registry Editor Version 5.00\n";
+    for (const auto& key : m_keys) {
+        out += "\n[" + key.path + "]\n";
+        for (const auto& v : key.values) {
+            out += v.name.empty() ? std::string("@") : Quote(v.name);
+            out += '=';
+            switch (v.type) {
+            case Value::Type::String: out += Quote(v.text); break;
+            case Value::Type::Raw: out += v.text; break;
+            case Value::Type::Dword: {
+                char hex[16];
+                std::snprintf(hex, sizeof hex, "dword:%08x", v.dword);
+                out += hex;
+                break;
+            }
+            }
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+const RegDocument::Key* RegDocument::FindKey(std::string_view key) const {
+    std::string wanted = Upper(NormalizeKey(key));
+    if (wanted.empty()) return nullptr;
+    for (const auto& k : m_keys)
+        if (Upper(k.path) == wanted) return &k;
+    return nullptr;
+}
+
+RegDocument::Key& RegDocument::MakeKey(std::string_view key) {
+    if (const Key* found = FindKey(key)) return const_cast<Key&>(*found);
+    m_keys.push_back(Key{NormalizeKey(key), {}});
+    return m_keys.back();
+}
+
+const RegDocument::Value* RegDocument::FindValue(std::string_view key, std::string_view name) const {
+    const Key* k = FindKey(key);
+    if (!k) return nullptr;
+    std::string wanted = Upper(name);
+    for (const auto& v : k->values)
+        if (Upper(v.name) == wanted) return &v;
+    return nullptr;
+}
+
+void RegDocument::Set(std::string_view key, Value value) {
+    Key& k = MakeKey(key);
+    std::string wanted = Upper(value.name);
+    for (auto& v : k.values) {
+        if (Upper(v.name) == wanted) {
+            v = std::move(value);
+            return;
+        }
+    }
+    k.values.push_back(std::move(value));
+}
+
+bool RegDocument::HasKey(std::string_view key) const { return FindKey(key) != nullptr; }
+
+bool RegDocument::HasValue(std::string_view key, std::string_view name) const { return FindValue(key, name) != nullptr; }
+
+std::optional<std::string> RegDocument::GetString(std::string_view key, std::string_view name) const {
+    const Value* v = FindValue(key, name);
+    if (!v || v->type != Value::Type::String) return std::nullopt;
+    return v->text;
+}
+
+std::optional<uint32_t> RegDocument::GetDword(std::string_view key, std::string_view name) const {
+    const Value* v = FindValue(key, name);
+    if (!v || v->type != Value::Type::Dword) return std::nullopt;
+    return v->dword;
+}
+
+void RegDocument::SetString(std::string_view key, std::string_view name, std::string_view value) {
+    Value v;
+    v.name = name;
+    v.text = value;
+    Set(key, std::move(v));
+}
+
+void RegDocument::SetDword(std::string_view key, std::string_view name, uint32_t value) {
+    Value v;
+    v.type = Value::Type::Dword;
+    v.name = name;
+    v.dword = value;
+    Set(key, std::move(v));
+}
+
+}  // namespace ckw::registry
