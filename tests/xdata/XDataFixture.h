@@ -1,5 +1,5 @@
 #pragma once
-// Extended-data tests: a word-store engine installed as m_pCfg, message boxes captured, and
+// Extended-data tests: a word-store engine installed as m_pCfg, message boxes recorded, and
 // item and block lists that release themselves.
 #include <gtest/gtest.h>
 
@@ -8,21 +8,11 @@
 #include <vector>
 
 #include "XDataUtil.h"
-#include "framework/Ui.h"
+#include "framework/RecordingUi.h"
 #include "support/TestEnv.h"
 #include "xdata/WordStoreEngine.h"
 
 namespace ckw::test {
-
-class MessageLog : public ckw::ui::Ui {
-public:
-    ckw::ui::Answer MessageBox(std::string_view textGbk, std::string_view, ckw::ui::Buttons) override {
-        texts.emplace_back(textGbk);
-        return ckw::ui::Answer::Ok;
-    }
-    void Prompt(std::string_view) override {}
-    std::vector<std::string> texts;
-};
 
 // An item list owned by the test.
 struct Items {
@@ -77,12 +67,8 @@ protected:
     void SetUp() override {
         m_saved = m_pCfg;
         m_pCfg = &engine;
-        ckw::ui::SetCurrent(&ui);
     }
-    void TearDown() override {
-        ckw::ui::SetCurrent(nullptr);
-        m_pCfg = m_saved;
-    }
+    void TearDown() override { m_pCfg = m_saved; }
     // The words a block of `name` (packed name words) with `items` takes, as the engine got them
     // from New_XData.
     std::vector<int> PackedBlock(const char* name, Items& items) {
@@ -97,11 +83,12 @@ protected:
         return all;
     }
     bool Shown(const std::string& text) const {
-        return std::find(ui.texts.begin(), ui.texts.end(), text) != ui.texts.end();
+        auto texts = ui.texts();
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
 
     WordStoreEngine engine;
-    MessageLog ui;
+    ckw::ui::RecordingUi ui;
     CXDataUtil util;
     HostEngine* m_saved = nullptr;
 };

@@ -82,13 +82,13 @@ TEST_F(XDataLayout, BlockOfExactly8192WordsIsAcceptedAndOneMoreIsRefusedBeforeTh
 
     ASSERT_EQ(util.Set_DbData("$A", &fits.list), 1);
     EXPECT_EQ(engine.Record()->size(), 8192u);
-    EXPECT_TRUE(ui.texts.empty());
+    EXPECT_TRUE(ui.texts().empty());
 
     engine.Clear();
     EXPECT_EQ(util.Set_DbData("$A", &over.list), 0);
     EXPECT_EQ(util.New_XData("$A", over.list), 0);
     EXPECT_TRUE(engine.Calls().empty()) << "nothing reaches the engine";
-    EXPECT_EQ(ui.texts, (std::vector<std::string>{"扩展数据>8192!", "扩展数据>8192!"}));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"扩展数据>8192!", "扩展数据>8192!"}));
     EXPECT_EQ(engine.Record()->size(), 8192u);
 }
 

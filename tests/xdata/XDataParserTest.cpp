@@ -43,7 +43,7 @@ TEST_F(XDataParsing, EmptyOrBlankNameIsRefusedWithMessage) {
     EXPECT_EQ(Read({}, "   ", found), 0);
     EXPECT_EQ(util.Get_curXData("", &found.list), 0);
     EXPECT_EQ(util.Get_DbData(nullptr, &found.list), 0);
-    EXPECT_EQ(ui.texts, (std::vector<std::string>(3, "非法的AppName!!")));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>(3, "非法的AppName!!")));
 }
 
 TEST_F(XDataParsing, NotFoundReleasesWhatTheListHeld) {
