@@ -83,9 +83,9 @@ program kwdemo
 
   value = ''
   found = GETUSERPARAINFO('\xD3\xC3\xBB\xA7\xB2\xCE\xCA\xFD\xB1\xED'//c_null_char, &      ! 用户参数表
-                          '\xB1\xA3\xBB\xA4\xB2\xE3\xBA\xF1\xB6\xC8'//c_null_char, value, vkind)  ! 保护层厚度
-  print '(a,i0,a,a)', 'concrete cover found ', found, ' value ', value(1:index(value, c_null_char) - 1)
-  if (found /= 1) failures = failures + 1
+                          '\xB8\xD6\xBD\xEE\xB5\xC8\xBC\xB6'//c_null_char, value, vkind)  ! 钢筋等级
+  print '(a,i0,a,a)', 'bar grade found ', found, ' value ', value(1:index(value, c_null_char) - 1)
+  if (found /= 1 .or. value(1:6) /= 'HRB400') failures = failures + 1
 
   call SETDRAWINGSCALE(50)
   if (CREATALLLINETYPE() /= 1) failures = failures + 1

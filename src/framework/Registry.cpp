@@ -65,10 +65,11 @@ bool SaveAtomically(const fs::path& file, const std::string& content) {
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // Applies a change to the file of the hive. A HKEY_LOCAL_MACHINE change goes to the machine
-// file, or to the user file when the machine file cannot be written.
+// file, or to the user file when the machine file cannot be written or userFileOnly is set;
+// there it fails when the machine file holds the value, which would hide the one written.
 template <typename Change>
 bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, const std::string& valueGbk,
-           Change change) {
+           Change change, bool userFileOnly = false) {
     // A .reg line cannot hold a line break; writing one would damage the file.
     if (HasLineBreak(keyGbk) || HasLineBreak(nameGbk) || HasLineBreak(valueGbk)) return false;
     std::string key = FullKey(hive, keyGbk);
@@ -77,8 +78,10 @@ bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, con
         fs::path machineFile = FileRegistry::MachineFile();
         RegDocument machine = Load(machineFile);
         bool shadowing = machine.HasValue(key, name);
-        change(machine, key, name);
-        if (SaveAtomically(machineFile, machine.Serialize())) return true;
+        if (!userFileOnly) {
+            change(machine, key, name);
+            if (SaveAtomically(machineFile, machine.Serialize())) return true;
+        }
         if (shadowing) return false;
     }
     fs::path userFile = FileRegistry::UserFile();
@@ -151,6 +154,14 @@ bool FileRegistry::SetString(Hive hive, const std::string& key, const std::strin
 bool FileRegistry::SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) {
     return Write(hive, key, name, {},
                  [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetDword(k, n, value); });
+}
+
+bool FileRegistry::SetStringForUser(Hive hive, const std::string& key, const std::string& name,
+                                    const std::string& value) {
+    std::string utf8 = text::GbkToUtf8(value);
+    return Write(
+        hive, key, name, value,
+        [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetString(k, n, utf8); }, true);
 }
 
 Registry& Current() {

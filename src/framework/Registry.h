@@ -24,6 +24,12 @@ public:
     // file cannot be written. Writes are atomic (temporary file, rename). false = not written.
     virtual bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) = 0;
     virtual bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) = 0;
+    // Writes into the user's own file even for HKEY_LOCAL_MACHINE: the configuration of one user,
+    // made without touching the machine's. By default the same as SetString.
+    virtual bool SetStringForUser(Hive hive, const std::string& key, const std::string& name,
+                                  const std::string& value) {
+        return SetString(hive, key, name, value);
+    }
 };
 
 // The registry of the two files above. Paths come from the environment at each use, and every
@@ -38,6 +44,8 @@ public:
     std::optional<uint32_t> GetDword(Hive hive, const std::string& key, const std::string& name) override;
     bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) override;
     bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) override;
+    bool SetStringForUser(Hive hive, const std::string& key, const std::string& name,
+                          const std::string& value) override;
 
     static std::filesystem::path MachineFile();
     static std::filesystem::path UserFile();

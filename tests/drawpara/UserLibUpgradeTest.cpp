@@ -51,10 +51,11 @@ TEST_F(UserLibUpgrade, OldUserLibraryIsOfferedFullReplacementAndNoMergesTableByT
     m_exDrawingPara.Init();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], kQuestion);
-    // The merged table: the user's height kept, the system's new width and new row taken.
+    // The merged table: a row the user had keeps the user's values in every column (the system's
+    // new width included); the system's new row comes in.
     EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
-    EXPECT_EQ(Scalar(UserLib(), "SELECT 文字宽度 FROM 系统文字标注高宽表 WHERE ID = 1"), "3.0");
-    EXPECT_EQ(TextHeight("图名"), "7.0");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 文字宽度 FROM 系统文字标注高宽表 WHERE ID = 1"), "2.8");
+    EXPECT_EQ(TextHeight("图名"), "7");
     // Unchanged table versions leave the user's tables alone; the version table is now current.
     EXPECT_EQ(Scalar(UserLib(), "SELECT 颜色号 FROM 颜色表 WHERE 颜色名 = '红'"), "11");
     EXPECT_EQ(Scalar(UserLib(), "SELECT 数值 FROM 版本信息表 WHERE 项目 = '版本信息表'"), "20260201");
@@ -83,7 +84,7 @@ TEST_F(UserLibUpgrade, UserLibraryFrom20081001OnIsNeverOfferedReplacement) {
     m_exDrawingPara.Init();
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
-    EXPECT_EQ(TextHeight("图名"), "7.0");
+    EXPECT_EQ(TextHeight("图名"), "7");
 }
 
 TEST_F(UserLibUpgrade, TableWithoutUserVersionIsCopiedWhole) {

@@ -200,3 +200,13 @@ TEST_F(RegistryTest, CurrentCanBeReplacedAndRestored) {
 }
 
 }  // namespace
+
+TEST_F(RegistryTest, UserConfigurationOfAMachineKeyGoesToTheUserFileOnly) {
+    FileRegistry registry;
+    ASSERT_TRUE(registry.SetStringForUser(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG", "/home/u/cfg"));
+    EXPECT_FALSE(fs::exists(machineFile()));
+    EXPECT_EQ(registry.GetString(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG"), "/home/u/cfg");
+    // A machine-wide value would hide the user's: refused rather than written in vain.
+    ASSERT_TRUE(registry.SetString(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG", "/opt/cfg"));
+    EXPECT_FALSE(registry.SetStringForUser(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG", "/home/u/x"));
+}

@@ -75,3 +75,15 @@ std::string ParaFixture::Scalar(const std::filesystem::path& library, const std:
 }
 
 }  // namespace ckw::test
+
+namespace ckw::test {
+
+std::vector<std::string> ParaFixture::Messages() const { return m_ui.texts(); }
+
+bool ParaFixture::Shown(const std::string& gbk) const {
+    for (const auto& text : m_ui.texts())
+        if (text == gbk) return true;
+    return false;
+}
+
+}  // namespace ckw::test

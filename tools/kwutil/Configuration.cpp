@@ -42,8 +42,10 @@ void SetUpConfiguration(const fs::path& dir) {
     std::string sql(reinterpret_cast<const char*>(kEmbeddedSystemLibrarySql), kEmbeddedSystemLibrarySql_size);
     ckw::dao::CreateDatabaseFromSql(sql, (dir / SystemLibraryName()).string());
     std::string dirGbk = Gbk(fs::absolute(dir).lexically_normal().string());
-    if (!reg::Current().SetString(reg::Hive::LocalMachine, kPathKey, "CFG", dirGbk))
-        throw std::runtime_error("cannot record the configuration directory in the registry file");
+    if (!reg::Current().SetStringForUser(reg::Hive::LocalMachine, kPathKey, "CFG", dirGbk))
+        throw std::runtime_error("cannot record the configuration directory in " +
+                                 reg::FileRegistry::UserFile().string() +
+                                 " (a machine-wide configuration directory is recorded and takes precedence)");
 }
 
 fs::path EnsureConfiguration() {
