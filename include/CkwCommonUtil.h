@@ -7,11 +7,8 @@
 #include "CArray.h"
 #include "HostEngine.h"
 #include "Util.h"
-<<<<<<< HEAD
-#include "XDataUtil.h"
-#include "DrawingRecords.h"
-=======
 #include "ParaRecords.h"
 #include "DrawingPara.h"
 #include "FortranInterface.h"
->>>>>>> main
+#include "XDataUtil.h"
+#include "DrawingRecords.h"
