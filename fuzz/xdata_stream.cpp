@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(named <= static_cast<int>(blocks.size()));
     CXDataUtil::XRemove_Array(all);
 
-    for (const ParsedBlock& original : blocks) {
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const ParsedBlock& original = blocks[b];
         // Each block's records encode to words that read back as the same block.
         XDataItemList records;
         AppendRecords(original.items, records);
@@ -57,9 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CXDataUtil::Remove_Array(records);
         std::vector<ParsedBlock> reread = ReadAllBlocks(again);
         Check(reread.size() == 1 && reread[0].name == original.name && SameItems(reread[0].items, original.items));
-        // Merging it into the stream replaces at most one block and appends it.
-        Words merged = ReplaceBlock(stream, again);
-        Check(merged.size() >= again.size() && merged.size() <= count + again.size());
+        // Merging it into the stream replaces at most one block and appends it (a few blocks
+        // suffice: each merge scans the whole stream).
+        if (b < 4) {
+            Words merged = ReplaceBlock(stream, again);
+            Check(merged.size() >= again.size() && merged.size() <= count + again.size());
+        }
     }
     return 0;
 }
