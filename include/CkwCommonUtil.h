@@ -13,3 +13,5 @@
 #include "ParaRecords.h"
 #include "DrawingPara.h"
 #include "FortranInterface.h"
+#include "XDataUtil.h"
+#include "DrawingRecords.h"
