@@ -1,6 +1,4 @@
 // The drawing-frame and drawing-information records.
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "DrawingRecords.h"
@@ -120,7 +118,7 @@ TEST_F(DrawingRecords, OversizedRecordStoresNothingAndStillAnswersOne) {
     std::string huge(8192 * 4, 'x');
     EXPECT_EQ(kwWrite_DrawingFrame(1, 2, 3, 4, 5, huge.c_str()), 1);
     EXPECT_TRUE(Shown("扩展数据>8192!"));
-    EXPECT_FALSE(engine.Record().has_value());
+    EXPECT_FALSE(engine.record.has_value());
 }
 
 }  // namespace
