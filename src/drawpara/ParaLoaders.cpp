@@ -45,7 +45,7 @@ bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>
 }
 
 std::function<void(dao::Recordset&)> Query(const char* sql) {
-    return [sql](dao::Recordset& rs) { rs.Open(sql); };
+    return [sql](dao::Recordset& rs) { rs.Open(sql, dao::Recordset::OpenMode::Snapshot); };
 }
 
 std::string Text(const dao::Recordset& rs, const char* field) { return rs.GetFieldValue(field).AsText(); }
@@ -113,7 +113,7 @@ void CDrawingPara::ReadTextDef_FromDbLib() {
             texts.push_back(std::move(rec));
         }
         rs.Close();
-        rs.Open("select * from 系统尺寸标注表");
+        rs.Open("select * from 系统尺寸标注表", dao::Recordset::OpenMode::Snapshot);
         if (rs.GetRecordCount() > 0) rs.MoveFirst();
         for (; !rs.IsEOF(); rs.MoveNext()) {
             auto rec = std::make_unique<CkwDimDef_>();
@@ -153,7 +153,7 @@ void CDrawingPara::ReadUserParaDef_FromDbLib(const char* table) {
     List<CkwUserParaDef_> list;
     std::string name = table ? table : "";
     // The table name comes from the caller: it is quoted as an identifier, never spliced into SQL.
-    auto open = [&](dao::Recordset& rs) { rs.OpenTable(name); };
+    auto open = [&](dao::Recordset& rs) { rs.OpenTable(name, dao::Recordset::OpenMode::Snapshot); };
     auto missingTable = [](const dao::DaoException& e) {
         if (e.errorCode() != 0x0C06) return false;
         ShowMessage("请更新数据库文件 绘图参数.mdb!");

@@ -186,7 +186,7 @@ int CDrawingPara::GetLibVersionInfomation(const char* path, CStringArray& items,
     }
     dao::Recordset rs(db);
     try {
-        rs.Open("select * from 版本信息表");
+        rs.Open("select * from 版本信息表", dao::Recordset::OpenMode::Snapshot);
     } catch (const dao::DaoException& e) {
         if (e.errorCode() == 0x0C06) {
             if (which == 1) ShowMessage("数据库文件没有版本信息表(%ld), 请更新文件绘图参数.mdb", e.code());

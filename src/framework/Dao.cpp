@@ -69,6 +69,7 @@ void Database::Close() {
 bool Database::IsOpen() const { return m_db != nullptr; }
 
 void Database::Execute(const std::string& sqlGbk) {
+    detail::RequireOpen(m_db);
     std::string sql = text::GbkToUtf8(sqlGbk);
     if (auto into = detail::ParseSelectInto(sql)) {
         std::string self = text::GbkToUtf8(m_pathGbk);
@@ -95,7 +96,7 @@ void Database::DropTable(const std::string& tableGbk) {
 
 void Database::CopyTableFrom(const std::string& sourcePathGbk, const std::string& sourceTableGbk,
                              const std::string& targetTableGbk) {
-    OtherDatabase source(m_db, text::GbkToUtf8(m_pathGbk), sourcePathGbk, true);
+    OtherDatabase source(detail::RequireOpen(m_db), text::GbkToUtf8(m_pathGbk), sourcePathGbk, true);
     detail::CopyTable(source.get(), text::GbkToUtf8(sourceTableGbk), m_db, text::GbkToUtf8(targetTableGbk));
 }
 
@@ -142,8 +143,6 @@ void Database::Rollback() {
     --m_transDepth;
 }
 
-void Terminate() {
-    // Every connection belongs to its Database and closes with it: nothing is kept between uses.
-}
+void Terminate() { detail::ReleaseConnections(); }
 
 }  // namespace ckw::dao

@@ -141,15 +141,19 @@ private:
 // table.
 class Recordset {
 public:
+    // Dynaset: the rows can be edited when the query reads one table. Snapshot: a read-only
+    // copy of the rows, cheaper to open (what a loader that only reads wants).
+    enum class OpenMode { Dynaset, Snapshot };
+
     explicit Recordset(Database& db);
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
     // Opens a query (GBK SQL). A missing table throws DaoException with code 3078.
-    void Open(const std::string& sqlGbk);
+    void Open(const std::string& sqlGbk, OpenMode mode = OpenMode::Dynaset);
     // "select * from <table>" with the name quoted.
-    void OpenTable(const std::string& tableGbk);
+    void OpenTable(const std::string& tableGbk, OpenMode mode = OpenMode::Dynaset);
     // Editable = the query reads one table of this database, every column straight from it.
     bool IsUpdatable() const;
     void Close();

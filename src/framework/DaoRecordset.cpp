@@ -14,12 +14,14 @@ using detail::QuoteIdentifier;
 using detail::Statement;
 
 // Names compare as SQLite and Jet compare them: ASCII letters without case.
-bool SameName(std::string_view a, std::string_view b) { return text::ToUpper(a) == text::ToUpper(b); }
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a == b || text::ToUpper(a) == text::ToUpper(b));
+}
 
 std::string ColumnString(const char* p) { return p ? std::string(p) : std::string(); }
 
 struct Column {
-    std::string nameUtf8, nameGbk, originUtf8;
+    std::string nameUtf8, nameGbk, nameKey, originUtf8;  // nameKey: GBK upper-cased
     int type = 0;
 };
 
@@ -70,10 +72,13 @@ struct Recordset::Impl {
         RequireOpen();
         if (tableUtf8.empty()) throw DaoException(kErrReadOnly, "不能更新。数据库或对象为只读。");
     }
+    // Fields are read by name for every row, so the usual exact spelling is tried first.
     int IndexOf(const std::string& nameGbk) const {
-        std::string name = text::GbkToUtf8(nameGbk);
         for (size_t i = 0; i < columns.size(); ++i)
-            if (SameName(columns[i].nameUtf8, name)) return static_cast<int>(i);
+            if (columns[i].nameGbk == nameGbk) return static_cast<int>(i);
+        std::string key = text::ToUpper(nameGbk);
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].nameKey == key) return static_cast<int>(i);
         throw DaoException(kErrItemNotFound, "在此集合中找不到项目 '" + nameGbk + "'。");
     }
     void CheckIndex(int index) const {
@@ -123,7 +128,7 @@ Recordset::Recordset(Database& db) : m(std::make_unique<Impl>(db)) {}
 
 Recordset::~Recordset() = default;
 
-void Recordset::Open(const std::string& sqlGbk) {
+void Recordset::Open(const std::string& sqlGbk, OpenMode mode) {
     Close();
     sqlite3* db = m->db.handle();
     std::string sql = text::GbkToUtf8(sqlGbk);
@@ -131,12 +136,13 @@ void Recordset::Open(const std::string& sqlGbk) {
     if (!stmt.valid()) throw DaoException(kErrGeneric, "查询语句是空的。");
 
     auto single = detail::ParseSingleTableSelect(sql);
-    bool editable = single.has_value();
+    bool editable = single.has_value() && mode == OpenMode::Dynaset;
     const int count = sqlite3_column_count(stmt.get());
     for (int i = 0; i < count; ++i) {
         Column c;
         c.nameUtf8 = ColumnString(sqlite3_column_name(stmt.get(), i));
         c.nameGbk = text::Utf8ToGbk(c.nameUtf8);
+        c.nameKey = text::ToUpper(c.nameGbk);
         c.originUtf8 = ColumnString(sqlite3_column_origin_name(stmt.get(), i));
         c.type = detail::FieldTypeFromDeclared(ColumnString(sqlite3_column_decltype(stmt.get(), i)));
         // Every field must be a column of that one table for its rows to be written back.
@@ -167,8 +173,8 @@ void Recordset::Open(const std::string& sqlGbk) {
     m->open = true;
 }
 
-void Recordset::OpenTable(const std::string& tableGbk) {
-    Open(text::Utf8ToGbk("SELECT * FROM " + QuoteIdentifier(text::GbkToUtf8(tableGbk))));
+void Recordset::OpenTable(const std::string& tableGbk, OpenMode mode) {
+    Open(text::Utf8ToGbk("SELECT * FROM " + QuoteIdentifier(text::GbkToUtf8(tableGbk))), mode);
 }
 
 void Recordset::Close() {

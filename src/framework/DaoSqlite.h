@@ -1,4 +1,5 @@
 #pragma once
+#include <sys/types.h>
 // Internals of the DAO layer shared by Database and Recordset: statements, errors, values and
 // table copies on raw SQLite connections. All text here is UTF-8.
 #include <sqlite3.h>
@@ -34,6 +35,9 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
+// db, or DaoException when the database is not open.
+sqlite3* RequireOpen(sqlite3* db);
+
 // Runs every statement of the text in turn.
 void ExecuteAll(sqlite3* db, std::string_view sqlUtf8);
 
@@ -42,8 +46,18 @@ DaoException ErrorFrom(sqlite3* db, int rc);
 DaoException TableNotFound(std::string_view tableUtf8);
 
 // Opens an existing database file; throws DaoException (missing, not a database, damaged).
+// A connection closed earlier to the same file is taken again when one is kept.
 sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly);
+// Keeps the connection for the next opening of its file, or closes it.
 void CloseConnection(sqlite3* db);
+
+// The connections kept between uses, so that the library's many short readings of the same
+// file do not each pay for opening it. A kept connection is handed out only for the same file
+// (same device and inode: a file replaced by a copy is opened afresh) and only with no
+// transaction pending. ReleaseConnections closes them all (the end of the library's work).
+sqlite3* TakeKeptConnection(const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode);
+bool KeepConnection(sqlite3* db, const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode);
+void ReleaseConnections();
 
 // Jet field type of a declared column type ("TEXT", "SINGLE", "VARCHAR(50)", ...).
 int FieldTypeFromDeclared(std::string_view declared);

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <unordered_map>
 #include <utility>
 
 #include "framework/DaoSqlite.h"
@@ -9,6 +10,19 @@
 
 namespace ckw::dao {
 namespace {
+
+// Where each open connection came from, so that closing it can keep it for its file.
+struct ConnectionOrigin {
+    std::string path;
+    bool readOnly = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+std::unordered_map<sqlite3*, ConnectionOrigin>& OpenedConnections() {
+    static std::unordered_map<sqlite3*, ConnectionOrigin> opened;
+    return opened;
+}
 
 std::function<bool(std::string_view)>& FailureHook() {
     static std::function<bool(std::string_view)> hook;
@@ -61,8 +75,12 @@ DaoException ErrorFrom(sqlite3* db, int rc) {
     }
 }
 
-Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail) : m_db(db) {
+sqlite3* RequireOpen(sqlite3* db) {
     if (!db) throw DaoException(kErrGeneric, "数据库没有打开。");
+    return db;
+}
+
+Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail) : m_db(RequireOpen(db)) {
     const char* rest = nullptr;
     int rc = sqlite3_prepare_v2(db, sqlUtf8.data(), static_cast<int>(sqlUtf8.size()), &m_stmt, &rest);
     if (rc != SQLITE_OK) {
@@ -136,6 +154,8 @@ sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly) {
     // SQLite would take an empty file for an empty database; a parameter file never is one.
     if (st.st_size == 0) throw DaoException(kErrNotDatabase, "无法识别的数据库格式 '" + shown + "' (空文件)。");
 
+    if (sqlite3* kept = TakeKeptConnection(pathUtf8, readOnly, st.st_dev, st.st_ino)) return kept;
+
     sqlite3* db = nullptr;
     int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(pathUtf8.c_str(), &db, flags, nullptr);
@@ -158,11 +178,21 @@ sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly) {
         sqlite3_close_v2(db);
         throw DaoException(code, what + shown + "'。");
     }
+    OpenedConnections()[db] = {pathUtf8, readOnly, st.st_dev, st.st_ino};
     return db;
 }
 
 void CloseConnection(sqlite3* db) {
-    if (db) sqlite3_close_v2(db);
+    if (!db) return;
+    auto& opened = OpenedConnections();
+    auto it = opened.find(db);
+    if (it != opened.end()) {
+        ConnectionOrigin origin = it->second;
+        if (sqlite3_get_autocommit(db) && KeepConnection(db, origin.path, origin.readOnly, origin.device, origin.inode))
+            return;
+        opened.erase(it);
+    }
+    sqlite3_close_v2(db);
 }
 
 }  // namespace detail

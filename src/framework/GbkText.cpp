@@ -12,11 +12,60 @@ bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// Opening a converter costs far more than a short conversion, and every name and value read
+// from a database is converted, so each thread keeps its two converters. Conversions made
+// while the thread ends (destructors of globals) open a converter of their own.
+class Converter {
+public:
+    Converter(const char* to, const char* from) {
+        struct Cache {
+            iconv_t toUtf8 = kNoConverter, toGbk = kNoConverter;
+            ~Cache() {
+                cacheAlive = false;
+                for (iconv_t cd : {toUtf8, toGbk})
+                    if (cd != kNoConverter) iconv_close(cd);
+            }
+        };
+        thread_local Cache cache;
+        if (!cacheAlive) {
+            m_cd = iconv_open(to, from);
+            m_owned = true;
+            return;
+        }
+        iconv_t& cd = std::strcmp(to, "UTF-8") == 0 ? cache.toUtf8 : cache.toGbk;
+        if (cd == kNoConverter) cd = iconv_open(to, from);
+        else iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        m_cd = cd;
+    }
+    ~Converter() {
+        if (m_owned && m_cd != kNoConverter) iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    iconv_t get() const { return m_cd; }
+
+private:
+    static thread_local inline bool cacheAlive = true;
+    iconv_t m_cd = kNoConverter;
+    bool m_owned = false;
+};
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 // Converts with iconv, replacing every sequence it cannot read by `replacement` and going on.
 std::string Convert(std::string_view in, const char* to, const char* from, std::string_view replacement,
                     size_t (*skip)(std::string_view, size_t)) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    // ASCII reads the same in all three encodings.
+    if (IsAscii(in)) return std::string(in);
+    Converter converter(to, from);
+    iconv_t cd = converter.get();
+    if (cd == kNoConverter) return std::string(in);
     std::string out;
     out.reserve(in.size() * 3 / 2 + 4);
     size_t pos = 0;
@@ -35,7 +84,6 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 

@@ -261,6 +261,10 @@ TEST_F(DaoTest, CopyAcrossFilesKeepsDeclaredTypesAndRows) {
     EXPECT_EQ(ErrorOf([&] { db.Execute("SELECT * INTO [" + user + "].[q] FROM [" + sys + "].[none]"); }),
               kErrTableNotFound);
     EXPECT_FALSE(db.TableExists("q"));
+
+    Database closed;
+    EXPECT_THROW(closed.Execute("SELECT * INTO [" + user + "].[z] FROM [" + sys + "].[t]"), DaoException);
+    EXPECT_FALSE(db.TableExists("z")) << "a closed database writes into no file";
 }
 
 TEST_F(DaoTest, CopyWithinOneFileAndDropTable) {

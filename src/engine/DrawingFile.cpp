@@ -1,0 +1,447 @@
+// .T drawing files: an SQLite database of our own layout (docs/t-format.md). Saves go to a
+// temporary file that replaces the old one only when complete; loading checks every row, so a
+// damaged or foreign file is refused with a message and never half-read.
+#include <sqlite3.h>
+#include <unistd.h>
+#include <fcntl.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+
+#include "RefState.h"
+#include "framework/GbkText.h"
+
+namespace ckw::engine {
+
+static_assert(std::endian::native == std::endian::little, "word blobs are stored little-endian");
+
+namespace {
+
+constexpr int kApplicationId = 0x434B5754;  // "CKWT"
+constexpr const char* kFormatName = "ckw drawing";
+
+const char* kSchema = R"(
+CREATE TABLE meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID;
+CREATE TABLE entities(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, layer INTEGER NOT NULL,
+  line_type INTEGER NOT NULL, width INTEGER NOT NULL, colour INTEGER NOT NULL, attr5 INTEGER NOT NULL,
+  attr6 INTEGER NOT NULL, attr7 INTEGER NOT NULL, vals BLOB, text, xdata BLOB);
+CREATE TABLE blocks(number INTEGER PRIMARY KEY, name, xmin REAL, ymin REAL, zmin REAL, xmax REAL, ymax REAL,
+  zmax REAL);
+CREATE TABLE block_entities(block INTEGER NOT NULL, seq INTEGER NOT NULL, kind INTEGER NOT NULL,
+  layer INTEGER NOT NULL, line_type INTEGER NOT NULL, width INTEGER NOT NULL, colour INTEGER NOT NULL,
+  attr5 INTEGER NOT NULL, attr6 INTEGER NOT NULL, attr7 INTEGER NOT NULL, vals BLOB, text, xdata BLOB,
+  PRIMARY KEY(block, seq)) WITHOUT ROWID;
+CREATE TABLE drawing_data(record INTEGER PRIMARY KEY, words BLOB NOT NULL);
+CREATE TABLE names(which INTEGER PRIMARY KEY, name);
+)";
+
+constexpr const char* kEntityColumns = "kind, layer, line_type, width, colour, attr5, attr6, attr7, vals, text, xdata";
+
+struct DbClose {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+struct StmtFinalize {
+    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
+};
+using Db = std::unique_ptr<sqlite3, DbClose>;
+using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalize>;
+
+// Failures inside the reader and writer: the message is what the user sees.
+struct FileError {
+    std::string message;
+};
+
+[[noreturn]] void Fail(std::string message) { throw FileError{std::move(message)}; }
+
+Stmt Prepare(sqlite3* db, const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) Fail(sqlite3_errmsg(db));
+    return Stmt(st);
+}
+
+void Exec(sqlite3* db, const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = message ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        Fail(text);
+    }
+}
+
+// GBK text goes in as UTF-8 text when that is lossless, otherwise as its raw bytes.
+void BindText(sqlite3_stmt* st, int column, const std::string& gbk, std::string& holder) {
+    holder = ckw::text::GbkToUtf8(gbk);
+    if (ckw::text::Utf8ToGbk(holder) == gbk)
+        sqlite3_bind_text(st, column, holder.data(), static_cast<int>(holder.size()), SQLITE_STATIC);
+    else
+        sqlite3_bind_blob(st, column, gbk.data(), static_cast<int>(gbk.size()), SQLITE_STATIC);
+}
+
+std::string ColumnText(sqlite3_stmt* st, int column) {
+    int type = sqlite3_column_type(st, column);
+    if (type == SQLITE_NULL) return {};
+    if (type == SQLITE_BLOB) {
+        const void* bytes = sqlite3_column_blob(st, column);
+        int size = sqlite3_column_bytes(st, column);
+        return bytes ? std::string(static_cast<const char*>(bytes), static_cast<size_t>(size)) : std::string();
+    }
+    const unsigned char* text = sqlite3_column_text(st, column);
+    int size = sqlite3_column_bytes(st, column);
+    if (!text) return {};
+    std::string_view utf8(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    // Plain ASCII needs no conversion (most texts of a drawing are numbers and codes).
+    bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? std::string(utf8) : ckw::text::Utf8ToGbk(utf8);
+}
+
+template <class T>
+void ColumnWords(sqlite3_stmt* st, int column, std::vector<T>& out, size_t limit, const char* what) {
+    out.clear();
+    int type = sqlite3_column_type(st, column);
+    if (type == SQLITE_NULL) return;
+    if (type != SQLITE_BLOB) Fail(std::string("the ") + what + " are not stored as words");
+    const void* bytes = sqlite3_column_blob(st, column);
+    size_t size = static_cast<size_t>(sqlite3_column_bytes(st, column));
+    if (size % 4 != 0 || size / 4 > limit) Fail(std::string("the ") + what + " have a wrong length");
+    out.resize(size / 4);
+    if (size) std::memcpy(out.data(), bytes, size);
+}
+
+void BindEntity(sqlite3_stmt* st, int first, const Entity& e, std::string& textHolder) {
+    sqlite3_bind_int(st, first, e.kind);
+    for (int i = 0; i < kHostAttributeCount; ++i) sqlite3_bind_int(st, first + 1 + i, e.attributes[static_cast<size_t>(i)]);
+    sqlite3_bind_blob(st, first + 8, e.values.data(), static_cast<int>(e.values.size() * 4), SQLITE_STATIC);
+    if (e.text.empty())
+        sqlite3_bind_null(st, first + 9);
+    else
+        BindText(st, first + 9, e.text, textHolder);
+    if (e.xdata.empty())
+        sqlite3_bind_null(st, first + 10);
+    else
+        sqlite3_bind_blob(st, first + 10, e.xdata.data(), static_cast<int>(e.xdata.size() * 4), SQLITE_STATIC);
+}
+
+void ReadEntityColumns(sqlite3_stmt* st, int first, Entity& e) {
+    e.kind = sqlite3_column_int(st, first);
+    if (e.kind <= 0) Fail("an entity has kind " + std::to_string(e.kind));
+    for (int i = 0; i < kHostAttributeCount; ++i) e.attributes[static_cast<size_t>(i)] = sqlite3_column_int(st, first + 1 + i);
+    ColumnWords(st, first + 8, e.values, kHostRecordCapacity, "entity values");
+    e.text = ColumnText(st, first + 9);
+    if (e.text.size() > static_cast<size_t>(kMaxEntityText)) Fail("an entity text is too long");
+    ColumnWords(st, first + 10, e.xdata, kHostXDataWords, "extended data words");
+}
+
+Db OpenForReading(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) Fail("no such drawing file");
+    sqlite3* raw = nullptr;
+    int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    Db db(raw);
+    if (rc != SQLITE_OK) Fail(raw ? sqlite3_errmsg(raw) : "cannot open the file");
+    return db;
+}
+
+int PragmaInt(sqlite3* db, const char* pragma) {
+    Stmt st = Prepare(db, pragma);
+    if (sqlite3_step(st.get()) != SQLITE_ROW) Fail(sqlite3_errmsg(db));
+    return sqlite3_column_int(st.get(), 0);
+}
+
+// Refuses files that are not drawings of a version this program reads.
+void CheckHeader(sqlite3* db) {
+    int applicationId = 0;
+    try {
+        applicationId = PragmaInt(db, "PRAGMA application_id");
+    } catch (const FileError&) {
+        Fail("not a drawing file (" + std::string(sqlite3_errmsg(db)) + ")");
+    }
+    if (applicationId != kApplicationId) Fail("not a drawing file (a database of another program)");
+    int version = PragmaInt(db, "PRAGMA user_version");
+    if (version > kDrawingFileVersion)
+        Fail("the drawing was saved by a newer program (file version " + std::to_string(version) + ")");
+    if (version < 1) Fail("damaged drawing file (no version)");
+    Stmt st = Prepare(db, "SELECT value FROM meta WHERE key = 'format'");
+    if (sqlite3_step(st.get()) != SQLITE_ROW || ColumnText(st.get(), 0) != kFormatName)
+        Fail("damaged drawing file (no format mark)");
+}
+
+void ReadHeaderParts(sqlite3* db, Drawing& d) {
+    CheckHeader(db);
+    {
+        Stmt st = Prepare(db, "SELECT key, value FROM meta");
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            std::string key = ColumnText(st.get(), 0);
+            if (key == "stamp") d.SetStamp(sqlite3_column_int(st.get(), 1));
+            if (key == "next_id") d.SetNextId(std::max(1, sqlite3_column_int(st.get(), 1)));
+        }
+        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+    {
+        Stmt st = Prepare(db, "SELECT which, name FROM names ORDER BY which");
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) d.Names()[sqlite3_column_int(st.get(), 0)] = ColumnText(st.get(), 1);
+        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+    {
+        Stmt st = Prepare(db, "SELECT words FROM drawing_data WHERE record = 0");
+        int rc = sqlite3_step(st.get());
+        if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
+        else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+    {
+        Stmt st = Prepare(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number");
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            Block b;
+            b.number = sqlite3_column_int(st.get(), 0);
+            b.name = ColumnText(st.get(), 1);
+            for (int i = 0; i < 6; ++i) b.extents[static_cast<size_t>(i)] = static_cast<float>(sqlite3_column_double(st.get(), 2 + i));
+            d.Blocks()[b.number] = std::move(b);
+        }
+        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+    {
+        std::string sql = std::string("SELECT block, ") + kEntityColumns + " FROM block_entities ORDER BY block, seq";
+        Stmt st = Prepare(db, sql.c_str());
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            auto it = d.Blocks().find(sqlite3_column_int(st.get(), 0));
+            if (it == d.Blocks().end()) Fail("damaged drawing file (block content without its block)");
+            Entity e;
+            ReadEntityColumns(st.get(), 1, e);
+            it->second.entities.push_back(std::move(e));
+        }
+        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+}
+
+void ReadEntities(sqlite3* db, Drawing& d, const Progress& progress) {
+    size_t total = 0;
+    {
+        Stmt st = Prepare(db, "SELECT value FROM meta WHERE key = 'entity_count'");
+        if (sqlite3_step(st.get()) == SQLITE_ROW) total = static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_column_int64(st.get(), 0)));
+    }
+    std::string sql = std::string("SELECT id, ") + kEntityColumns + " FROM entities ORDER BY id";
+    Stmt st = Prepare(db, sql.c_str());
+    int rc;
+    size_t done = 0;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        Entity e;
+        sqlite3_int64 id = sqlite3_column_int64(st.get(), 0);
+        if (id <= 0 || id > INT32_MAX) Fail("damaged drawing file (entity identifier " + std::to_string(id) + ")");
+        e.id0 = static_cast<int>(id);
+        e.id1 = d.Stamp();
+        ReadEntityColumns(st.get(), 1, e);
+        if (!d.AddLoaded(std::move(e))) Fail("damaged drawing file (entity order)");
+        if (progress && (++done & 0x3fff) == 0) progress(done, std::max(total, done));
+    }
+    if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    if (progress) progress(done, std::max(total, done));
+}
+
+std::string Describe(const std::filesystem::path& file, const std::string& message) {
+    return file.string() + ": " + message;
+}
+
+void SyncPath(const std::filesystem::path& path, bool directory) {
+    int fd = ::open(path.c_str(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
+    Exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA page_size=8192;");
+    Exec(db, ("PRAGMA application_id=" + std::to_string(kApplicationId) + "; PRAGMA user_version=" +
+              std::to_string(kDrawingFileVersion) + ";")
+                 .c_str());
+    Exec(db, "BEGIN");
+    Exec(db, kSchema);
+    std::string holder;
+    size_t live = d.LiveCount();
+    {
+        Stmt st = Prepare(db, "INSERT INTO meta(key, value) VALUES(?, ?)");
+        auto put = [&](const char* key, sqlite3_int64 value, const char* text) {
+            sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
+            if (text)
+                sqlite3_bind_text(st.get(), 2, text, -1, SQLITE_STATIC);
+            else
+                sqlite3_bind_int64(st.get(), 2, value);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+            sqlite3_reset(st.get());
+        };
+        put("format", 0, kFormatName);
+        put("version", kDrawingFileVersion, nullptr);
+        put("stamp", d.Stamp(), nullptr);
+        put("next_id", d.NextId(), nullptr);
+        put("entity_count", static_cast<sqlite3_int64>(live), nullptr);
+        put("saved_by", 0, "CkwEngine");
+    }
+    {
+        Stmt st = Prepare(db, "INSERT INTO names(which, name) VALUES(?, ?)");
+        for (const auto& [which, name] : d.Names()) {
+            sqlite3_bind_int(st.get(), 1, which);
+            BindText(st.get(), 2, name, holder);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+            sqlite3_reset(st.get());
+        }
+    }
+    if (!d.Data().empty()) {
+        Stmt st = Prepare(db, "INSERT INTO drawing_data(record, words) VALUES(0, ?)");
+        sqlite3_bind_blob(st.get(), 1, d.Data().data(), static_cast<int>(d.Data().size() * 4), SQLITE_STATIC);
+        if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+    }
+    {
+        Stmt blocks = Prepare(db, "INSERT INTO blocks VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
+        std::string sql = std::string("INSERT INTO block_entities(block, seq, ") + kEntityColumns +
+                          ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+        Stmt content = Prepare(db, sql.c_str());
+        for (const auto& [number, block] : d.Blocks()) {
+            sqlite3_bind_int(blocks.get(), 1, number);
+            BindText(blocks.get(), 2, block.name, holder);
+            for (int i = 0; i < 6; ++i) sqlite3_bind_double(blocks.get(), 3 + i, block.extents[static_cast<size_t>(i)]);
+            if (sqlite3_step(blocks.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+            sqlite3_reset(blocks.get());
+            int seq = 0;
+            for (const Entity& e : block.entities) {
+                if (e.deleted) continue;
+                sqlite3_bind_int(content.get(), 1, number);
+                sqlite3_bind_int(content.get(), 2, ++seq);
+                BindEntity(content.get(), 3, e, holder);
+                if (sqlite3_step(content.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+                sqlite3_reset(content.get());
+            }
+        }
+    }
+    {
+        std::string sql = std::string("INSERT INTO entities(id, ") + kEntityColumns +
+                          ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+        Stmt st = Prepare(db, sql.c_str());
+        size_t done = 0;
+        for (const Entity& e : d.Entities()) {
+            if (e.deleted) continue;
+            sqlite3_bind_int(st.get(), 1, e.id0);
+            BindEntity(st.get(), 2, e, holder);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+            sqlite3_reset(st.get());
+            if (progress && (++done & 0x3fff) == 0) progress(done, live);
+        }
+        if (progress) progress(live, live);
+    }
+    Exec(db, "COMMIT");
+}
+
+}  // namespace
+
+bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
+                 const Progress& progress) {
+    drawing = Drawing();
+    try {
+        Db db = OpenForReading(file);
+        ReadHeaderParts(db.get(), drawing);
+        if (entities) ReadEntities(db.get(), drawing, progress);
+        return true;
+    } catch (const FileError& e) {
+        error = Describe(file, e.message);
+    } catch (const std::bad_alloc&) {
+        error = Describe(file, "out of memory");
+    }
+    drawing = Drawing();
+    return false;
+}
+
+bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error) {
+    try {
+        Db db = OpenForReading(file);
+        CheckHeader(db.get());
+        ReadEntities(db.get(), drawing, {});
+        return true;
+    } catch (const FileError& e) {
+        error = Describe(file, e.message);
+    }
+    return false;
+}
+
+bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error, const Progress& progress) {
+    return ReadDrawing(file, drawing, error, true, progress);
+}
+
+bool ReadDrawingBytes(const void* bytes, size_t size, Drawing& drawing, std::string& error) {
+    drawing = Drawing();
+    try {
+        sqlite3* raw = nullptr;
+        if (sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+            sqlite3_close_v2(raw);
+            Fail("cannot open a memory database");
+        }
+        Db db(raw);
+        auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(size ? size : 1));
+        if (!copy) Fail("out of memory");
+        if (size) std::memcpy(copy, bytes, size);
+        if (sqlite3_deserialize(db.get(), "main", copy, static_cast<sqlite3_int64>(size), static_cast<sqlite3_int64>(size),
+                                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
+            Fail(sqlite3_errmsg(db.get()));
+        ReadHeaderParts(db.get(), drawing);
+        ReadEntities(db.get(), drawing, {});
+        return true;
+    } catch (const FileError& e) {
+        error = e.message;
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    }
+    drawing = Drawing();
+    return false;
+}
+
+bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& words, std::string& error) {
+    words.clear();
+    try {
+        Db db = OpenForReading(file);
+        CheckHeader(db.get());
+        Stmt st = Prepare(db.get(), "SELECT words FROM drawing_data WHERE record = 0");
+        int rc = sqlite3_step(st.get());
+        if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, words, kMaxDrawingDataWords, "drawing record words");
+        else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db.get()));
+        return true;
+    } catch (const FileError& e) {
+        error = Describe(file, e.message);
+    }
+    words.clear();
+    return false;
+}
+
+bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing, std::string& error,
+                      const Progress& progress) {
+    static int counter = 0;
+    std::filesystem::path directory = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    std::filesystem::path temp =
+        directory / ("." + file.filename().string() + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::error_code ec;
+    std::filesystem::remove(temp, ec);
+    try {
+        {
+            sqlite3* raw = nullptr;
+            int rc = sqlite3_open_v2(temp.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+            Db db(raw);
+            if (rc != SQLITE_OK) Fail(raw ? sqlite3_errmsg(raw) : "cannot create the file");
+            WriteAll(db.get(), drawing, progress);
+            if (sqlite3_close_v2(db.release()) != SQLITE_OK) Fail("cannot close the new file");
+        }
+        SyncPath(temp, false);
+        std::filesystem::rename(temp, file, ec);
+        if (ec) Fail(ec.message());
+        SyncPath(directory, true);
+        return true;
+    } catch (const FileError& e) {
+        error = Describe(file, e.message);
+    } catch (const std::bad_alloc&) {
+        error = Describe(file, "out of memory");
+    }
+    std::filesystem::remove(temp, ec);
+    return false;
+}
+
+}  // namespace ckw::engine

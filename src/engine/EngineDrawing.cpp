@@ -1,0 +1,203 @@
+#include "EngineDrawing.h"
+
+#include <algorithm>
+#include <charconv>
+#include <random>
+
+#include "Shapes.h"
+
+namespace ckw::engine {
+
+namespace {
+
+struct KindNameEntry {
+    int kind;
+    const char* name;
+};
+constexpr KindNameEntry kKindNames[] = {
+    {kPoint, "point"},
+    {kLine, "line"},
+    {kPolyline, "polyline"},
+    {kRectangle, "rectangle"},
+    {kCircle, "circle"},
+    {kCore, "core"},
+    {kArc, "arc"},
+    {kChineseText, "text"},
+    {kWesternText, "western-text"},
+    {kTrace, "trace"},
+    {kFilledPolygon, "filled-polygon"},
+    {kMultilineText, "multiline-text"},
+    {kDimension, "dimension"},
+    {kLineTypeEntry, "linetype-entry"},
+    {kBlockInsert, "insert"},
+    {kLayerEntry, "layer-entry"},
+    {kTextStyleEntry, "textstyle-entry"},
+    {kDimStyleEntry, "dimstyle-entry"},
+};
+
+int NewStamp() {
+    std::random_device device;
+    return static_cast<int>(device() & 0x3fffffff) | 1;
+}
+
+}  // namespace
+
+bool IsKnownKind(int kind) {
+    return std::any_of(std::begin(kKindNames), std::end(kKindNames), [kind](const auto& e) { return e.kind == kind; });
+}
+
+bool IsTextLike(int kind) {
+    return kind == kChineseText || kind == kWesternText || kind == kMultilineText || kind == kDimension;
+}
+
+std::string KindName(int kind) {
+    for (const auto& e : kKindNames)
+        if (e.kind == kind) return e.name;
+    return "kind-" + std::to_string(kind);
+}
+
+std::optional<int> KindFromName(std::string_view name) {
+    for (const auto& e : kKindNames)
+        if (name == e.name) return e.kind;
+    if (name.starts_with("kind-")) {
+        int kind = 0;
+        auto rest = name.substr(5);
+        auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), kind);
+        if (ec == std::errc() && end == rest.data() + rest.size() && kind > 0) return kind;
+    }
+    return std::nullopt;
+}
+
+Drawing::Drawing() : m_stamp(NewStamp()) {}
+
+size_t Drawing::Add(Entity entity) {
+    entity.id0 = m_nextId++;
+    entity.id1 = m_stamp;
+    entity.deleted = false;
+    if (entity.kind == kLayerEntry || entity.kind == kLineTypeEntry) m_tablesDirty = true;
+    m_entities.push_back(std::move(entity));
+    return m_entities.size() - 1;
+}
+
+bool Drawing::AddLoaded(Entity entity) {
+    if (entity.id0 <= 0 || (!m_entities.empty() && entity.id0 <= m_entities.back().id0)) return false;
+    if (entity.id0 >= m_nextId) m_nextId = entity.id0 + 1;
+    if (entity.kind == kLayerEntry || entity.kind == kLineTypeEntry) m_tablesDirty = true;
+    m_entities.push_back(std::move(entity));
+    return true;
+}
+
+Entity& Drawing::At(size_t index) { return m_entities.at(index); }
+
+std::optional<size_t> Drawing::Find(int id0) const {
+    auto it = std::lower_bound(m_entities.begin(), m_entities.end(), id0,
+                               [](const Entity& e, int id) { return e.id0 < id; });
+    if (it == m_entities.end() || it->id0 != id0) return std::nullopt;
+    return static_cast<size_t>(it - m_entities.begin());
+}
+
+void Drawing::Erase(size_t index) {
+    Entity& e = m_entities.at(index);
+    e.deleted = true;
+    if (e.kind == kLayerEntry || e.kind == kLineTypeEntry) m_tablesDirty = true;
+}
+
+size_t Drawing::LiveCount() const {
+    return static_cast<size_t>(std::count_if(m_entities.begin(), m_entities.end(), [](const Entity& e) { return !e.deleted; }));
+}
+
+void Drawing::RebuildTables() const {
+    if (!m_tablesDirty) return;
+    m_layerIndex.clear();
+    m_lineTypeIndex.clear();
+    for (size_t i = 0; i < m_entities.size(); ++i) {
+        const Entity& e = m_entities[i];
+        if (e.deleted) continue;
+        if (e.kind == kLayerEntry) m_layerIndex[e.attributes[0]] = i;
+        if (e.kind == kLineTypeEntry) m_lineTypeIndex[e.attributes[0]] = i;
+    }
+    m_tablesDirty = false;
+}
+
+std::optional<LayerInfo> Drawing::Layer(int number) const {
+    RebuildTables();
+    auto it = m_layerIndex.find(number);
+    if (it == m_layerIndex.end()) return std::nullopt;
+    const Entity& e = m_entities[it->second];
+    return LayerInfo{number, e.text, e.attributes[1], e.attributes[2], e.attributes[3], e.attributes[4]};
+}
+
+std::vector<size_t> Drawing::LayerEntries() const {
+    std::vector<size_t> entries;
+    for (size_t i = 0; i < m_entities.size(); ++i)
+        if (m_entities[i].kind == kLayerEntry) entries.push_back(i);
+    return entries;
+}
+
+void Drawing::DefineLayer(const LayerInfo& layer) {
+    RebuildTables();
+    auto it = m_layerIndex.find(layer.number);
+    Entity e;
+    e.kind = kLayerEntry;
+    e.attributes = {layer.number, layer.lineType, layer.widthCode, layer.colour, layer.flag, 0, 0};
+    e.text = layer.name.substr(0, kMaxEntityText);
+    if (it != m_layerIndex.end()) {
+        Entity& old = m_entities[it->second];
+        old.attributes = e.attributes;
+        old.text = e.text;
+    } else {
+        Add(std::move(e));
+    }
+    m_tablesDirty = true;
+}
+
+void Drawing::LineTypes(int* counts, float* dashes) const {
+    RebuildTables();
+    std::fill(counts, counts + kHostLineTypeCount, 0);
+    std::fill(dashes, dashes + kHostLineTypeCount * kHostDashCount, 0.0f);
+    for (const auto& [number, index] : m_lineTypeIndex) {
+        if (number < 1 || number > kHostLineTypeCount) continue;
+        const auto& values = m_entities[index].values;
+        int count = static_cast<int>(std::min<size_t>(values.size(), kHostDashCount));
+        counts[number - 1] = count;
+        std::copy_n(values.begin(), count, dashes + (number - 1) * kHostDashCount);
+    }
+}
+
+std::vector<float> Drawing::LineTypeDashes(int number) const {
+    RebuildTables();
+    auto it = m_lineTypeIndex.find(number);
+    if (it == m_lineTypeIndex.end()) return {};
+    return m_entities[it->second].values;
+}
+
+void Drawing::DefineLineType(int number, const std::vector<float>& dashes) {
+    RebuildTables();
+    auto it = m_lineTypeIndex.find(number);
+    if (it != m_lineTypeIndex.end()) {
+        m_entities[it->second].values = dashes;
+        return;
+    }
+    Entity e;
+    e.kind = kLineTypeEntry;
+    e.attributes[0] = number;
+    e.values = dashes;
+    e.text = "LT" + std::to_string(number);
+    Add(std::move(e));
+}
+
+bool Drawing::Extents(std::array<float, 4>& box) const {
+    Bounds bounds;
+    for (const Entity& e : m_entities)
+        if (!e.deleted) AddEntityBounds(e, m_blocks, Transform{}, bounds, 0);
+    if (bounds.empty) return false;
+    box = {bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax};
+    return true;
+}
+
+bool Drawing::operator==(const Drawing& other) const {
+    return m_stamp == other.m_stamp && m_nextId == other.m_nextId && m_entities == other.m_entities &&
+           m_blocks == other.m_blocks && m_data == other.m_data && m_names == other.m_names;
+}
+
+}  // namespace ckw::engine

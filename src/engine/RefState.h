@@ -1,0 +1,96 @@
+#pragma once
+// Inner state of the reference engine, shared by the files that implement its members.
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ReferenceEngine.h"
+#include "Shapes.h"
+
+namespace ckw::engine {
+
+struct Unit {
+    Drawing drawing;
+    bool readOnly = false;
+    // Opened for a look only: the entities are read from `source` when first needed.
+    bool entitiesPending = false;
+    std::filesystem::path source;
+    size_t walk = 0;          // HostNextSelected over this unit
+    size_t dataPosition = 1;  // drawing-level record position, 1-based
+};
+
+struct EntityRef {
+    int unit = 0;
+    size_t index = 0;
+};
+
+struct ReferenceEngine::State {
+    std::map<int, Unit> units;
+    int current = 1;
+
+    // Pen and coordinates.
+    std::array<int, 4> pen{0, 1, 0, 7};  // layer, line type, width code, colour
+    int tempColour = 0;
+    bool rubberBand = false;
+    std::map<std::vector<float>, int> tempShapes;
+    std::array<float, kHostCoordsRecordSize> ucsRecord{0, 0, 0, 1, 1, 1, 0, 0, 0};
+    Transform ucs;
+
+    // Selection (of one unit) and the current entity.
+    int selectionUnit = 0;
+    std::vector<size_t> selection;
+    std::vector<char> selected;
+    size_t selectionWalk = 0;
+    std::optional<EntityRef> currentEntity;
+    std::array<std::optional<int>, 4> attributeOverrides;
+
+    // Pending extended-data streams.
+    std::vector<int32_t> pendingUpdate;
+    std::vector<int32_t> pendingNew;
+
+    // Interaction.
+    std::deque<InputEvent> input;
+    float aperture = 10.0f;
+    std::string prompt;
+    std::vector<std::string> promptHistory;
+    bool echo = false;
+    int snapGroup = 0, cursorMode = 0, cursorShape = 0;
+    int viewCalls = 0;
+
+    // Layer table being read.
+    int layerTableUnit = 0;
+    std::vector<size_t> layerTable;
+
+    // --- helpers ---
+    // The unit (0: current) with its entities loaded; null when not open.
+    Unit* Get(int unit);
+    Unit& Cur() { return *Get(0); }
+    // Current drawing when it may change; null for read-only drawings.
+    Drawing* Writable();
+    Entity* CurrentEntity();
+    void SetCurrent(int unit, size_t index);
+    // Makes an entity from the pen in user coordinates, places it and adds it to the current drawing.
+    void Create(Entity entity);
+    void Message(const std::string& gbk);
+    InputEvent NextInput(bool skipMoves);
+    void ToUser(double wx, double wy, float& x, float& y) const;
+    void ClearSelection();
+    void Select(size_t index);
+    // Nearest entity to a world point within a distance (tables excluded).
+    std::optional<size_t> Nearest(Unit& unit, double x, double y, double within, int filter);
+    bool Passes(const Entity& e, int filter) const { return filter <= 0 || e.Layer() == filter; }
+    void DropUnit(int unit);
+};
+
+// Reads a file's drawing; with entities false only the parts other than the entities.
+bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
+                 const Progress& progress);
+// Reads only the entities of a file into a drawing already holding the rest.
+bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error);
+std::filesystem::path PathFromGbk(const char* text, int length, int capacity);
+
+}  // namespace ckw::engine

@@ -1,0 +1,45 @@
+#pragma once
+// How extended data meets the host engine: reading the streams it keeps, and the entity record
+// buffers an entity is read into and written back from.
+#include <array>
+#include <vector>
+
+#include "HostEngine.h"
+#include "XDataWords.h"
+
+namespace ckw::xdata {
+
+// The engine's drawing-level record calls: the current drawing, record 0, reserved 0,
+// positions from 1.
+inline constexpr int kRecordUnit = 0;
+inline constexpr int kRecordNumber = 0;
+inline constexpr int kRecordReserved = 0;
+inline constexpr int kRecordFirstPosition = 1;
+inline void SeekDrawingRecordStart(HostEngine& engine) {
+    engine.HostSeekDrawingData(kRecordUnit, kRecordNumber, kRecordFirstPosition, kRecordReserved);
+}
+
+// The current entity's stream. Nothing when the engine holds more than it hands out (a stream
+// no writer may merge into without losing it).
+std::optional<Words> ReadEntityStream(HostEngine& engine);
+// The pending new-entity stream (empty when none is set).
+Words ReadNewEntityStream(HostEngine& engine);
+// The drawing-level record from position 1 (empty when absent). Nothing when the engine
+// refuses the read.
+std::optional<Words> ReadDrawingRecord(HostEngine& engine);
+
+// The record buffers of an entity, read from the engine and handed back unchanged.
+struct EntityRecord {
+    int kind = 0;
+    std::array<int, kHostAttributeCount> attributes{};
+    std::vector<float> values = std::vector<float>(kHostRecordCapacity);
+    int valueCount = 0;
+    std::vector<char> text = std::vector<char>(kHostRecordCapacity);
+    int textLength = 0;
+
+    void Read(HostEngine& engine, int entityKind);
+    // Rewrites the current entity (flag 0) with the pending update stream; returns iFail.
+    int Update(HostEngine& engine, int writeMode) const;
+};
+
+}  // namespace ckw::xdata

@@ -1,0 +1,34 @@
+// kwutil render DRAWING.T -o OUT.svg: a picture of a drawing.
+#include <fstream>
+#include <iostream>
+
+#include "Command.h"
+#include "Progress.h"
+#include "ReferenceEngine.h"
+
+namespace {
+
+const kwutil::Command reg("render", "Draw a .T drawing as an SVG picture", [](CLI::App& cmd) -> kwutil::Runner {
+    auto input = std::make_shared<std::string>();
+    auto output = std::make_shared<std::string>();
+    cmd.add_option("drawing", *input, "the .T drawing")->required();
+    cmd.add_option("-o,--output", *output, "the SVG file to write")->required();
+    return [input, output] {
+        ckw::engine::Drawing drawing;
+        std::string error;
+        if (!ckw::engine::ReadDrawingFile(*input, drawing, error, kwutil::TerminalProgress("reading"))) {
+            std::cerr << "kwutil render: " << error << "\n";
+            return 1;
+        }
+        std::ofstream out(*output, std::ios::binary);
+        ckw::engine::WriteSvg(drawing, out);
+        out.close();
+        if (!out) {
+            std::cerr << "kwutil render: cannot write " << *output << "\n";
+            return 1;
+        }
+        return 0;
+    };
+});
+
+}  // namespace
