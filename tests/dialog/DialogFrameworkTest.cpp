@@ -175,3 +175,33 @@ TEST(HeadlessRunner, AnswersWithoutAQuestionAndMismatchedExpectationsFail) {
     ASSERT_EQ(second.Runner().Errors().size(), 1u);
     EXPECT_NE(second.Runner().Errors()[0].find("expected 'nothing'"), std::string::npos);
 }
+
+TEST(GridModel, LabelsDropDownsAndTwoLevelRowsKeepTheirState) {
+    EventLog log;
+    GridModel grid(7, &log);
+    grid.GridSetRows(4);
+    grid.GridSetCols(3);
+    grid.GridAddCellLabel(0, 0, "A101", "直径", 50, 50, 4);
+    grid.GridAddCellLabel(0, 0, "A101", "间距", 50, 50, 4);
+    grid.GridAddCellLabel(0, 0, "A102", "根数", 950, 950, 1);
+    ASSERT_EQ(grid.Cell(0, 0).labels.size(), 2u) << "a label of the same name is replaced";
+    EXPECT_EQ(grid.Cell(0, 0).labels[0].text, "间距");
+
+    grid.GridSetCellItems(2, 2, "1-INT\n2-REAL\n3-CHAR");
+    grid.GridSetCellKind(2, 2, ckw::grid::kKindDropDown, 1);
+    EXPECT_EQ(grid.GridGetCellItemIndex(2, 2), 1);
+    grid.GridSetCellKind(3, 2, ckw::grid::kKindDropDown, 5);
+    EXPECT_EQ(grid.GridGetCellItemIndex(3, 2), -1) << "no such entry";
+    EXPECT_EQ(grid.UserChoose(2, 2, 2), "");
+    EXPECT_EQ(grid.GridGetCellText(2, 2), CString("3-CHAR"));
+    EXPECT_NE(grid.UserChoose(2, 2, 3), "");
+
+    grid.GridSetRowLevel(1, 1);
+    grid.GridSetRowLevel(2, 2);
+    EXPECT_FALSE(grid.GridSetRowLevel(3, 3));
+    grid.GridDeleteRow(1);
+    EXPECT_EQ(grid.GridGetRowLevel(1), 2) << "levels move with their rows";
+    grid.GridSetCellKind(1, 1, ckw::grid::kKindButton, 0);
+    EXPECT_EQ(grid.UserBrowse(1, 1), "");
+    EXPECT_EQ(log.events.back(), (Event{"browse", 1, 1, ""}));
+}
