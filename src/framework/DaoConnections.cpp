@@ -17,8 +17,15 @@ struct Kept {
 // A handful is enough: the library works on two files at a time.
 constexpr size_t kMaxKept = 8;
 
+// Closes what is still kept when the program ends.
+struct KeptList : std::vector<Kept> {
+    ~KeptList() {
+        for (const Kept& k : *this) sqlite3_close_v2(k.db);
+    }
+};
+
 std::vector<Kept>& KeptConnections() {
-    static std::vector<Kept> kept;
+    static KeptList kept;
     return kept;
 }
 
