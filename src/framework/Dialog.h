@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "CkwExport.h"
 #include "GridEvents.h"
 #include "framework/DialogControl.h"
 #include "framework/DialogGrid.h"
@@ -17,7 +18,8 @@ namespace ckw::dlg {
 
 struct FileDialogRequest;
 
-class Dialog : public grid::GridEvents {
+// Exported so that the windowed runner, a library of its own, can drive it.
+class CKW_API Dialog : public grid::GridEvents {
 public:
     explicit Dialog(const DialogTemplate& tpl);
     ~Dialog() override;

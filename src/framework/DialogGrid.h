@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CkwExport.h"
 #include "GridControl.h"
 #include "GridEvents.h"
 
@@ -33,7 +34,7 @@ struct GridCell {
     std::vector<CellLabel> labels;
 };
 
-class GridModel : public grid::GridControl {
+class CKW_API GridModel : public grid::GridControl {
 public:
     // events receives the user's actions as grid events; it may be null.
     GridModel(int id, grid::GridEvents* events) : m_id(id), m_events(events) {}

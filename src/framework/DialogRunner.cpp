@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "framework/DialogHeadless.h"
 #include "framework/Ui.h"
@@ -37,6 +38,15 @@ HeadlessDialogRunner& Headless() {
 
 UiBackend* LoadBackendLibrary() {
     void* library = ::dlopen(kQtBackendLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        // Installed beside this library, wherever that is.
+        Dl_info self{};
+        if (::dladdr(reinterpret_cast<void*>(&LoadBackendLibrary), &self) && self.dli_fname) {
+            std::string beside = self.dli_fname;
+            beside = beside.substr(0, beside.rfind('/') + 1) + kQtBackendLibrary;
+            library = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+        }
+    }
     if (!library) return nullptr;
     auto create = reinterpret_cast<UiBackendFactory>(::dlsym(library, kQtBackendEntry));
     // The library stays loaded for the rest of the program: its objects are in use.

@@ -1,0 +1,34 @@
+#pragma once
+// The grid contract shown in a QTableWidget: the widget mirrors a GridModel and hands the user's
+// edits, check boxes, colour picks, drop-down choices, browse buttons and clicks back to it.
+#include <QTableWidget>
+
+#include <functional>
+
+#include "framework/DialogGrid.h"
+
+namespace ckw::qt {
+
+class QtGridWidget : public QTableWidget {
+public:
+    // afterAction runs after every user action has reached the model (the runner shows the
+    // dialog's changes then).
+    QtGridWidget(ckw::dlg::GridModel& model, std::function<void()> afterAction, QWidget* parent);
+
+    // Shows the model's state (only when it changed since the last call).
+    void Sync();
+    ckw::dlg::GridModel& model() { return m_model; }
+
+private:
+    void OnItemChanged(QTableWidgetItem* item);
+    void OnCellClicked(int row, int col);
+    void OnContextMenu(const QPoint& pos);
+    void Done(const std::string& refusal);
+
+    ckw::dlg::GridModel& m_model;
+    std::function<void()> m_afterAction;
+    unsigned m_shownRevision = ~0u;
+    bool m_syncing = false;
+};
+
+}  // namespace ckw::qt

@@ -1,0 +1,167 @@
+// Each settings dialog in a real window on the offscreen platform: one edit typed into the real
+// widgets, OK clicked, the user library checked; a picture of each dialog is saved.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+#include "FortranInterface.h"
+#include "QtBackend.h"
+#include "QtGridWidget.h"
+#include "framework/DialogRunner.h"
+#include "settings/LayerDialog.h"
+#include "settings/LineTypeDialog.h"
+#include "settings/SettingsFixture.h"
+#include "settings/TextSizeDialog.h"
+#include "settings/UserParaDialog.h"
+
+using ckw::test::SettingsFixture;
+
+namespace {
+
+class QtDialogs : public SettingsFixture {
+protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        // Qt wants a private runtime directory.
+        std::filesystem::path runtime = m_home.root() / "runtime";
+        std::filesystem::create_directories(runtime);
+        ::chmod(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        m_previous = ckw::dlg::SetRunner(&ckw::qt::QtBackend()->Runner());
+        std::filesystem::create_directories(CKW_SCREENSHOT_DIR);
+    }
+    void TearDown() override {
+        ckw::qt::SetAutomation({});
+        ckw::dlg::SetRunner(m_previous);
+        SettingsFixture::TearDown();
+    }
+    // Runs drive in every dialog window once it is shown; a window still open after ten seconds
+    // is cancelled, so that a failing test cannot hang.
+    void Drive(std::function<void(QDialog&, ckw::dlg::Dialog&)> drive) {
+        ckw::qt::Automation automation;
+        automation.onShown = [drive](QDialog& window, ckw::dlg::Dialog& dialog) {
+            QTimer::singleShot(10000, &window, [&window] { window.reject(); });
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+            window.activateWindow();
+            drive(window, dialog);
+        };
+        ckw::qt::SetAutomation(automation);
+    }
+    static void Save(QDialog& window, const char* name) {
+        QTest::qWait(50);
+        EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(CKW_SCREENSHOT_DIR) + "/" + name + ".png")));
+    }
+    // Types text into a grid cell the way a person does: click it, F2, replace, Enter.
+    static void TypeIntoCell(QDialog& window, int row, int col, const QString& text) {
+        auto* grid = window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl2000"));
+        ASSERT_NE(grid, nullptr);
+        const QRect cell = grid->visualItemRect(grid->item(row, col));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::qWait(20);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QTest::qWait(20);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr) << "the cell opened no editor";
+        editor->selectAll();
+        bool ascii = true;
+        for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+        if (ascii) {
+            QTest::keyClicks(editor, text);
+        } else {
+            // Chinese text arrives from an input method as one committed string.
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(editor, &commit);
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(20);
+    }
+    static void Click(QDialog& window, int id) {
+        auto* button = window.findChild<QAbstractButton*>(QStringLiteral("ctl%1").arg(id));
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    ckw::dlg::DialogRunner* m_previous = nullptr;
+};
+
+}  // namespace
+
+TEST_F(QtDialogs, LineTypeEditTypedIntoTheGridIsSaved) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("线型设置"));
+        TypeIntoCell(window, 2, 2, QStringLiteral("5,-2.500"));
+        auto* grid = window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl2000"));
+        EXPECT_EQ(grid->item(2, 3)->text(), QStringLiteral("虚线 ___  ___  ")) << "the description follows the edit";
+        Save(window, "linetype");
+        Click(window, 1);
+    });
+    ckw::settings::LineTypeDialog dialog(m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_EQ(Scalar(UserLib(), Gbk(u8"SELECT 线型描述 FROM 系统线型表 WHERE 线型名称 = '虚线'")), "5,-2.5");
+}
+
+TEST_F(QtDialogs, LayerNameTypedIntoTheGridIsSaved) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        TypeIntoCell(window, 1, 3, QStringLiteral("框架梁"));
+        Save(window, "layer");
+        Click(window, 1);
+    });
+    ckw::settings::LayerDialog dialog(CStringArray{}, m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_EQ(Column(u8"系统构件图层表", u8"层名"), Gbk(u8"框架梁|柱|轴线|图框"));
+}
+
+TEST_F(QtDialogs, DimensionValueTypedOnTheSecondTabIsSaved) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        auto* tabs = window.findChild<QTabBar*>(QStringLiteral("ctl1208"));
+        ASSERT_NE(tabs, nullptr);
+        Save(window, "text");
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QTest::qWait(20);
+        TypeIntoCell(window, 2, 2, QStringLiteral("1.25"));
+        Save(window, "dimension");
+        Click(window, 1);
+    });
+    ckw::settings::TextSizeDialog dialog(m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_EQ(Column(u8"系统尺寸标注表", u8"round(数值, 2)"), "1.5|1.25");
+}
+
+TEST_F(QtDialogs, UserParameterTypedIntoTheGridIsSaved) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("用户参数表"));
+        TypeIntoCell(window, 2, 2, QStringLiteral("HRB500"));
+        Save(window, "userpara");
+        Click(window, 1);
+    });
+    ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), "25|HRB500");
+}
+
+TEST_F(QtDialogs, DrawingModeChosenWithTheRadioButtonIsStored) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        auto* paper = window.findChild<QRadioButton*>(QStringLiteral("ctl2009"));
+        ASSERT_NE(paper, nullptr);
+        EXPECT_EQ(paper->text(), QStringLiteral("图纸空间模式"));
+        // On the button's circle: a radio button takes clicks on its circle and text only.
+        QTest::mouseClick(paper, Qt::LeftButton, {}, QPoint(8, paper->height() / 2));
+        QTest::qWait(20);
+        EXPECT_FALSE(window.findChild<QRadioButton*>(QStringLiteral("ctl2010"))->isChecked());
+        Save(window, "mode");
+        Click(window, 1);
+    });
+    SetDrawingKind05_08();
+    EXPECT_EQ(GetDrawingKind05(), 2005);
+}
