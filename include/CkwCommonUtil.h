@@ -15,3 +15,4 @@
 #include "FortranInterface.h"
 #include "XDataUtil.h"
 #include "DrawingRecords.h"
+#include "SheetCommands.h"
