@@ -135,7 +135,7 @@ TEST_F(FrameTest, TitleFileWithADirectoryIsUsedAsGiven) {
     Frame(841, 594, 0, 1, 1, path.c_str());
     auto inserts = Drawn(engine::kBlockInsert);
     ASSERT_EQ(inserts.size(), 2u);
-    EXPECT_EQ(inserts[0].values[1], 806 - 100);
+    EXPECT_EQ(inserts[0].values[1], 831 - 100);  // inner right edge 25 + 806
 }
 
 TEST_F(FrameTest, UnloadableBlockIsSilentlySkipped) {
