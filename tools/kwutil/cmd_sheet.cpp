@@ -59,7 +59,16 @@ void FloorTablePlace(const SheetOptions& o, int floorCount, double& x, double& y
     y = o.atY + (paperY - (portrait ? 25 : 10) - 5 - tableHeight) * s;
 }
 
+int DrawSheet(SheetOptions& o);
+
 int RunSheet(SheetOptions& o) {
+    int status = DrawSheet(o);
+    // Closed here, before the program's static objects go.
+    m_exDrawingPara.Close();
+    return status;
+}
+
+int DrawSheet(SheetOptions& o) {
     fs::path cfg = kwutil::EnsureConfiguration();
     kwutil::InstallTitleBlocks(cfg, false);
     m_exDrawingPara.Init();
