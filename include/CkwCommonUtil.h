@@ -16,3 +16,4 @@
 #include "XDataUtil.h"
 #include "DrawingRecords.h"
 #include "SheetCommands.h"
+#include "SettingsDialogs.h"

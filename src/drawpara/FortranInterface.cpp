@@ -115,7 +115,4 @@ void SetDrawingKind05(int kind) { m_exDrawingPara.SetDrawingKind05(kind); }
 
 int GetDrawingKind05() { return m_exDrawingPara.GetDrawingKind05(); }
 
-void SetDrawingKind05_08() {
-    // The drawing-mode dialog comes with the settings dialogs; until then this shows nothing and
-    // changes nothing.
-}
+// SetDrawingKind05_08 shows the drawing-mode dialog: it lives with the settings dialogs.

@@ -1,5 +1,8 @@
 #include "drawpara/LayerTableRefresh.h"
 
+#include "DrawingPara.h"
+#include "drawpara/LayerTable.h"
+
 namespace ckw::drawpara {
 namespace {
 LayerTableRefresh& Installed() {
@@ -11,7 +14,12 @@ LayerTableRefresh& Installed() {
 void SetLayerTableRefresh(LayerTableRefresh refresh) { Installed() = std::move(refresh); }
 
 void RefreshUserLayerTable(CDrawingPara& para, int layerNameFormat) {
-    if (Installed()) Installed()(para, layerNameFormat);
+    if (Installed()) {
+        Installed()(para, layerNameFormat);
+        return;
+    }
+    // The rebuild the layer settings run from "初始化系统设置...", here with the format given.
+    RebuildLayerTableFromSystem(para.GetSystemLibPath(), para.GetUserLibPath(), layerNameFormat);
 }
 
 }  // namespace ckw::drawpara

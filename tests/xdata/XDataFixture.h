@@ -14,6 +14,16 @@
 
 namespace ckw::test {
 
+using Words = std::vector<int>;
+// Fixed words of the stored layout, written out rather than taken from the code under test.
+inline constexpr int kStart = 10000, kBrace = '{', kName = 10010, kEnd = 10099, kClose = '}';
+
+inline char* HeapCopy(const std::string& s) {
+    char* copy = new char[s.size() + 1];
+    std::copy(s.c_str(), s.c_str() + s.size() + 1, copy);
+    return copy;
+}
+
 // An item list owned by the test.
 struct Items {
     XDataItemList list;
@@ -22,12 +32,7 @@ struct Items {
     ~Items() { CXDataUtil::Remove_Array(list); }
     Items& Int(int v) { return Add(kXDataInteger).resval.nInt = v, *this; }
     Items& Real(float v) { return Add(kXDataReal).resval.fReal = v, *this; }
-    Items& Str(const std::string& v) {
-        char* copy = new char[v.size() + 1];
-        std::copy(v.begin(), v.end(), copy);
-        copy[v.size()] = '\0';
-        return Add(kXDataString).resval.pString = copy, *this;
-    }
+    Items& Str(const std::string& v) { return Add(kXDataString).resval.pString = HeapCopy(v), *this; }
     Items& Code(short code) { return Add(code), *this; }
     XData_Resbuf_& Add(short type) {
         auto* r = new XData_Resbuf_;
@@ -37,7 +42,6 @@ struct Items {
     }
     int Size() const { return list.GetSize(); }
     int IntAt(int i) const { return list[i]->resval.nInt; }
-    float RealAt(int i) const { return list[i]->resval.fReal; }
     std::string StrAt(int i) const { return list[i]->resval.pString; }
 };
 
@@ -46,12 +50,10 @@ struct Blocks {
     Blocks() = default;
     Blocks(const Blocks&) = delete;
     ~Blocks() { CXDataUtil::XRemove_Array(list); }
-    // A block whose items are moved out of `items` (which is left empty).
+    // A block taking over the records of `items`.
     Blocks& Add(const std::string& name, Items& items) {
         auto* b = new XData_ResbufA_;
-        b->appName = new char[name.size() + 1];
-        std::copy(name.begin(), name.end(), b->appName);
-        b->appName[name.size()] = '\0';
+        b->appName = HeapCopy(name);
         b->items.Copy(items.list);
         items.list.RemoveAll();
         list.Add(b);
@@ -59,7 +61,7 @@ struct Blocks {
     }
     int Size() const { return list.GetSize(); }
     std::string NameAt(int i) const { return list[i]->appName; }
-    const XDataItemList& ItemsAt(int i) const { return list[i]->items; }
+    const XData_Resbuf_& ItemAt(int block, int i) const { return *list[block]->items[i]; }
 };
 
 class XDataTest : public ::testing::Test {
@@ -69,16 +71,13 @@ protected:
         m_pCfg = &engine;
     }
     void TearDown() override { m_pCfg = m_saved; }
-    // The words a block of `name` (packed name words) with `items` takes, as the engine got them
-    // from New_XData.
-    std::vector<int> PackedBlock(const char* name, Items& items) {
+    // The words New_XData makes of `name` and `items` (names packed).
+    Words PackedBlock(const char* name, Items& items) {
         CXDataUtil().New_XData(name, items.list);
-        std::vector<int> words = engine.PendingNew();
-        engine.SetPendingNew({});
-        return words;
+        return std::exchange(engine.pendingNew, {});
     }
-    static std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
-        std::vector<int> all;
+    static Words Join(std::initializer_list<Words> parts) {
+        Words all;
         for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
         return all;
     }
@@ -90,10 +89,8 @@ protected:
     WordStoreEngine engine;
     ckw::ui::RecordingUi ui;
     CXDataUtil util;
+    int id[2] = {100, 200};  // the engine's entity, of kind 5
     HostEngine* m_saved = nullptr;
 };
-
-// Words of the fixed layout, written out here rather than computed by the code under test.
-inline constexpr int kStart = 10000, kBrace = '{', kName = 10010, kEnd = 10099, kClose = '}';
 
 }  // namespace ckw::test

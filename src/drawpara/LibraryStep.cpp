@@ -1,0 +1,54 @@
+#include "drawpara/LibraryStep.h"
+
+#include <filesystem>
+
+#include "framework/Dao.h"
+#include "framework/GbkText.h"
+#include "framework/Ui.h"
+#include "drawpara/ParaMessages.h"
+
+namespace ckw::drawpara {
+
+bool LibraryFileExists(const CString& pathGbk) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(ckw::text::GbkToUtf8(pathGbk.str()), ec);
+}
+
+bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
+                    const std::function<bool(const ckw::dao::DaoException&)>& onError) {
+    if (!LibraryFileExists(pathGbk)) {
+        ShowMessage("没有找到系统文件%s!!", pathGbk.GetString());
+        return false;
+    }
+    ckw::dao::Database db;
+    if (db.IsOpen()) {
+        ShowMessage("OPEN ERROR:数据库已经打开！！");
+        return false;
+    }
+    bool inTransaction = false;
+    try {
+        db.Open(pathGbk.str());
+        if (mode == StepMode::Write) {
+            db.BeginTrans();
+            inTransaction = true;
+        }
+        body(db);
+        if (inTransaction) {
+            inTransaction = false;
+            db.CommitTrans();
+        }
+    } catch (const ckw::dao::DaoException& e) {
+        if (inTransaction) {
+            try {
+                db.Rollback();
+            } catch (const ckw::dao::DaoException&) {
+                // Closing the database without a commit discards the transaction as well.
+            }
+        }
+        if (!onError || !onError(e)) ckw::ui::MessageBox(e.description());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ckw::drawpara

@@ -1,0 +1,96 @@
+#pragma once
+// A dialog controller, free of any toolkit: it owns its data, builds its controls from a
+// template, reacts to initialisation, buttons, menu commands, grid events and resizes, and
+// drives the controls. A runner (DialogRunner.h) shows it: headless under a script, or in a
+// real window. Texts are GBK.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "GridEvents.h"
+#include "framework/DialogControl.h"
+#include "framework/DialogGrid.h"
+#include "framework/DialogTemplate.h"
+
+namespace ckw::dlg {
+
+struct FileDialogRequest;
+
+class Dialog : public grid::GridEvents {
+public:
+    explicit Dialog(const DialogTemplate& tpl);
+    ~Dialog() override;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally through the current runner; IDOK, IDCANCEL or what EndDialog gave.
+    int DoModal();
+
+    // --- For controllers -----------------------------------------------------------------------
+    const DialogTemplate& Template() const { return m_template; }
+    int TemplateId() const { return m_template.id; }
+    // The control with this id (throws std::out_of_range when the template has none).
+    Control& Item(int id);
+    GridModel& Grid(int id);
+    bool HasItem(int id) const { return m_controls.count(id) != 0; }
+    void SetWindowText(std::string captionGbk);
+    const std::string& GetWindowText() const { return m_caption; }
+    // Window size in pixels (the client area; the dialogs lay out in it).
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void EndDialog(int result);
+    // Shows a popup menu at the cursor and returns the chosen command, 0 when dismissed.
+    int TrackPopupMenu(const MenuTemplate& menu);
+    // A file open or save dialog; the chosen path (GBK), nothing when cancelled.
+    std::optional<std::string> FileDialog(const FileDialogRequest& request);
+
+    // --- Hooks ---------------------------------------------------------------------------------
+    virtual bool OnInitDialog() { return true; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Buttons other than OK and Cancel.
+    virtual void OnCommand(int /*id*/) {}
+    virtual void OnSize(int /*width*/, int /*height*/) {}
+    virtual void OnTabChanged(int /*tabId*/, int /*index*/) {}
+    virtual void OnRadioClicked(int /*id*/) {}
+    virtual void OnEditChanged(int /*id*/) {}
+    virtual void OnComboChanged(int /*id*/) {}
+
+    // --- For runners ---------------------------------------------------------------------------
+    // Builds the controls from the template (again: a dialog may be run more than once).
+    void Create();
+    bool IsEnded() const { return m_ended; }
+    int Result() const { return m_result; }
+    const std::map<int, std::unique_ptr<Control>>& Controls() const { return m_controls; }
+    const std::map<int, std::unique_ptr<GridModel>>& Grids() const { return m_grids; }
+    // The first grid of the template, nullptr when it has none.
+    GridModel* FirstGrid();
+    // Counts changes of the caption and size, so that a runner updates only what changed.
+    unsigned revision() const { return m_revision; }
+
+    // The user's actions, checked as the grid's (empty result: done; otherwise why not).
+    std::string UserClick(int id);
+    std::string UserClose() { OnCancel(); return {}; }
+    std::string UserSelectTab(int id, int index);
+    std::string UserClickRadio(int id);
+    std::string UserSetCheck(int id, bool checked);
+    std::string UserEditText(int id, const std::string& textGbk);
+    std::string UserSelectCombo(int id, int index);
+    std::string UserResize(int width, int height);
+
+private:
+    std::string CheckUsable(int id, const char* action) const;
+
+    const DialogTemplate& m_template;
+    std::string m_caption;
+    int m_width = 0;
+    int m_height = 0;
+    std::map<int, std::unique_ptr<Control>> m_controls;
+    std::map<int, std::unique_ptr<GridModel>> m_grids;
+    bool m_ended = false;
+    int m_result = IDCANCEL;
+    unsigned m_revision = 0;
+};
+
+}  // namespace ckw::dlg

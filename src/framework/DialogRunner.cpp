@@ -1,0 +1,89 @@
+// Choosing the dialog runner at run time. The Qt runner is either linked into the program (it
+// registers a factory) or loaded on demand from its own shared library, so that the library
+// itself never depends on Qt.
+#include "framework/DialogRunner.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+
+#include "framework/DialogHeadless.h"
+#include "framework/Ui.h"
+
+namespace ckw::dlg {
+
+namespace {
+
+// The shared library of the Qt runner and its entry point (C linkage, returns a UiBackend*).
+constexpr const char* kQtBackendLibrary = "libCkwUiQt.so.0";
+constexpr const char* kQtBackendEntry = "CkwCreateQtUiBackend";
+
+struct Selection {
+    DialogRunner* explicitRunner = nullptr;
+    UiBackendFactory factory = nullptr;
+    bool chosen = false;
+    UiBackend* backend = nullptr;
+};
+
+Selection& State() {
+    static Selection state;
+    return state;
+}
+
+HeadlessDialogRunner& Headless() {
+    static HeadlessDialogRunner runner;
+    return runner;
+}
+
+UiBackend* LoadBackendLibrary() {
+    void* library = ::dlopen(kQtBackendLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return nullptr;
+    auto create = reinterpret_cast<UiBackendFactory>(::dlsym(library, kQtBackendEntry));
+    // The library stays loaded for the rest of the program: its objects are in use.
+    return create ? create() : nullptr;
+}
+
+// Installs the backend's message boxes unless the program installed a Ui of its own.
+void InstallMessageUi(ckw::ui::Ui& ui) {
+    ckw::ui::Ui* before = &ckw::ui::Current();
+    ckw::ui::SetCurrent(nullptr);
+    ckw::ui::Ui* standard = &ckw::ui::Current();
+    ckw::ui::SetCurrent(before == standard ? &ui : before);
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+UiBackend* ActivateUiBackend() {
+    Selection& state = State();
+    if (state.chosen) return state.backend;
+    state.chosen = true;
+    if (!DisplayAvailable()) return nullptr;
+    state.backend = state.factory ? state.factory() : LoadBackendLibrary();
+    if (state.backend) InstallMessageUi(state.backend->MessageUi());
+    return state.backend;
+}
+
+DialogRunner& CurrentRunner() {
+    Selection& state = State();
+    if (state.explicitRunner) return *state.explicitRunner;
+    UiBackend* backend = ActivateUiBackend();
+    return backend ? backend->Runner() : Headless();
+}
+
+DialogRunner* SetRunner(DialogRunner* runner) {
+    DialogRunner* before = State().explicitRunner;
+    State().explicitRunner = runner;
+    return before;
+}
+
+void RegisterUiBackend(UiBackendFactory factory) { State().factory = factory; }
+
+}  // namespace ckw::dlg

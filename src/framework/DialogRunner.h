@@ -1,0 +1,66 @@
+#pragma once
+// The seam between dialog controllers and whatever shows them. The runner in use is chosen at
+// run time: one set explicitly (tests, scripted runs), else the Qt runner when it is available
+// and there is a display (or QT_QPA_PLATFORM names a platform), else the headless runner, under
+// which a modal dialog ends as Cancel so that batch use never writes by accident.
+#include <optional>
+#include <string>
+
+#include "framework/DialogTemplate.h"
+
+namespace ckw::ui {
+class Ui;
+}
+
+namespace ckw::dlg {
+
+class Dialog;
+
+struct FileDialogRequest {
+    bool open = true;  // false: a save dialog
+    // Filter in the form "AutoCAD线型文件 (*.LIN)|*.LIN|所有文件 (*.*)|*.*|" (GBK). Patterns
+    // match file names without regard to letter case.
+    std::string filter;
+    std::string title;       // GBK; empty: the toolkit's default
+    std::string initialDir;  // GBK; empty: the current directory
+};
+
+class DialogRunner {
+public:
+    virtual ~DialogRunner() = default;
+    // Shows dlg (Create, OnInitDialog, the user's actions) until it ends; returns its result.
+    virtual int RunModal(Dialog& dlg) = 0;
+    // A popup menu at the cursor: the chosen command, 0 when dismissed.
+    virtual int TrackPopupMenu(Dialog& owner, const MenuTemplate& menu) = 0;
+    virtual std::optional<std::string> FileDialog(Dialog* owner, const FileDialogRequest& request) = 0;
+};
+
+// A whole user-interface backend: the dialog runner and the message boxes that go with it.
+class UiBackend {
+public:
+    virtual ~UiBackend() = default;
+    virtual DialogRunner& Runner() = 0;
+    virtual ckw::ui::Ui& MessageUi() = 0;
+};
+
+// The runner in use (chosen on first use as described above).
+DialogRunner& CurrentRunner();
+// Sets the runner explicitly; nullptr goes back to the choice at run time. The caller keeps
+// ownership. Returns the runner set before (nullptr: none).
+DialogRunner* SetRunner(DialogRunner* runner);
+
+// A backend linked into the program (the Qt runner registers itself this way when a program
+// links it); it is asked for only when a display is available. factory returns nullptr when it
+// cannot start.
+using UiBackendFactory = UiBackend* (*)();
+void RegisterUiBackend(UiBackendFactory factory);
+
+// Whether a windowing system is reachable: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set.
+bool DisplayAvailable();
+
+// Puts the choice at run time in place now (a program may call it at start so that message
+// boxes outside dialogs use the windowing backend too). Returns the backend chosen, nullptr for
+// the headless one.
+UiBackend* ActivateUiBackend();
+
+}  // namespace ckw::dlg

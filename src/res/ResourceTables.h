@@ -1,0 +1,12 @@
+#pragma once
+// The tables of templates each group of dialogs contributes; Resources.cpp searches them all.
+#include <vector>
+
+#include "framework/DialogTemplate.h"
+
+namespace ckw::res {
+
+const std::vector<dlg::DialogTemplate>& SettingsDialogs();
+const std::vector<dlg::MenuTemplate>& SettingsMenus();
+
+}  // namespace ckw::res

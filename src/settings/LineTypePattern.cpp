@@ -1,0 +1,89 @@
+#include "settings/LineTypePattern.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/GbkText.h"
+
+namespace ckw::settings {
+
+namespace {
+constexpr double kDotTolerance = 0.0001;
+constexpr int kMaxPictureRun = 6;
+}  // namespace
+
+std::vector<double> ParseDashData(std::string_view data) {
+    std::vector<double> values;
+    if (data.empty()) return values;
+    if (data.back() == ',') data.remove_suffix(1);
+    while (static_cast<int>(values.size()) < kMaxDashes) {
+        size_t comma = data.find(',');
+        std::string piece(data.substr(0, comma));
+        values.push_back(std::strtod(piece.c_str(), nullptr));
+        if (comma == std::string_view::npos) break;
+        data.remove_prefix(comma + 1);
+    }
+    return values;
+}
+
+std::string NormaliseDashData(const std::vector<double>& values) {
+    std::string joined;
+    for (size_t i = 0; i < values.size(); ++i) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.3f", values[i]);
+        std::string number = text;
+        while (!number.empty() && number.back() == '0') number.pop_back();
+        if (!number.empty() && number.back() == '.') number.pop_back();
+        if (i) joined += ',';
+        joined += number;
+    }
+    return joined;
+}
+
+std::string DashPicture(const std::vector<double>& values) {
+    std::string picture;
+    for (double v : values) {
+        if (v > -kDotTolerance && v < kDotTolerance) {
+            picture += '.';
+            continue;
+        }
+        int run = static_cast<int>(std::ceil(std::fabs(v) / 2.0));
+        if (run > kMaxPictureRun) run = kMaxPictureRun;
+        picture.append(static_cast<size_t>(run), v > kDotTolerance ? '_' : ' ');
+    }
+    return picture + picture;
+}
+
+CkwLineTypeDef_ SolidLineType() {
+    CkwLineTypeDef_ solid;
+    solid.SetLineTypeName("实线");
+    solid.SetLineTypeData("0,0");
+    solid.SetLineTypeDes("实线 ________");
+    return solid;
+}
+
+bool IsSolidLineName(std::string_view nameGbk, bool alsoEnglish) {
+    if (nameGbk == "实线") return true;
+    return alsoEnglish && ckw::text::ToUpper(nameGbk) == "SOLID";
+}
+
+void RebuildLineTypeDescription(CkwLineTypeDef_& record, int index) {
+    std::string name = record.GetLineTypeName();
+    if (name == "实线") {
+        record = SolidLineType();
+        return;
+    }
+    std::vector<double> values = ParseDashData(record.GetLineTypeData());
+    record.SetLineTypeData(NormaliseDashData(values).c_str());
+    std::string picture = DashPicture(values);
+    std::string description;
+    if (name.empty()) {
+        description = "线型" + std::to_string(index + 1) + " " + picture;
+    } else {
+        description = name + " " + picture;
+    }
+    record.SetLineTypeDes(description.c_str());
+}
+
+}  // namespace ckw::settings

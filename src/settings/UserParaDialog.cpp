@@ -1,0 +1,147 @@
+#include "settings/UserParaDialog.h"
+
+#include "DrawingPara.h"
+#include "framework/Dao.h"
+#include "framework/GbkText.h"
+#include "framework/Ui.h"
+#include "drawpara/LibraryStep.h"
+#include "res/ResourceIds.h"
+#include "res/Resources.h"
+
+namespace ckw::settings {
+
+using namespace ckw::res;
+namespace dao = ckw::dao;
+using ckw::drawpara::RunLibraryStep;
+using ckw::drawpara::StepMode;
+
+namespace {
+constexpr long kLineColor = 0xA8A8A8;
+constexpr long kLockedBack = 0xC0C0C0;
+
+CkwUserParaDef_* LastWithItem(std::vector<CkwUserParaDef_>& list, const std::string& item) {
+    CkwUserParaDef_* found = nullptr;
+    for (CkwUserParaDef_& record : list)
+        if (item == record.GetParaType()) found = &record;
+    return found;
+}
+
+}  // namespace
+
+UserParaDialog::UserParaDialog(std::string tableGbk) : Dialog(DialogResource(IDD_USERPARA)), m_table(std::move(tableGbk)) {}
+
+UserParaDialog::UserParaDialog(std::string tableGbk, const SettingsPaths& paths)
+    : Dialog(DialogResource(IDD_USERPARA)), m_table(std::move(tableGbk)), m_usePathsGiven(true), m_paths(paths) {}
+
+ckw::dlg::GridModel& UserParaDialog::TheGrid() { return Grid(IDC_GRID); }
+
+bool UserParaDialog::OnInitDialog() {
+    if (!m_table.empty()) SetWindowText(m_table);
+    if (!m_usePathsGiven) m_paths = SettingsPaths::FromConfiguration();
+    Read();
+    Fill();
+    return true;
+}
+
+void UserParaDialog::Read() {
+    // The table named by the caller is quoted as an identifier, never spliced into SQL. A table
+    // the library lacks has been reported by the global read already: no second message, and
+    // OK has nothing to write.
+    m_tableMissing = m_table.empty();
+    if (m_tableMissing) return;
+    auto missingTable = [this](const dao::DaoException& e) {
+        m_tableMissing = e.errorCode() == 0x0C06;
+        return m_tableMissing;
+    };
+    std::vector<CkwUserParaDef_> read;
+    bool done = RunLibraryStep(
+        m_paths.userLibrary, StepMode::Read,
+        [&](dao::Database& db) {
+            dao::Recordset rs(db);
+            rs.OpenTable(m_table);
+            if (rs.GetRecordCount() > 0) rs.MoveFirst();
+            for (; !rs.IsEOF(); rs.MoveNext()) {
+                CkwUserParaDef_ record;
+                record.SetParaType(rs.GetFieldValue("内容").AsText().c_str());
+                record.SetParaValue(rs.GetFieldValue("数值").AsText().c_str());
+                record.SetParaValKind(rs.GetFieldValue("类型").AsText().c_str());
+                record.SetParaDes(rs.GetFieldValue("说明").AsText().c_str());
+                read.push_back(std::move(record));
+            }
+        },
+        missingTable);
+    if (done) m_records = std::move(read);
+}
+
+void UserParaDialog::Fill() {
+    ckw::dlg::GridModel& grid = TheGrid();
+    const int n = static_cast<int>(m_records.size());
+    // The grid keeps its place and width and is made as high as the rows need.
+    const ckw::dlg::Rect rect = Item(IDC_GRID).GetRect();
+    const long height = grid.GridGetRowHeight(0) * (n + 3);
+    Item(IDC_GRID).MoveWindow({12, 15, 12 + rect.Width(), 15 + static_cast<int>(height)});
+    grid.GridSetRows(static_cast<short>(n + 1));
+    grid.GridSetCols(3);
+    const int w = (rect.Width() - 50) / 3;
+    grid.GridSetColWidth(0, 40);
+    grid.GridSetColWidth(1, static_cast<short>(2 * w));
+    grid.GridSetColWidth(2, static_cast<short>(w));
+    grid.GridSetLineColor(kLineColor);
+    const char* captions[] = {"序号", "内容", "数值"};
+    for (short c = 0; c < 3; ++c) grid.GridSetCellText(0, c, captions[c]);
+    for (short k = 1; k <= n; ++k) {
+        const CkwUserParaDef_& record = m_records[static_cast<size_t>(k - 1)];
+        grid.GridSetCellText(k, 0, std::to_string(k).c_str());
+        grid.GridSetCellText(k, 1, ckw::text::TrimRight(record.GetParaDes()).c_str());
+        grid.GridSetCellText(k, 2, record.GetParaValue());
+        grid.GridSetCellEditMode(k, 1, 1);
+        grid.GridSetCellEditMode(k, 2, 1);
+        grid.GridSetCellReadOnly(k, 1, true);
+        grid.GridSetCellBackColor(k, 1, kLockedBack);
+    }
+}
+
+bool UserParaDialog::Write() {
+    return RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
+        dao::Recordset rs(db);
+        rs.OpenTable(m_table);
+        if (rs.GetRecordCount() > 0) rs.MoveFirst();
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            const CkwUserParaDef_* record = LastWithItem(m_records, rs.GetFieldValue("内容").AsText());
+            if (!record) {
+                ckw::ui::MessageBox("数据库数据有误!!");
+                continue;
+            }
+            rs.Edit();
+            rs.SetFieldValue("数值", dao::Variant::Text(record->GetParaValue()));
+            rs.Update();
+        }
+        rs.Close();
+    });
+}
+
+void UserParaDialog::OnOK() {
+    ckw::dlg::GridModel& grid = TheGrid();
+    for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_records.size()); ++k) {
+        const std::string item = m_records[static_cast<size_t>(k - 1)].GetParaType();
+        LastWithItem(m_records, item)->SetParaValue(grid.GridGetCellText(k, 2));
+    }
+    // A failed write keeps the dialog open with the edits (its message has been shown).
+    if (!m_tableMissing && !Write()) return;
+    m_records.clear();
+    m_exDrawingPara.ReadUserParaDef_FromDbLib(m_table.c_str());
+    EndDialog(ckw::dlg::IDOK);
+}
+
+void UserParaDialog::OnCancel() {
+    m_records.clear();
+    EndDialog(ckw::dlg::IDCANCEL);
+}
+
+void UserParaDialog::OnCommand(int id) {
+    if (id != IDC_RELOAD) return;
+    Read();
+    Fill();
+}
+
+}  // namespace ckw::settings
