@@ -5,6 +5,7 @@
 
 #include "Util.h"
 #include "framework/GbkText.h"
+#include "geom/FrameSettingsDialog.h"
 
 namespace ckw::geom {
 
@@ -33,9 +34,14 @@ void FrameSettings::PaperSize(float& length, float& width) const {
 void SetFrameSettingsEditor(FrameSettingsEditor editor) { Editor() = std::move(editor); }
 
 bool EditFrameSettings(FrameSettings& settings) {
-    if (!Editor()) return false;
     FrameSettings edited = settings;
-    if (!Editor()(edited)) return false;
+    if (Editor()) {
+        if (!Editor()(edited)) return false;
+    } else {
+        FrameSettingsDialog dialog(settings);
+        if (dialog.DoModal() != ckw::dlg::IDOK) return false;
+        edited = dialog.Settings();
+    }
     // A new name without a new path is found like any title-block name.
     if (edited.titleFile != settings.titleFile && edited.titlePath == settings.titlePath)
         edited.titlePath = TitleBlockPath(edited.titleFile);

@@ -1,7 +1,8 @@
 #pragma once
-// What the frame-settings dialog edits, and the hook through which the frame placement opens it.
-// The dialog module registers the editor; without one the settings stay as they are (the dialog
-// is cancelled), so batch runs never change a sheet by accident.
+// What the frame-settings dialog edits, and how the frame placement opens it: the dialog
+// "图框设定" through the dialog runner in use (headless without a script: cancelled, so batch
+// runs never change a sheet by accident), unless a program set an editor of its own (a scripted
+// answer, for instance).
 #include <functional>
 #include <string>
 
@@ -23,7 +24,7 @@ struct FrameSettings {
 // Returns true when the user confirmed; settings then hold the new values.
 using FrameSettingsEditor = std::function<bool(FrameSettings& settings)>;
 
-// nullptr restores the default (no dialog: cancelled).
+// nullptr restores the default: the dialog.
 void SetFrameSettingsEditor(FrameSettingsEditor editor);
 bool EditFrameSettings(FrameSettings& settings);
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "tables/BarAreaTable.h"
-#include "tables/BarAreaWindow.h"
+#include "framework/DialogHeadless.h"
+#include "framework/GbkText.h"
+#include "tables/BarAreaDialog.h"
 #include "SheetCommands.h"
 
 namespace ckw::tables {
@@ -51,16 +53,44 @@ TEST(BarAreaTest, OtherModesShowTheSlabTableFullHeight) {
     }
 }
 
-TEST(BarAreaTest, CommandShowsTheTableOfItsMode) {
-    int shownRows = 0;
-    SetBarAreaViewer([&](const BarAreaTable& t) { shownRows = t.Rows(); });
+ckw::dlg::DialogScript Script(const std::u8string& utf8) { return ckw::dlg::DialogScript::Parse(ckw::text::U8(utf8)); }
+
+TEST(BarAreaTest, WindowOfBarsPerDiameter) {
+    ckw::dlg::ScriptSession session(Script(u8R"(
+dialog 2013
+expect caption 钢筋面积表mm2
+expect rows 35
+expect cols 10
+expect cell 10 1 78.5
+expect cell 6 0 6.5
+expect editable 10 1 no
+expect backcolor 0 0 #C0C0C0
+expect width 1 64
+click 1
+)"));
     exBarArea(1);
-    EXPECT_EQ(shownRows, 35);
-    exBarArea(2);
-    EXPECT_EQ(shownRows, 10);
-    SetBarAreaViewer(nullptr);
-    exBarArea(1);  // no window, nothing happens
-    EXPECT_EQ(shownRows, 10);
+    EXPECT_TRUE(session.Succeeded()) << session.Report();
+}
+
+TEST(BarAreaTest, SlabWindowOfModeTwoIsShortened) {
+    BarAreaDialog full(3), shortened(2);
+    ckw::dlg::ScriptSession session;  // no script: each ends at once
+    full.DoModal();
+    shortened.DoModal();
+    EXPECT_EQ(full.GetWindowText(), "钢筋混凝土板每米宽钢筋面积表mm2");
+    EXPECT_EQ(full.Height(), 880);
+    EXPECT_EQ(shortened.Height(), 616);
+    const auto& button = shortened.Item(1).GetRect();
+    EXPECT_EQ(button.bottom, 616 - 35);
+    EXPECT_EQ(button.left + button.right, 700);  // centred
+    EXPECT_EQ(shortened.Item(2000).GetRect().bottom, button.top - 20);
+    auto& grid = shortened.Grid(2000);
+    EXPECT_EQ(grid.GridGetRowHeight(0), 2 * grid.GridGetRowHeight(1));
+    ASSERT_EQ(grid.Cell(0, 0).labels.size(), 2u);
+    EXPECT_EQ(grid.Cell(0, 0).labels[0].text, "间距");
+    EXPECT_EQ(grid.Cell(0, 0).labels[1].text, "直径");
+    EXPECT_EQ(grid.Cell(0, 0).labels[1].x, 950);
+    EXPECT_EQ(grid.Cell(0, 0).diagonal, 1);
 }
 
 }  // namespace
