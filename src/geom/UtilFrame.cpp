@@ -1,6 +1,7 @@
 // Sheet frames: paper sizes, the frame lines on the frame layer, and the title and countersign
 // blocks placed against the inner border. Lengths are drawing units (millimetres x scale).
 #include <filesystem>
+#include <limits>
 #include <string>
 
 #include "DrawingPara.h"
@@ -112,6 +113,7 @@ bool LoadBlock(const CString& file, int& blockNumber, float extents[6], bool sca
     for (int count = 1;;) {
         m_pCfg->HostQueryBlockNumber(blockNumber, count);
         if (count <= 0) break;
+        if (blockNumber == std::numeric_limits<int>::max()) return false;  // no free number left
         ++blockNumber;
     }
     const float basePoint[3] = {0, 0, 0};
