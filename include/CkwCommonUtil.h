@@ -15,4 +15,5 @@
 #include "FortranInterface.h"
 #include "XDataUtil.h"
 #include "DrawingRecords.h"
+#include "SheetCommands.h"
 #include "SettingsDialogs.h"

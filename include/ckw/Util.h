@@ -104,6 +104,42 @@ public:
     void MakeArcPline(KeloPoint2d center, KeloPoint2d start, KeloPoint2d end, float width);
     void MakePline(CArray<KeloPoint2d, KeloPoint2d&>& points, float width, int closed);
 
+    // --- Sheet frames and title blocks -------------------------------------------------------
+    // Paper size in millimetres of sheet 0..4 (length is the long side); other numbers give sheet 1.
+    void GetDrawingSize(int sheet, float& length, float& width);
+    // The sheet frame with origin at the paper's lower-left corner: inner border, paper edge and
+    // centring marks on the frame layer "图框"; withBlocks 1 adds the title block (block 998) and
+    // the countersign block "HQL.T" (block 997). orientation 0 landscape (binding side on the left),
+    // 1 portrait (binding side at the top). Title block "BTL.T" unless titleFile is given.
+    void DRWFRAME(KeloPoint2d origin, float& length, float& width, float& margin, float& binding, int& orientation,
+                  int& withBlocks);
+    void DRWFRAME(KeloPoint2d origin, float& length, float& width, float& margin, float& binding, int& orientation,
+                  int& withBlocks, const char* titleFile);
+    // The four lengths are millimetres of paper, multiplied by scale here; the inner border gets
+    // four times the layer's width and the blocks are placed at the scale.
+    void DRWFRAME(KeloPoint2d origin, float& length, float& width, float& margin, float& binding, int& orientation,
+                  int& withBlocks, const char* titleFile, float& scale);
+    // Loads a block file (a name without directory is looked for in the configuration directory)
+    // and inserts it so that its corner (xSide 1: right, else left; ySide -1: bottom, else top)
+    // lands on corner; rotate non-zero turns it by -90 degrees.
+    void ZDRWBTL(CString file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate);
+    // The same at a scale, under the first block number from blockNumber upwards not in use.
+    void ZDRWBTL(CString file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate, float scale);
+    // Rubber-band box following the cursor until a point, [Esc] or [TAB] ends it (an interruption
+    // ends it as [Esc]). Anchors: xAnchor 1 cursor on the right edge, 2 centred, else left edge;
+    // yAnchor 2 centred, 3 cursor on the top edge, else bottom edge. angle in radians.
+    void kwDragBox(float& x, float& y, float& boxWidth, float& boxHeight, float& angle, int& xAnchor, int& yAnchor,
+                   int& key);
+    // Lets the user place a frame of the sheet with the cursor ([TAB] opens the frame settings,
+    // [Esc] gives up) and draws it at the scale. A positive length or width replaces that side of
+    // the standard paper (millimetres).
+    void DragDrawingFrame(int sheet, float length, float width, int orientation, float scale, int withBlocks);
+
+    // --- Floor elevation table --------------------------------------------------------------
+    // Lets the user place the table of floors (elevations in metres, storey heights in millimetres,
+    // floor 1 first) with the roof on top, and draws it at the scale (1 in paper-space drawings).
+    void kwDrawFloorTable(float scale, int floorCount, float* elevations, float* heights);
+
 private:
     CString m_hoopDistStr;
 };

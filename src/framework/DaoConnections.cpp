@@ -17,22 +17,17 @@ struct Kept {
 // A handful is enough: the library works on two files at a time.
 constexpr size_t kMaxKept = 8;
 
-// Closes what is still kept when the program ends.
-struct KeptList : std::vector<Kept> {
-    ~KeptList() {
-        for (const Kept& k : *this) sqlite3_close_v2(k.db);
-    }
-};
-
-std::vector<Kept>& KeptConnections() {
-    static KeptList kept;
+// Never destroyed: the global parameter library may close its connections while the program
+// ends, after function-local statics are gone. What is still kept then stays reachable.
+std::vector<Kept>* KeptConnections() {
+    static auto* kept = new std::vector<Kept>;
     return kept;
 }
 
 }  // namespace
 
 sqlite3* TakeKeptConnection(const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode) {
-    auto& kept = KeptConnections();
+    auto& kept = *KeptConnections();
     for (auto it = kept.begin(); it != kept.end(); ++it) {
         if (it->path != pathUtf8 || it->readOnly != readOnly) continue;
         sqlite3* db = it->db;
@@ -46,14 +41,14 @@ sqlite3* TakeKeptConnection(const std::string& pathUtf8, bool readOnly, dev_t de
 }
 
 bool KeepConnection(sqlite3* db, const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode) {
-    auto& kept = KeptConnections();
+    auto& kept = *KeptConnections();
     if (kept.size() >= kMaxKept) return false;
     kept.push_back({db, pathUtf8, readOnly, device, inode});
     return true;
 }
 
 void ReleaseConnections() {
-    auto& kept = KeptConnections();
+    auto& kept = *KeptConnections();
     for (const Kept& k : kept) sqlite3_close_v2(k.db);
     kept.clear();
 }

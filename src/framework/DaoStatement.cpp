@@ -19,9 +19,11 @@ struct ConnectionOrigin {
     ino_t inode = 0;
 };
 
+// Never destroyed, for the same reason as the kept connections: closing may happen while the
+// program ends.
 std::unordered_map<sqlite3*, ConnectionOrigin>& OpenedConnections() {
-    static std::unordered_map<sqlite3*, ConnectionOrigin> opened;
-    return opened;
+    static auto* opened = new std::unordered_map<sqlite3*, ConnectionOrigin>;
+    return *opened;
 }
 
 std::function<bool(std::string_view)>& FailureHook() {

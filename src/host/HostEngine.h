@@ -126,7 +126,8 @@ public:
     // Filters: 0 accepts every entity; n > 0 accepts the entities on layer n only.
     // Lets the user select entities (one pick or window); adds them to the selection.
     virtual void HostSelectEntities(const int& filter) = 0;
-    // Adds every entity of kind (0: any kind) of the current drawing that passes filter.
+    // Adds every entity of kind (0: any kind, table entries left out) of the current drawing that
+    // passes filter. To pick out the entities of one layer, pass its number as the filter.
     virtual void HostSelectAllOfKind(const int& filter, const int& kind) = 0;
     virtual void HostGetSelectionCount(int& count) = 0;
     virtual void HostClearSelection() = 0;
@@ -144,7 +145,8 @@ public:
     // Identifier pair of the current entity (which = 0).
     virtual void HostGetEntityId(const int& which, int& id0, int& id1) = 0;
     // Makes the entity (kind, id0, id1) of drawing unit (0: the current drawing) current;
-    // found out 1 or 0. kind 0 matches any kind.
+    // found out 1 or 0. kind 0 matches any kind. When nothing is found no entity is current
+    // afterwards, so reads report kind < 0 and writes fail instead of hitting another entity.
     virtual void HostFindEntity(const int& unit, const int& kind, const int& id0, const int& id1, int& found) = 0;
     // Entity record buffers: kind; attributes[7] (layer, line type, width code, colour, then three
     // the engine keeps); values[capacity] (coordinates and sizes; text-like kinds 8, 9, 15, 17 hold

@@ -9,6 +9,8 @@ inline constexpr int IDD_LAYER = 2005;      // "图层设置"
 inline constexpr int IDD_TEXT = 2006;       // "标注设置"
 inline constexpr int IDD_USERPARA = 2010;   // "绘图参数设置"
 inline constexpr int IDD_TWO_CHOICE = 2012; // "KELO绘图参数"
+inline constexpr int IDD_FRAME_SETTINGS = 1009;  // "图框设定"
+inline constexpr int IDD_BAR_AREA = 2013;        // "钢筋面积表mm2"
 
 // Popup menus.
 inline constexpr int IDR_LAYER_MENU = 1012;

@@ -8,5 +8,6 @@ namespace ckw::res {
 
 const std::vector<dlg::DialogTemplate>& SettingsDialogs();
 const std::vector<dlg::MenuTemplate>& SettingsMenus();
+const std::vector<dlg::DialogTemplate>& SheetDialogs();
 
 }  // namespace ckw::res

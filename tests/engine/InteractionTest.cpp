@@ -70,6 +70,21 @@ TEST_F(EngineTest, ScriptAnswersTrackingAndAnExhaustedScriptAnswersEsc) {
     EXPECT_EQ(count, 0);
 }
 
+TEST_F(EngineTest, PromptLineIsKeptAndEchoedAsUtf8WhenAsked) {
+    std::string gbk = "请选择楼层表的插入点";
+    eng.HostPrompt(gbk.c_str(), static_cast<int>(gbk.size()));
+    EXPECT_EQ(eng.PromptLine(), gbk);
+    eng.HostPrompt("Updategrf error:iFail=1!....", 24);  // the length counts, not the NUL
+    EXPECT_EQ(eng.PromptLine(), "Updategrf error:iFail=1!");
+    eng.HostClearPrompt();
+    EXPECT_EQ(eng.PromptLine(), "");
+    EXPECT_EQ(eng.PromptHistory().size(), 2u);
+    eng.EchoPrompts(true);
+    testing::internal::CaptureStderr();
+    eng.HostPrompt(gbk.c_str(), static_cast<int>(gbk.size()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), ckw::text::U8(u8"请选择楼层表的插入点\n"));
+}
+
 TEST_F(EngineTest, ScriptErrorsNameTheLine) {
     std::string error;
     EXPECT_FALSE(eng.LoadInputScript("point 1 2\npoint 1\n", error));

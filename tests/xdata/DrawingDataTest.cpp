@@ -35,12 +35,12 @@ TEST_F(DrawingData, RecordIsCreatedForItsOnlyBlockAndResizedWhileOthersRemain) {
 
 TEST_F(DrawingData, RecordOfSixWordsOrFewerIsNotSearched) {
     const Words emptyName = {kStart, kBrace, kName, 0, kEnd, kClose};
-    engine.record = emptyName;
+    Record() = emptyName;
     Items none;
     ASSERT_EQ(util.Set_DbData("", &none.list), 1);
-    EXPECT_EQ(engine.record, Join({emptyName, emptyName}));
+    EXPECT_EQ(Record(), Join({emptyName, emptyName}));
     ASSERT_EQ(util.Set_DbData("", &none.list), 1);
-    EXPECT_EQ(engine.record->size(), 12u) << "from 7 words on the old block is found";
+    EXPECT_EQ(Record().size(), 12u) << "from 7 words on the old block is found";
 }
 
 TEST_F(DrawingData, AbsentRecordReadsAsNoBlocksAndAnUnreadableOneIsNotOverwritten) {
@@ -54,10 +54,10 @@ TEST_F(DrawingData, AbsentRecordReadsAsNoBlocksAndAnUnreadableOneIsNotOverwritte
 
     items.Int(1);
     ASSERT_EQ(util.Set_DbData("$A", &items.list), 1);
-    const Words before = *engine.record;
+    const Words before = Record();
     engine.refuseRecordReads = true;
     EXPECT_EQ(util.Set_DbData("$B", &items.list), 0);
-    EXPECT_EQ(engine.record, before);
+    EXPECT_EQ(Record(), before);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ using NewEntityXData = XDataTest;
 TEST_F(NewEntityXData, SetReadAndClear) {
     Blocks none;
     EXPECT_EQ(util.XGet_newXData(&none.list), 0) << "nothing pending";
-    engine.pendingNew = {1, 2, 3};
+    SetPendingNew({1, 2, 3});
     EXPECT_EQ(util.XGet_newXData(&none.list), 0) << "words, but no block";
     EXPECT_EQ(none.Size(), 0);
 
@@ -34,18 +34,18 @@ TEST_F(NewEntityXData, AppendReplacesOneBlockInPlaceAndKeepsTheOthersAsStored) {
     b.Int(2);
     c.Int(3);
     const Words blockA = PackedBlock("$a", a), blockC = PackedBlock("$c", c);
-    engine.pendingNew = Join({blockA, PackedBlock("$b", b), blockC});
+    SetPendingNew(Join({blockA, PackedBlock("$b", b), blockC}));
 
     newB.Str("new");
     ASSERT_EQ(util.Append_newXData("$B ", newB.list), 1);
-    EXPECT_EQ(engine.pendingNew, Join({blockA, {kStart, kBrace, kName, 1, 0x6224, 10003, 1, 0x77656E, kEnd, kClose},
+    EXPECT_EQ(PendingNew(), Join({blockA, {kStart, kBrace, kName, 1, 0x6224, 10003, 1, 0x77656E, kEnd, kClose},
                                        blockC}))
         << "under its stored name; the others keep their lower-case names";
     EXPECT_EQ(newB.StrAt(0), "new") << "the caller's records stay the caller's";
 
     d.Int(4);
     ASSERT_EQ(util.Append_newXData("$D", d.list), 1);
-    EXPECT_EQ(engine.pendingNew.size(), 9u + 10u + 9u + 9u);
+    EXPECT_EQ(PendingNew().size(), 9u + 10u + 9u + 9u);
     EXPECT_EQ(util.Append_newXData(" ", d.list), 0);
     EXPECT_TRUE(Shown("非法的AppName!!"));
 }
@@ -55,10 +55,10 @@ TEST_F(NewEntityXData, AppendThatWouldPassTheEngineLimitIsRefusedAndThePendingSt
     big.Str(std::string(6000 * 4, 'x'));
     more.Str(std::string(3000 * 4, 'y'));
     ASSERT_EQ(util.New_XData("$A", big.list), 1);
-    const Words before = engine.pendingNew;
+    const Words before = PendingNew();
     EXPECT_EQ(util.Append_newXData("$B", more.list), 0);
     EXPECT_TRUE(Shown("扩展数据>8192!"));
-    EXPECT_EQ(engine.pendingNew, before);
+    EXPECT_EQ(PendingNew(), before);
 }
 
 }  // namespace

@@ -13,18 +13,18 @@ TEST_F(XDataLayout, IntegerRealAndFiveByteStringUnderTwoByteNameTakeFifteenWords
     Items items;
     items.Int(7).Real(1.5f).Str("hello");
     ASSERT_EQ(util.New_XData("$A", items.list), 1);
-    EXPECT_EQ(engine.pendingNew, fifteen);
-    ASSERT_EQ(util.Set_XData(5, id, "$A", items.list), 1);
-    EXPECT_EQ(engine.entity, fifteen) << "a two-byte name takes one word in both groups";
+    EXPECT_EQ(PendingNew(), fifteen);
+    ASSERT_EQ(util.Set_XData(kind, id.data(), "$A", items.list), 1);
+    EXPECT_EQ(Stream(), fifteen) << "a two-byte name takes one word in both groups";
     ASSERT_EQ(util.Set_DbData("$A", &items.list), 1);
-    EXPECT_EQ(engine.record, fifteen);
+    EXPECT_EQ(Record(), fifteen);
 }
 
 TEST_F(XDataLayout, StringsOfFourBytesHaveNoNulWordAndUnknownTypesAreLeftOut) {
     Items items;
     items.Str("abcd").Code(42).Str("").Real(-0.0f);
     ASSERT_EQ(util.Set_DbData("$A", &items.list), 1);
-    EXPECT_EQ(*engine.record, (Words{kStart, kBrace, kName, 1, 0x4124, 10003, 1, 0x64636261, 10003, 0, 10002,
+    EXPECT_EQ(Record(), (Words{kStart, kBrace, kName, 1, 0x4124, 10003, 1, 0x64636261, 10003, 0, 10002,
                                      static_cast<int>(0x80000000u), kEnd, kClose}));
     Items back;
     ASSERT_EQ(util.Get_DbData("$A", &back.list), 1);
@@ -36,14 +36,14 @@ TEST_F(XDataLayout, StringsOfFourBytesHaveNoNulWordAndUnknownTypesAreLeftOut) {
 TEST_F(XDataLayout, NameOfFourKBytesTakesKWordsPackedAndKPlusOneOnEntities) {
     Items none;
     ASSERT_EQ(util.New_XData("$ABC", none.list), 1);
-    EXPECT_EQ(engine.pendingNew, (Words{kStart, kBrace, kName, 1, 0x43424124, kEnd, kClose}));
-    ASSERT_EQ(util.Set_curXData(5, "$ABCDEFG", none.list), 1);
-    EXPECT_EQ(engine.entity, (Words{kStart, kBrace, kName, 3, 0x43424124, 0x47464544, 0, kEnd, kClose}));
+    EXPECT_EQ(PendingNew(), (Words{kStart, kBrace, kName, 1, 0x43424124, kEnd, kClose}));
+    ASSERT_EQ(util.Set_curXData(kind, "$ABCDEFG", none.list), 1);
+    EXPECT_EQ(Stream(), (Words{kStart, kBrace, kName, 3, 0x43424124, 0x47464544, 0, kEnd, kClose}));
 
     // An entity created with the packed block gets a second block from the entity writer.
-    engine.entity = engine.pendingNew;
-    ASSERT_EQ(util.Set_curXData(5, "$ABC", none.list), 1);
-    EXPECT_EQ(engine.entity.size(), 7u + 8u);
+    Stream() = PendingNew();
+    ASSERT_EQ(util.Set_curXData(kind, "$ABC", none.list), 1);
+    EXPECT_EQ(Stream().size(), 7u + 8u);
 }
 
 TEST_F(XDataLayout, BlockOfExactly8192WordsIsAcceptedAndOneMoreIsRefusedBeforeTheEngineIsTouched) {
@@ -52,15 +52,15 @@ TEST_F(XDataLayout, BlockOfExactly8192WordsIsAcceptedAndOneMoreIsRefusedBeforeTh
     fits.Str(std::string((8192 - 9) * 4, 'x'));
     over.Str(std::string((8192 - 9) * 4 + 1, 'x'));
     ASSERT_EQ(util.Set_DbData("$A", &fits.list), 1);
-    EXPECT_EQ(engine.record->size(), 8192u);
+    EXPECT_EQ(Record().size(), 8192u);
     EXPECT_TRUE(ui.texts().empty());
 
     engine.Clear();
     EXPECT_EQ(util.Set_DbData("$A", &over.list), 0);
     EXPECT_EQ(util.New_XData("$A", over.list), 0);
     EXPECT_TRUE(engine.Calls().empty());
-    EXPECT_EQ(util.Set_XData(5, id, "$A", over.list), 0);
-    EXPECT_EQ(util.Set_curXData1(5, "$A", over.list), 0);
+    EXPECT_EQ(util.Set_XData(kind, id.data(), "$A", over.list), 0);
+    EXPECT_EQ(util.Set_curXData1(kind, "$A", over.list), 0);
     EXPECT_TRUE(engine.CallsOf("HostSetXData").empty());
     EXPECT_TRUE(engine.CallsOf("HostUpdateEntity").empty());
     EXPECT_EQ(ui.texts(), std::vector<std::string>(4, "扩展数据>8192!"));

@@ -10,7 +10,7 @@ namespace {
 class XDataParsing : public XDataTest {
 protected:
     int Read(const Words& stream, const char* name, Items& into) {
-        engine.entity = stream;
+        Stream() = stream;
         return util.Get_curXData(name, &into.list);
     }
 };
@@ -58,7 +58,7 @@ TEST_F(XDataParsing, AllBlocksComeWithUpperCasedNamesAndEmptyNamesSkipped) {
     a.Int(1);
     b.Real(2.5f);
     c.Str("中文");
-    engine.entity = Join({PackedBlock("$one ", a), PackedBlock("", b), PackedBlock("$二x", c)});
+    Stream() = Join({PackedBlock("$one ", a), PackedBlock("", b), PackedBlock("$二x", c)});
     Blocks all;
     ASSERT_EQ(util.XGet_curXData(&all.list), 1);
     ASSERT_EQ(all.Size(), 2);

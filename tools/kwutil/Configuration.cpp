@@ -3,15 +3,21 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 
 #include "framework/Dao.h"
 #include "framework/GbkText.h"
 #include "framework/Registry.h"
 #include "framework/SqlScript.h"
+#include "ReferenceEngine.h"
 
 extern const unsigned char kEmbeddedSystemLibrarySql[];
 extern const std::size_t kEmbeddedSystemLibrarySql_size;
+extern const unsigned char kEmbeddedBTLText[];
+extern const std::size_t kEmbeddedBTLText_size;
+extern const unsigned char kEmbeddedHQLText[];
+extern const std::size_t kEmbeddedHQLText_size;
 
 namespace kwutil {
 namespace fs = std::filesystem;
@@ -37,8 +43,30 @@ std::string Utf8(const char* gbk) { return ckw::text::GbkToUtf8(gbk ? gbk : "");
 std::string Utf8(const std::string& gbk) { return ckw::text::GbkToUtf8(gbk); }
 std::string Gbk(const std::string& utf8) { return ckw::text::Utf8ToGbk(utf8); }
 
+void InstallTitleBlocks(const fs::path& dir, bool replace) {
+    struct Embedded {
+        const char* file;
+        const unsigned char* text;
+        std::size_t size;
+    };
+    const Embedded blocks[] = {{"BTL.T", kEmbeddedBTLText, kEmbeddedBTLText_size},
+                               {"HQL.T", kEmbeddedHQLText, kEmbeddedHQLText_size}};
+    fs::create_directories(dir);
+    for (const Embedded& block : blocks) {
+        fs::path target = dir / block.file;
+        if (!replace && fs::exists(target)) continue;
+        std::istringstream text(std::string(reinterpret_cast<const char*>(block.text), block.size));
+        ckw::engine::Drawing drawing;
+        std::string error;
+        if (!ckw::engine::ReadDrawingText(text, drawing, error) ||
+            !ckw::engine::WriteDrawingFile(target, drawing, error))
+            throw std::runtime_error(target.string() + ": " + error);
+    }
+}
+
 void SetUpConfiguration(const fs::path& dir) {
     fs::create_directories(dir);
+    InstallTitleBlocks(dir, false);  // a title block the user changed stays
     std::string sql(reinterpret_cast<const char*>(kEmbeddedSystemLibrarySql), kEmbeddedSystemLibrarySql_size);
     ckw::dao::CreateDatabaseFromSql(sql, (dir / SystemLibraryName()).string());
     std::string dirGbk = Gbk(fs::absolute(dir).lexically_normal().string());

@@ -7,9 +7,14 @@
 
 namespace kwutil {
 
-// Writes the system library "绘图参数.mdb" into dir (created if missing; the user library there
-// is left alone) and records dir as the configuration directory.
+// Writes the system library "绘图参数.mdb" and the title blocks (existing ones are kept) into dir
+// (created if missing; the user library there is left alone) and records dir as the
+// configuration directory.
 void SetUpConfiguration(const std::filesystem::path& dir);
+
+// Builds the title block "BTL.T" and the countersign block "HQL.T" into dir; existing files are
+// kept unless replace is true.
+void InstallTitleBlocks(const std::filesystem::path& dir, bool replace);
 
 // The recorded configuration directory; sets up the default one when none is recorded.
 std::filesystem::path EnsureConfiguration();
