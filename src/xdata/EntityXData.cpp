@@ -18,6 +18,24 @@ int Locate(HostEngine& engine, int kind, const int* id) {
     return found;
 }
 
+// The current entity's stream with the application's block put in (replacing its old block, or
+// added at the end); nothing, after the size message, when the block or the result would not fit.
+std::optional<Words> MergedEntityStream(HostEngine& engine, const char* appName, const XDataItemList& list) {
+    const std::string_view name = StoredName(appName);
+    const std::size_t size = BlockWordCount(name, list, NameWords::WithNul);
+    const std::optional<Words> stream = ReadEntityStream(engine);
+    if (size > kMaxBlockWords || !stream) {
+        ShowTooLarge();
+        return std::nullopt;
+    }
+    Words merged = ReplaceBlock(*stream, EncodeBlock(name, list, NameWords::WithNul));
+    if (merged.size() > kMaxStreamWords) {
+        ShowTooLarge();
+        return std::nullopt;
+    }
+    return merged;
+}
+
 }  // namespace
 
 int CXDataUtil::Set_XData(int kind, int id[2], const char* appName, XDataItemList& list) {
@@ -37,41 +55,21 @@ int CXDataUtil::SetEntityBlock(bool locate, int kind, const int* id, const char*
     EntityRecord record;
     record.Read(*engine, kind);
 
-    const std::string_view name = StoredName(appName);
-    const std::size_t size = BlockWordCount(name, list, NameWords::WithNul);
-    const std::optional<Words> stream = ReadEntityStream(*engine);
-    if (size > kMaxBlockWords || !stream) {
-        ShowTooLarge();
-        return 0;
-    }
-    const Words merged = ReplaceBlock(*stream, EncodeBlock(name, list, NameWords::WithNul));
-    if (merged.size() > kMaxStreamWords) {
-        ShowTooLarge();
-        return 0;
-    }
-    if (!engine->HostSetXData(static_cast<int>(merged.size()), merged.data())) return 0;
+    const std::optional<Words> merged = MergedEntityStream(*engine, appName, list);
+    if (!merged) return 0;
+    if (!engine->HostSetXData(static_cast<int>(merged->size()), merged->data())) return 0;
     if (record.Update(*engine, m_writeMode) == 1) PromptUpdateFailed(*engine);
-    engine->HostSetXData(0, merged.data());
+    engine->HostSetXData(0, merged->data());
     return 1;
 }
 
 int CXDataUtil::Set_curXData1(int /*kind*/, const char* appName, XDataItemList& list) {
     HostEngine* engine = m_pCfg;
     if (!engine) return 0;
-    const std::string_view name = StoredName(appName);
-    const std::size_t size = BlockWordCount(name, list, NameWords::WithNul);
-    const std::optional<Words> stream = ReadEntityStream(*engine);
-    if (size > kMaxBlockWords || !stream) {
-        ShowTooLarge();
-        return 0;
-    }
-    const Words merged = ReplaceBlock(*stream, EncodeBlock(name, list, NameWords::WithNul));
-    if (merged.size() > kMaxStreamWords) {
-        ShowTooLarge();
-        return 0;
-    }
+    const std::optional<Words> merged = MergedEntityStream(*engine, appName, list);
+    if (!merged) return 0;
     // Left pending: the caller's next entity write carries it, and the caller clears it.
-    return engine->HostSetXData(static_cast<int>(merged.size()), merged.data()) ? 1 : 0;
+    return engine->HostSetXData(static_cast<int>(merged->size()), merged->data()) ? 1 : 0;
 }
 
 int CXDataUtil::Get_XData(int kind, int id[2], const char* appName, XDataItemList* list) {
