@@ -9,6 +9,7 @@
 #include "framework/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/LibraryStep.h"
+#include "settings/WriteBack.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 
@@ -178,32 +179,18 @@ bool TextSizeDialog::Write() {
     return RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open("select * from 系统文字标注高宽表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const CkwTextDef_* text = LastWithKey(m_texts, rs.GetFieldValue("标注内容").AsText());
-            if (!text) {
-                ckw::ui::MessageBox("数据库数据有误!!");
-                continue;
-            }
-            rs.Edit();
-            rs.SetFieldValue("文字高度", dao::Variant::Single(text->GetTextHeight()));
-            rs.SetFieldValue("文字宽度", dao::Variant::Single(text->GetTextWidth()));
-            rs.Update();
-        }
-        rs.Close();
+        ckw::settings::WriteBackByKey(
+            rs, "标注内容", m_texts, [](const CkwTextDef_& t) { return std::string(t.GetTextType()); },
+            [](dao::Recordset& row, const CkwTextDef_& t) {
+                row.SetFieldValue("文字高度", dao::Variant::Single(t.GetTextHeight()));
+                row.SetFieldValue("文字宽度", dao::Variant::Single(t.GetTextWidth()));
+            });
         rs.Open("select * from 系统尺寸标注表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const CkwDimDef_* dim = LastWithKey(m_dims, rs.GetFieldValue("内容").AsText());
-            if (!dim) {
-                ckw::ui::MessageBox("数据库数据有误!!");
-                continue;
-            }
-            rs.Edit();
-            rs.SetFieldValue("数值", dao::Variant::Single(dim->GetTextValue()));
-            rs.Update();
-        }
-        rs.Close();
+        ckw::settings::WriteBackByKey(
+            rs, "内容", m_dims, [](const CkwDimDef_& d) { return std::string(d.GetTextType()); },
+            [](dao::Recordset& row, const CkwDimDef_& d) {
+                row.SetFieldValue("数值", dao::Variant::Single(d.GetTextValue()));
+            });
     });
 }
 

@@ -5,6 +5,7 @@
 #include "framework/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/LibraryStep.h"
+#include "settings/WriteBack.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 
@@ -105,18 +106,11 @@ bool UserParaDialog::Write() {
     return RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.OpenTable(m_table);
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const CkwUserParaDef_* record = LastWithItem(m_records, rs.GetFieldValue("内容").AsText());
-            if (!record) {
-                ckw::ui::MessageBox("数据库数据有误!!");
-                continue;
-            }
-            rs.Edit();
-            rs.SetFieldValue("数值", dao::Variant::Text(record->GetParaValue()));
-            rs.Update();
-        }
-        rs.Close();
+        ckw::settings::WriteBackByKey(
+            rs, "内容", m_records, [](const CkwUserParaDef_& r) { return std::string(r.GetParaType()); },
+            [](dao::Recordset& row, const CkwUserParaDef_& r) {
+                row.SetFieldValue("数值", dao::Variant::Text(r.GetParaValue()));
+            });
     });
 }
 
