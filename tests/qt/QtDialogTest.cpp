@@ -18,7 +18,9 @@
 #include "QtBackend.h"
 #include "QtGridWidget.h"
 #include "framework/DialogRunner.h"
+#include "geom/FrameSettingsDialog.h"
 #include "settings/LayerDialog.h"
+#include "tables/BarAreaDialog.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/SettingsFixture.h"
 #include "settings/TextSizeDialog.h"
@@ -164,4 +166,32 @@ TEST_F(QtDialogs, DrawingModeChosenWithTheRadioButtonIsStored) {
     });
     SetDrawingKind05_08();
     EXPECT_EQ(GetDrawingKind05(), 2005);
+}
+
+TEST_F(QtDialogs, FrameLengtheningTypedIntoTheGridIsTaken) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        Save(window, "frame-settings");
+        TypeIntoCell(window, 2, 1, QStringLiteral("150"));
+        Click(window, ckw::dlg::IDOK);
+    });
+    ckw::geom::FrameSettingsDialog dialog{ckw::geom::FrameSettings{}};
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_EQ(dialog.Settings().lengthening, 150);
+    EXPECT_EQ(dialog.Settings().sheet, 1);
+}
+
+TEST_F(QtDialogs, BarAreaTablesOfBothModesShowAndClose) {
+    for (int mode : {1, 2}) {
+        int gridRows = 0;
+        Drive([mode, &gridRows](QDialog& window, ckw::dlg::Dialog&) {
+            auto* grid = window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl2000"));
+            ASSERT_NE(grid, nullptr);
+            gridRows = grid->rowCount();
+            Save(window, mode == 1 ? "bar-area-beams" : "bar-area-slabs");
+            Click(window, ckw::dlg::IDOK);
+        });
+        ckw::tables::BarAreaDialog dialog(mode);
+        EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+        EXPECT_GT(gridRows, 2) << "mode " << mode;
+    }
 }
