@@ -109,7 +109,9 @@ public:
 
 private:
     std::string StrokeStyle(const ckw::engine::Entity& e, const std::string& stroke, double width = 0) {
-        if (width <= 0) width = m_hairline * (1 + std::max(0, e.WidthCode()) / 250.0);
+        // A pen of width code w (w/1000 mm on the sheet) draws about 1 + w/1000 hairlines: heavy
+        // lines stand out without covering what lies next to them.
+        if (width <= 0) width = m_hairline * (1 + std::max(0, e.WidthCode()) / 1000.0);
         std::string s = " stroke=\"" + stroke + "\" stroke-width=\"" + Num(width) + "\"";
         std::string dashes = DashArray(e.LineType());
         if (!dashes.empty()) s += " stroke-dasharray=\"" + dashes + "\"";
