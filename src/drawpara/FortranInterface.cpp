@@ -15,13 +15,6 @@ namespace {
 // Written only by SETDRAWINGSCALE, read only by CREATALLLINETYPE: Init resets the instance's scale.
 int g_rememberedScale = 100;
 
-void HostMessage(const char* text) {
-    if (!m_pCfg) return;
-    int length = static_cast<int>(std::strlen(text));
-    m_pCfg->HostClearPrompt();
-    m_pCfg->HostPrompt(text, length);
-}
-
 bool IsOneOf(const std::string& key, std::initializer_list<const char*> names) {
     for (const char* name : names)
         if (key == name) return true;
@@ -68,13 +61,13 @@ void GETDIMTEXTINFO(const char* kind, const char* item, float* first, float* sec
     std::string itemKey = ckw::text::NameKey(item ? item : "");
     if (IsOneOf(key, {"字符宽高", "系统文字标注高宽表", "SYSTEMTEXTSIZE"})) {
         if (m_exDrawingPara.GetTextInfo(itemKey.c_str(), *second, *first) != 1) {
-            HostMessage("Not Find Text Information!");
+            ckw::drawpara::ShowOnPromptLine("Not Find Text Information!");
             *first = 2.0f;
             *second = 2.5f;
         }
     } else if (IsOneOf(key, {"尺寸标注", "系统尺寸标注表", "SYSTEMDIMENSIONSIZE"})) {
         if (m_exDrawingPara.GetDimInfo(itemKey.c_str(), *first) != 1) {
-            HostMessage("Not Find Dim Information!");
+            ckw::drawpara::ShowOnPromptLine("Not Find Dim Information!");
             *first = 5.0f;
             *second = 3.0f;
         }
@@ -83,7 +76,7 @@ void GETDIMTEXTINFO(const char* kind, const char* item, float* first, float* sec
 
 int GETUSERPARAINFO(const char* table, const char* item, char* value, char* valueKind) {
     int found = m_exDrawingPara.GetUserParaInfo(table, item, value, valueKind);
-    if (found != 1) HostMessage("Not Find Text Information!");
+    if (found != 1) ckw::drawpara::ShowOnPromptLine("Not Find Text Information!");
     return found;
 }
 

@@ -10,14 +10,14 @@
 #include "HostEngine.h"
 #include "framework/GbkText.h"
 #include "drawpara/ParaIndex.h"
+#include "drawpara/ParaMessages.h"
+#include "drawpara/SolidLine.h"
 
 namespace {
 
 constexpr int kMaxDashes = 9;
 constexpr int kHostLineTypes = 99;
 constexpr float kSamePattern = 0.0001f;
-
-bool IsSolidName(std::string_view upper) { return upper == "实线" || upper == "SOLID"; }
 
 }  // namespace
 
@@ -53,7 +53,7 @@ int CDrawingPara::GetLineTypeInfo(const char* name, int& number, int& count, flo
     EnsureLoaded();
     // By name only upper-casing applies: trailing blanks are part of the name here.
     std::string upper = ckw::text::ToUpper(name ? name : "");
-    if (IsSolidName(upper)) {
+    if (ckw::drawpara::IsSolidLineTypeName(upper)) {
         number = 1;
         count = 0;
         return 1;
@@ -70,7 +70,7 @@ int CDrawingPara::CreatAllLineType() {
     if (!m_pCfg) return 1;
     int next = 2;
     for (const auto& lineType : m_lineTypes) {
-        if (IsSolidName(ckw::text::ToUpper(lineType->GetLineTypeName()))) continue;
+        if (ckw::drawpara::IsSolidLineTypeName(ckw::text::ToUpper(lineType->GetLineTypeName()))) continue;
         int count = 0;
         float values[kMaxDashes];
         SplitLineTypeData(lineType->GetLineTypeData(), count, values);

@@ -8,6 +8,7 @@
 #include "framework/Ui.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
+#include "drawpara/SolidLine.h"
 
 namespace dao = ckw::dao;
 using ckw::drawpara::ShowMessage;
@@ -50,10 +51,6 @@ std::function<void(dao::Recordset&)> Query(const char* sql) {
 
 std::string Text(const dao::Recordset& rs, const char* field) { return rs.GetFieldValue(field).AsText(); }
 
-bool IsSolidName(const std::string& name) {
-    std::string upper = ckw::text::ToUpper(name);
-    return upper == "实线" || upper == "SOLID";
-}
 
 }  // namespace
 
@@ -61,15 +58,11 @@ void CDrawingPara::ReadLineType_FromDbLib() {
     EnsureLoaded();
     List<CkwLineTypeDef_> list;
     // The built-in solid line is always entry 1; the table's own solid rows are skipped.
-    auto solid = std::make_unique<CkwLineTypeDef_>();
-    solid->SetLineTypeName("实线");
-    solid->SetLineTypeData("0,0");
-    solid->SetLineTypeDes("实线 ________");
-    list.push_back(std::move(solid));
+    list.push_back(std::make_unique<CkwLineTypeDef_>(ckw::drawpara::SolidLineType()));
     bool read = ReadRows(m_userLibPath, Query("select * from 系统线型表"), [&](dao::Recordset& rs) {
         for (; !rs.IsEOF(); rs.MoveNext()) {
             std::string name = Text(rs, "线型名称");
-            if (IsSolidName(name)) continue;
+            if (ckw::drawpara::IsSolidLineTypeName(ckw::text::ToUpper(name))) continue;
             auto rec = std::make_unique<CkwLineTypeDef_>();
             rec->SetLineTypeName(name.c_str());
             rec->SetLineTypeData(Text(rs, "线型描述").c_str());

@@ -7,6 +7,8 @@
 #include "HostEngine.h"
 #include "framework/GbkText.h"
 #include "drawpara/ParaIndex.h"
+#include "drawpara/ParaMessages.h"
+#include "drawpara/SolidLine.h"
 
 using ckw::text::NameKey;
 
@@ -24,15 +26,6 @@ void CopyOut(const char* text, char* buffer, size_t capacity) {
         ckw::text::CopyToBuffer(text, buffer, capacity);
     }
 }
-
-void HostMessage(const char* text) {
-    if (!m_pCfg) return;
-    int length = static_cast<int>(std::strlen(text));
-    m_pCfg->HostClearPrompt();
-    m_pCfg->HostPrompt(text, length);
-}
-
-bool IsSolidName(std::string_view upper) { return upper == "实线" || upper == "SOLID"; }
 
 }  // namespace
 
@@ -61,7 +54,7 @@ int CDrawingPara::GetLayerNum(const char* kind) {
     int number = 0, color = 0, lineType = 0;
     float width = 0;
     if (GetLayerInfo(kind, name, sizeof name, number, color, lineType, width)) return number;
-    HostMessage("Not Find Layer Information!");
+    ckw::drawpara::ShowOnPromptLine("Not Find Layer Information!");
     return 0;
 }
 
@@ -109,7 +102,7 @@ int CDrawingPara::GetCfgColorFromString(const char* text) {
 
 int CDrawingPara::GetLineValueFromString(const char* text) {
     std::string upper = ckw::text::ToUpper(text ? text : "");
-    if (IsSolidName(upper)) return 1;
+    if (ckw::drawpara::IsSolidLineTypeName(upper)) return 1;
     int i = m_index->lineTypeNames.Find(ckw::text::TrimRight(upper));
     return i < 0 ? 0 : i + 1;
 }

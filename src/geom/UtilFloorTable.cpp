@@ -6,6 +6,7 @@
 #include "DrawingPara.h"
 #include "HostEngine.h"
 #include "Util.h"
+#include "drawpara/ParaMessages.h"
 #include "geom/PaperSpace.h"
 
 namespace {
@@ -46,10 +47,7 @@ void CUtil::kwDrawFloorTable(float scale, int floorCount, float* elevations, flo
 
     const int n = floorCount;
     const float tableWidth = 40 * s, rowHeight = 2 * h, tableHeight = (n + 2) * rowHeight, titleBand = 6 * h;
-    static const char prompt[] = "请选择楼层表的插入点";
-    m_pCfg->HostClearPrompt();
-    const int promptLength = static_cast<int>(sizeof prompt - 1);
-    m_pCfg->HostPrompt(prompt, promptLength);
+    ckw::drawpara::ShowOnPromptLine("请选择楼层表的插入点");
 
     float x = 0, y = 0, angle = 0, boxWidth = tableWidth, boxHeight = tableHeight + titleBand;
     int xAnchor = 3, yAnchor = 1, key = 1;

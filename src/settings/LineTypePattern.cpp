@@ -55,14 +55,6 @@ std::string DashPicture(const std::vector<double>& values) {
     return picture + picture;
 }
 
-CkwLineTypeDef_ SolidLineType() {
-    CkwLineTypeDef_ solid;
-    solid.SetLineTypeName("实线");
-    solid.SetLineTypeData("0,0");
-    solid.SetLineTypeDes("实线 ________");
-    return solid;
-}
-
 bool IsSolidLineName(std::string_view nameGbk, bool alsoEnglish) {
     if (nameGbk == "实线") return true;
     return alsoEnglish && ckw::text::ToUpper(nameGbk) == "SOLID";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ParaRecords.h"
+#include "drawpara/SolidLine.h"
 
 namespace ckw::settings {
 
@@ -29,8 +30,8 @@ std::string DashPicture(const std::vector<double>& values);
 // "实线" gets its fixed data and description.
 void RebuildLineTypeDescription(CkwLineTypeDef_& record, int index);
 
-// The built-in solid line "实线", "0,0", "实线 ________".
-CkwLineTypeDef_ SolidLineType();
+// The built-in solid line "实线", "0,0", "实线 ________", as the parameter library has it.
+using ckw::drawpara::SolidLineType;
 bool IsSolidLineName(std::string_view nameGbk, bool alsoEnglish);
 
 }  // namespace ckw::settings
