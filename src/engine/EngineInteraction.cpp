@@ -28,15 +28,16 @@ void ReferenceEngine::HostPrompt(const char* text, const int& length) {
 void ReferenceEngine::HostClearPrompt() { m->prompt.clear(); }
 
 int ReferenceEngine::HostUserBreak() {
-    if (!m->input.empty() && m->input.front().type == Type::Break) {
+    if (!m->input.empty()) {
+        if (m->input.front().type != Type::Break) return 0;
         m->input.pop_front();
         return 1;
     }
-    return 0;
+    return m->source && m->source->UserBreak() ? 1 : 0;
 }
 
 void ReferenceEngine::HostTrackCursor(float& x, float& y, int& key) {
-    InputEvent event = m->NextInput(false);
+    InputEvent event = m->NextInput(InputWant::Track);
     switch (event.type) {
     case Type::Point:
     case Type::Move:
@@ -53,7 +54,7 @@ void ReferenceEngine::HostTrackCursor(float& x, float& y, int& key) {
 }
 
 void ReferenceEngine::HostGetCursorPoint(float& x, float& y, int& status) {
-    InputEvent event = m->NextInput(true);
+    InputEvent event = m->NextInput(InputWant::Point);
     if (event.type == Type::Point) {
         m->ToUser(event.x, event.y, x, y);
         status = 0;
@@ -78,7 +79,7 @@ void ReferenceEngine::HostSetCursorMode(const int& mode, const int& shape) {
 }
 
 void ReferenceEngine::HostPickPoint(float* record, int& status) {
-    InputEvent event = m->NextInput(true);
+    InputEvent event = m->NextInput(InputWant::Point);
     if (event.type != Type::Point) {
         status = 1;
         return;
@@ -94,7 +95,7 @@ void ReferenceEngine::HostPickPoint(float* record, int& status) {
 void ReferenceEngine::HostFileDialog(const char* pattern, const int&, char* path, const int& pathCapacity,
                                      int& length) {
     (void)pattern;
-    InputEvent event = m->NextInput(true);
+    InputEvent event = m->NextInput(InputWant::File);
     length = 0;
     if (event.type != Type::File || !path || pathCapacity <= 0) return;
     if (event.text.size() >= static_cast<size_t>(pathCapacity)) {
@@ -108,7 +109,7 @@ void ReferenceEngine::HostFileDialog(const char* pattern, const int&, char* path
 // --- Selection ---------------------------------------------------------------------------------
 
 void ReferenceEngine::HostSelectEntities(const int& filter) {
-    InputEvent event = m->NextInput(true);
+    InputEvent event = m->NextInput(InputWant::Selection);
     Unit& unit = m->Cur();
     if (event.type == Type::Point) {
         if (auto hit = m->Nearest(unit, event.x, event.y, m->aperture, filter)) m->Select(*hit);
@@ -175,7 +176,7 @@ void ReferenceEngine::HostNextSelected(const int& scope, int& kind) {
 }
 
 void ReferenceEngine::HostPickEntity(float& x, float& y, int& kind, int& status) {
-    InputEvent event = m->NextInput(true);
+    InputEvent event = m->NextInput(InputWant::Entity);
     kind = 0;
     if (event.type != Type::Point) {
         status = event.type == Type::Esc || event.type == Type::Break ? 1 : 2;
@@ -210,9 +211,9 @@ void ReferenceEngine::HostRunEditCommand(const int& command) {
     if (!d || m->selectionUnit != m->current) return;
     std::optional<Transform> change;
     if (command == 8 || command == 7) {
-        InputEvent base = m->NextInput(true);
+        InputEvent base = m->NextInput(InputWant::Point);
         if (base.type != Type::Point) return;
-        InputEvent amount = m->NextInput(true);
+        InputEvent amount = m->NextInput(InputWant::Value);
         if (amount.type != Type::Value) return;
         if (command == 8 && !(amount.value > 0)) return;
         change = command == 8 ? Transform::ScaleAbout(base.x, base.y, amount.value)
@@ -234,9 +235,9 @@ void ReferenceEngine::HostMoveSelection(float& dx, float& dy, const int&) {
     dx = dy = 0;
     Drawing* d = m->Writable();
     if (!d || m->selectionUnit != m->current) return;
-    InputEvent from = m->NextInput(true);
+    InputEvent from = m->NextInput(InputWant::Point);
     if (from.type != Type::Point) return;
-    InputEvent to = m->NextInput(true);
+    InputEvent to = m->NextInput(InputWant::Point);
     if (to.type != Type::Point) return;
     Transform shift = Transform::Translation(to.x - from.x, to.y - from.y);
     for (size_t index : m->selection)

@@ -54,6 +54,7 @@ struct ReferenceEngine::State {
 
     // Interaction.
     std::deque<InputEvent> input;
+    InputSource* source = nullptr;
     float aperture = 10.0f;
     std::string prompt;
     std::vector<std::string> promptHistory;
@@ -76,7 +77,9 @@ struct ReferenceEngine::State {
     // Makes an entity from the pen in user coordinates, places it and adds it to the current drawing.
     void Create(Entity entity);
     void Message(const std::string& gbk);
-    InputEvent NextInput(bool skipMoves);
+    // The next answer: from the script, then from the input source; moves are skipped unless the
+    // call tracks the cursor.
+    InputEvent NextInput(InputWant want);
     void ToUser(double wx, double wy, float& x, float& y) const;
     void ClearSelection();
     void Select(size_t index);

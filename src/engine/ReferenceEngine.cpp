@@ -59,10 +59,16 @@ void ReferenceEngine::State::Message(const std::string& gbk) {
     if (echo) std::cerr << ckw::text::GbkToUtf8(gbk) << std::endl;
 }
 
-InputEvent ReferenceEngine::State::NextInput(bool skipMoves) {
+InputEvent ReferenceEngine::State::NextInput(InputWant want) {
+    const bool skipMoves = want != InputWant::Track;
     while (!input.empty()) {
         InputEvent event = input.front();
         input.pop_front();
+        if (skipMoves && event.type == InputEvent::Type::Move) continue;
+        return event;
+    }
+    while (source) {
+        InputEvent event = source->NextInput(want);
         if (skipMoves && event.type == InputEvent::Type::Move) continue;
         return event;
     }
@@ -214,6 +220,8 @@ bool ReferenceEngine::LoadInputScript(std::string_view utf8, std::string& error)
 }
 
 size_t ReferenceEngine::PendingInput() const { return m->input.size(); }
+void ReferenceEngine::SetInputSource(InputSource* source) { m->source = source; }
+InputSource* ReferenceEngine::GetInputSource() const { return m->source; }
 void ReferenceEngine::SetPickAperture(float aperture) { m->aperture = std::max(0.0f, aperture); }
 const std::string& ReferenceEngine::PromptLine() const { return m->prompt; }
 const std::vector<std::string>& ReferenceEngine::PromptHistory() const { return m->promptHistory; }

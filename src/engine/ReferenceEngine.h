@@ -67,6 +67,29 @@ struct InputEvent {
 //   point X Y | move X Y | esc | tab | value V | file PATH | break | window X1 Y1 X2 Y2
 CKW_API bool ParseInputScript(std::string_view utf8, std::vector<InputEvent>& events, std::string& error);
 
+// What an interactive call waits for, so that a person's window can show the right cursor,
+// rubber band or selection box.
+enum class InputWant {
+    Track,      // cursor tracking: moves, a point, [TAB] or [Esc] (HostTrackCursor)
+    Point,      // one point or a key (HostGetCursorPoint, HostPickPoint, edit base points)
+    Entity,     // a point that picks an entity within the pick aperture (HostPickEntity)
+    Selection,  // a point or a window (HostSelectEntities)
+    Value,      // a number (scale factor, angle of the edit commands)
+    File,       // a file name (HostFileDialog)
+};
+
+// Where the engine's interactive calls take their answers from once the input script is used up:
+// the drawing window, where a person answers, or a script player that interleaves a modeless
+// window's actions with the engine's answers. Events the source returns are in world coordinates.
+class CKW_API InputSource {
+public:
+    virtual ~InputSource() = default;
+    // The next user action for a call that waits for `want` ([Esc] ends the call).
+    virtual InputEvent NextInput(InputWant want) = 0;
+    // Polled by HostUserBreak while a long command runs: true when the user asked to stop.
+    virtual bool UserBreak() { return false; }
+};
+
 class CKW_API ReferenceEngine : public HostEngine {
 public:
     static constexpr int kSideUnit = 99;
@@ -98,6 +121,10 @@ public:
     void AppendInput(const InputEvent& event);
     bool LoadInputScript(std::string_view utf8, std::string& error);
     size_t PendingInput() const;
+    // Answers the interactive calls once the script is used up (not owned; null: none, and an
+    // exhausted script answers [Esc]).
+    void SetInputSource(InputSource* source);
+    InputSource* GetInputSource() const;
     // Search radius (drawing units) of points the user picks entities with.
     void SetPickAperture(float aperture);
     const std::string& PromptLine() const;            // GBK

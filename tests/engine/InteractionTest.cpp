@@ -70,6 +70,50 @@ TEST_F(EngineTest, ScriptAnswersTrackingAndAnExhaustedScriptAnswersEsc) {
     EXPECT_EQ(count, 0);
 }
 
+TEST_F(EngineTest, AnInputSourceAnswersOnceTheScriptIsUsedUpAndLearnsWhatIsWanted) {
+    struct Person : engine::InputSource {
+        std::vector<engine::InputWant> asked;
+        std::vector<engine::InputEvent> answers;
+        bool breakPressed = false;
+        engine::InputEvent NextInput(engine::InputWant want) override {
+            asked.push_back(want);
+            if (answers.empty()) return {};
+            engine::InputEvent e = answers.front();
+            answers.erase(answers.begin());
+            return e;
+        }
+        bool UserBreak() override { return breakPressed; }
+    } person;
+    auto event = [](engine::InputEvent::Type type, double x, double y) {
+        engine::InputEvent e;
+        e.type = type;
+        e.x = x;
+        e.y = y;
+        return e;
+    };
+    person.answers = {event(engine::InputEvent::Type::Move, 5, 6), event(engine::InputEvent::Type::Point, 7, 8)};
+    eng.SetInputSource(&person);
+    Script("point 1 2");
+    float x = 0, y = 0;
+    int status = -1;
+    eng.HostGetCursorPoint(x, y, status);  // the script first
+    EXPECT_EQ(x, 1);
+    eng.HostGetCursorPoint(x, y, status);  // then the person; a move is no answer to a point
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 8);
+    EXPECT_EQ(person.asked, (std::vector<engine::InputWant>{engine::InputWant::Point, engine::InputWant::Point}));
+    int kind = 0;
+    eng.HostPickEntity(x, y, kind, status);  // nothing more: [Esc]
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(person.asked.back(), engine::InputWant::Entity);
+    EXPECT_EQ(eng.HostUserBreak(), 0);
+    person.breakPressed = true;
+    EXPECT_EQ(eng.HostUserBreak(), 1);
+    eng.SetInputSource(nullptr);
+    EXPECT_EQ(eng.HostUserBreak(), 0);
+}
+
 TEST_F(EngineTest, PromptLineIsKeptAndEchoedAsUtf8WhenAsked) {
     std::string gbk = "请选择楼层表的插入点";
     eng.HostPrompt(gbk.c_str(), static_cast<int>(gbk.size()));
