@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "framework/Dialog.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dlg {
 
@@ -108,13 +108,12 @@ int HeadlessDialogRunner::RunModal(Dialog& dlg) {
         dlg.OnInitDialog();
         while (!dlg.IsEnded()) {
             if (Failed() || m_script.Empty()) {
-                dlg.UserClose();
+                static_cast<void>(dlg.UserClose());  // closing is never refused
                 if (!dlg.IsEnded()) dlg.EndDialog(IDCANCEL);
                 break;
             }
             ScriptStep step = m_script.Take();
-            std::string error = Apply(m_stack.back(), step);
-            if (!error.empty()) Fail(step, error);
+            if (Status done = Apply(m_stack.back(), step); !done.ok()) Fail(step, done.why());
         }
     } catch (const std::exception& e) {
         m_errors.push_back(std::string("dialog ") + std::to_string(dlg.TemplateId()) + " failed: " + e.what());
@@ -124,7 +123,7 @@ int HeadlessDialogRunner::RunModal(Dialog& dlg) {
     return dlg.Result();
 }
 
-std::string HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
+Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
     if (step.verb == "call") {
@@ -225,7 +224,7 @@ std::string HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     return "unknown action";
 }
 
-std::string HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
+Status HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
     const std::string& what = a[0];

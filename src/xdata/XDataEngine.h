@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "XDataWords.h"
 
 namespace ckw::xdata {
@@ -26,7 +26,7 @@ std::optional<Words> ReadEntityStream(HostEngine& engine);
 Words ReadNewEntityStream(HostEngine& engine);
 // The drawing-level record from position 1 (empty when absent). Nothing when the engine
 // refuses the read.
-std::optional<Words> ReadDrawingRecord(HostEngine& engine);
+std::optional<Words> ReadHostDrawingRecord(HostEngine& engine);
 
 // The record buffers of an entity, read from the engine and handed back unchanged.
 struct EntityRecord {

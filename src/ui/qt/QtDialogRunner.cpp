@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <type_traits>
 #include <iostream>
 #include <map>
 
@@ -37,11 +38,17 @@ Automation& AutomationState() {
     return automation;
 }
 
-// Controller code runs inside Qt's event loop, which must never see an exception.
+// Controller code runs inside Qt's event loop, which must never see an exception. A user action
+// the dialog refuses (its Status) changed nothing: the window shows the dialog as it is after
+// every action anyway.
 template <typename Action>
 void Guarded(QWidget* parent, Action action) {
     try {
-        action();
+        if constexpr (std::is_void_v<std::invoke_result_t<Action>>) {
+            action();
+        } else {
+            static_cast<void>(action());
+        }
     } catch (const std::exception& e) {
         QMessageBox::critical(parent, QStringLiteral("CkwCommonUtil"), QString::fromStdString(e.what()));
     }
@@ -78,7 +85,7 @@ public:
     }
 
     void reject() override {
-        Guarded(this, [this] { m_dlg.UserClose(); });
+        Guarded(this, [this] { return m_dlg.UserClose(); });
         AfterAction();
     }
 
@@ -86,7 +93,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QDialog::resizeEvent(event);
         if (!m_built || event->size() == event->oldSize()) return;
-        Guarded(this, [&] { m_dlg.UserResize(event->size().width(), event->size().height()); });
+        Guarded(this, [&] { return m_dlg.UserResize(event->size().width(), event->size().height()); });
         SyncAll();
     }
 
@@ -106,7 +113,7 @@ private:
                 auto* button = new QPushButton(this);
                 button->setDefault(ctl.kind == ControlKind::DefPushButton);
                 button->setAutoDefault(false);
-                connect(button, &QPushButton::clicked, this, [this, id] { User([&] { m_dlg.UserClick(id); }); });
+                connect(button, &QPushButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClick(id); }); });
                 widget = button;
                 break;
             }
@@ -114,14 +121,14 @@ private:
             case ControlKind::RadioButton: {
                 auto* radio = new QRadioButton(this);
                 radio->setAutoExclusive(false);  // the dialog keeps its radio buttons as one group
-                connect(radio, &QRadioButton::clicked, this, [this, id] { User([&] { m_dlg.UserClickRadio(id); }); });
+                connect(radio, &QRadioButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClickRadio(id); }); });
                 widget = radio;
                 break;
             }
             case ControlKind::CheckBox: {
                 auto* box = new QCheckBox(this);
                 connect(box, &QCheckBox::clicked, this,
-                        [this, id](bool on) { User([&] { m_dlg.UserSetCheck(id, on); }); });
+                        [this, id](bool on) { User([&] { return m_dlg.UserSetCheck(id, on); }); });
                 widget = box;
                 break;
             }
@@ -129,7 +136,7 @@ private:
                 auto* edit = new QLineEdit(this);
                 connect(edit, &QLineEdit::editingFinished, this, [this, id, edit] {
                     if (ToGbk(edit->text()) != m_dlg.Item(id).GetWindowText())
-                        User([&] { m_dlg.UserEditText(id, ToGbk(edit->text())); });
+                        User([&] { return m_dlg.UserEditText(id, ToGbk(edit->text())); });
                 });
                 widget = edit;
                 break;
@@ -138,7 +145,7 @@ private:
             case ControlKind::Tab: {
                 auto* tabs = new QTabBar(this);
                 connect(tabs, &QTabBar::currentChanged, this, [this, id](int index) {
-                    if (!m_syncing) User([&] { m_dlg.UserSelectTab(id, index); });
+                    if (!m_syncing) User([&] { return m_dlg.UserSelectTab(id, index); });
                 });
                 widget = tabs;
                 break;
@@ -146,7 +153,7 @@ private:
             case ControlKind::ComboBox: {
                 auto* combo = new QComboBox(this);
                 connect(combo, &QComboBox::activated, this,
-                        [this, id](int index) { User([&] { m_dlg.UserSelectCombo(id, index); }); });
+                        [this, id](int index) { User([&] { return m_dlg.UserSelectCombo(id, index); }); });
                 widget = combo;
                 break;
             }
@@ -256,7 +263,7 @@ int QtDialogRunner::RunModal(Dialog& dlg) {
         window.exec();
     }
     if (!dlg.IsEnded()) {
-        Guarded(nullptr, [&] { dlg.UserClose(); });
+        Guarded(nullptr, [&] { return dlg.UserClose(); });
         if (!dlg.IsEnded()) dlg.EndDialog(ckw::dlg::IDCANCEL);
     }
     return dlg.Result();
