@@ -1,18 +1,6 @@
 # kwutil xdata-edit and same-entity --script end to end on the example plan: the edits are saved
 # into the drawing and read back by other commands; a failing script leaves the drawing as it was.
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-unset(ENV{DISPLAY})
-unset(ENV{WAYLAND_DISPLAY})
-unset(ENV{QT_QPA_PLATFORM})
-
-function(kwutil expected)
-  execute_process(COMMAND ${KWUTIL} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL expected)
-    message(FATAL_ERROR "kwutil ${ARGN}: status ${status}, expected ${expected}\n${out}\n${err}")
-  endif()
-  set(last_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/KwutilCommon.cmake)
 
 kwutil(0 load ${PLAN} -o ${WORK}/plan.T)
 

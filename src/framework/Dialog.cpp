@@ -38,6 +38,14 @@ void Dialog::CreateModeless() {
     m_runner->CreateModeless(*this);
 }
 
+bool Dialog::OpenModeless() {
+    if (m_runner) return false;
+    CreateModeless();
+    SetFocus();
+    ShowNoActivate();
+    return true;
+}
+
 void Dialog::ShowNoActivate() {
     if (m_runner) m_runner->ShowModeless(*this, false);
 }

@@ -35,6 +35,9 @@ public:
     // Creates the window through the current runner (controls built, OnInitDialog run), hidden.
     // A window that is open already is kept as it is.
     void CreateModeless();
+    // The first showing of a command's window: when it is not open, creates it, gives it the
+    // focus and shows it without activating, and returns true; false when it is open already.
+    bool OpenModeless();
     // Shows the window without taking the focus from the drawing.
     void ShowNoActivate();
     // Brings the window to the front with the keyboard focus.

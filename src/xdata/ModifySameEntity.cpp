@@ -47,11 +47,7 @@ void ModifySameEntity() {
         engine->HostGetSelectionCount(count);
         if (count < 1) continue;
         editor.SetReference(kind, picked);
-        if (!editor.IsWindow()) {
-            editor.CreateModeless();
-            editor.SetFocus();
-            editor.ShowNoActivate();
-        } else {
+        if (!editor.OpenModeless()) {
             editor.SetFocus();
             editor.Refill();
         }

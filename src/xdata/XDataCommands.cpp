@@ -67,13 +67,7 @@ int kwXData_Manage() {
         CXDataUtil::XRemove_Array(blocks);
         CXDataUtil().XGet_XData(kind, id, &blocks);
         window.SetEntity(kind, id, &blocks);
-        if (!window.IsWindow()) {
-            window.CreateModeless();
-            window.SetFocus();
-            window.ShowNoActivate();
-        } else {
-            window.Refill();
-        }
+        if (!window.OpenModeless()) window.Refill();
         window.UpdateWindow();
     }
     window.DestroyWindow();

@@ -123,14 +123,20 @@ void XDataManageWindow::Fill(const XDataBlockList& blocks) {
     ApplyColumnWidths();
 }
 
-void XDataManageWindow::AddAppRow(const std::string& name) {
+short XDataManageWindow::AddRow(short level, const std::string& text) {
     auto& grid = Grid(IDC_GRID);
     const short row = grid.GridGetRows();
     grid.GridSetRows(static_cast<short>(row + 1));
-    grid.GridSetRowLevel(row, kLevelApp);
+    grid.GridSetRowLevel(row, level);
     grid.GridSetCellText(row, 0, std::to_string(row).c_str());
-    grid.GridSetCellText(row, 1, name.c_str());
+    grid.GridSetCellText(row, 1, text.c_str());
     grid.GridSetCellEditMode(row, 1, 1);
+    return row;
+}
+
+void XDataManageWindow::AddAppRow(const std::string& name) {
+    auto& grid = Grid(IDC_GRID);
+    const short row = AddRow(kLevelApp, name);
     grid.GridSetCellText(row, 2, "AppName");
     grid.GridSetCellReadOnly(row, 2, true);
     grid.GridSetCellBackColor(row, 2, kAppRowGrey);
@@ -138,12 +144,7 @@ void XDataManageWindow::AddAppRow(const std::string& name) {
 
 void XDataManageWindow::AddItemRow(const std::string& text, int typeIndex) {
     auto& grid = Grid(IDC_GRID);
-    const short row = grid.GridGetRows();
-    grid.GridSetRows(static_cast<short>(row + 1));
-    grid.GridSetRowLevel(row, kLevelItem);
-    grid.GridSetCellText(row, 0, std::to_string(row).c_str());
-    grid.GridSetCellText(row, 1, text.c_str());
-    grid.GridSetCellEditMode(row, 1, 1);
+    const short row = AddRow(kLevelItem, text);
     grid.GridSetCellItems(row, 2, kTypeItems);
     grid.GridSetCellKind(row, 2, grid::kKindDropDown, typeIndex);
     grid.GridSetCellText(row, 2, kTypeNames[typeIndex]);

@@ -33,6 +33,8 @@ public:
 
 private:
     void Fill(const XDataBlockList& blocks);
+    // Appends a row of the level (1 application, 2 value) with its number and editable text.
+    short AddRow(short level, const std::string& text);
     void AddAppRow(const std::string& name);
     void AddItemRow(const std::string& text, int typeIndex);
     void ApplyColumnWidths();

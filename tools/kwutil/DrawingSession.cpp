@@ -1,6 +1,7 @@
 #include "DrawingSession.h"
 
 #include <iostream>
+#include <memory>
 
 #include "ReferenceEngine.h"
 #include "WindowScriptInput.h"
@@ -70,6 +71,17 @@ int RunOnDrawing(const std::string& name, const std::string& drawing, const std:
         return 1;
     }
     return 0;
+}
+
+Setup DrawingCommand(const std::string& command, std::function<void()> run) {
+    return [command, run](CLI::App& cmd) -> Runner {
+        auto drawing = std::make_shared<std::string>();
+        auto script = std::make_shared<std::string>();
+        cmd.add_option("drawing", *drawing, "the .T drawing (saved when the command ends)")->required();
+        cmd.add_option("--script", *script,
+                       "play this script (window actions and engine answers) instead of showing windows");
+        return [command, run, drawing, script] { return RunOnDrawing(command, *drawing, *script, run); };
+    };
 }
 
 }  // namespace kwutil
