@@ -17,5 +17,6 @@
 #include "ckw/FortranInterface.h"
 #include "ckw/XDataUtil.h"
 #include "ckw/DrawingRecords.h"
+#include "ckw/XDataCommands.h"
 #include "ckw/SheetCommands.h"
 #include "ckw/SettingsDialogs.h"

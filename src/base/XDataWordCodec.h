@@ -54,6 +54,7 @@ struct ParsedItem {
 struct ParsedBlock {
     std::string name;  // the stored name up to its first NUL, as stored
     std::vector<ParsedItem> items;
+    std::size_t nameWords = 0;  // the words the name was stored in
 };
 
 // The one walk over a word stream. Whatever the words say (unknown codes, counts larger than what

@@ -238,14 +238,17 @@ void LayerDialog::ReloadAndRewrite() {
     m_layers.clear();
     LoadLayers();
     Fill();
-    RunLibraryStep(m_paths.userLibrary, StepMode::Write,
-                   [&](dao::Database& db) { ckw::drawpara::RewriteLayerTable(db, m_layers); });
+    // A failed rewrite has shown its message and left the table as it was.
+    static_cast<void>(RunLibraryStep(m_paths.userLibrary, StepMode::Write,
+                                     [&](dao::Database& db) { ckw::drawpara::RewriteLayerTable(db, m_layers); }));
 }
 
 void LayerDialog::InitialiseFromSystem() {
     TwoChoiceDialog format(TwoChoiceDialog::Use::LayerNameFormat, ckw::drawpara::kLayerNamesChinese);
     if (format.DoModal() != ckw::dlg::IDOK) return;
-    ckw::drawpara::RebuildLayerTableFromSystem(m_paths.systemLibrary, m_paths.userLibrary, format.Choice());
+    // Shown again either way: a failed rebuild has shown its message and left the table as it was.
+    static_cast<void>(
+        ckw::drawpara::RebuildLayerTableFromSystem(m_paths.systemLibrary, m_paths.userLibrary, format.Choice()));
     m_layers.clear();
     LoadLayers();
     Fill();
