@@ -17,3 +17,4 @@
 #include "DrawingRecords.h"
 #include "SheetCommands.h"
 #include "SettingsDialogs.h"
+#include "DrawingFiles.h"
