@@ -18,11 +18,11 @@ protected:
         Layer(3, G(u8"柱"));
         Layer(1, G(u8"轴线"));
         Layer(2, G(u8"墙"));
-        Layer(3, G(u8"柱"));
+        auto& d = eng.Current();
+        d.Add(engine::Entity{engine::kLayerEntry, 0, 0, {3}, {}, G(u8"柱"), {}, false});
         Line(1, 0, 0, 10, 0);
         Line(2, 0, 0, 0, 10);
         Line(3, 1, 1, 2, 2);
-        auto& d = eng.Current();
         d.Add(engine::Entity{engine::kTextStyleEntry, 0, 0, {1}, {}, "STANDARD", {}, false});
         d.Add(engine::Entity{engine::kDimStyleEntry, 0, 0, {1}, {}, "DIM", {}, false});
         return Save("floor2.T");
