@@ -60,6 +60,7 @@ protected:
     // A drawing that carries only its drawing-information record.
     fs::path InfoDrawing(const std::string& fileName, int kind, const std::string& nameGbk, int floor, int scale) {
         Begin();
+        Layer(1, "PLAN");
         Line(1, 0, 0, 100, 0);
         kwWrite_DrawingInfo(kind, nameGbk.c_str(), floor, scale);
         return Save(fileName);

@@ -27,12 +27,12 @@ int Import(const Options& options) {
         return 1;
     }
     auto layers = ckw::drawfiles::ReadSourceLayers(source.drawing);
-    const auto report =
-        ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
-    if (!report.opened) {
-        std::cerr << "kwutil import: " << kwutil::Utf8(source.drawing) << " does not open\n";
+    if (layers.empty()) {
+        std::cerr << "kwutil import: " << kwutil::Utf8(source.drawing) << " has no layers (or does not open)\n";
         return 1;
     }
+    const auto report =
+        ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
     work.Save();
     std::cout << "copied " << report.copied << " entities on " << layers.size() << " layers, "
               << report.renumbered << " layers renumbered, into " << options.into << "\n";
