@@ -1,0 +1,105 @@
+// The browser and "拷贝他层" in real windows on the offscreen platform: check boxes set in the
+// grid widget, the pick round trip through the "拾取..." button; a picture of each is saved.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+#include "QtBackend.h"
+#include "QtGridWidget.h"
+#include "drawfiles/DrawFilesFixture.h"
+#include "drawfiles/FloorCommand.h"
+#include "drawfiles/OldDrawingDialog.h"
+
+namespace ckw::test {
+namespace {
+
+class QtDrawFiles : public DrawFilesFixture {
+protected:
+    void SetUp() override {
+        DrawFilesFixture::SetUp();
+        const fs::path runtime = m_home.root() / "runtime";
+        fs::create_directories(runtime);
+        ::chmod(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        m_previousRunner = dlg::SetRunner(&qt::QtBackend()->Runner());
+        fs::create_directories(CKW_SCREENSHOT_DIR);
+    }
+    void TearDown() override {
+        qt::SetAutomation({});
+        dlg::SetRunner(m_previousRunner);
+        DrawFilesFixture::TearDown();
+    }
+    // Runs drive in every dialog window once shown; a window left open is cancelled after 10 s.
+    void Drive(std::function<void(QDialog&)> drive) {
+        qt::Automation automation;
+        automation.onShown = [drive](QDialog& window, dlg::Dialog&) {
+            QTimer::singleShot(10000, &window, [&window] { window.reject(); });
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+            drive(window);
+        };
+        qt::SetAutomation(automation);
+    }
+    template <typename Widget>
+    static Widget* Control(QDialog& window, int id) {
+        return window.findChild<Widget*>(QStringLiteral("ctl%1").arg(id));
+    }
+    static void Picture(QDialog& window, const char* name) {
+        QTest::qWait(50);
+        EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(CKW_SCREENSHOT_DIR) + "/" + name + ".png")));
+    }
+    dlg::DialogRunner* m_previousRunner = nullptr;
+};
+
+TEST_F(QtDrawFiles, BrowserKeepsOneRowChecked) {
+    std::vector<drawfiles::OldDrawing> candidates = {{"A.T", "/D/A.T", "/d/a.T", 1, 100, 0},
+                                                     {"B.T", "/D/B.T", "/d/b.T", 3, 50, 0}};
+    Drive([](QDialog& window) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("请选择要打开的旧图"));
+        auto* grid = Control<qt::QtGridWidget>(window, 1005);
+        ASSERT_NE(grid, nullptr);
+        grid->item(1, 0)->setCheckState(Qt::Checked);
+        grid->item(2, 0)->setCheckState(Qt::Checked);
+        QTest::qWait(20);
+        EXPECT_EQ(grid->item(1, 0)->checkState(), Qt::Unchecked);
+        Picture(window, "old-drawing-browser");
+        QTest::mouseClick(Control<QAbstractButton>(window, dlg::IDOK), Qt::LeftButton);
+    });
+    drawfiles::OldDrawingDialog dialog("/d/", candidates);
+    EXPECT_EQ(dialog.DoModal(), dlg::IDOK);
+    EXPECT_EQ(dialog.Picked(), std::optional<size_t>(1));
+}
+
+TEST_F(QtDrawFiles, CopyFloorComesBackAfterThePick) {
+    Begin();
+    Layer(1, G(u8"轴线"));
+    Layer(2, G(u8"柱"));
+    Line(1, 0, 0, 10, 0);
+    const std::string source = ckw::text::Utf8ToGbk(Save("floor2.T").string());
+    Input("point 30 40\n");
+    int shown = 0;
+    Drive([&shown](QDialog& window) {
+        auto* x = Control<QLineEdit>(window, 1013);
+        ASSERT_NE(x, nullptr);
+        if (++shown == 1) {
+            QTest::mouseClick(Control<QAbstractButton>(window, 1017), Qt::LeftButton);
+            return;
+        }
+        EXPECT_EQ(x->text(), QStringLiteral("30"));
+        Picture(window, "copy-floor");
+        QTest::mouseClick(Control<QAbstractButton>(window, dlg::IDOK), Qt::LeftButton);
+    });
+    drawfiles::RunFloorInsertion(source, drawfiles::InsertMode::Floor);
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(Live(engine::kLine).size(), 1u);
+    EXPECT_EQ(Live(engine::kLine)[0].values, (std::vector<float>{30, 40, 40, 40}));
+}
+
+}  // namespace
+}  // namespace ckw::test
