@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -12,6 +13,11 @@
 #include <sys/stat.h>
 
 #include "QtBackend.h"
+#include "QtDialogRunner.h"
+#ifdef CKW_QT_PREVIEW
+#include "QtFilePreview.h"
+#include "drawfiles/DwgImport.h"
+#endif
 #include "QtGridWidget.h"
 #include "drawfiles/DrawFilesFixture.h"
 #include "drawfiles/FloorCommand.h"
@@ -100,6 +106,50 @@ TEST_F(QtDrawFiles, CopyFloorComesBackAfterThePick) {
     ASSERT_EQ(Live(engine::kLine).size(), 1u);
     EXPECT_EQ(Live(engine::kLine)[0].values, (std::vector<float>{30, 40, 40, 40}));
 }
+
+#ifdef CKW_QT_PREVIEW
+TEST_F(QtDrawFiles, OpenFileDialogShowsAPictureOfTheSelectedDrawing) {
+    Begin();
+    Layer(1, "AXIS");
+    for (int i = 0; i <= 10; ++i) Line(1, float(i * 100), 0, float(i * 100), 600);
+    const fs::path plan = Save("plan.T");
+    dlg::FileDialogRequest request;
+    request.filter = drawfiles::kImportFilter;
+    request.previewDrawing = [](const std::string& path, const std::string& work) {
+        return drawfiles::PreviewDrawing(path, "", work);
+    };
+    qt::EnsureApplication();
+    ASSERT_FALSE(qt::PreviewFileDialog::Picture(request, QString::fromStdString(plan.string())).isNull());
+    qt::PreviewFileDialog dialog(nullptr, request, QStringLiteral("*.T"));
+    dialog.setDirectory(QString::fromStdString(m_dir.string()));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // Click the file in the list once the folder has been read (in the background).
+    auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    ASSERT_NE(list, nullptr);
+    QModelIndex item;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const auto found = list->model()->match(list->rootIndex().isValid() ? list->model()->index(0, 0, list->rootIndex())
+                                                                            : list->model()->index(0, 0),
+                                                Qt::DisplayRole, QStringLiteral("plan.T"), 1, Qt::MatchExactly);
+        if (!found.isEmpty()) item = found.front();
+        return item.isValid();
+    }, 5000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Panel()->pixmap().isNull(); }, 5000)) << "no picture came";
+    const QImage picture = dialog.Panel()->pixmap().toImage();
+    // Across the middle: the drawing's background with its eleven lines.
+    const int y = picture.height() / 2;
+    const QRgb background = picture.pixel(picture.width() / 2 + 3, y);
+    int marked = 0;
+    for (int x = 0; x < picture.width(); ++x) marked += picture.pixel(x, y) != background;
+    EXPECT_GE(marked, 11) << "the lines are drawn";
+    EXPECT_LT(marked, picture.width() / 2);
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(CKW_SCREENSHOT_DIR "/open-drawing-preview.png")));
+    // A file that is not a drawing gives no picture (and no crash off the interface thread).
+    EXPECT_TRUE(qt::PreviewFileDialog::Picture(request, QString::fromStdString((m_dir / "none.T").string())).isNull());
+}
+#endif
 
 }  // namespace
 }  // namespace ckw::test
