@@ -15,6 +15,7 @@
 #include "FortranInterface.h"
 #include "XDataUtil.h"
 #include "DrawingRecords.h"
+#include "XDataCommands.h"
 #include "SheetCommands.h"
 #include "SettingsDialogs.h"
 #include "DrawingFiles.h"

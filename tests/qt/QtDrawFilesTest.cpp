@@ -18,6 +18,7 @@
 #include "QtFilePreview.h"
 #include "drawfiles/DwgImport.h"
 #endif
+#include "QtDriving.h"
 #include "QtGridWidget.h"
 #include "drawfiles/DrawFilesFixture.h"
 #include "drawfiles/FloorCommand.h"
@@ -56,10 +57,6 @@ protected:
     static Widget* Control(QDialog& window, int id) {
         return window.findChild<Widget*>(QStringLiteral("ctl%1").arg(id));
     }
-    static void Picture(QDialog& window, const char* name) {
-        QTest::qWait(50);
-        EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(CKW_SCREENSHOT_DIR) + "/" + name + ".png")));
-    }
     dlg::DialogRunner* m_previousRunner = nullptr;
 };
 
@@ -74,8 +71,8 @@ TEST_F(QtDrawFiles, BrowserKeepsOneRowChecked) {
         grid->item(2, 0)->setCheckState(Qt::Checked);
         QTest::qWait(20);
         EXPECT_EQ(grid->item(1, 0)->checkState(), Qt::Unchecked);
-        Picture(window, "old-drawing-browser");
-        QTest::mouseClick(Control<QAbstractButton>(window, dlg::IDOK), Qt::LeftButton);
+        ckw::test::Save(window, "old-drawing-browser");
+        Click(window, dlg::IDOK);
     });
     drawfiles::OldDrawingDialog dialog("/d/", candidates);
     EXPECT_EQ(dialog.DoModal(), dlg::IDOK);
@@ -94,12 +91,12 @@ TEST_F(QtDrawFiles, CopyFloorComesBackAfterThePick) {
         auto* x = Control<QLineEdit>(window, 1013);
         ASSERT_NE(x, nullptr);
         if (++shown == 1) {
-            QTest::mouseClick(Control<QAbstractButton>(window, 1017), Qt::LeftButton);
+            Click(window, 1017);
             return;
         }
         EXPECT_EQ(x->text(), QStringLiteral("30"));
-        Picture(window, "copy-floor");
-        QTest::mouseClick(Control<QAbstractButton>(window, dlg::IDOK), Qt::LeftButton);
+        ckw::test::Save(window, "copy-floor");
+        Click(window, dlg::IDOK);
     });
     drawfiles::RunFloorInsertion(source, drawfiles::InsertMode::Floor);
     EXPECT_EQ(shown, 2);
@@ -145,7 +142,7 @@ TEST_F(QtDrawFiles, OpenFileDialogShowsAPictureOfTheSelectedDrawing) {
     for (int x = 0; x < picture.width(); ++x) marked += picture.pixel(x, y) != background;
     EXPECT_GE(marked, 11) << "the lines are drawn";
     EXPECT_LT(marked, picture.width() / 2);
-    EXPECT_TRUE(dialog.grab().save(QStringLiteral(CKW_SCREENSHOT_DIR "/open-drawing-preview.png")));
+    ckw::test::Save(dialog, "open-drawing-preview");
     // A file that is not a drawing gives no picture (and no crash off the interface thread).
     EXPECT_TRUE(qt::PreviewFileDialog::Picture(request, QString::fromStdString((m_dir / "none.T").string())).isNull());
 }
