@@ -4,7 +4,7 @@
 /// One header for callers: every exported class, function and the host engine contract.
 /// The include directory is <prefix>/include; the headers themselves are <ckw/...>.
 #include "ckw/CkwExport.h"
-#include "ckw/Version.h"
+#include <ckw/Version.h>
 #include "ckw/CString.h"
 #include "ckw/CArray.h"
 #include "ckw/HostEngine.h"
@@ -20,3 +20,4 @@
 #include "ckw/XDataCommands.h"
 #include "ckw/SheetCommands.h"
 #include "ckw/SettingsDialogs.h"
+#include "ckw/DrawingFiles.h"

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
   gfortran
-  qt6-base-dev fonts-wqy-zenhei
+  qt6-base-dev qt6-svg-dev fonts-wqy-zenhei
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -185,6 +185,10 @@ void ReadHeaderParts(sqlite3* db, Drawing& d) {
         if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
         else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
+}
+
+// Blocks belong with the entities: a drawing opened for a look reads both when first needed.
+void ReadBlocks(sqlite3* db, Drawing& d) {
     {
         Stmt st(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number", &FailFromSqlite);
         int rc;
@@ -336,7 +340,10 @@ bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::strin
     try {
         Db db = OpenForReading(file);
         ReadHeaderParts(db.get(), drawing);
-        if (entities) ReadEntities(db.get(), drawing, progress);
+        if (entities) {
+            ReadBlocks(db.get(), drawing);
+            ReadEntities(db.get(), drawing, progress);
+        }
         return true;
     } catch (const FileError& e) {
         error = Describe(file, e.message);
@@ -351,6 +358,7 @@ bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, st
     try {
         Db db = OpenForReading(file);
         CheckHeader(db.get());
+        ReadBlocks(db.get(), drawing);
         ReadEntities(db.get(), drawing, {});
         return true;
     } catch (const FileError& e) {

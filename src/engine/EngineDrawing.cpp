@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <mutex>
 #include <random>
 
 #include "Shapes.h"
@@ -35,9 +36,13 @@ constexpr KindNameEntry kKindNames[] = {
     {kDimStyleEntry, "dimstyle-entry"},
 };
 
+// Stamps tell drawings apart; one seeded generator serves them all (a random device per drawing
+// cost more than reading a small drawing's record).
 int NewStamp() {
-    std::random_device device;
-    return static_cast<int>(device() & 0x3fffffff) | 1;
+    static std::mutex lock;
+    static std::mt19937 generator{std::random_device{}()};
+    std::lock_guard<std::mutex> hold(lock);
+    return static_cast<int>(generator() & 0x3fffffff) | 1;
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ void GiveName(const std::string& name, char* buffer, const int& capacity, int& l
 
 namespace {
 
-Unit* RecordUnit(ReferenceEngine::State& s, int unit, int record) { return record == 0 ? s.Get(unit) : nullptr; }
+// The drawing-level record needs no entities: a drawing opened for a look keeps them unread.
+Unit* RecordUnit(ReferenceEngine::State& s, int unit, int record) { return record == 0 ? s.Peek(unit) : nullptr; }
 
 }  // namespace
 

@@ -69,6 +69,8 @@ struct ReferenceEngine::State {
     // --- helpers ---
     // The unit (0: current) with its entities loaded; null when not open.
     Unit* Get(int unit);
+    // The unit as it is: a drawing opened for a look keeps its entities unread.
+    Unit* Peek(int unit);
     Unit& Cur() { return *Get(0); }
     // Current drawing when it may change; null for read-only drawings.
     Drawing* Writable();
@@ -89,10 +91,10 @@ struct ReferenceEngine::State {
     void DropUnit(int unit);
 };
 
-// Reads a file's drawing; with entities false only the parts other than the entities.
+// Reads a file's drawing; with entities false only the parts other than the entities and blocks.
 [[nodiscard]] bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
-                 const Progress& progress);
-// Reads only the entities of a file into a drawing already holding the rest.
+                               const Progress& progress);
+// Reads the blocks and entities of a file into a drawing already holding the rest.
 [[nodiscard]] bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error);
 std::filesystem::path PathFromGbk(const char* text, int length, int capacity);
 

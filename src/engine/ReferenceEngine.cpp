@@ -13,10 +13,15 @@ namespace ckw::engine {
 
 // --- State helpers -----------------------------------------------------------------------------
 
-Unit* ReferenceEngine::State::Get(int unit) {
+Unit* ReferenceEngine::State::Peek(int unit) {
     auto it = units.find(unit <= 0 ? current : unit);
-    if (it == units.end()) return nullptr;
-    Unit& u = it->second;
+    return it == units.end() ? nullptr : &it->second;
+}
+
+Unit* ReferenceEngine::State::Get(int unit) {
+    Unit* found = Peek(unit);
+    if (!found) return nullptr;
+    Unit& u = *found;
     if (u.entitiesPending) {
         u.entitiesPending = false;
         std::string error;

@@ -3,6 +3,7 @@
 // run time: one set explicitly (tests, scripted runs), else the Qt runner when it is available
 // and there is a display (or QT_QPA_PLATFORM names a platform), else the headless runner, under
 // which a modal dialog ends as Cancel so that batch use never writes by accident.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,15 @@ struct FileDialogRequest {
     std::string filter;
     std::string title;       // GBK; empty: the toolkit's default
     std::string initialDir;  // GBK; empty: the current directory
+    // GBK; the name shown in the file-name box at start, e.g. "*.dwg" (a pattern there narrows
+    // the list, as on the original platform); empty: none.
+    std::string initialFile;
+    // Optional, for runners that show a picture of the file the user is looking at: called off
+    // the interface thread with the file's path and a fresh folder the runner owns and removes
+    // afterwards (both GBK); returns the path of a drawing (.T, GBK) that shows the file, made in
+    // that folder if need be, or nothing. It touches no dialog and no host engine.
+    std::function<std::optional<std::string>(const std::string& pathGbk, const std::string& workDirGbk)>
+        previewDrawing;
 };
 
 class DialogRunner {

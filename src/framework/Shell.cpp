@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -91,6 +93,45 @@ bool OpenInTextEditor(const std::string& pathGbk) {
         return CurrentLauncher().Start(
             {"x-terminal-emulator", "-e", "sh", "-c", "exec $EDITOR \"$1\"", "sh", path});
     return OpenWithAssociatedProgram(pathGbk);
+}
+
+RunResult RunAndWait(const std::vector<std::string>& argvUtf8) {
+    RunResult result;
+    if (argvUtf8.empty()) return result;
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
+    std::vector<char*> argv;
+    for (const std::string& arg : argvUtf8) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+    pid_t pid = 0;
+    int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (error != 0) {
+        ::close(pipeFds[0]);
+        return result;
+    }
+    result.started = true;
+    constexpr size_t kKeptErrors = 64 * 1024;
+    char chunk[4096];
+    for (;;) {
+        ssize_t n = ::read(pipeFds[0], chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        size_t room = kKeptErrors - std::min(kKeptErrors, result.errors.size());
+        result.errors.append(chunk, std::min(room, static_cast<size_t>(n)));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) return result;
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
 }
 
 }  // namespace ckw::shell

@@ -1,7 +1,8 @@
 #pragma once
-// Starting other programs without waiting for them: a file opened with the desktop's
-// associated program (the "open" verb of the original shell), and a text file shown in the
-// user's editor. Paths at this interface are GBK.
+// Starting other programs: without waiting for them (a file opened with the desktop's
+// associated program, the "open" verb of the original shell; a text file shown in the user's
+// editor), or waiting for one to end with its exit status (a converter). Paths at this
+// interface are GBK.
 #include <string>
 #include <vector>
 
@@ -27,5 +28,19 @@ bool OpenWithAssociatedProgram(const std::string& pathGbk);
 // from the environment; the path is handed over as one argument, never through a shell's word
 // splitting.
 bool OpenInTextEditor(const std::string& pathGbk);
+
+// How a program run to its end went.
+struct RunResult {
+    bool started = false;  // false: it could not be started (not there, not executable)
+    int exitStatus = -1;   // its exit status; 128 + the signal when a signal ended it
+    std::string errors;    // what it wrote on stderr (UTF-8, at most 64 KiB kept)
+    bool Succeeded() const { return started && exitStatus == 0; }
+};
+
+// Runs a program and waits for it to end. The arguments reach it one by one, as given: no shell
+// splits or interprets them, so blanks and quotes in a path are safe. argv[0] is a path or is
+// looked up in PATH. Its standard input is /dev/null, its standard output goes to the caller's
+// standard error, so that a command's own output stays clean.
+RunResult RunAndWait(const std::vector<std::string>& argvUtf8);
 
 }  // namespace ckw::shell

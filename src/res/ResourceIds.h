@@ -11,6 +11,8 @@ inline constexpr int IDD_USERPARA = 2010;   // "绘图参数设置"
 inline constexpr int IDD_TWO_CHOICE = 2012; // "KELO绘图参数"
 inline constexpr int IDD_FRAME_SETTINGS = 1009;  // "图框设定"
 inline constexpr int IDD_BAR_AREA = 2013;        // "钢筋面积表mm2"
+inline constexpr int IDD_COPY_FLOOR = 1011;      // "拷贝他层"
+inline constexpr int IDD_OLD_DRAWING = 1013;     // "请选择要打开的旧图"
 inline constexpr int IDD_XDATA_INPUT = 1015;     // "INPUT XDATA"
 inline constexpr int IDD_XDATA_MANAGE = 1016;    // "XDATA MANAGE", modeless
 inline constexpr int IDD_SAME_ENTITY = 2008;     // "同类实体编辑器", modeless
@@ -30,6 +32,16 @@ inline constexpr int IDC_TAB = 1208;
 inline constexpr int IDC_CHOICE_FIRST = 2009;
 inline constexpr int IDC_CHOICE_SECOND = 2010;
 inline constexpr int IDC_CHOICE_GROUP = 2012;
+// The drawing-file dialogs.
+inline constexpr int IDC_FILE_GRID = 1005;
+inline constexpr int IDC_SEARCH_PATH = 2004;
+inline constexpr int IDC_INSERT_X = 1013;
+inline constexpr int IDC_INSERT_Y = 1016;
+inline constexpr int IDC_PICK_POINT = 1017;
+inline constexpr int IDC_INSERT_SCALE = 1018;
+inline constexpr int IDC_INSERT_X_LABEL = 1019;
+inline constexpr int IDC_INSERT_Y_LABEL = 1020;
+inline constexpr int IDC_INSERT_SCALE_LABEL = 1021;
 
 // Extended-data input dialog.
 inline constexpr int IDC_XDATA_INT = 1006;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,6 +24,9 @@
 #include <map>
 
 #include "QtGridWidget.h"
+#ifdef CKW_QT_PREVIEW
+#include "QtFilePreview.h"
+#endif
 #include "QtText.h"
 #include "framework/Dialog.h"
 
@@ -356,8 +360,20 @@ std::optional<std::string> QtDialogRunner::FileDialog(Dialog*, const ckw::dlg::F
     EnsureApplication();
     QWidget* parent = QApplication::activeModalWidget();
     const QString title = FromGbk(request.title), dir = FromGbk(request.initialDir), filter = QtFilter(request.filter);
-    QString path = request.open ? QFileDialog::getOpenFileName(parent, title, dir, filter)
-                                : QFileDialog::getSaveFileName(parent, title, dir, filter);
+#ifdef CKW_QT_PREVIEW
+    if (request.open && request.previewDrawing) {
+        PreviewFileDialog dialog(parent, request, filter);
+        dialog.setWindowTitle(title);
+        dialog.setDirectory(dir);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (!request.initialFile.empty()) dialog.selectFile(FromGbk(request.initialFile));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return ToGbk(dialog.selectedFiles().front());
+    }
+#endif
+    const QString start = request.initialFile.empty() ? dir : QDir(dir).filePath(FromGbk(request.initialFile));
+    QString path = request.open ? QFileDialog::getOpenFileName(parent, title, start, filter)
+                                : QFileDialog::getSaveFileName(parent, title, start, filter);
     if (path.isEmpty()) return std::nullopt;
     return ToGbk(path);
 }

@@ -1,0 +1,108 @@
+// Read_Dwg: an AutoCAD drawing (through the converter) or a drawing of our own into the current
+// drawing, its layers marked as imported.
+#include "drawfiles/DwgImport.h"
+
+#include <filesystem>
+
+#include <ckw/DrawingFiles.h>
+#include <ckw/HostEngine.h>
+#include <ckw/Util.h>
+#include "drawfiles/FloorCommand.h"
+#include "framework/DialogRunner.h"
+#include "base/GbkText.h"
+#include "framework/Shell.h"
+#include "framework/Ui.h"
+
+namespace ckw::drawfiles {
+
+namespace fs = std::filesystem;
+using ckw::text::GbkToUtf8;
+using ckw::text::Utf8ToGbk;
+
+namespace {
+
+constexpr char kConverterName[] = "TdwgConv";
+constexpr int kConvertedMode = 1;
+constexpr int kCfgPathCapacity = 260;
+
+bool IsOwnDrawing(const std::string& pathGbk) {
+    const std::string upper = ckw::text::ToUpper(pathGbk);
+    return upper.size() >= 2 && upper.compare(upper.size() - 2, 2, ".T") == 0;
+}
+
+std::string Message(const char* format, const std::string& detailGbk) {
+    CString text;
+    text.Format(format, detailGbk.c_str());
+    return text.str();
+}
+
+}  // namespace
+
+std::string ConverterPath() {
+    char dir[kCfgPathCapacity] = {};
+    if (!CUtil::GetKeloCfgPath(dir) || !dir[0]) return {};
+    return Utf8ToGbk((fs::path(GbkToUtf8(dir)) / kConverterName).string());
+}
+
+std::string ConvertedDrawingPath(const std::string& chosenGbk) {
+    const fs::path chosen(GbkToUtf8(chosenGbk));
+    const std::string stem = ckw::text::ToUpper(Utf8ToGbk(chosen.stem().string()));
+    return Utf8ToGbk((chosen.parent_path() / GbkToUtf8(stem + ".T")).string());
+}
+
+ImportSource PrepareImport(const std::string& chosenGbk, const std::string& converterGbk) {
+    if (IsOwnDrawing(chosenGbk)) return {true, chosenGbk, {}};
+    if (converterGbk.empty()) return {false, {}, "没有找到转换程序TdwgConv!!"};
+    const ckw::shell::RunResult run =
+        ckw::shell::RunAndWait({GbkToUtf8(converterGbk), GbkToUtf8(chosenGbk), std::to_string(kConvertedMode)});
+    if (!run.started) return {false, {}, Message("没有找到转换程序%s!!", converterGbk)};
+    const std::string said = ckw::text::Trim(Utf8ToGbk(run.errors));
+    if (run.exitStatus != 0)
+        return {false, {}, Message("图形转换失败: %s", said.empty() ? "exit " + std::to_string(run.exitStatus) : said)};
+    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}};
+    std::error_code ec;
+    if (!fs::is_regular_file(GbkToUtf8(source.drawing), ec))
+        return {false, {}, Message("图形转换失败: 没有生成文件%s", source.drawing)};
+    return source;
+}
+
+std::optional<std::string> PreviewDrawing(const std::string& chosenGbk, const std::string& converterGbk,
+                                          const std::string& workDirGbk) {
+    if (IsOwnDrawing(chosenGbk)) return chosenGbk;
+    if (converterGbk.empty()) return std::nullopt;
+    const fs::path chosen(GbkToUtf8(chosenGbk));
+    const fs::path copy = fs::path(GbkToUtf8(workDirGbk)) / chosen.filename();
+    std::error_code ec;
+    if (!fs::copy_file(chosen, copy, fs::copy_options::overwrite_existing, ec)) return std::nullopt;
+    const std::string copyGbk = Utf8ToGbk(copy.string());
+    if (!ckw::shell::RunAndWait({GbkToUtf8(converterGbk), copy.string(), std::to_string(kConvertedMode)}).Succeeded())
+        return std::nullopt;
+    const std::string drawing = ConvertedDrawingPath(copyGbk);
+    if (!fs::is_regular_file(GbkToUtf8(drawing), ec)) return std::nullopt;
+    return drawing;
+}
+
+}  // namespace ckw::drawfiles
+
+void Read_Dwg() {
+    using namespace ckw::drawfiles;
+    if (!m_pCfg) return;
+    const std::string converter = ConverterPath();
+    ckw::dlg::FileDialogRequest request;
+    request.filter = kImportFilter;
+    std::error_code ec;
+    request.initialDir = Utf8ToGbk(fs::current_path(ec).string());
+    request.initialFile = "*.dwg";
+    request.previewDrawing = [converter](const std::string& pathGbk, const std::string& workDirGbk) {
+        return PreviewDrawing(pathGbk, converter, workDirGbk);
+    };
+    const auto chosen = ckw::dlg::CurrentRunner().FileDialog(nullptr, request);
+    if (!chosen || chosen->empty()) return;
+    const ImportSource source = PrepareImport(*chosen, converter);
+    if (!source.ok) {
+        ckw::ui::MessageBox(source.message);
+        return;
+    }
+    RunFloorInsertion(source.drawing, InsertMode::Import);
+    m_pCfg->HostRefreshAll();
+}

@@ -1,0 +1,62 @@
+// The drawing-file commands of kwutil end to end: browse with a dialog script, import through a
+// stand-in converter, then the imported entities moved and erased, the user's line kept.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "DrawFilesFixture.h"
+
+namespace ckw::test {
+namespace {
+
+class KwutilDrawFiles : public DrawFilesFixture {
+protected:
+    // Runs kwutil with the words (quoted for the shell); its standard output.
+    static std::string Kwutil(const std::vector<std::string>& words, int* status = nullptr) {
+        std::string command = CKW_KWUTIL;
+        for (const auto& w : words) command += " '" + w + "'";
+        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"), pclose);
+        std::string out;
+        char buffer[256];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
+        const int code = pclose(pipe.release());
+        if (status) *status = WEXITSTATUS(code);
+        return out;
+    }
+};
+
+TEST_F(KwutilDrawFiles, BrowseImportMoveErase) {
+    InfoDrawing("Floor1.T", 5, "PLAN", 1, 100);
+    InfoDrawing("floor2.t", 5, "PLAN", 2, 100);
+    std::ofstream(m_dir / "pick.txt") << "check 2 0 on\nok\n";
+    int status = -1;
+    const std::string listed = Kwutil({"browse", m_dir.string(), "PLAN", "5", "999", "--script",
+                                       (m_dir / "pick.txt").string()}, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(listed.find("FLOOR1.T"), std::string::npos) << listed;
+    EXPECT_NE(listed.find((m_dir / "floor2.t").string() + "\n"), std::string::npos) << listed;
+
+    // The user's drawing with its own line on layer 1; a converter that hands back floor 1.
+    Begin();
+    Layer(1, "AXIS");
+    Line(1, 0, 0, 1, 1);
+    const fs::path mine = Save("mine.T");
+    const fs::path converter = m_dir / "conv.sh";
+    std::ofstream(converter) << "#!/bin/sh\ncp '" << (m_dir / "Floor1.T").string() << "' \"$(dirname \"$1\")/IN.T\"\n";
+    ::chmod(converter.c_str(), 0755);
+    std::ofstream(m_dir / "in.dxf") << "0\nEOF\n";
+    EXPECT_EQ(Kwutil({"import", (m_dir / "in.dxf").string(), "--into", mine.string(), "--converter", converter.string()}),
+              "copied 2 entities on 1 layers, 1 layers renumbered, into " + mine.string() + "\n");
+    EXPECT_EQ(Kwutil({"imported", mine.string(), "move", "10,20"}), "moved 1 imported entities in " + mine.string() + "\n");
+    EXPECT_EQ(Kwutil({"imported", mine.string(), "erase"}), "erased 1 imported entities in " + mine.string() + "\n");
+    std::string error;
+    ASSERT_TRUE(eng.Open(0, mine, error)) << error;
+    ASSERT_EQ(Live(engine::kLine).size(), 1u);
+    EXPECT_EQ(Live(engine::kLine)[0].values, (std::vector<float>{0, 0, 1, 1}));
+}
+
+}  // namespace
+}  // namespace ckw::test

@@ -1,0 +1,36 @@
+#pragma once
+// A drawing the drawing-file commands work on: opened (or started, when the file does not exist
+// yet) on the reference engine, which is m_pCfg while the object lives, and saved on request.
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <ckw/ReferenceEngine.h>
+
+namespace kwutil {
+
+class WorkDrawing {
+public:
+    // Throws std::runtime_error when an existing file does not open.
+    WorkDrawing(std::filesystem::path file, bool createIfMissing);
+    ~WorkDrawing();
+    WorkDrawing(const WorkDrawing&) = delete;
+    WorkDrawing& operator=(const WorkDrawing&) = delete;
+
+    ckw::engine::ReferenceEngine& Engine() { return m_engine; }
+    // Answers for the interactive calls of the commands run next (points in drawing units).
+    void Answer(std::vector<ckw::engine::InputEvent> events) { m_engine.SetInput(std::move(events)); }
+    // Saves to the file it was opened from (atomically); throws on failure.
+    void Save();
+
+private:
+    std::filesystem::path m_file;
+    ckw::engine::ReferenceEngine& m_engine;
+    HostEngine* m_previous;
+};
+
+// "X,Y" as two numbers; throws CLI::ValidationError naming the option otherwise.
+std::pair<float, float> ParsePair(const std::string& text, const std::string& option);
+
+}  // namespace kwutil
