@@ -5,7 +5,6 @@
 
 #include "framework/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Shell.h"
 #include "framework/Ui.h"
 #include "drawpara/LayerTable.h"
 #include "drawpara/LibraryStep.h"
@@ -289,8 +288,7 @@ void LayerDialog::RunMenuCommand(int command) {
             break;
         case ID_SAVE_ACCESS: Save(); break;
         case ID_EDIT_ACCESS:
-            ckw::ui::MessageBox("请修改数据库文件 '用户绘图参数.mdb' 中 '系统构件图层表'");
-            ckw::shell::OpenWithAssociatedProgram(m_paths.userLibrary.str());
+            EditUserLibraryTable(m_paths, "系统构件图层表");
             break;
         case ID_DATA_INIT: ReloadAndRewrite(); break;
         case ID_EXPORT_TXT: ExportLayerText(m_paths.userLibrary, m_paths.layerText); break;

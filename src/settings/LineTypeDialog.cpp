@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/DialogRunner.h"
-#include "framework/Shell.h"
 #include "framework/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -152,8 +151,7 @@ void LineTypeDialog::RunMenuCommand(int command, int row) {
             break;
         case ID_SAVE_ACCESS: Save(); break;
         case ID_EDIT_ACCESS:
-            ckw::ui::MessageBox("请修改数据库文件 '用户绘图参数.mdb' 中 '系统线型表'");
-            ckw::shell::OpenWithAssociatedProgram(m_paths.userLibrary.str());
+            EditUserLibraryTable(m_paths, "系统线型表");
             break;
         case ID_IMPORT_LIN: ImportLinFile(); break;
         default: break;

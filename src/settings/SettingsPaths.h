@@ -16,4 +16,8 @@ struct SettingsPaths {
     static SettingsPaths In(const char* cfgDirGbk);
 };
 
+// The menu command "Access修改" of the table dialogs: says which table of the user library to
+// change, then opens the library in the program the desktop associates with it.
+void EditUserLibraryTable(const SettingsPaths& paths, const char* tableGbk);
+
 }  // namespace ckw::settings
