@@ -5,7 +5,7 @@
 !   kwdraw --load libcoltable.so      then Programs > coltable > COLTABLE
 !
 ! Texts are GBK bytes written as \xNN escapes (compile with -fbackslash).
-module coltable
+module column_table
   use iso_c_binding
   implicit none
   private
@@ -52,7 +52,7 @@ module coltable
     end subroutine
   end interface
 
-  public :: COLTABLE
+  public :: COLTABLE, kw_commands
 
 contains
 

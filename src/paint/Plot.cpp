@@ -84,8 +84,8 @@ bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path
     const double widthMm = (area[2] - area[0]) / request.scale, heightMm = (area[3] - area[1]) / request.scale;
     QPdfWriter pdf(QString::fromUtf8(utf8Path.data(), static_cast<qsizetype>(utf8Path.size())));
     const QPageSize page(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-    pdf.setPageLayout(QPageLayout(page, widthMm > heightMm ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                  QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // The size is given as the page lies; "landscape" would turn a wide page on its side.
+    pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     pdf.setResolution(600);
     pdf.setCreator(QStringLiteral("kwdraw"));
     QPainter painter;

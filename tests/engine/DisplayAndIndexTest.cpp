@@ -20,8 +20,8 @@ TEST(DashPattern, DashesGapsAndDotsAlternateStartingWithADash) {
         {{5, 5, -2}, {10, 2}},             // two dashes in a row join
         {{4}, {4, 0}},
         {{}, {}},
-        {{-2, -2}, {}},                    // nothing drawn: solid
-        {{std::numeric_limits<float>::quiet_NaN(), -1}, {}},
+        {{-2, -2}, {0, 4}},                // all gaps: the line type draws nothing
+        {{std::numeric_limits<float>::quiet_NaN(), 6, -1}, {6, 1}},  // a value that is no number is left out
     };
     for (const Case& c : cases) EXPECT_EQ(engine::DashPattern(c.dashes, 0.5), c.pattern);
 }

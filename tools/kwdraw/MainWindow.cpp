@@ -146,6 +146,10 @@ DrawingView* MainWindow::NewDrawing() {
         if (!shown && d && d->Entities().empty() && d->FileName().empty()) unit = candidate;
     }
     if (unit == 0) unit = engine.NewDrawing(0);
+    return AddView(unit, tr("Drawing %1").arg(unit));
+}
+
+DrawingView* MainWindow::AddView(int unit, const QString& name) {
     auto* view = new DrawingView(unit);
     connect(view, &DrawingView::Answer, this, [this](const ckw::engine::InputEvent& e) {
         if (m_input->Want()) m_input->Answer(e);
@@ -154,8 +158,9 @@ DrawingView* MainWindow::NewDrawing() {
         m_coordinates->setText(QStringLiteral("%1, %2").arg(w.x(), 0, 'f', 1).arg(w.y(), 0, 'f', 1));
     });
     view->SetLightGround(m_light);
-    m_tabs->addTab(view, tr("Drawing %1").arg(unit));
+    m_tabs->addTab(view, name);
     m_tabs->setCurrentWidget(view);
+    RefreshLayers();
     RefreshTitle();
     return view;
 }
@@ -173,8 +178,7 @@ DrawingView* MainWindow::OpenDrawing(const QString& path) {
         QMessageBox::warning(this, tr("Open"), tr("Cannot open %1: %2").arg(path, QString::fromStdString(error)));
         return nullptr;
     }
-    auto* view = NewDrawing();
-    m_tabs->setTabText(m_tabs->indexOf(view), QFileInfo(path).fileName());
+    auto* view = AddView(unit, QFileInfo(path).fileName());
     m_tabs->setTabToolTip(m_tabs->indexOf(view), path);
     view->MarkSaved();
     AddRecent(QFileInfo(path).absoluteFilePath());
@@ -433,7 +437,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (watched == m_commandLine || !m_input->Want()) return QMainWindow::eventFilter(watched, event);
+        // On the canvas [Enter] sends the command line (an empty one ends the call); the command
+        // line sends itself, and the key it passes on to its parents is not a second answer.
+        if (!qobject_cast<DrawingView*>(watched) || !m_input->Want()) return QMainWindow::eventFilter(watched, event);
         m_input->AnswerText(m_commandLine->text());  // an empty line ends the call
         m_commandLine->clear();
         return true;

@@ -57,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A tab showing the drawing on an engine unit.
+    DrawingView* AddView(int unit, const QString& name);
     void BuildMenus();
     void BuildLibraryMenus();
     void AddProgramMenu(const Program& program);

@@ -70,6 +70,10 @@ Program::~Program() {
     if (m_handle) ::dlclose(m_handle);
 }
 
-std::string Program::Name() const { return std::filesystem::path(m_path).stem().string(); }
+std::string Program::Name() const {
+    // libbeamelev.so is the program "beamelev".
+    std::string stem = std::filesystem::path(m_path).stem().string();
+    return stem.size() > 3 && stem.starts_with("lib") ? stem.substr(3) : stem;
+}
 
 }  // namespace kwdraw
