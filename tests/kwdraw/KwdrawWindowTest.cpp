@@ -345,6 +345,8 @@ TEST(CommandLine, AnswersTheWaitingCall) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Offscreen unless told otherwise, also when CTest lists the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <exception>
+#include <map>
+#include <optional>
 
 #include <ckw/DrawingPara.h>
 #include <ckw/DrawingRecords.h>
@@ -388,14 +390,18 @@ void MainWindow::RefreshLayers() {
     auto* view = CurrentView();
     auto* d = view ? view->Drawing() : nullptr;
     if (d) {
-        for (size_t index : d->LayerEntries()) {
-            auto layer = d->Layer(d->Entities()[index].attributes[0]);
-            if (!layer) continue;
+        // The layers the drawing's table defines, then those its entities use without an entry.
+        std::map<int, std::optional<ckw::engine::LayerInfo>> layers;
+        for (size_t index : d->LayerEntries())
+            if (auto layer = d->Layer(d->Entities()[index].attributes[0])) layers[layer->number] = layer;
+        for (const auto& p : view->Model().Items()) layers.try_emplace(p.pen.layer);
+        for (const auto& [number, layer] : layers) {
             auto* item = new QTreeWidgetItem(m_layers);
-            item->setText(0, QStringLiteral("%1 %2").arg(layer->number).arg(FromGbk(layer->name)));
-            item->setData(0, Qt::UserRole, layer->number);
+            item->setText(0, layer ? QStringLiteral("%1 %2").arg(number).arg(FromGbk(layer->name)) : QString::number(number));
+            item->setData(0, Qt::UserRole, number);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(0, view->HiddenLayers().contains(layer->number) ? Qt::Unchecked : Qt::Checked);
+            item->setCheckState(0, view->HiddenLayers().contains(number) ? Qt::Unchecked : Qt::Checked);
+            if (!layer) continue;
             item->setText(1, QString::number(layer->colour));
             item->setBackground(1, ckw::paint::PaletteColour(layer->colour, false));
             item->setText(2, QString::number(layer->lineType));

@@ -53,7 +53,8 @@ QAction* MainWindow::AddCommand(QMenu* menu, const QString& objectName, const QS
                                 const std::function<void()>& command) {
     QAction* action = menu->addAction(text);
     action->setObjectName(objectName);
-    connect(action, &QAction::triggered, this, [this, text, command] { RunCommand(text, command); });
+    const QString name = QString(text).remove(QLatin1Char('&'));
+    connect(action, &QAction::triggered, this, [this, name, command] { RunCommand(name, command); });
     m_commandActions.push_back(action);
     return action;
 }
