@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <utility>
 
 #include "RefState.h"
 #include "framework/GbkText.h"
@@ -119,7 +120,7 @@ void ReferenceEngine::HostSelectEntities(const int& filter) {
         for (size_t i = 0; i < entities.size(); ++i) {
             const Entity& e = entities[i];
             if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert) || !m->Passes(e, filter)) continue;
-            const auto& blocks = unit.drawing.Blocks();
+            const auto& blocks = std::as_const(unit.drawing).Blocks();
             if (InsideBox(e, blocks, event.x, event.y, event.x2, event.y2) ||
                 (crossing && CrossesBox(e, blocks, event.x, event.y, event.x2, event.y2)))
                 m->Select(i);

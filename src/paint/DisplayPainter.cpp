@@ -19,6 +19,7 @@ using ckw::engine::Primitive;
 constexpr int kMaxBlockDepth = 8;
 // Fonts are laid out at this pixel size and scaled to the text's height.
 constexpr double kFontPixels = 100;
+constexpr double kSmallestTextPixels = 1.5, kMeasuredTextPixels = 12;
 
 class ModelPainter {
 public:
@@ -27,6 +28,7 @@ public:
         m_font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
                             QStringLiteral("Source Han Sans SC"), QStringLiteral("sans-serif")});
         m_font.setPixelSize(static_cast<int>(kFontPixels));
+        m_metrics = QFontMetricsF(m_font);
         m_p.setFont(m_font);
         m_p.setBrush(Qt::NoBrush);
     }
@@ -136,37 +138,39 @@ private:
 
     void Text(const Primitive& p, const QColor& colour) {
         if (!(p.height > 0) || p.lines.empty()) return;
+        const QTransform base = m_p.transform();
         // Too small to read on this device: leave it out rather than paint a smudge.
-        const double devicePixels = p.height * std::sqrt(std::abs(m_p.transform().determinant()));
-        if (devicePixels < 1.5) return;
-        m_p.save();
-        m_p.translate(p.points[0].x, p.points[0].y);
-        m_p.scale(1, -1);
-        m_p.rotate(-p.angle);
+        const double devicePixels = p.height * std::sqrt(std::abs(base.determinant()));
+        if (devicePixels < kSmallestTextPixels) return;
+        // Small texts keep their drawn length without measuring the glyphs: the difference does
+        // not show, and measuring costs more than drawing.
+        const bool measure = devicePixels >= kMeasuredTextPixels;
         const double k = p.height / kFontPixels;
-        m_p.scale(k, k);
+        QTransform at = QTransform::fromTranslate(p.points[0].x, p.points[0].y);
+        at.scale(1, -1);
+        at.rotate(-p.angle);
+        at.scale(k, k);
+        at *= base;
         m_p.setPen(colour);
-        QFontMetricsF metrics(m_font);
-        for (const auto& line : p.lines) {
-            QString text = QString::fromUtf8(line.utf8.data(), static_cast<qsizetype>(line.utf8.size()));
-            double natural = metrics.horizontalAdvance(text);
-            double wanted = line.length > 0 ? line.length / k : natural;
-            double stretch = natural > 0 ? wanted / natural : 1;
-            double start = p.anchor == 1 ? -wanted / 2 : p.anchor == 2 ? -wanted : 0;
-            m_p.save();
-            m_p.translate(start, line.offset / k);
-            m_p.scale(stretch, 1);
-            m_p.drawText(QPointF(0, 0), text);
-            m_p.restore();
-        }
-        m_p.restore();
         m_havePen = false;
+        for (const auto& line : p.lines) {
+            const QString text = QString::fromUtf8(line.utf8.data(), static_cast<qsizetype>(line.utf8.size()));
+            const double natural = measure || line.length <= 0 ? m_metrics.horizontalAdvance(text) : line.length / k;
+            const double wanted = line.length > 0 ? line.length / k : natural;
+            const double stretch = natural > 0 ? wanted / natural : 1;
+            const double start = p.anchor == 1 ? -wanted / 2 : p.anchor == 2 ? -wanted : 0;
+            m_p.setTransform(QTransform::fromScale(stretch, 1) * QTransform::fromTranslate(start, line.offset / k) *
+                             at);
+            m_p.drawText(QPointF(0, 0), text);
+        }
+        m_p.setTransform(base);
     }
 
     QPainter& m_p;
     const DisplayModel& m_model;
     const PaintStyle& m_style;
     QFont m_font;
+    QFontMetricsF m_metrics{QFont()};
     QPolygonF m_points;
     bool m_havePen = false;
     ckw::engine::DisplayPen m_pen;

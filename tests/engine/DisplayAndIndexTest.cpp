@@ -97,6 +97,7 @@ TEST_F(EngineTest, CrossingSelectsWhatTheBoxTouchesAWindowOnlyWhatItHolds) {
     Line(0, 0, 100, 0);    // crosses the box
     Line(40, 10, 60, 10);  // inside
     Line(0, 50, 100, 50);  // outside
+    const uint64_t revision = eng.Current().Revision();
     for (const char* script : {"window 20 -5 80 20", "crossing 80 20 20 -5"}) {
         eng.HostClearSelection();
         std::string error;
@@ -106,6 +107,7 @@ TEST_F(EngineTest, CrossingSelectsWhatTheBoxTouchesAWindowOnlyWhatItHolds) {
         eng.HostGetSelectionCount(count);
         EXPECT_EQ(count, std::string(script).starts_with("window") ? 1 : 2) << script;
     }
+    EXPECT_EQ(eng.Current().Revision(), revision) << "selecting changes nothing in the drawing";
 }
 
 }  // namespace ckw::test

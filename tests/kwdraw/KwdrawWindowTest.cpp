@@ -26,6 +26,7 @@
 #include "HostEngine.h"
 #include "MainWindow.h"
 #include "Plot.h"
+#include "Programs.h"
 #include "WindowInput.h"
 
 #ifndef CKW_PROGRAM_FORTRAN
@@ -340,6 +341,17 @@ TEST(CommandLine, AnswersTheWaitingCall) {
         }
     }
     EXPECT_EQ(kwdraw::ParseAnswer("@5,5", InputWant::Point, {})->x, 5) << "with no point yet, relative to the origin";
+}
+
+TEST(Programs, CommandListsNameEachCommandOnce) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(kwdraw::CommandNames("BeamElevation BeamSheet"), (Names{"BeamElevation", "BeamSheet"}));
+    EXPECT_EQ(kwdraw::CommandNames(" A,B\nC;;A "), (Names{"A", "B", "C"}));
+    EXPECT_EQ(kwdraw::CommandNames(""), Names{});
+    EXPECT_EQ(kwdraw::CommandNames(nullptr), Names{});
+    std::string error;
+    EXPECT_EQ(kwdraw::Program::Load("/nonexistent/libnothing.so", error), nullptr);
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
