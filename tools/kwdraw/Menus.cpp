@@ -18,6 +18,7 @@
 #include <ckw/SettingsDialogs.h>
 #include <ckw/SheetCommands.h>
 #include <ckw/Util.h>
+#include <ckw/XDataCommands.h>
 
 #include "DrawingView.h"
 #include "FloorList.h"
@@ -152,6 +153,12 @@ void MainWindow::BuildLibraryMenus() {
     QMenu* tables = menuBar()->addMenu(tr("&Tables"));
     AddCommand(tables, QStringLiteral("barAreaBars"), tr("Bar areas by &number of bars"), [] { exBarArea(1); });
     AddCommand(tables, QStringLiteral("barAreaSlab"), tr("Bar areas per metre of &slab"), [] { exBarArea(2); });
+
+    // The modeless windows of these commands stay beside the drawing while the person picks.
+    QMenu* xdata = menuBar()->addMenu(tr("E&xtended data"));
+    AddCommand(xdata, QStringLiteral("xdataManage"), tr("&Manage extended data..."), [] { kwXData_Manage(); });
+    AddCommand(xdata, QStringLiteral("xdataAdd"), tr("&Extended data of new entities..."), [] { kwXData_Add(); });
+    AddCommand(xdata, QStringLiteral("sameEntity"), tr("&Same-entity editor..."), [] { ModifySameEntity(); });
 }
 
 void MainWindow::AddProgramMenu(const Program& program) {
