@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 
 namespace ckw::bench {
 

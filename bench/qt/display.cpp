@@ -10,7 +10,7 @@
 
 #include "BenchDrawing.h"
 #include "DisplayPainter.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "BenchDrawing.h"
 #include "DrawingView.h"
 #include "MainWindow.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/SheetCommands.h>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 
 // The commands kwdraw lists: names of exported functions without arguments.
 extern "C" __attribute__((visibility("default"))) const char kw_commands[] = "BeamElevation BeamSheet";

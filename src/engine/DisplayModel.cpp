@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

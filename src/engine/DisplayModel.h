@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "CkwExport.h"
-#include "EngineDrawing.h"
+#include <ckw/CkwExport.h>
+#include <ckw/EngineDrawing.h>
 #include "Shapes.h"
 
 namespace ckw::engine {

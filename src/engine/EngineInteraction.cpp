@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

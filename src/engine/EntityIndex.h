@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "CkwExport.h"
-#include "EngineDrawing.h"
+#include <ckw/CkwExport.h>
+#include <ckw/EngineDrawing.h>
 
 namespace ckw::engine {
 

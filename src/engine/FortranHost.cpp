@@ -1,6 +1,6 @@
 #include "FortranHost.h"
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 
 namespace {
 

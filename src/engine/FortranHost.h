@@ -3,7 +3,7 @@
 // forward to m_pCfg, every argument by reference as the engine's convention has it, texts as GBK
 // bytes with their length. A Fortran program declares them with bind(C) interfaces (see
 // examples/programs/coltable.f90).
-#include "CkwExport.h"
+#include <ckw/CkwExport.h>
 
 CKW_C_API void KWHSETPEN(const int* layer, const int* lineType, const int* widthCode, const int* colour);
 CKW_C_API void KWHLINE(const float* x1, const float* y1, const float* x2, const float* y2);

@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include <ckw/ReferenceEngine.h>
+
 #include "DisplayModel.h"
-#include "ReferenceEngine.h"
 
 namespace ckw::engine {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "CkwExport.h"
+#include <ckw/CkwExport.h>
 #include "framework/DialogTemplate.h"
 
 namespace ckw::ui {

@@ -6,6 +6,6 @@
 namespace ckw::fs {
 
 // Paths in UTF-8. Replaces target if it exists. false = not copied; the target is as it was.
-bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8);
+[[nodiscard]] bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8);
 
 }  // namespace ckw::fs

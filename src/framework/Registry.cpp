@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/RegDocument.h"
 
 namespace ckw::registry {

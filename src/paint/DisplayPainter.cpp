@@ -7,7 +7,7 @@
 #include <QPolygonF>
 #include <cmath>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace ckw::paint {
 

@@ -3,20 +3,19 @@
 #include <algorithm>
 
 #include "framework/DialogRunner.h"
-#include "framework/Shell.h"
 #include "framework/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "settings/LineTypePattern.h"
 #include "settings/LineTypeTable.h"
 #include "settings/LinFile.h"
+#include "settings/SettingsGrid.h"
 
 namespace ckw::settings {
 
 using namespace ckw::res;
 
 namespace {
-constexpr long kLineColor = 0xA8A8A8;
 }
 
 LineTypeDialog::LineTypeDialog() : Dialog(DialogResource(IDD_LINETYPE)) {}
@@ -69,9 +68,7 @@ void LineTypeDialog::Fill() {
     grid.GridSetColWidth(1, static_cast<short>(col1));
     grid.GridSetColWidth(2, static_cast<short>(col2));
     grid.GridSetColWidth(3, static_cast<short>(col3));
-    grid.GridSetLineColor(kLineColor);
-    const char* captions[] = {"序号", "线型名称", "线型描述", "线型说明"};
-    for (short c = 0; c < 4; ++c) grid.GridSetCellText(0, c, captions[c]);
+    SetGridHeader(grid, {"序号", "线型名称", "线型描述", "线型说明"});
     for (int i = 0; i < count; ++i) {
         const short r = static_cast<short>(i + 1);
         grid.GridSetCellText(r, 0, std::to_string(r).c_str());
@@ -154,8 +151,7 @@ void LineTypeDialog::RunMenuCommand(int command, int row) {
             break;
         case ID_SAVE_ACCESS: Save(); break;
         case ID_EDIT_ACCESS:
-            ckw::ui::MessageBox("请修改数据库文件 '用户绘图参数.mdb' 中 '系统线型表'");
-            ckw::shell::OpenWithAssociatedProgram(m_paths.userLibrary.str());
+            EditUserLibraryTable(m_paths, "系统线型表");
             break;
         case ID_IMPORT_LIN: ImportLinFile(); break;
         default: break;

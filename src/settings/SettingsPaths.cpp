@@ -1,6 +1,10 @@
 #include "settings/SettingsPaths.h"
 
-#include "Util.h"
+#include <string>
+
+#include <ckw/Util.h>
+#include "framework/Shell.h"
+#include "framework/Ui.h"
 
 namespace ckw::settings {
 
@@ -17,6 +21,11 @@ SettingsPaths SettingsPaths::FromConfiguration() {
     char dir[260] = {};
     CUtil::GetKeloCfgPath(dir);
     return In(dir);
+}
+
+void EditUserLibraryTable(const SettingsPaths& paths, const char* tableGbk) {
+    ckw::ui::MessageBox("请修改数据库文件 '用户绘图参数.mdb' 中 '" + std::string(tableGbk) + "'");
+    ckw::shell::OpenWithAssociatedProgram(paths.userLibrary.str());
 }
 
 }  // namespace ckw::settings

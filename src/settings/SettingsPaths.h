@@ -1,6 +1,6 @@
 #pragma once
 // The files the settings dialogs work on, in the configuration directory (CUtil::GetKeloCfgPath).
-#include "CString.h"
+#include <ckw/CString.h>
 
 namespace ckw::settings {
 
@@ -15,5 +15,9 @@ struct SettingsPaths {
     static SettingsPaths FromConfiguration();
     static SettingsPaths In(const char* cfgDirGbk);
 };
+
+// The menu command "Access修改" of the table dialogs: says which table of the user library to
+// change, then opens the library in the program the desktop associates with it.
+void EditUserLibraryTable(const SettingsPaths& paths, const char* tableGbk);
 
 }  // namespace ckw::settings

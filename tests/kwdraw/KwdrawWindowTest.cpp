@@ -23,7 +23,7 @@
 
 #include "AnswerText.h"
 #include "DrawingView.h"
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "MainWindow.h"
 #include "Plot.h"
 #include "Programs.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace kwdraw {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace kwdraw {
 

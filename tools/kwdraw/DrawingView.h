@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "DisplayModel.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace kwdraw {
 

@@ -28,7 +28,7 @@
 #include "DrawingView.h"
 #include "Plot.h"
 #include "WindowInput.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace kwdraw {
 

@@ -22,7 +22,7 @@
 
 #include "DrawingView.h"
 #include "FloorList.h"
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "MainWindow.h"
 #include "SectionOutline.h"
 #include "WindowInput.h"

@@ -4,7 +4,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace kwdraw {
 

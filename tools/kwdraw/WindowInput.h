@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "AnswerText.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 class QEventLoop;
 class QWidget;

@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "Command.h"
-#include "DrawingRecords.h"
+#include <ckw/DrawingRecords.h>
 #include "Plot.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace {
 

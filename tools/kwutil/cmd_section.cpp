@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "Command.h"
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "SectionOutline.h"
 #include "Sketch.h"
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

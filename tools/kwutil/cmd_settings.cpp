@@ -11,12 +11,12 @@
 
 #include "Command.h"
 #include "Configuration.h"
-#include "DrawingPara.h"
-#include "FortranInterface.h"
-#include "SettingsDialogs.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/FortranInterface.h>
+#include <ckw/SettingsDialogs.h>
 #include "framework/DialogHeadless.h"
 #include "framework/DialogRunner.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "settings/TwoChoiceDialog.h"
 #ifdef CKW_WITH_QT
 #include "QtBackend.h"

@@ -8,12 +8,12 @@
 
 #include "Command.h"
 #include "Configuration.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "FloorList.h"
-#include "ReferenceEngine.h"
-#include "SheetCommands.h"
-#include "Util.h"
-#include "geom/FrameSettings.h"
+#include <ckw/ReferenceEngine.h>
+#include <ckw/SheetCommands.h>
+#include <ckw/Util.h>
+#include "sheet/FrameSettings.h"
 
 namespace {
 
