@@ -16,7 +16,7 @@ set(CKW_PUBLIC_HEADERS
   HostEngine.h HostCalls.def
   ParaRecords.h DrawingPara.h FortranInterface.h SettingsDialogs.h
   KeloPoint2d.h KeloPoint3d.h KeloArc2d.h Util.h SheetCommands.h
-  XDataUtil.h DrawingRecords.h XDataCommands.h
+  XDataUtil.h DrawingRecords.h XDataCommands.h DrawingFiles.h
   # the reference engine (libCkwEngine), for programs that drive it or bring their own drawings
   EngineDrawing.h ReferenceEngine.h)
 file(GLOB present RELATIVE ${PROJECT_SOURCE_DIR}/include/ckw ${PROJECT_SOURCE_DIR}/include/ckw/*.h)

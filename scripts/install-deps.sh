@@ -9,6 +9,7 @@ packages=(
   libcli11-dev
   gfortran
   qt6-base-dev qt6-svg-dev fonts-wqy-zenhei
+  poppler-utils
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

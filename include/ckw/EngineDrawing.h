@@ -126,6 +126,9 @@ public:
     void Erase(size_t index);
     /// Table entries changed through At(): indexes are rebuilt on next use.
     void TablesChanged() { m_tablesDirty = true; }
+    // Counts the calls that could change the entities or blocks: views and indexes built from the
+    // drawing are rebuilt when it moves, and a window shows the drawing as changed.
+    uint64_t Revision() const { return m_revision; }
     size_t LiveCount() const;
 
     /// Layer and line-type tables (the last entry of a number defines it).
@@ -137,7 +140,10 @@ public:
     std::vector<float> LineTypeDashes(int number) const;
     void DefineLineType(int number, const std::vector<float>& dashes);
 
-    std::map<int, Block>& Blocks() { return m_blocks; }
+    std::map<int, Block>& Blocks() {
+        ++m_revision;
+        return m_blocks;
+    }
     const std::map<int, Block>& Blocks() const { return m_blocks; }
 
     /// The drawing-level word record; empty = absent.
@@ -167,6 +173,7 @@ private:
     std::vector<int32_t> m_data;
     std::map<int, std::string> m_names;
     std::string m_fileName;
+    uint64_t m_revision = 0;
     mutable bool m_tablesDirty = true;
     mutable std::map<int, size_t> m_layerIndex;
     mutable std::map<int, size_t> m_lineTypeIndex;

@@ -57,14 +57,15 @@ CKW_API int RgbToColour(int rgb);
 // --- Input script ----------------------------------------------------------------------------
 /// One user action. A script is a list of them; an exhausted script answers [Esc].
 struct InputEvent {
-    enum class Type { Point, Move, Esc, Tab, Value, File, Break, Window };
+    enum class Type { Point, Move, Esc, Tab, Value, File, Break, Window, Crossing };
     Type type = Type::Esc;
-    double x = 0, y = 0, x2 = 0, y2 = 0;  ///< world coordinates; Window: two corners
+    double x = 0, y = 0, x2 = 0, y2 = 0;  ///< world coordinates; Window, Crossing: two corners
     double value = 0;                     ///< Value
     std::string text;                     ///< File: GBK path
 };
 /// Script text, one action per line ('#' starts a comment):
 ///   point X Y | move X Y | esc | tab | value V | file PATH | break | window X1 Y1 X2 Y2
+///   | crossing X1 Y1 X2 Y2 (selects what lies in the box or crosses its edge)
 [[nodiscard]] CKW_API bool ParseInputScript(std::string_view utf8, std::vector<InputEvent>& events, std::string& error);
 
 /// What an interactive call waits for, so that a person's window can show the right cursor,
@@ -133,6 +134,10 @@ public:
     void EchoPrompts(bool on);
     /// Rubber-band shapes currently shown (drawn an odd number of times).
     size_t TemporaryShapes() const;
+    /// The shapes themselves, for a window to paint: the entity kind first (line: x1 y1 x2 y2;
+    /// polyline: x y pairs; circle, arc: their values), in world coordinates; and their colour.
+    std::vector<std::vector<float>> ShownTemporaryShapes() const;
+    int TemporaryColour() const;
     /// File a drawing's view calls (show, redraw, regen, refresh) counted since the start.
     int ViewCalls() const;
 

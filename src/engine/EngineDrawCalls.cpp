@@ -1,6 +1,7 @@
 // Coordinates, pen, drawing calls, blocks, line types and colours of the reference engine.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "RefState.h"
 #include "base/GbkText.h"
@@ -215,7 +216,7 @@ void ReferenceEngine::HostLoadBlockFile(const char* path, const int& length, con
 }
 
 void ReferenceEngine::HostQueryBlockNumber(const int& blockNumber, int& count) {
-    const auto& blocks = m->Cur().drawing.Blocks();
+    const auto& blocks = std::as_const(m->Cur().drawing).Blocks();
     auto it = blocks.find(blockNumber);
     count = it == blocks.end() ? 0 : std::max<int>(1, static_cast<int>(it->second.entities.size()));
 }

@@ -76,6 +76,7 @@ std::optional<int> KindFromName(std::string_view name) {
 Drawing::Drawing() : m_stamp(NewStamp()) {}
 
 size_t Drawing::Add(Entity entity) {
+    ++m_revision;
     entity.id0 = m_nextId++;
     entity.id1 = m_stamp;
     entity.deleted = false;
@@ -87,12 +88,16 @@ size_t Drawing::Add(Entity entity) {
 bool Drawing::AddLoaded(Entity entity) {
     if (entity.id0 <= 0 || (!m_entities.empty() && entity.id0 <= m_entities.back().id0)) return false;
     if (entity.id0 >= m_nextId) m_nextId = entity.id0 + 1;
+    ++m_revision;
     if (entity.kind == kLayerEntry || entity.kind == kLineTypeEntry) m_tablesDirty = true;
     m_entities.push_back(std::move(entity));
     return true;
 }
 
-Entity& Drawing::At(size_t index) { return m_entities.at(index); }
+Entity& Drawing::At(size_t index) {
+    ++m_revision;
+    return m_entities.at(index);
+}
 
 std::optional<size_t> Drawing::Find(int id0) const {
     auto it = std::lower_bound(m_entities.begin(), m_entities.end(), id0,
@@ -103,6 +108,7 @@ std::optional<size_t> Drawing::Find(int id0) const {
 
 void Drawing::Erase(size_t index) {
     Entity& e = m_entities.at(index);
+    ++m_revision;
     e.deleted = true;
     if (e.kind == kLayerEntry || e.kind == kLineTypeEntry) m_tablesDirty = true;
 }

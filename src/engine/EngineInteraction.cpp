@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <utility>
 
 #include "RefState.h"
 #include "base/GbkText.h"
@@ -113,12 +114,16 @@ void ReferenceEngine::HostSelectEntities(const int& filter) {
     Unit& unit = m->Cur();
     if (event.type == Type::Point) {
         if (auto hit = m->Nearest(unit, event.x, event.y, m->aperture, filter)) m->Select(*hit);
-    } else if (event.type == Type::Window) {
+    } else if (event.type == Type::Window || event.type == Type::Crossing) {
         const auto& entities = unit.drawing.Entities();
+        const bool crossing = event.type == Type::Crossing;
         for (size_t i = 0; i < entities.size(); ++i) {
             const Entity& e = entities[i];
             if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert) || !m->Passes(e, filter)) continue;
-            if (InsideBox(e, unit.drawing.Blocks(), event.x, event.y, event.x2, event.y2)) m->Select(i);
+            const auto& blocks = std::as_const(unit.drawing).Blocks();
+            if (InsideBox(e, blocks, event.x, event.y, event.x2, event.y2) ||
+                (crossing && CrossesBox(e, blocks, event.x, event.y, event.x2, event.y2)))
+                m->Select(i);
         }
     }
 }

@@ -48,8 +48,8 @@ bool ParseInputScript(std::string_view utf8, std::vector<InputEvent>& events, st
             ok = Numbers(in, v, 2);
             event.x = v[0];
             event.y = v[1];
-        } else if (word == "window") {
-            event.type = Type::Window;
+        } else if (word == "window" || word == "crossing") {
+            event.type = word == "window" ? Type::Window : Type::Crossing;
             ok = Numbers(in, v, 4);
             event.x = v[0], event.y = v[1], event.x2 = v[2], event.y2 = v[3];
         } else if (word == "value") {

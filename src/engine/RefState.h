@@ -4,11 +4,14 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <ckw/ReferenceEngine.h>
+
+#include "EntityIndex.h"
 #include "Shapes.h"
 
 namespace ckw::engine {
@@ -21,6 +24,9 @@ struct Unit {
     std::filesystem::path source;
     size_t walk = 0;          // HostNextSelected over this unit
     size_t dataPosition = 1;  // drawing-level record position, 1-based
+    // Hit-test index, rebuilt when the drawing's revision has moved.
+    std::shared_ptr<EntityIndex> index;
+    uint64_t indexRevision = 0;
 };
 
 struct EntityRef {

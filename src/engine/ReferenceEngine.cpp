@@ -107,20 +107,18 @@ void ReferenceEngine::State::Select(size_t index) {
 }
 
 std::optional<size_t> ReferenceEngine::State::Nearest(Unit& unit, double x, double y, double within, int filter) {
-    std::optional<size_t> best;
-    double bestDistance = within;
-    const auto& entities = unit.drawing.Entities();
-    for (size_t i = 0; i < entities.size(); ++i) {
-        const Entity& e = entities[i];
-        if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert)) continue;
-        if (!Passes(e, filter)) continue;
-        double distance = DistanceTo(e, unit.drawing.Blocks(), x, y);
-        if (distance <= bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
+    const Drawing& d = unit.drawing;
+    if (!unit.index || unit.indexRevision != d.Revision()) {
+        unit.index = std::make_shared<EntityIndex>(d);
+        unit.indexRevision = d.Revision();
     }
-    return best;
+    size_t found = 0;
+    auto onLayer = [](const Entity& e, const void* layer) {
+        int wanted = *static_cast<const int*>(layer);
+        return wanted <= 0 || e.Layer() == wanted;
+    };
+    if (!unit.index->Nearest(d, x, y, within, found, onLayer, &filter)) return std::nullopt;
+    return found;
 }
 
 void ReferenceEngine::State::DropUnit(int unit) {
@@ -236,6 +234,27 @@ size_t ReferenceEngine::TemporaryShapes() const {
     return static_cast<size_t>(std::count_if(m->tempShapes.begin(), m->tempShapes.end(),
                                              [](const auto& shape) { return shape.second % 2 != 0; }));
 }
+
+std::vector<std::vector<float>> ReferenceEngine::ShownTemporaryShapes() const {
+    std::vector<std::vector<float>> shown;
+    for (const auto& [shape, times] : m->tempShapes) {
+        if (times % 2 == 0) continue;
+        std::vector<float> placed = shape;
+        // Lines and polylines are drawn in user coordinates: show them where they lie.
+        const int kind = placed.empty() ? 0 : static_cast<int>(placed[0]);
+        if ((kind == kLine || kind == kPolyline) && !m->ucs.IsIdentity())
+            for (size_t i = 1; i + 1 < placed.size(); i += 2) {
+                double x, y;
+                m->ucs.Apply(placed[i], placed[i + 1], x, y);
+                placed[i] = static_cast<float>(x);
+                placed[i + 1] = static_cast<float>(y);
+            }
+        shown.push_back(std::move(placed));
+    }
+    return shown;
+}
+
+int ReferenceEngine::TemporaryColour() const { return m->tempColour; }
 
 int ReferenceEngine::ViewCalls() const { return m->viewCalls; }
 

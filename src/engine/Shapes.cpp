@@ -405,4 +405,48 @@ bool InsideBox(const Entity& e, const std::map<int, Block>& blocks, double x1, d
            b.ymax <= std::max(y1, y2);
 }
 
+bool CrossesBox(const Entity& e, const std::map<int, Block>& blocks, double x1, double y1, double x2, double y2,
+                int depth) {
+    if (e.deleted) return false;
+    const double xmin = std::min(x1, x2), xmax = std::max(x1, x2), ymin = std::min(y1, y2), ymax = std::max(y1, y2);
+    if (e.kind == kBlockInsert) {
+        auto it = blocks.find(static_cast<int>(V(e, 0)));
+        Transform place = InsertTransform(e), back;
+        if (it == blocks.end() || depth >= kMaxBlockDepth || !place.Invert(back)) return false;
+        // The content is tested where the insertion places it.
+        for (const Entity& child : it->second.entities) {
+            Entity placed = child;
+            TransformEntity(placed, place);
+            if (CrossesBox(placed, blocks, x1, y1, x2, y2, depth + 1)) return true;
+        }
+        return false;
+    }
+    auto inside = [&](Point2 p) { return p.x >= xmin && p.x <= xmax && p.y >= ymin && p.y <= ymax; };
+    // Liang-Barsky: does segment a-b meet the box?
+    auto meets = [&](Point2 a, Point2 b) {
+        double t0 = 0, t1 = 1, dx = b.x - a.x, dy = b.y - a.y;
+        const double p[4] = {-dx, dx, -dy, dy}, q[4] = {a.x - xmin, xmax - a.x, a.y - ymin, ymax - a.y};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) return false;
+                continue;
+            }
+            double r = q[i] / p[i];
+            if (p[i] < 0) t0 = std::max(t0, r);
+            else t1 = std::min(t1, r);
+            if (t0 > t1) return false;
+        }
+        return true;
+    };
+    auto lines = Outline(e);
+    for (const auto& line : lines) {
+        if (line.size() == 1 && inside(line[0])) return true;
+        for (size_t i = 1; i < line.size(); ++i)
+            if (meets(line[i - 1], line[i])) return true;
+    }
+    // A filled shape around the whole box crosses it too.
+    return IsFilledKind(e.kind) && lines.size() == 1 && lines[0].size() > 2 &&
+           InsidePolygon({(xmin + xmax) / 2, (ymin + ymax) / 2}, lines[0]);
+}
+
 }  // namespace ckw::engine

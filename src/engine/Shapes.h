@@ -66,6 +66,9 @@ void AddEntityBounds(const Entity& entity, const std::map<int, Block>& blocks, c
 double DistanceTo(const Entity& entity, const std::map<int, Block>& blocks, double x, double y, int depth = 0);
 // True when the entity lies wholly inside the box.
 bool InsideBox(const Entity& entity, const std::map<int, Block>& blocks, double x1, double y1, double x2, double y2);
+// True when part of the entity's outline lies in the box (a block insertion: part of its content).
+bool CrossesBox(const Entity& entity, const std::map<int, Block>& blocks, double x1, double y1, double x2, double y2,
+                int depth = 0);
 
 inline constexpr int kMaxBlockDepth = 8;
 

@@ -1,14 +1,14 @@
-// SVG picture of a drawing, so that a person can look at what a command drew: entities in their
-// index colours on a black ground, line widths, dash patterns in drawing units, texts with CJK
-// fonts at their drawn size, block insertions as <use> of the block's group.
+// SVG picture of a drawing, so that a person can look at what a command drew: the display
+// model's primitives in their index colours on a black ground, line widths, dash patterns in
+// drawing units, texts with CJK fonts at their drawn size, block insertions as <use> of the
+// block's group.
 #include <cmath>
 #include <cstdio>
 #include <ostream>
-#include <sstream>
 
 #include <ckw/ReferenceEngine.h>
-#include "Shapes.h"
-#include "base/GbkText.h"
+
+#include "DisplayModel.h"
 
 namespace ckw::engine {
 
@@ -16,22 +16,17 @@ namespace {
 
 constexpr const char* kFonts = "'Noto Sans CJK SC','WenQuanYi Zen Hei','Source Han Sans SC',SimSun,sans-serif";
 
-std::string Num(double v) {
-    if (!std::isfinite(v)) v = 0;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", v);
-    return buffer;
-}
+const auto& Num = FormatNumber;
 
 std::string Colour(int index) {
-    int rgb = ColourToRgb(index == 0 ? 7 : index);
+    int rgb = ColourToRgb(index);
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
     return buffer;
 }
 
-std::string Escape(const std::string& gbk) {
-    std::string utf8 = ckw::text::GbkToUtf8(gbk), out;
+std::string Escape(const std::string& utf8) {
+    std::string out;
     for (char c : utf8) {
         switch (c) {
         case '<': out += "&lt;"; break;
@@ -52,172 +47,83 @@ std::string Points(const std::vector<Point2>& pts) {
     return s;
 }
 
-float V(const Entity& e, size_t i) { return i < e.values.size() ? e.values[i] : 0.0f; }
-
 class SvgWriter {
 public:
-    SvgWriter(const Drawing& d, std::ostream& out, double hairline) : m_d(d), m_out(out), m_hairline(hairline) {}
+    SvgWriter(const DisplayModel& model, std::ostream& out, double hairline)
+        : m_model(model), m_out(out), m_hairline(hairline) {}
 
-    void Entity(const ckw::engine::Entity& e) {
-        if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert)) return;
-        std::string stroke = Colour(e.Colour());
-        switch (e.kind) {
-        case kPoint:
-            m_out << "<circle cx=\"" << Num(V(e, 0)) << "\" cy=\"" << Num(V(e, 1)) << "\" r=\"" << Num(m_hairline * 2)
+    void Write(const Primitive& p) {
+        std::string stroke = Colour(p.pen.colour);
+        const Point2 at = p.points.empty() ? Point2{} : p.points[0];
+        switch (p.kind) {
+        case Primitive::Kind::Dot:
+            m_out << "<circle cx=\"" << Num(at.x) << "\" cy=\"" << Num(at.y) << "\" r=\"" << Num(m_hairline * 2)
                   << "\" fill=\"" << stroke << "\"/>\n";
             break;
-        case kPolyline:
-            Polyline(e, stroke);
+        case Primitive::Kind::Path:
+            m_out << "<polyline points=\"" << Points(p.points) << "\"" << StrokeStyle(p.pen, stroke)
+                  << " fill=\"none\"/>\n";
             break;
-        case kCircle:
-            m_out << "<circle cx=\"" << Num(V(e, 0)) << "\" cy=\"" << Num(V(e, 1)) << "\" r=\"" << Num(V(e, 2)) << "\""
-                  << StrokeStyle(e, stroke) << " fill=\"none\"/>\n";
+        case Primitive::Kind::Circle:
+            m_out << "<circle cx=\"" << Num(at.x) << "\" cy=\"" << Num(at.y) << "\" r=\"" << Num(p.radius) << "\""
+                  << StrokeStyle(p.pen, stroke) << " fill=\"none\"/>\n";
             break;
-        case kCore:
-            m_out << "<circle cx=\"" << Num(V(e, 0)) << "\" cy=\"" << Num(V(e, 1)) << "\" r=\"" << Num(V(e, 2))
+        case Primitive::Kind::Disc:
+            m_out << "<circle cx=\"" << Num(at.x) << "\" cy=\"" << Num(at.y) << "\" r=\"" << Num(p.radius)
                   << "\" fill=\"" << stroke << "\"/>\n";
             break;
-        case kTrace:
-        case kFilledPolygon: {
-            auto outline = Outline(e);
-            if (outline.empty()) break;
-            bool hollow = e.kind == kFilledPolygon && static_cast<int>(V(e, 1)) == 32;
-            m_out << "<polygon points=\"" << Points(outline[0]) << "\""
-                  << (hollow ? StrokeStyle(e, stroke) + " fill=\"none\"" : " fill=\"" + stroke + "\" stroke=\"none\"")
+        case Primitive::Kind::Polygon:
+            m_out << "<polygon points=\"" << Points(p.points) << "\""
+                  << (p.hollow ? StrokeStyle(p.pen, stroke) + " fill=\"none\""
+                               : " fill=\"" + stroke + "\" stroke=\"none\"")
                   << "/>\n";
             break;
-        }
-        case kChineseText:
-        case kWesternText:
-        case kMultilineText:
-            Text(e, stroke, e.text);
+        case Primitive::Kind::Text:
+            Text(p, stroke);
             break;
-        case kDimension:
-            Dimension(e, stroke);
-            break;
-        case kBlockInsert: {
-            Transform t = InsertTransform(e);
-            m_out << "<use href=\"#block-" << static_cast<int>(V(e, 0)) << "\" transform=\"matrix(" << Num(t.a) << ' '
-                  << Num(t.b) << ' ' << Num(t.c) << ' ' << Num(t.d) << ' ' << Num(t.e) << ' ' << Num(t.f) << ")\"/>\n";
+        case Primitive::Kind::Insert: {
+            const Transform& t = p.place;
+            m_out << "<use href=\"#block-" << p.block << "\" transform=\"matrix(" << Num(t.a) << ' ' << Num(t.b) << ' '
+                  << Num(t.c) << ' ' << Num(t.d) << ' ' << Num(t.e) << ' ' << Num(t.f) << ")\"/>\n";
             break;
         }
-        default:
-            for (const auto& line : Outline(e))
-                m_out << "<polyline points=\"" << Points(line) << "\"" << StrokeStyle(e, stroke) << " fill=\"none\"/>\n";
         }
     }
 
 private:
-    std::string StrokeStyle(const ckw::engine::Entity& e, const std::string& stroke, double width = 0) {
+    std::string StrokeStyle(const DisplayPen& pen, const std::string& stroke) {
         // A pen of width code w (w/1000 mm on the sheet) draws about 1 + w/1000 hairlines: heavy
         // lines stand out without covering what lies next to them.
-        if (width <= 0) width = m_hairline * (1 + std::max(0, e.WidthCode()) / 1000.0);
+        double width = pen.width > 0 ? pen.width : m_hairline * (1 + std::max(0, pen.widthCode) / 1000.0);
         std::string s = " stroke=\"" + stroke + "\" stroke-width=\"" + Num(width) + "\"";
-        std::string dashes = DashArray(e.LineType());
-        if (!dashes.empty()) s += " stroke-dasharray=\"" + dashes + "\"";
+        if (pen.lineType > 1) {
+            std::vector<double> pattern = DashPattern(m_model.Dashes(pen.lineType), m_hairline);
+            if (!pattern.empty()) {
+                std::string dashes;
+                for (double v : pattern) dashes += Num(v) + " ";
+                dashes.pop_back();
+                s += " stroke-dasharray=\"" + dashes + "\"";
+            }
+        }
         return s;
     }
 
-    // Dash values: positive a dash, negative a gap, zero a dot; in drawing units as defined.
-    std::string DashArray(int lineType) {
-        if (lineType <= 1) return {};
-        std::vector<float> dashes = m_d.LineTypeDashes(lineType);
-        std::vector<double> pattern;
-        for (float v : dashes) {
-            bool gap = v < 0;
-            double length = v == 0 ? m_hairline : std::abs(v);
-            if (pattern.empty() && gap) pattern.push_back(0);
-            bool slotIsGap = pattern.size() % 2 == 1;
-            if (gap == slotIsGap) pattern.push_back(length);
-            else pattern.back() += length;
-        }
-        double total = 0;
-        for (double v : pattern) total += v;
-        if (pattern.empty() || total <= 0) return {};
-        if (pattern.size() % 2 == 1) pattern.push_back(0);
-        std::string s;
-        for (double v : pattern) s += Num(v) + " ";
-        s.pop_back();
-        return s;
-    }
-
-    void Polyline(const ckw::engine::Entity& e, const std::string& stroke) {
-        int n = std::clamp(static_cast<int>(V(e, 0)), 0, kMaxPolylineVertices);
-        bool closed = V(e, 1) != 0;
-        auto vertex = [&](int i) {
-            size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            return Point2{V(e, b), V(e, b + 1)};
-        };
-        auto width = [&](int i) {
-            size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            double start = V(e, b + 3), end = V(e, b + 4);
-            return end > 0 ? (start + end) / 2 : start;
-        };
-        bool constant = true;
-        for (int i = 1; i < n; ++i) constant = constant && width(i) == width(0);
-        if (constant) {
-            auto outline = Outline(e);
-            if (!outline.empty())
-                m_out << "<polyline points=\"" << Points(outline[0]) << "\"" << StrokeStyle(e, stroke, n ? width(0) : 0)
-                      << " fill=\"none\"/>\n";
-            return;
-        }
-        int segments = closed ? n : n - 1;
-        for (int i = 0; i < segments; ++i) {
-            auto pts = BulgePoints(vertex(i), vertex((i + 1) % n), V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2));
-            m_out << "<polyline points=\"" << Points(pts) << "\"" << StrokeStyle(e, stroke, width(i))
-                  << " fill=\"none\"/>\n";
-        }
-    }
-
-    void Text(const ckw::engine::Entity& e, const std::string& fill, const std::string& text) {
-        double h = V(e, 0), w = V(e, 1), x = V(e, 2), y = V(e, 3), angle = V(e, 4);
-        int ha = static_cast<int>(V(e, 5)), va = static_cast<int>(V(e, 6));
-        const char* anchor = ha == 102 ? "middle" : ha == 103 ? "end" : "start";
+    void Text(const Primitive& p, const std::string& fill) {
+        const char* anchor = p.anchor == 1 ? "middle" : p.anchor == 2 ? "end" : "start";
         // Texts stand upright in the flipped picture: undo the flip locally.
-        m_out << "<text transform=\"translate(" << Num(x) << ' ' << Num(y) << ") scale(1 -1) rotate(" << Num(-angle)
-              << ")\" font-family=\"" << kFonts << "\" font-size=\"" << Num(h) << "\" fill=\"" << fill
-              << "\" text-anchor=\"" << anchor << "\"";
-        std::vector<std::string> lines;
-        if (e.kind == kMultilineText) {
-            std::istringstream in(text);
-            std::string line;
-            while (std::getline(in, line)) lines.push_back(line);
-        } else {
-            lines.push_back(text);
-        }
-        if (lines.empty()) lines.emplace_back();
-        double spacing = e.kind == kMultilineText && V(e, 7) > 0 ? V(e, 7) : 1.5 * h;
-        double top = va == 103 ? h : va == 102 ? h / 2 - (lines.size() - 1) * spacing / 2 : 0;
-        if (e.kind == kMultilineText && va != 102 && va != 103) top = -(lines.size() - 1) * spacing;
-        m_out << ">";
-        for (size_t i = 0; i < lines.size(); ++i) {
-            double length = TextWidthUnits(lines[i]) * w / 2;
-            m_out << "<tspan x=\"0\" y=\"" << Num(top + i * spacing) << "\"";
-            if (length > 0) m_out << " textLength=\"" << Num(length) << "\" lengthAdjust=\"spacingAndGlyphs\"";
-            m_out << ">" << Escape(lines[i]) << "</tspan>";
+        m_out << "<text transform=\"translate(" << Num(p.points[0].x) << ' ' << Num(p.points[0].y)
+              << ") scale(1 -1) rotate(" << Num(-p.angle) << ")\" font-family=\"" << kFonts << "\" font-size=\""
+              << Num(p.height) << "\" fill=\"" << fill << "\" text-anchor=\"" << anchor << "\">";
+        for (const auto& line : p.lines) {
+            m_out << "<tspan x=\"0\" y=\"" << Num(line.offset) << "\"";
+            if (line.length > 0)
+                m_out << " textLength=\"" << Num(line.length) << "\" lengthAdjust=\"spacingAndGlyphs\"";
+            m_out << ">" << Escape(line.utf8) << "</tspan>";
         }
         m_out << "</text>\n";
     }
 
-    void Dimension(const ckw::engine::Entity& e, const std::string& stroke) {
-        auto lines = Outline(e);
-        for (const auto& line : lines)
-            m_out << "<polyline points=\"" << Points(line) << "\"" << StrokeStyle(e, stroke) << " fill=\"none\"/>\n";
-        if (lines.size() < 3) return;
-        const auto& dim = lines[2];
-        double length = std::hypot(V(e, 4) - V(e, 2), V(e, 5) - V(e, 3));
-        ckw::engine::Entity label = e;
-        double angle = std::atan2(dim[1].y - dim[0].y, dim[1].x - dim[0].x) * 180 / 3.14159265358979323846;
-        if (angle > 90 || angle <= -90) angle += 180;
-        // The label stands a little above the dimension line.
-        double rad = angle * 3.14159265358979323846 / 180, gap = 0.3 * V(e, 0);
-        label.values = {V(e, 0), V(e, 1), float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
-                        float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)), float(angle), 102, 101};
-        Text(label, stroke, e.text.empty() ? Num(std::round(length)) : e.text);
-    }
-
-    const Drawing& m_d;
+    const DisplayModel& m_model;
     std::ostream& m_out;
     double m_hairline;
 };
@@ -225,8 +131,9 @@ private:
 }  // namespace
 
 void WriteSvg(const Drawing& d, std::ostream& out) {
+    DisplayModel model(d);
     std::array<float, 4> box{0, 0, 100, 100};
-    if (!d.Extents(box)) box = {0, 0, 100, 100};
+    if (!model.Extents(box)) box = {0, 0, 100, 100};
     double width = std::max(1e-3f, box[2] - box[0]), height = std::max(1e-3f, box[3] - box[1]);
     double margin = std::max(width, height) * 0.03;
     double hairline = std::max(width, height) / 1500;
@@ -236,15 +143,15 @@ void WriteSvg(const Drawing& d, std::ostream& out) {
         << Num(std::clamp(1600 * (height + 2 * margin) / (width + 2 * margin), 100.0, 4000.0)) << "\">\n";
     out << "<rect x=\"" << Num(box[0] - margin) << "\" y=\"" << Num(-box[3] - margin) << "\" width=\""
         << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\"#000\"/>\n";
-    SvgWriter writer(d, out, hairline);
+    SvgWriter writer(model, out, hairline);
     out << "<defs>\n";
-    for (const auto& [number, block] : d.Blocks()) {
+    for (const auto& [number, block] : model.Blocks()) {
         out << "<g id=\"block-" << number << "\">\n";
-        for (const Entity& e : block.entities) writer.Entity(e);
+        for (const Primitive& p : block) writer.Write(p);
         out << "</g>\n";
     }
     out << "</defs>\n<g transform=\"scale(1 -1)\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
-    for (const Entity& e : d.Entities()) writer.Entity(e);
+    for (const Primitive& p : model.Items()) writer.Write(p);
     out << "</g>\n</svg>\n";
 }
 

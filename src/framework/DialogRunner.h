@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include <ckw/CkwExport.h>
 #include "framework/DialogTemplate.h"
 
 namespace ckw::ui {
@@ -70,9 +71,9 @@ DialogRunner* SetRunner(DialogRunner* runner);
 
 // A backend linked into the program (the Qt runner registers itself this way when a program
 // links it); it is asked for only when a display is available. factory returns nullptr when it
-// cannot start.
+// cannot start. Exported: the Qt backend's shared library registers itself through it too.
 using UiBackendFactory = UiBackend* (*)();
-void RegisterUiBackend(UiBackendFactory factory);
+CKW_API void RegisterUiBackend(UiBackendFactory factory);
 
 // Whether a windowing system is reachable: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set.
 bool DisplayAvailable();

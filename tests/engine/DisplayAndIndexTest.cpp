@@ -1,0 +1,113 @@
+// The display model every painter draws from, the hit-test index and crossing selection.
+#include <random>
+
+#include "DisplayModel.h"
+#include "EngineFixture.h"
+#include "EntityIndex.h"
+#include "Shapes.h"
+
+namespace ckw::test {
+
+TEST(DashPattern, DashesGapsAndDotsAlternateStartingWithADash) {
+    struct Case {
+        std::vector<float> dashes;
+        std::vector<double> pattern;
+    };
+    const Case cases[] = {
+        {{6, -3}, {6, 3}},
+        {{-3, 6}, {0, 3, 6, 0}},          // a leading gap: an empty dash first
+        {{6, -1, 0, -1}, {6, 1, 0.5, 1}},  // a dot is drawn half a unit here
+        {{5, 5, -2}, {10, 2}},             // two dashes in a row join
+        {{4}, {4, 0}},
+        {{}, {}},
+        {{-2, -2}, {0, 4}},                // all gaps: the line type draws nothing
+        {{std::numeric_limits<float>::quiet_NaN(), 6, -1}, {6, 1}},  // a value that is no number is left out
+    };
+    for (const Case& c : cases) EXPECT_EQ(engine::DashPattern(c.dashes, 0.5), c.pattern);
+}
+
+TEST_F(EngineTest, DisplayModelResolvesColourByLayerAndKeepsBlocksAsInsertions) {
+    eng.Current().DefineLayer({12, "BEAM", 1, 300, 2, 0});
+    Pen(12, 1, 300, 256);  // colour by layer
+    Line(0, 0, 10, 0);
+    Pen(12, 1, 0, 0);
+    Line(0, 5, 10, 5);
+    engine::Block block;
+    block.number = 5;
+    engine::Entity inner;
+    inner.kind = engine::kCircle;
+    inner.values = {0, 0, 2};
+    block.entities.push_back(inner);
+    eng.Current().Blocks()[5] = block;
+    const float place[9] = {100, 50, 0, 2, 2, 1, 0, 0, 90};
+    eng.HostInsertBlock(5, 1, nullptr, place);
+
+    engine::DisplayModel model(eng.Current());
+    std::vector<engine::Primitive::Kind> kinds;
+    for (const auto& p : model.Items()) kinds.push_back(p.kind);
+    ASSERT_EQ(kinds.size(), 3u);
+    EXPECT_EQ(model.Items()[0].pen.colour, 2) << "colour 256 takes the layer's";
+    EXPECT_EQ(model.Items()[0].pen.widthCode, 300);
+    EXPECT_EQ(model.Items()[1].pen.colour, 7) << "colour 0 draws white";
+    EXPECT_EQ(kinds[2], engine::Primitive::Kind::Insert);
+    EXPECT_EQ(model.Items()[2].block, 5);
+    ASSERT_EQ(model.Blocks().at(5).size(), 1u);
+    EXPECT_EQ(model.Blocks().at(5)[0].kind, engine::Primitive::Kind::Circle);
+}
+
+// The index finds what a scan of every entity finds, for entities of every size.
+TEST(EntityIndex, NearestAgreesWithALinearScan) {
+    engine::Drawing d;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> at(0, 10000), size(0, 300);
+    for (int i = 0; i < 3000; ++i) {
+        engine::Entity e;
+        if (i % 3 == 0) {
+            e.kind = engine::kCircle;
+            e.values = {at(random), at(random), size(random)};
+        } else {
+            e.kind = engine::kLine;
+            float x = at(random), y = at(random);
+            // Now and then a line across the whole drawing.
+            float reach = i % 97 == 0 ? 10000 : size(random);
+            e.values = {x, y, x + reach, y + size(random)};
+        }
+        d.Add(e);
+    }
+    d.Erase(5);
+    engine::EntityIndex index(d);
+    for (int q = 0; q < 400; ++q) {
+        const double x = at(random) * 1.1 - 500, y = at(random) * 1.1 - 500, within = q % 2 ? 20 : 150;
+        std::optional<size_t> scanned;
+        double best = within;
+        for (size_t i = 0; i < d.Entities().size(); ++i) {
+            if (d.Entities()[i].deleted) continue;
+            double distance = engine::DistanceTo(d.Entities()[i], d.Blocks(), x, y);
+            if (distance <= best) best = distance, scanned = i;
+        }
+        size_t found = 0;
+        const bool any = index.Nearest(d, x, y, within, found);
+        ASSERT_EQ(any, scanned.has_value()) << x << "," << y;
+        if (any) EXPECT_EQ(found, *scanned) << x << "," << y;
+    }
+}
+
+TEST_F(EngineTest, CrossingSelectsWhatTheBoxTouchesAWindowOnlyWhatItHolds) {
+    Pen(0);
+    Line(0, 0, 100, 0);    // crosses the box
+    Line(40, 10, 60, 10);  // inside
+    Line(0, 50, 100, 50);  // outside
+    const uint64_t revision = eng.Current().Revision();
+    for (const char* script : {"window 20 -5 80 20", "crossing 80 20 20 -5"}) {
+        eng.HostClearSelection();
+        std::string error;
+        ASSERT_TRUE(eng.LoadInputScript(script, error)) << error;
+        eng.HostSelectEntities(0);
+        int count = 0;
+        eng.HostGetSelectionCount(count);
+        EXPECT_EQ(count, std::string(script).starts_with("window") ? 1 : 2) << script;
+    }
+    EXPECT_EQ(eng.Current().Revision(), revision) << "selecting changes nothing in the drawing";
+}
+
+}  // namespace ckw::test

@@ -1,0 +1,365 @@
+// The drawing window driven through its real widgets on the offscreen platform: mouse and key
+// events on the canvas, the command line, the menus, the library's dialogs and loaded programs.
+// Pictures of each step go to screenshots/ in the build tree.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+
+#include <ckw/DrawingPara.h>
+
+#include "AnswerText.h"
+#include "DrawingView.h"
+#include <ckw/HostEngine.h>
+#include "MainWindow.h"
+#include "Plot.h"
+#include "Programs.h"
+#include "WindowInput.h"
+
+#ifndef CKW_PROGRAM_FORTRAN
+#define CKW_PROGRAM_FORTRAN ""
+#endif
+
+namespace {
+
+using ckw::engine::InputEvent;
+using ckw::engine::InputWant;
+using Steps = std::deque<std::function<void()>>;
+
+QTemporaryDir* g_home = nullptr;
+
+void Screenshot(QWidget& widget, const char* name) {
+    QTest::qWait(30);
+    widget.grab().save(QStringLiteral(CKW_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name)));
+}
+
+class Window : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // A private configuration: user and machine registry files and the parameter library.
+        g_home = new QTemporaryDir;
+        const QByteArray home = g_home->path().toUtf8();
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS"})
+            setenv(name, (home + "/" + name).constData(), 1);
+        ASSERT_EQ(QProcess::execute(QStringLiteral(CKW_KWUTIL), {QStringLiteral("setup"), g_home->path() + "/cfg"}), 0);
+        m_exDrawingPara.Init();
+    }
+    static void TearDownTestSuite() {
+        m_exDrawingPara.Close();
+        delete g_home;
+    }
+
+    void SetUp() override {
+        ckw::engine::DefaultEngine().Reset();
+        window = std::make_unique<kwdraw::MainWindow>();
+        window->NewDrawing();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // Each time a command waits, the next step answers it as a person would; a command
+        // waiting with no step left is told [Esc] so that the test ends.
+        QObject::connect(&window->Input(), &kwdraw::WindowInput::Waiting, window.get(), [this](InputWant) {
+            QTimer::singleShot(0, window.get(), [this] {
+                if (steps.empty()) {
+                    ADD_FAILURE() << "a command waits with no answer left";
+                    window->Input().Answer(InputEvent{});
+                    return;
+                }
+                auto step = std::move(steps.front());
+                steps.pop_front();
+                step();
+            });
+        });
+    }
+    void TearDown() override { window.reset(); }
+
+    kwdraw::DrawingView& View() { return *window->CurrentView(); }
+    // Runs once a modal dialog is up (polled, as the dialog runs its own loop).
+    void WhenModal(std::function<void(QWidget&)> act) {
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*modal);
+                // A step that failed halfway leaves no dialog behind to hang the test.
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog == modal)
+                    dialog->reject();
+            }
+        });
+        timer->start(20);
+    }
+    static void MouseMove(QWidget* w, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+    void Type(const QString& text) {
+        QTest::keyClicks(window->CommandLine(), text);
+        QTest::keyClick(window->CommandLine(), Qt::Key_Return);
+    }
+    // Primitives of the current drawing's model whose text is `utf8`.
+    int TextsReading(const std::string& utf8) {
+        int n = 0;
+        for (const auto& p : View().Model().Items())
+            for (const auto& line : p.lines) n += line.utf8 == utf8;
+        return n;
+    }
+
+    std::unique_ptr<kwdraw::MainWindow> window;
+    Steps steps;
+};
+
+TEST_F(Window, OpensADrawingZoomsAtTheCursorPansAndHidesLayers) {
+    // A drawing of two lines on two layers, saved as a .T file.
+    ckw::engine::Drawing d;
+    d.DefineLayer({10, "BEAM", 1, 500, 2, 0});
+    d.DefineLayer({20, "COLU", 1, 250, 6, 0});
+    for (int layer : {10, 20}) {
+        ckw::engine::Entity line;
+        line.kind = ckw::engine::kLine;
+        line.attributes = {layer, 1, 0, 256, 0, 0, 0};
+        line.values = {0, float(layer * 100), 10000, float(layer * 100)};
+        d.Add(line);
+    }
+    const QString path = g_home->path() + "/two-lines.T";
+    std::string error;
+    ASSERT_TRUE(ckw::engine::WriteDrawingFile(path.toStdString(), d, error)) << error;
+
+    ASSERT_NE(window->OpenDrawing(path), nullptr);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("two-lines.T")));
+    EXPECT_FALSE(window->isWindowModified());
+    ASSERT_EQ(window->LayerPanel()->topLevelItemCount(), 2);
+    QWidget* canvas = &View();
+
+    // The wheel zooms about the point under the cursor.
+    const QPoint at(200, 150);
+    const QPointF before = View().ToWorld(at);
+    const double scale = View().Scale();
+    QWheelEvent wheel(at, canvas->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &wheel);
+    EXPECT_NEAR(View().Scale(), scale * 1.5625, scale * 1e-9);
+    EXPECT_NEAR(View().ToWorld(at).x(), before.x(), 1e-6 * std::abs(before.x()) + 1e-6);
+    EXPECT_NEAR(View().ToWorld(at).y(), before.y(), 1e-6 * std::abs(before.y()) + 1e-6);
+
+    // The middle button drags the drawing along.
+    QTest::mousePress(canvas, Qt::MiddleButton, {}, at);
+    MouseMove(canvas, at + QPoint(40, 30));
+    QTest::mouseRelease(canvas, Qt::MiddleButton, {}, at + QPoint(40, 30));
+    EXPECT_NEAR(View().ToWorld(at + QPoint(40, 30)).x(), before.x(), 1e-6 * std::abs(before.x()) + 1e-6);
+    EXPECT_FALSE(window->CoordinatesLabel()->text().isEmpty()) << "the status bar shows where the cursor is";
+
+    // Unticking a layer hides it from the canvas.
+    window->LayerPanel()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_TRUE(View().HiddenLayers().contains(10));
+    window->Action(QStringLiteral("viewFit"))->trigger();
+    Screenshot(*window, "kwdraw-open-zoom-pan");
+}
+
+TEST_F(Window, SheetFrameIsDraggedIntoPlaceWithTabChangingTheSheetAndPlotsAtPaperSize) {
+    const QPoint first(300, 300), picked(120, 500);
+    QWidget* canvas = &View();
+    bool dialogSeen = false;
+    QPointF corner;
+    steps = {
+        [&] { MouseMove(canvas, first); },  // the rubber band follows the cursor
+        [&] {
+            EXPECT_EQ(ckw::engine::DefaultEngine().TemporaryShapes(), 1u);
+            Screenshot(*window, "kwdraw-frame-rubber-band");
+            // [TAB] opens "图框设定": the sheet is lengthened by 200 mm.
+            WhenModal([&](QWidget& dialog) {
+                dialogSeen = dialog.windowTitle() == QStringLiteral("图框设定");
+                auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("ctl2000"));
+                ASSERT_NE(grid, nullptr);
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(2, 1)).center());
+                QTest::qWait(20);
+                QTest::keyClick(grid, Qt::Key_F2);
+                QTest::qWait(20);
+                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                ASSERT_NE(editor, nullptr);
+                editor->selectAll();
+                QTest::keyClicks(editor, QStringLiteral("200"));
+                QTest::keyClick(editor, Qt::Key_Return);
+                Screenshot(dialog, "kwdraw-frame-settings");
+                QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            });
+            QTest::keyClick(canvas, Qt::Key_Tab);
+        },
+        [&] { MouseMove(canvas, picked); },
+        [&] {
+            corner = View().ToWorld(picked);
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, picked);
+        },
+    };
+    window->Action(QStringLiteral("drawFrame"))->trigger();
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_TRUE(window->isWindowModified()) << "the title shows the drawing changed";
+
+    std::array<double, 4> frame{};
+    ASSERT_TRUE(ckw::paint::FindSheetFrame(View().Model(), frame));
+    EXPECT_NEAR(frame[0], corner.x(), 1);
+    EXPECT_NEAR(frame[1], corner.y(), 1);
+    EXPECT_NEAR(frame[2] - frame[0], 104100, 1);  // (841 + 200) mm at 1:100
+    EXPECT_NEAR(frame[3] - frame[1], 59400, 1);
+    window->Action(QStringLiteral("viewFit"))->trigger();
+    Screenshot(*window, "kwdraw-frame-placed");
+
+    // The sheet on a PDF page of its paper size, the frame visible on the page.
+    const QString pdf = g_home->path() + "/sheet.pdf";
+    QString error;
+    ASSERT_TRUE(window->Plot(pdf, true, error)) << error.toStdString();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished());
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(text);
+    ASSERT_TRUE(size.hasMatch()) << text.toStdString();
+    EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 1041, 0.5);
+    EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, 594, 0.5);
+    const QString png = QStringLiteral(CKW_SCREENSHOT_DIR "/kwdraw-sheet-plot");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("20"),
+                                                             QStringLiteral("-singlefile"), pdf, png}), 0);
+    QImage page(png + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    // The inner border runs 25 mm in from the paper's left edge: a dark column of pixels there.
+    const int x = static_cast<int>(25 / 25.4 * 20), y = page.height() / 2;
+    int dark = 0;
+    for (int dx = -1; dx <= 1; ++dx) dark += qGray(page.pixel(x + dx, y)) < 128;
+    EXPECT_GT(dark, 0);
+}
+
+TEST_F(Window, PicksAnEntityTakesTypedCoordinatesAndEscapes) {
+    ckw::engine::Drawing& d = *View().Drawing();
+    ckw::engine::Entity line;
+    line.kind = ckw::engine::kLine;
+    line.attributes = {0, 1, 0, 3, 0, 0, 0};
+    line.values = {0, 0, 1000, 0};
+    d.Add(line);
+    View().Fit();
+    const QPoint onLine = View().ToDevice({500, 0}).toPoint() + QPoint(0, 2);
+    steps = {
+        [&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, onLine); },
+        [&] { Type(QStringLiteral("100,200")); },
+        [&] { Type(QStringLiteral("@50,-20")); },
+        [&] { QTest::keyClick(&View(), Qt::Key_Escape); },
+    };
+    int kind = 0, pickStatus = -1, status1 = -1, status2 = -1, key = -1;
+    float px = 0, py = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0, tx = 0, ty = 0;
+    window->RunCommand(QStringLiteral("test"), [&] {
+        ckw::engine::DefaultEngine().SetPickAperture(static_cast<float>(6 / View().Scale()));
+        m_pCfg->HostPickEntity(px, py, kind, pickStatus);
+        m_pCfg->HostGetCursorPoint(x1, y1, status1);
+        m_pCfg->HostGetCursorPoint(x2, y2, status2);
+        m_pCfg->HostTrackCursor(tx, ty, key);
+    });
+    EXPECT_EQ(pickStatus, 0);
+    EXPECT_EQ(kind, ckw::engine::kLine);
+    EXPECT_EQ(status1, 0);
+    EXPECT_FLOAT_EQ(x1, 100);
+    EXPECT_FLOAT_EQ(y1, 200);
+    EXPECT_EQ(status2, 0);
+    EXPECT_FLOAT_EQ(x2, 150);
+    EXPECT_FLOAT_EQ(y2, 180);
+    EXPECT_EQ(key, 1) << "[Esc] ends the tracking";
+}
+
+TEST_F(Window, LayerSettingsDialogRunsFromTheMenu) {
+    QString title;
+    WhenModal([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        Screenshot(dialog, "kwdraw-layer-settings");
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("ctl2")), Qt::LeftButton);  // 取消
+    });
+    window->Action(QStringLiteral("setLayers"))->trigger();
+    EXPECT_EQ(title, QStringLiteral("图层设置"));
+    EXPECT_FALSE(window->CommandRunning());
+}
+
+TEST_F(Window, DrawingProgramsInCppAndFortranRunAsPlugins) {
+    struct Case {
+        const char* path;
+        const char* action;
+        std::string text;  // a text the command draws
+    };
+    std::vector<Case> cases = {{CKW_PROGRAM_CPP, "beamelev.BeamElevation", "KL1(2) 300x600"}};
+    if (std::string(CKW_PROGRAM_FORTRAN) != "") cases.push_back({CKW_PROGRAM_FORTRAN, "coltable.COLTABLE", "KZ1"});
+    for (const Case& c : cases) {
+        QString error;
+        ASSERT_TRUE(window->LoadProgram(QString::fromUtf8(c.path), error)) << error.toStdString();
+        QAction* action = window->Action(QString::fromLatin1(c.action));
+        ASSERT_NE(action, nullptr) << c.action;
+        steps = {[&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(100, 300)); }};
+        action->trigger();
+        EXPECT_EQ(TextsReading(c.text), 1) << c.action;
+    }
+    window->Action(QStringLiteral("viewFit"))->trigger();
+    Screenshot(*window, "kwdraw-programs");
+}
+
+// What the command line understands.
+TEST(CommandLine, AnswersTheWaitingCall) {
+    using Type = InputEvent::Type;
+    struct Case {
+        const char* text;
+        InputWant want;
+        bool answers;
+        Type type;
+        double x, y;
+    };
+    const kwdraw::LastPoint last{true, 10, 20};
+    const Case cases[] = {
+        {"100,200", InputWant::Point, true, Type::Point, 100, 200},
+        {" -3.5 , 4 ", InputWant::Track, true, Type::Point, -3.5, 4},
+        {"@50,0", InputWant::Point, true, Type::Point, 60, 20},
+        {"", InputWant::Point, true, Type::Esc, 0, 0},
+        {"2.5", InputWant::Value, true, Type::Value, 2.5, 0},
+        {"1,2", InputWant::Value, false, Type::Esc, 0, 0},
+        {"12", InputWant::Point, false, Type::Esc, 0, 0},
+        {"1e999,0", InputWant::Point, false, Type::Esc, 0, 0},
+        {"a,b", InputWant::Entity, false, Type::Esc, 0, 0},
+    };
+    for (const Case& c : cases) {
+        auto answer = kwdraw::ParseAnswer(c.text, c.want, last);
+        ASSERT_EQ(answer.has_value(), c.answers) << c.text;
+        if (!answer) continue;
+        EXPECT_EQ(answer->type, c.type) << c.text;
+        EXPECT_EQ(c.type == Type::Value ? answer->value : answer->x, c.x) << c.text;
+        if (c.type == Type::Point) {
+            EXPECT_EQ(answer->y, c.y) << c.text;
+        }
+    }
+    EXPECT_EQ(kwdraw::ParseAnswer("@5,5", InputWant::Point, {})->x, 5) << "with no point yet, relative to the origin";
+}
+
+TEST(Programs, CommandListsNameEachCommandOnce) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(kwdraw::CommandNames("BeamElevation BeamSheet"), (Names{"BeamElevation", "BeamSheet"}));
+    EXPECT_EQ(kwdraw::CommandNames(" A,B\nC;;A "), (Names{"A", "B", "C"}));
+    EXPECT_EQ(kwdraw::CommandNames(""), Names{});
+    EXPECT_EQ(kwdraw::CommandNames(nullptr), Names{});
+    std::string error;
+    EXPECT_EQ(kwdraw::Program::Load("/nonexistent/libnothing.so", error), nullptr);
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Offscreen unless told otherwise, also when CTest lists the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

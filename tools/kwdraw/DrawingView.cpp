@@ -1,0 +1,214 @@
+#include "DrawingView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "DisplayPainter.h"
+
+namespace kwdraw {
+
+using ckw::engine::InputEvent;
+using ckw::engine::InputWant;
+
+namespace {
+
+// A press and release closer than this many pixels is a click, not a drag.
+constexpr int kDragPixels = 4;
+
+}  // namespace
+
+DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(unit) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::CrossCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (auto* d = Drawing()) m_savedRevision = d->Revision();
+}
+
+ckw::engine::Drawing* DrawingView::Drawing() const { return ckw::engine::DefaultEngine().DrawingOn(m_unit); }
+
+const ckw::engine::DisplayModel& DrawingView::Model() {
+    const auto* d = Drawing();
+    if (!m_model || !d || d != m_modelDrawing || d->Revision() != m_modelRevision) {
+        m_model = d ? std::make_unique<ckw::engine::DisplayModel>(*d) : std::make_unique<ckw::engine::DisplayModel>();
+        m_modelDrawing = d;
+        m_modelRevision = d ? d->Revision() : 0;
+    }
+    return *m_model;
+}
+
+bool DrawingView::Changed() const {
+    const auto* d = Drawing();
+    return d && d->Revision() != m_savedRevision;
+}
+
+void DrawingView::MarkSaved() {
+    if (auto* d = Drawing()) m_savedRevision = d->Revision();
+}
+
+QTransform DrawingView::WorldToDevice() const {
+    QTransform t;
+    t.translate(width() / 2.0, height() / 2.0);
+    t.scale(m_scale, -m_scale);
+    t.translate(-m_centre.x(), -m_centre.y());
+    return t;
+}
+
+QPointF DrawingView::ToWorld(QPointF device) const {
+    return {m_centre.x() + (device.x() - width() / 2.0) / m_scale, m_centre.y() - (device.y() - height() / 2.0) / m_scale};
+}
+
+QPointF DrawingView::ToDevice(QPointF world) const { return WorldToDevice().map(world); }
+
+void DrawingView::Fit() {
+    std::array<float, 4> box{0, 0, 1000, 1000};
+    if (!Model().Extents(box)) box = {0, 0, 1000, 1000};
+    double w = std::max(1e-3, double(box[2]) - box[0]), h = std::max(1e-3, double(box[3]) - box[1]);
+    m_centre = {(box[0] + box[2]) / 2.0, (box[1] + box[3]) / 2.0};
+    m_scale = std::min(std::max(1, width()) / (w * 1.06), std::max(1, height()) / (h * 1.06));
+    m_fitPending = false;
+    update();
+}
+
+void DrawingView::ZoomBy(double factor, QPointF at) {
+    QPointF before = ToWorld(at);
+    m_scale = std::clamp(m_scale * factor, 1e-9, 1e6);
+    QPointF after = ToWorld(at);
+    m_centre += before - after;  // the point under the cursor stays where it is
+    update();
+}
+
+void DrawingView::SetLightGround(bool light) {
+    m_light = light;
+    update();
+}
+
+void DrawingView::SetHiddenLayers(const QSet<int>& layers) {
+    m_hidden = layers;
+    update();
+}
+
+void DrawingView::SetWant(std::optional<InputWant> want) {
+    m_want = want;
+    update();
+}
+
+void DrawingView::resizeEvent(QResizeEvent*) {
+    if (m_fitPending) Fit();
+}
+
+void DrawingView::paintEvent(QPaintEvent*) {
+    if (m_fitPending) Fit();
+    QPainter p(this);
+    p.fillRect(rect(), m_light ? Qt::white : Qt::black);
+    p.setTransform(WorldToDevice());
+    ckw::paint::PaintStyle style;
+    style.devicePerUnit = m_scale;
+    style.lightGround = m_light;
+    style.hiddenLayers = m_hidden;
+    ckw::paint::PaintModel(p, Model(), style);
+    auto& engine = ckw::engine::DefaultEngine();
+    if (m_want && engine.CurrentUnit() == m_unit) {
+        int colour = engine.TemporaryColour();
+        ckw::paint::PaintTemporaryShapes(p, engine.ShownTemporaryShapes(),
+                                         ckw::paint::PaletteColour(colour > 0 ? colour : 7, m_light));
+    }
+    p.resetTransform();
+    if (m_dragStart && m_cursor.x() >= 0) {
+        // Left to right a window, right to left a crossing box (dashed), as drawing programs show them.
+        QPen pen(m_light ? Qt::darkGray : Qt::lightGray);
+        pen.setStyle(m_cursor.x() < m_dragStart->x() ? Qt::DashLine : Qt::SolidLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(*m_dragStart, m_cursor).normalized());
+    }
+    if (m_want == InputWant::Entity || m_want == InputWant::Selection) {
+        // The pick aperture around the cursor.
+        p.setPen(m_light ? Qt::black : Qt::white);
+        p.drawRect(QRect(m_cursor - QPoint(5, 5), QSize(10, 10)));
+    }
+}
+
+void DrawingView::wheelEvent(QWheelEvent* e) {
+    double steps = e->angleDelta().y() / 120.0;
+    if (steps != 0) ZoomBy(std::pow(1.25, steps), e->position());
+    e->accept();
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* e) {
+    setFocus();
+    if (e->button() == Qt::MiddleButton) {
+        m_panFrom = e->pos();
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (e->button() != Qt::LeftButton) return;
+    if (m_zoomWindow || m_want == InputWant::Selection) {
+        m_dragStart = e->pos();
+        return;
+    }
+    if (m_want) {
+        QPointF w = ToWorld(e->position());
+        InputEvent answer;
+        answer.type = InputEvent::Type::Point;
+        answer.x = w.x();
+        answer.y = w.y();
+        emit Answer(answer);
+    }
+}
+
+void DrawingView::mouseMoveEvent(QMouseEvent* e) {
+    if (m_panFrom) {
+        QPointF delta = e->pos() - *m_panFrom;
+        m_centre -= QPointF(delta.x() / m_scale, -delta.y() / m_scale);
+        m_panFrom = e->pos();
+    }
+    m_cursor = e->pos();
+    QPointF w = ToWorld(e->position());
+    emit CursorMoved(w);
+    if (m_want == InputWant::Track && !m_panFrom) {
+        InputEvent move;
+        move.type = InputEvent::Type::Move;
+        move.x = w.x();
+        move.y = w.y();
+        emit Answer(move);
+    }
+    update();
+}
+
+void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton && m_panFrom) {
+        m_panFrom.reset();
+        setCursor(Qt::CrossCursor);
+        return;
+    }
+    if (e->button() != Qt::LeftButton || !m_dragStart) return;
+    QPoint start = *m_dragStart;
+    m_dragStart.reset();
+    bool dragged = (e->pos() - start).manhattanLength() >= kDragPixels;
+    QPointF a = ToWorld(start), b = ToWorld(e->position());
+    if (m_zoomWindow) {
+        m_zoomWindow = false;
+        if (dragged) {
+            m_centre = (a + b) / 2;
+            m_scale = std::min(width() / std::max(1e-9, std::abs(b.x() - a.x())),
+                               height() / std::max(1e-9, std::abs(b.y() - a.y())));
+        }
+        update();
+        return;
+    }
+    InputEvent answer;
+    if (dragged) {
+        answer.type = e->pos().x() < start.x() ? InputEvent::Type::Crossing : InputEvent::Type::Window;
+        answer.x = a.x(), answer.y = a.y(), answer.x2 = b.x(), answer.y2 = b.y();
+    } else {
+        answer.type = InputEvent::Type::Point;
+        answer.x = b.x(), answer.y = b.y();
+    }
+    emit Answer(answer);
+    update();
+}
+
+}  // namespace kwdraw

@@ -1,0 +1,100 @@
+#pragma once
+// The drawing window: drawings in tabs, the canvas, the layer panel, the prompt line and the
+// command line, and menus running the library's commands and the loaded drawing programs.
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Programs.h"
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kwdraw {
+
+class DrawingView;
+class WindowInput;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // --- Drawings ---
+    DrawingView* NewDrawing();
+    DrawingView* OpenDrawing(const QString& path);
+    bool SaveDrawing(DrawingView* view, const QString& path = {});
+    DrawingView* CurrentView() const;
+    int DrawingCount() const;
+
+    // Runs a command on the current drawing; false when another command is still running.
+    bool RunCommand(const QString& name, const std::function<void()>& command);
+    bool CommandRunning() const { return m_running; }
+    // Loads a drawing program and adds its commands to the Programs menu.
+    bool LoadProgram(const QString& path, QString& error);
+    const std::vector<std::unique_ptr<Program>>& Programs() const { return m_programs; }
+    // Plots the current drawing (or its sheet frame) to a PDF.
+    bool Plot(const QString& path, bool frameOnly, QString& error);
+
+    WindowInput& Input() { return *m_input; }
+    QLineEdit* CommandLine() const { return m_commandLine; }
+    QLabel* PromptLabel() const { return m_prompt; }
+    QLabel* CoordinatesLabel() const { return m_coordinates; }
+    QTreeWidget* LayerPanel() const { return m_layers; }
+    // The menu action with this object name (menus are found by tests and scripts this way).
+    QAction* Action(const QString& objectName) const;
+    void SetLightTheme(bool light);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A tab showing the drawing on an engine unit.
+    DrawingView* AddView(int unit, const QString& name);
+    void BuildMenus();
+    void BuildLibraryMenus();
+    void AddProgramMenu(const Program& program);
+    void AddRecent(const QString& path);
+    void RefreshRecent();
+    void RefreshView();
+    void RefreshPrompt();
+    void RefreshLayers();
+    void RefreshTitle();
+    void SetCommandsEnabled(bool enabled);
+    bool MaySwitch(DrawingView* view);  // asks to save a changed drawing; false: cancelled
+    bool CloseTab(int index);
+    void Answered();
+    QAction* AddCommand(QMenu* menu, const QString& objectName, const QString& text,
+                        const std::function<void()>& command);
+    // Section and floor-table commands ask their values in a small dialog first.
+    void SectionCommand();
+    void FloorTableCommand();
+    void BreakLineCommand();
+
+    QTabWidget* m_tabs;
+    QLabel* m_prompt;
+    QPlainTextEdit* m_history;
+    QLineEdit* m_commandLine;
+    QLabel* m_coordinates;
+    QTreeWidget* m_layers;
+    QMenu* m_recentMenu = nullptr;
+    QMenu* m_programsMenu = nullptr;
+    WindowInput* m_input;
+    std::vector<QAction*> m_commandActions;
+    std::vector<std::unique_ptr<Program>> m_programs;
+    size_t m_historyShown = 0;
+    bool m_running = false;
+    bool m_closeRequested = false;
+    bool m_light = false;
+    bool m_fillingLayers = false;
+};
+
+}  // namespace kwdraw

@@ -1,0 +1,18 @@
+#pragma once
+// Steel section outlines drawn through the host engine: the corner points come from CUtil
+// (HSHAPE, CSHAPE, ...), each ring is drawn as a closed polyline with the current pen. Shared by
+// `kwutil section` and the drawing window's section command.
+#include <string>
+#include <vector>
+
+namespace kwutil {
+
+inline constexpr int kSectionDimensions = 6;
+
+// "A", "C", "H", "O", "T", "T4", "X".
+std::vector<std::string> SectionShapes();
+// Draws the outline of `shape` centred at (x, y), turned by angle radians; false for an unknown shape.
+bool DrawSectionOutline(const std::string& shape, const float (&dims)[kSectionDimensions], float x, float y,
+                        float angle);
+
+}  // namespace kwutil
