@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <array>
 #include <fstream>
@@ -53,6 +54,14 @@ std::string SymbolName(const std::string& gbk, const std::string& fallback) {
 std::string Num(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.9g", v);
+    return buf;
+}
+
+double Printed(double v) { return std::strtod(Num(v).c_str(), nullptr); }
+
+std::string Exact(double v) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;
 }
 
@@ -244,9 +253,12 @@ private:
         G(0, "ENDSEC");
     }
 
-    void BlockFrame(const std::string& name, const std::string& record, const std::vector<eng::Entity>* content) {
+    // The description keeps the engine's number and name of the block for reading back.
+    void BlockFrame(const std::string& name, const std::string& record, const eng::Block* block) {
         G(0, "BLOCK"), G(5, Handle()), G(330, record), G(100, "AcDbEntity"), G(8, "0"), G(100, "AcDbBlockBegin");
         G(2, name), G(70, 0), R(10, 0), R(20, 0), R(30, 0), G(3, name), G(1, "");
+        if (block) G(4, "CKW_BLOCK " + std::to_string(block->number) + " " + OneLine(block->name));
+        const std::vector<eng::Entity>* content = block ? &block->entities : nullptr;
         if (content)
             for (const eng::Entity& e : *content) Entity(e, record, false);
         G(0, "ENDBLK"), G(5, Handle()), G(330, record), G(100, "AcDbEntity"), G(8, "0"), G(100, "AcDbBlockEnd");
@@ -256,7 +268,7 @@ private:
         G(0, "SECTION"), G(2, "BLOCKS");
         BlockFrame("*Model_Space", m_modelRecord, nullptr);
         BlockFrame("*Paper_Space", m_paperRecord, nullptr);
-        for (const auto& [n, b] : m_d.Blocks()) BlockFrame(m_blockNames[n], m_blockRecords[n], &b.entities);
+        for (const auto& [n, b] : m_d.Blocks()) BlockFrame(m_blockNames[n], m_blockRecords[n], &b);
         G(0, "ENDSEC");
     }
 
@@ -344,12 +356,14 @@ private:
                 const float* p = &v[2 + i * 5];
                 size_t j = (i + 1) % n;
                 const float* q = &v[2 + j * 5];
-                double chord = std::hypot(double(q[0]) - p[0], double(q[1]) - p[1]);
+                // The chord as a reader will compute it: from the coordinates as written.
+                double chord = std::hypot(Printed(q[0]) - Printed(p[0]), Printed(q[1]) - Printed(p[1]));
                 bool hasNext = i + 1 < n || closed;
                 double bulge = hasNext && chord > 0 ? 2.0 * p[2] / chord : 0;
                 R(10, p[0]), R(20, p[1]);
                 if (p[3] != 0 || p[4] != 0) R(40, p[3]), R(41, p[4]);
-                if (bulge != 0) R(42, bulge);
+                // In full: the arc height read back from it must be the same float again.
+                if (bulge != 0) m_out << "42\n" << Exact(bulge) << "\n";
             }
             break;
         }

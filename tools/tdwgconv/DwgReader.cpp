@@ -81,7 +81,8 @@ public:
             }
             if (name.rfind("*Paper_Space", 0) == 0 || name.rfind("*PAPER_SPACE", 0) == 0) continue;
             Point2 base = Pt(b, "basePoint");
-            Block block{m_text.Utf8ToGbk(name), base.x, base.y, {}};
+            Block block{m_text.Utf8ToGbk(name), 0, {}, base.x, base.y, {}};
+            RestoreBlockIdentity(m_text.Utf8ToGbk(Str(b, "description")), block);
             for (const Json& e : Arr(b, "entities")) Add(e, block.entities, false);
             m_d.blocks.push_back(std::move(block));
         }
@@ -102,6 +103,7 @@ private:
         e.layer = m_text.Utf8ToGbk(Str(j, "layer"));
         e.lineType = m_text.Utf8ToGbk(Str(j, "lineType"));
         e.colour = Int(j, "colorIndex", kColourByLayer);
+        if (int lw = Int(j, "lineweight", 29); lw < 24) e.lineWeightMm = LineWeightMm(lw);
         if (j.contains("color") && j["color"].is_number() && e.colour != kColourByLayer && e.colour != kColourByBlock &&
             (e.colour < 1 || e.colour > 255))
             e.trueColour = Int(j, "color") & 0xFFFFFF;

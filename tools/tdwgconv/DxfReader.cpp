@@ -12,7 +12,8 @@
 #include <fstream>
 #include <memory>
 #include <new>
-#include <sstream>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "Curves.h"
 #include "Readers.h"
@@ -26,6 +27,7 @@ struct Extras {
     std::string kind;
     bool paperSpace = false;
     std::string blockName;  // group 2 (a dimension's block)
+    std::string description;  // group 4 (a block's description)
     double w40 = 0, w41 = 0, w43 = 0;
     std::vector<std::pair<double, double>> vertexWidths;  // per light-polyline vertex
     std::string mtextChunks;                              // group 3
@@ -83,6 +85,7 @@ public:
         switch (code) {
         case 2: m_pending.blockName = value; break;
         case 3: m_pending.mtextChunks += value; break;
+        case 4: m_pending.description = value; break;
         case 40: m_pending.w40 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40; break;
         case 41: m_pending.w41 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
         case 43: m_pending.w43 = std::atof(value.c_str()); break;
@@ -124,7 +127,9 @@ public:
 
     void addBlock(const DL_BlockData& data) override {
         CloseOpen();
-        m_d.blocks.push_back({m_text.ToGbk(data.name), data.bpx, data.bpy, {}});
+        Block block{m_text.ToGbk(data.name), 0, {}, data.bpx, data.bpy, {}};
+        RestoreBlockIdentity(m_text.ToGbk(m_finished.description), block);
+        m_d.blocks.push_back(std::move(block));
         m_block = &m_d.blocks.back();
     }
     void endBlock() override {
@@ -304,6 +309,7 @@ private:
         e.lineType = m_text.ToGbk(attributes.getLinetype());
         e.colour = attributes.getColor();
         e.trueColour = attributes.getColor24();
+        if (attributes.getWidth() >= 0) e.lineWeightMm = attributes.getWidth() / 100.0;
         e.xdata = std::move(m_finished.xdata);
         m_d.droppedXDataValues += m_finished.droppedXData;
         m_finished.droppedXData = 0;
@@ -471,12 +477,38 @@ bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& e
 }
 
 bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error) {
-    return Run(
-        [&](DL_Dxf& dxf, DxfSink& sink) {
-            std::istringstream in(bytes);
-            return dxf.in(in, &sink);
-        },
-        drawing, error);
+    // dxflib hands the raw groups on only when it reads a file, so the bytes become one in memory.
+    int fd = memfd_create("dxf", MFD_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot make a file in memory";
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == bytes.size();
+    if (ok) {
+        std::string path = "/proc/self/fd/" + std::to_string(fd);
+        ok = Run([&](DL_Dxf& dxf, DxfSink& sink) { return dxf.in(path, &sink); }, drawing, error);
+    } else {
+        error = "cannot make a file in memory";
+    }
+    close(fd);
+    return ok;
+}
+
+void RestoreBlockIdentity(const std::string& description, Block& block) {
+    static const std::string kMark = "CKW_BLOCK ";
+    if (description.rfind(kMark, 0) != 0) return;
+    const char* s = description.c_str() + kMark.size();
+    char* end = nullptr;
+    long number = std::strtol(s, &end, 10);
+    if (end == s || number <= 0 || number > 1000000 || *end != ' ') return;
+    block.number = static_cast<int>(number);
+    block.engineName = end + 1;
 }
 
 double MillimetresPerUnit(int insUnits) {

@@ -41,6 +41,7 @@ struct Entity {
     std::string lineType;  // empty or "BYLAYER": the layer's
     int colour = kColourByLayer;
     int32_t trueColour = -1;  // 0xRRGGBB, or -1
+    double lineWeightMm = -1;  // < 0: the layer's
 
     std::vector<Vertex> vertices;  // Line: 2; Polyline: n; Trace: 4 corners in drawing order
     bool closed = false;
@@ -71,7 +72,9 @@ struct LineType {
 };
 
 struct Block {
-    std::string name;
+    std::string name;  // as insertions refer to it
+    int number = 0;          // the engine block number a drawing written by this program gave it, or 0
+    std::string engineName;  // and its name there, when the source's name had to change
     double baseX = 0, baseY = 0;
     std::vector<Entity> entities;
 };

@@ -21,6 +21,10 @@ bool ReadDwg(const std::filesystem::path& file, const DwgReaderSetup& setup, Dra
 // The JSON the reader script prints, as a drawing (used by ReadDwg and the tests).
 bool ParseDwgJson(const std::string& json, Drawing& drawing, std::string& error);
 
+// A block description "CKW_BLOCK <number> <name>" written by our DXF export gives the block its
+// engine number and its name back (DXF block names cannot hold every character a name may).
+void RestoreBlockIdentity(const std::string& description, Block& block);
+
 // Source units ($INSUNITS) in millimetres; 0 and unknown codes are taken as millimetres.
 double MillimetresPerUnit(int insUnits);
 

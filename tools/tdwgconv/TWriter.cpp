@@ -149,11 +149,21 @@ private:
     }
 
     void Blocks() {
+        // Blocks that carry their engine number keep it; the others are numbered after them.
+        std::map<int, bool> taken;
+        for (const Block& b : m_in.blocks)
+            if (b.number > 0) taken[b.number] = true;
         int number = 1;
         for (const Block& b : m_in.blocks) {
             std::string key = ckw::text::NameKey(b.name);
             if (key.rfind("*MODEL_SPACE", 0) == 0 || key.rfind("*PAPER_SPACE", 0) == 0) continue;
             if (m_blocks.count(key)) continue;
+            if (b.number > 0 && taken[b.number]) {
+                m_blocks[key] = b.number;
+                taken[b.number] = false;  // a second block claiming it is numbered anew
+                continue;
+            }
+            while (taken.count(number)) ++number;
             m_blocks[key] = number++;
         }
         for (Block& b : m_in.blocks) {
@@ -161,7 +171,7 @@ private:
             if (it == m_blocks.end() || m_out.Blocks().count(it->second)) continue;
             eng::Block block;
             block.number = it->second;
-            block.name = FitText(b.name);
+            block.name = FitText(b.engineName.empty() ? b.name : b.engineName);
             eng::Drawing content;  // collects the block's entities
             for (Entity& e : b.entities) {
                 std::string reason;
@@ -182,7 +192,8 @@ private:
                      : (e.colour >= 1 && e.colour <= 255) ? e.colour
                      : e.colour == kColourByLayer ? layer.colour
                                                   : kDefaultColour;
-        out.attributes = {layer.number, LineTypeNumber(e.lineType, layer.lineType), layer.widthCode, colour, 0, 0, 0};
+        int width = e.lineWeightMm >= 0 ? static_cast<int>(std::lround(e.lineWeightMm * 1000)) : layer.widthCode;
+        out.attributes = {layer.number, LineTypeNumber(e.lineType, layer.lineType), width, colour, 0, 0, 0};
         auto px = [&](double x) { return X(x, bx); };
         auto py = [&](double y) { return X(y, by); };
         std::vector<eng::Entity> extra;

@@ -29,6 +29,9 @@
 #ifndef TDWGCONV_SOURCE_DWG_DIR
 #define TDWGCONV_SOURCE_DWG_DIR ""
 #endif
+#ifndef TDWGCONV_INSTALLED_DWG_DIR
+#define TDWGCONV_INSTALLED_DWG_DIR ""
+#endif
 
 namespace fs = std::filesystem;
 
@@ -91,11 +94,12 @@ fs::path ExecutableDir() {
     return ec ? fs::path() : self.parent_path();
 }
 
-// The reader script: beside the program, in the installed data folder, or in the source tree.
+// The reader script: beside the program, in the installed package, or in the source tree (a
+// build that is not installed). A copy in the configuration directory finds the installed one.
 fs::path DwgReaderScript() {
     fs::path dir = ExecutableDir();
     for (const fs::path& candidate : {dir / "dwg" / "read-dwg.mjs", dir / ".." / "share" / "ckw" / "tdwgconv" / "dwg" / "read-dwg.mjs",
-                                      dir / ".." / ".." / "share" / "ckw" / "tdwgconv" / "dwg" / "read-dwg.mjs",
+                                      fs::path(TDWGCONV_INSTALLED_DWG_DIR) / "read-dwg.mjs",
                                       fs::path(TDWGCONV_SOURCE_DWG_DIR) / "read-dwg.mjs"}) {
         std::error_code ec;
         if (!candidate.empty() && fs::is_regular_file(candidate, ec)) return candidate;

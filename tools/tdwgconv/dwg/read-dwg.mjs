@@ -55,6 +55,14 @@ try {
   process.exit(2);
 }
 
+// Every drawing has a model space and a layer "0"; a read that found neither met a file that
+// ends early or is damaged past its header (LibreDWG does not always say so).
+const hasModelSpace = (db.tables?.BLOCK_RECORD?.entries ?? []).some((b) => /^\*model_space$/i.test(b.name ?? ''));
+if (!hasModelSpace || (db.tables?.LAYER?.entries ?? []).length === 0) {
+  console.error('damaged or incomplete DWG file: it has no model space');
+  process.exit(2);
+}
+
 if (countOnly) {
   const counts = {};
   for (const e of db.entities) counts[e.type] = (counts[e.type] ?? 0) + 1;
