@@ -26,6 +26,15 @@ TEST(CommandLine, LibraryCallWritesTheUpperCasedStemBeside) {
     EXPECT_FALSE(fs::exists(dir.path() / "NONE.T"));
 }
 
+TEST(CommandLine, SetupCopiesTheConverterIntoTheConfiguration) {
+    TempDir dir;
+    ChildResult r = RunChild({CKW_KWUTIL, "setup", (dir.path() / "cfg").string()}, std::chrono::seconds(60));
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir.path() / "cfg" / "TdwgConv"));
+    ChildResult copy = RunChild({(dir.path() / "cfg" / "TdwgConv").string(), "--version"}, std::chrono::seconds(30));
+    EXPECT_EQ(copy.exitStatus, 0);
+}
+
 // Runs the program on a damaged copy; returns its exit status after checking the rules.
 int Convert(const fs::path& damaged, const fs::path& out) {
     fs::remove(out);

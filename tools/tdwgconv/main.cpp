@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "DxfWriter.h"
 #include "Readers.h"
 #include "ReferenceEngine.h"
@@ -143,13 +145,12 @@ int ToDxf(const fs::path& input, const fs::path& output, bool json, bool quiet) 
     }
     if (quiet) return 0;
     if (json) {
-        std::cout << "{\"source\": \"" << input.string() << "\", \"output\": \"" << output.string() << "\", \"written\": {";
-        const char* sep = "";
-        for (auto& [kind, n] : counts.written) std::cout << sep << "\"" << kind << "\": " << n, sep = ", ";
-        std::cout << "}, \"skipped\": {";
-        sep = "";
-        for (auto& [kind, n] : counts.skipped) std::cout << sep << "\"" << kind << "\": " << n, sep = ", ";
-        std::cout << "}}\n";
+        nlohmann::ordered_json j;
+        j["source"] = input.string();
+        j["output"] = output.string();
+        j["written"] = counts.written;
+        j["skipped"] = counts.skipped;
+        std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         std::cout << input.string() << " -> " << output.string() << "\n";
         for (auto& [kind, n] : counts.written) std::cout << "  " << kind << " " << n << "\n";
