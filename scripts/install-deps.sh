@@ -10,6 +10,7 @@ packages=(
   gfortran
   qt6-base-dev qt6-svg-dev fonts-wqy-zenhei
   poppler-utils
+  libdxflib-dev nlohmann-json3-dev python3-ezdxf
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -22,3 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The DWG reader of TdwgConv: Node.js (20 or later) and the npm package pinned by its lock file.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends nodejs npm
+fi
+(cd "$(dirname "$0")/../tools/tdwgconv/dwg" && npm ci --no-audit --no-fund --silent)

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace ckw::text {
 namespace {
@@ -15,17 +16,21 @@ bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // Opening a converter costs far more than a short conversion, and every name and value read
-// from a database is converted, so each thread keeps its two converters. Conversions made
-// while the thread ends (destructors of globals) open a converter of their own.
+// from a database is converted, so each thread keeps the converters it has opened. Conversions
+// made while the thread ends (destructors of globals) open a converter of their own.
 class Converter {
 public:
     Converter(const char* to, const char* from) {
         struct Cache {
-            iconv_t toUtf8 = kNoConverter, toGbk = kNoConverter;
+            struct Entry {
+                std::string to, from;
+                iconv_t cd;
+            };
+            std::vector<Entry> entries;
             ~Cache() {
                 cacheAlive = false;
-                for (iconv_t cd : {toUtf8, toGbk})
-                    if (cd != kNoConverter) iconv_close(cd);
+                for (Entry& e : entries)
+                    if (e.cd != kNoConverter) iconv_close(e.cd);
             }
         };
         thread_local Cache cache;
@@ -34,10 +39,15 @@ public:
             m_owned = true;
             return;
         }
-        iconv_t& cd = std::strcmp(to, "UTF-8") == 0 ? cache.toUtf8 : cache.toGbk;
-        if (cd == kNoConverter) cd = iconv_open(to, from);
-        else iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-        m_cd = cd;
+        for (Cache::Entry& e : cache.entries) {
+            if (e.to == to && e.from == from) {
+                if (e.cd != kNoConverter) iconv(e.cd, nullptr, nullptr, nullptr, nullptr);  // initial state
+                m_cd = e.cd;
+                return;
+            }
+        }
+        m_cd = iconv_open(to, from);
+        cache.entries.push_back({to, from, m_cd});
     }
     ~Converter() {
         if (m_owned && m_cd != kNoConverter) iconv_close(m_cd);
@@ -60,7 +70,7 @@ bool IsAscii(std::string_view s) {
 
 // Converts with iconv, replacing every sequence it cannot read by `replacement` and going on.
 std::string Convert(std::string_view in, const char* to, const char* from, std::string_view replacement,
-                    size_t (*skip)(std::string_view, size_t)) {
+                    size_t (*skip)(std::string_view, size_t), size_t* replaced = nullptr) {
     // ASCII reads the same in all three encodings.
     if (IsAscii(in)) return std::string(in);
     Converter converter(to, from);
@@ -80,6 +90,7 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
         pos = in.size() - srcLeft;
         if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
             out.append(replacement);
+            if (replaced) ++*replaced;
             pos += skip(in, pos);
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
@@ -122,6 +133,15 @@ size_t CharLength(std::string_view s, size_t i) {
 std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030", "\xEF\xBF\xBD", SkipGbk); }
 
 std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8", "?", SkipUtf8); }
+
+std::string Utf8ToStrictGbk(std::string_view utf8, size_t& replaced) {
+    return Convert(utf8, "GBK", "UTF-8", "?", SkipUtf8, &replaced);
+}
+
+std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
+    // A single-byte code page has no sequences to step over.
+    return Convert(bytes, "UTF-8", codePage, "\xEF\xBF\xBD", [](std::string_view, size_t) -> size_t { return 1; });
+}
 
 std::string ToUpper(std::string_view gbk) {
     return MapAscii(gbk, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });

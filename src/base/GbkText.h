@@ -20,6 +20,11 @@ size_t CharLength(std::string_view s, size_t i);
 // Conversions never fail: an invalid sequence becomes '?' (or U+FFFD toward UTF-8).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
+// Strict GBK (code page 936) for files other programs read: a character GBK cannot hold becomes
+// '?', and `replaced` is raised by one for each.
+std::string Utf8ToStrictGbk(std::string_view utf8, size_t& replaced);
+// Text in a code page iconv knows ("CP1252", "GBK", ...) to UTF-8; unreadable bytes become U+FFFD.
+std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 
 // ASCII letters are changed; multibyte characters are left as they are.
 std::string ToUpper(std::string_view gbk);

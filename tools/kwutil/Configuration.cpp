@@ -64,9 +64,29 @@ void InstallTitleBlocks(const fs::path& dir, bool replace) {
     }
 }
 
+void InstallConverter(const fs::path& dir) {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return;
+    fs::path bin = self.parent_path();
+    for (const fs::path& candidate : {bin / "TdwgConv", bin / ".." / "libexec" / "TdwgConv", bin / ".." / "bin" / "TdwgConv"}) {
+        if (!fs::is_regular_file(candidate, ec)) continue;
+        // Copied beside the parameter library and renamed into place, so a running one is not cut.
+        fs::path temp = dir / ".TdwgConv.copying";
+        fs::copy_file(candidate, temp, fs::copy_options::overwrite_existing, ec);
+        if (!ec) fs::rename(temp, dir / "TdwgConv", ec);
+        if (ec) {
+            fs::remove(temp, ec);
+            std::cerr << "kwutil: cannot copy the converter into " << dir.string() << "\n";
+        }
+        return;
+    }
+}
+
 void SetUpConfiguration(const fs::path& dir) {
     fs::create_directories(dir);
     InstallTitleBlocks(dir, false);  // a title block the user changed stays
+    InstallConverter(dir);
     std::string sql(reinterpret_cast<const char*>(kEmbeddedSystemLibrarySql), kEmbeddedSystemLibrarySql_size);
     ckw::dao::CreateDatabaseFromSql(sql, (dir / SystemLibraryName()).string());
     std::string dirGbk = Gbk(fs::absolute(dir).lexically_normal().string());

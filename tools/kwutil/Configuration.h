@@ -12,6 +12,10 @@ namespace kwutil {
 // configuration directory.
 void SetUpConfiguration(const std::filesystem::path& dir);
 
+// Copies the DWG converter TdwgConv, found beside kwutil or in the installed package, into dir
+// as "TdwgConv" (the drawing programs start it from there). Nothing when it is not built.
+void InstallConverter(const std::filesystem::path& dir);
+
 // Builds the title block "BTL.T" and the countersign block "HQL.T" into dir; existing files are
 // kept unless replace is true.
 void InstallTitleBlocks(const std::filesystem::path& dir, bool replace);

@@ -1,0 +1,91 @@
+// The program's command line, and damaged inputs: truncated and bit-flipped copies of the test
+// files end cleanly (converted, or status 1 with a message and no output file), never with a
+// crash or a hang.
+#include <random>
+
+#include "Readers.h"
+#include "TdwgFixture.h"
+
+namespace tdwg::test {
+namespace {
+
+TEST(CommandLine, LibraryCallWritesTheUpperCasedStemBeside) {
+    TempDir dir;
+    fs::path input = dir.path() / "plan.dxf";
+    fs::copy_file(DataFile("dxf/screw.dxf"), input);
+    ChildResult r = RunTdwg({input.string(), "1"});
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir.path() / "PLAN.T"));
+    EXPECT_NE(r.out.find("LINE"), std::string::npos);  // the report
+
+    EXPECT_EQ(RunTdwg({"--help"}).exitStatus, 0);
+    EXPECT_EQ(RunTdwg({}).exitStatus, 2);
+    ChildResult missing = RunTdwg({(dir.path() / "none.dwg").string(), "1"});
+    EXPECT_EQ(missing.exitStatus, 1);
+    EXPECT_FALSE(missing.err.empty());
+    EXPECT_FALSE(fs::exists(dir.path() / "NONE.T"));
+}
+
+TEST(CommandLine, SetupCopiesTheConverterIntoTheConfiguration) {
+    TempDir dir;
+    ChildResult r = RunChild({CKW_KWUTIL, "setup", (dir.path() / "cfg").string()}, std::chrono::seconds(60));
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir.path() / "cfg" / "TdwgConv"));
+    ChildResult copy = RunChild({(dir.path() / "cfg" / "TdwgConv").string(), "--version"}, std::chrono::seconds(30));
+    EXPECT_EQ(copy.exitStatus, 0);
+}
+
+// Runs the program on a damaged copy; returns its exit status after checking the rules.
+int Convert(const fs::path& damaged, const fs::path& out) {
+    fs::remove(out);
+    ChildResult r = RunTdwg({damaged.string(), "-q", "-o", out.string()});
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_TRUE(r.exitStatus == 0 || r.exitStatus == 1) << "status " << r.exitStatus << ": " << r.err;
+    if (r.exitStatus != 0) {
+        EXPECT_FALSE(fs::exists(out));
+        EXPECT_FALSE(r.err.empty());
+    }
+    return r.exitStatus;
+}
+
+TEST(DamagedInput, TruncatedAndBitFlippedCopies) {
+    TempDir dir;
+    std::mt19937 random(13);
+    struct Source {
+        std::string file;
+        int flips;
+    } sources[] = {{"dxf/libredwg_example_2000.dxf", 12}, {"dxf/Relay.dxf", 12}, {"dwg/example_2000.dwg", 4}, {"dwg/example_2007.dwg", 4}};
+    for (const Source& s : sources) {
+        SCOPED_TRACE(s.file);
+        std::string bytes = ReadBytes(DataFile(s.file));
+        fs::path damaged = dir.path() / ("damaged" + fs::path(s.file).extension().string());
+        fs::path out = dir.path() / "OUT.T";
+        // Cut anywhere: a file that ends early is always refused.
+        for (double at : {0.0, 0.1, 0.5, 0.97}) {
+            WriteBytes(damaged, bytes.substr(0, static_cast<size_t>(bytes.size() * at)));
+            EXPECT_EQ(Convert(damaged, out), 1) << "cut at " << at;
+        }
+        // Flipped bits: a clean result either way.
+        for (int i = 0; i < s.flips; ++i) {
+            std::string copy = bytes;
+            for (int k = 0; k < 8; ++k) copy[random() % copy.size()] ^= static_cast<char>(1 << (random() % 8));
+            WriteBytes(damaged, copy);
+            Convert(damaged, out);
+        }
+    }
+}
+
+TEST(DamagedInput, DxfNumbersThatAreNotNumbersAreRefused) {
+    std::string bytes = ReadBytes(DataFile("dxf/angle.dxf"));
+    size_t at = bytes.find("\n 10\n");
+    ASSERT_NE(at, std::string::npos);
+    bytes.insert(at + 5, "x");
+    Drawing d;
+    std::string error;
+    EXPECT_FALSE(ReadDxfBytes(bytes, d, error));
+    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+    EXPECT_TRUE(d.entities.empty());
+}
+
+}  // namespace
+}  // namespace tdwg::test

@@ -1,0 +1,90 @@
+// Every entity kind of the engine goes out as DXF that ezdxf audits without errors, and curves
+// come in as polylines within the stated chord tolerance.
+#include <cmath>
+#include <random>
+
+#include "Curves.h"
+#include "DxfWriter.h"
+#include "TdwgFixture.h"
+#include "framework/GbkText.h"
+
+namespace tdwg::test {
+namespace {
+
+namespace eng = ckw::engine;
+using ckw::text::U8;
+
+eng::Entity Make(int kind, std::vector<float> values, std::string text = {}) {
+    eng::Entity e;
+    e.kind = kind;
+    e.attributes = {1, 1, 250, 3, 0, 0, 0};
+    e.values = std::move(values);
+    e.text = std::move(text);
+    return e;
+}
+
+TEST(DxfExport, EveryEngineKindPassesTheAudit) {
+    eng::Drawing d;
+    d.DefineLayer({1, ckw::text::Utf8ToGbk(U8(u8"梁/柱")), 1, 250, 3, 0});  // '/' cannot stand in a DXF name
+    d.DefineLineType(2, {10, -5, 0, -5});
+    eng::Block block;
+    block.number = 900;
+    block.name = "NORTH.T";
+    block.entities.push_back(Make(eng::kCircle, {0, 0, 500}));
+    d.Blocks()[900] = block;
+    const std::string chinese = ckw::text::Utf8ToGbk(U8(u8"一层{结构}\\平面\n第二行"));
+    for (eng::Entity e : {Make(eng::kPoint, {1, 2}), Make(eng::kLine, {0, 0, 10, 0}),
+                          Make(eng::kPolyline, {3, 1, 0, 0, 1, 0, 0, 10, 0, 0, 2, 2, 10, 10, 0, 0, 0}),
+                          Make(eng::kRectangle, {0, 0, 20, 10, 30}), Make(eng::kCircle, {5, 5, 3}), Make(eng::kCore, {5, 5, 1}),
+                          Make(eng::kArc, {0, 0, 5, 10, 200}), Make(eng::kChineseText, {3, 2.1f, 0, 0, 45, 102, 102}, chinese),
+                          Make(eng::kWesternText, {3, 3, 0, 0, 0, 101, 101}, "C30"),
+                          Make(eng::kTrace, {0, 0, 1, 0, 1, 1, 0, 1}),
+                          Make(eng::kFilledPolygon, {4, 31, 0, 0, 0, 4, 0, 4, 4, 0, 4}),
+                          Make(eng::kMultilineText, {3, 3, 0, 20, 0, 101, 103, 1.5f}, chinese),
+                          Make(eng::kDimension, {2.5f, 2.5f, 0, 0, 100, 0, 50, 20}),
+                          Make(eng::kBlockInsert, {900, 50, 50, 0, 2, 2, 1, 90})}) {
+        e.attributes[1] = e.kind == eng::kLine ? 2 : 1;
+        d.Add(std::move(e));
+    }
+    TempDir dir;
+    ckw::dxf::ExportCounts counts;
+    std::string error;
+    ASSERT_TRUE(ckw::dxf::WriteDxf(d, dir.path() / "kinds.dxf", error, &counts)) << error;
+    EXPECT_TRUE(counts.skipped.empty());
+    Json j = Ezdxf(dir.path() / "kinds.dxf");
+    EXPECT_EQ(j["errors"], 0);
+    std::map<std::string, long> theirs, expected = {{"POINT", 1}, {"LINE", 4}, {"LWPOLYLINE", 3}, {"CIRCLE", 1}, {"ARC", 1},
+                                                     {"TEXT", 3}, {"TRACE", 1}, {"HATCH", 1}, {"MTEXT", 1}, {"INSERT", 1}};
+    for (const auto& [kind, n] : j["counts"].items()) theirs[kind] = n.get<long>();
+    EXPECT_EQ(theirs, expected);
+    // Line feeds of a single-line text become spaces; a multi-line text keeps its lines and its braces.
+    auto texts = j["texts"].get<std::vector<std::string>>();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), U8(u8"一层{结构}\\平面 第二行")), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), U8(u8"一层{结构}\\平面\n第二行")), texts.end());
+}
+
+TEST(Curves, EllipsesStayWithinTheChordTolerance) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int i = 0; i < 50; ++i) {
+        double a = 1 + 1000 * u(random), ratio = 0.05 + 0.95 * u(random), angle = 2 * M_PI * u(random);
+        double t0 = 2 * M_PI * u(random), t1 = t0 + 0.1 + (2 * M_PI - 0.1) * u(random);
+        double mx = a * std::cos(angle), my = a * std::sin(angle), b = a * ratio;
+        std::vector<Vertex> v = EllipseVertices(10, -20, mx, my, ratio, t0, t1);
+        ASSERT_GE(v.size(), 3u);
+        // Each chord's middle is within the tolerance of the curve: measured by the ellipse's
+        // implicit equation in its own axes, |r(p) - 1| * b bounds the distance from above.
+        for (size_t k = 0; k + 1 < v.size(); ++k) {
+            double px = (v[k].x + v[k + 1].x) / 2 - 10, py = (v[k].y + v[k + 1].y) / 2 + 20;
+            double x = (px * mx + py * my) / a, y = (-px * my + py * mx) / a;
+            double r = std::sqrt(x * x / (a * a) + y * y / (b * b));
+            EXPECT_LE((1 - r) * b, kChordTolerance * a * 1.01) << i << " " << k;
+        }
+        // Both ends lie on the curve at their parameters.
+        EXPECT_NEAR(v.front().x, 10 + a * std::cos(t0) * std::cos(angle) - b * std::sin(t0) * std::sin(angle), 1e-9 * a);
+        EXPECT_NEAR(v.back().y, -20 + a * std::cos(t1) * std::sin(angle) + b * std::sin(t1) * std::cos(angle), 1e-9 * a);
+    }
+}
+
+}  // namespace
+}  // namespace tdwg::test

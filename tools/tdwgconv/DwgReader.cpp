@@ -1,0 +1,339 @@
+// DWG into the neutral drawing: the reader script (Node.js with @mlightcad/libredwg-web) prints
+// the drawing as JSON; here it becomes layers, line types, blocks and entities. Texts arrive as
+// UTF-8 whatever the file's version (the package decodes the code page of older files and the
+// UTF-16 of newer ones).
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "ChildProcess.h"
+#include "Curves.h"
+#include "Readers.h"
+#include "TextDecode.h"
+
+namespace tdwg {
+namespace {
+
+using Json = nlohmann::json;
+
+double Num(const Json& j, const char* key, double fallback = 0) {
+    auto it = j.find(key);
+    return it != j.end() && it->is_number() ? it->get<double>() : fallback;
+}
+int Int(const Json& j, const char* key, int fallback = 0) {
+    auto it = j.find(key);
+    return it != j.end() && it->is_number() ? static_cast<int>(it->get<double>()) : fallback;
+}
+const Json& Obj(const Json& j, const char* key) {
+    static const Json empty = Json::object();
+    auto it = j.find(key);
+    return it != j.end() && it->is_object() ? *it : empty;
+}
+const Json& Arr(const Json& j, const char* key) {
+    static const Json empty = Json::array();
+    auto it = j.find(key);
+    return it != j.end() && it->is_array() ? *it : empty;
+}
+std::string Str(const Json& j, const char* key) {
+    auto it = j.find(key);
+    return it != j.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+Point2 Pt(const Json& j, const char* key) {
+    const Json& p = Obj(j, key);
+    return {Num(p, "x"), Num(p, "y")};
+}
+double Deg(double radians) { return radians * 180 / M_PI; }
+
+// Lineweights are stored as an index into the standard steps; 29 and up mean by layer / block / default.
+double LineWeightMm(int index) {
+    static const int kSteps[] = {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+    return index >= 0 && index < 24 ? kSteps[index] / 100.0 : 0;
+}
+
+class JsonSink {
+public:
+    explicit JsonSink(Drawing& d) : m_d(d) { m_text.SetUtf8(true); }
+
+    void Run(const Json& root) {
+        const Json& header = Obj(root, "header");
+        m_d.sourceVersion = Str(header, "ACADVER");
+        m_d.unitToMm = MillimetresPerUnit(Int(header, "INSUNITS"));
+        for (const Json& l : Arr(root, "layers")) {
+            Layer layer;
+            layer.name = m_text.Utf8ToGbk(Str(l, "name"));
+            layer.colour = Int(l, "colorIndex", 7);
+            if (l.value("off", false) && layer.colour > 0) layer.colour = -layer.colour;
+            layer.lineType = m_text.Utf8ToGbk(Str(l, "lineType"));
+            layer.lineWeightMm = LineWeightMm(Int(l, "lineweight", 29));
+            m_d.layers.push_back(std::move(layer));
+        }
+        for (const Json& lt : Arr(root, "lineTypes")) {
+            LineType type{m_text.Utf8ToGbk(Str(lt, "name")), {}};
+            for (const Json& p : Arr(lt, "pattern")) type.dashes.push_back(Num(p, "elementLength"));
+            m_d.lineTypes.push_back(std::move(type));
+        }
+        std::string modelHandle;
+        for (const Json& b : Arr(root, "blocks")) {
+            std::string name = Str(b, "name");
+            if (name == "*Model_Space" || name == "*MODEL_SPACE") {
+                modelHandle = Str(b, "handle");
+                continue;
+            }
+            if (name.rfind("*Paper_Space", 0) == 0 || name.rfind("*PAPER_SPACE", 0) == 0) continue;
+            Point2 base = Pt(b, "basePoint");
+            Block block{m_text.Utf8ToGbk(name), 0, {}, base.x, base.y, {}};
+            RestoreBlockIdentity(m_text.Utf8ToGbk(Str(b, "description")), block);
+            for (const Json& e : Arr(b, "entities")) Add(e, block.entities, false);
+            m_d.blocks.push_back(std::move(block));
+        }
+        for (const Json& e : Arr(root, "entities")) {
+            std::string type = Str(e, "type");
+            if (type.empty()) continue;
+            ++m_d.kinds[type].read;
+            bool paper = !modelHandle.empty() && Str(e, "ownerBlockRecordSoftId") != modelHandle;
+            Add(e, m_d.entities, paper);
+        }
+        m_d.unmappableCharacters = m_text.Unmappable();
+    }
+
+private:
+    void Add(const Json& j, std::vector<Entity>& list, bool paperSpace) {
+        Entity e;
+        e.kind = Str(j, "type");
+        e.layer = m_text.Utf8ToGbk(Str(j, "layer"));
+        e.lineType = m_text.Utf8ToGbk(Str(j, "lineType"));
+        e.colour = Int(j, "colorIndex", kColourByLayer);
+        if (int lw = Int(j, "lineweight", 29); lw < 24) e.lineWeightMm = LineWeightMm(lw);
+        if (j.contains("color") && j["color"].is_number() && e.colour != kColourByLayer && e.colour != kColourByBlock &&
+            (e.colour < 1 || e.colour > 255))
+            e.trueColour = Int(j, "color") & 0xFFFFFF;
+        XData(j, e);
+        Map(j, e);
+        if (e.kind == "ATTRIB") e.shape = Shape::Skip, e.skipReason = "attribute of an insert";
+        else if (paperSpace && e.shape != Shape::Skip) e.shape = Shape::Skip, e.skipReason = "paper space";
+        if (e.shape == Shape::Polyline && e.vertices.size() < 2) e.shape = Shape::Skip, e.skipReason = "polyline without vertices";
+        list.push_back(std::move(e));
+        for (Entity& more : m_more) list.push_back(std::move(more));
+        m_more.clear();
+    }
+
+    void XData(const Json& j, Entity& e) {
+        for (const Json& app : Arr(j, "xdata")) {
+            XDataApp a{m_text.Utf8ToGbk(Str(app, "appName")), {}};
+            for (const Json& v : Arr(app, "value")) {
+                int code = Int(v, "code");
+                auto value = v.find("value");
+                if (code == 1000 && value != v.end() && value->is_string())
+                    a.values.push_back({XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(value->get<std::string>())});
+                else if ((code == 1070 || code == 1071) && value != v.end() && value->is_number())
+                    a.values.push_back({XDataValue::Type::Int, static_cast<int32_t>(value->get<double>()), 0, {}});
+                else if (code >= 1040 && code <= 1042 && value != v.end() && value->is_number())
+                    a.values.push_back({XDataValue::Type::Real, 0, value->get<double>(), {}});
+                else
+                    ++m_d.droppedXDataValues;
+            }
+            e.xdata.push_back(std::move(a));
+        }
+    }
+
+    void Text(const Json& j, Entity& e, const Json& t) {
+        e.shape = Shape::Text;
+        e.text = m_text.Utf8ToGbk(ResolvePercentCodes(Str(t, "text").empty() ? Str(j, "text") : Str(t, "text")));
+        e.height = Num(t, "textHeight");
+        e.widthFactor = Num(t, "xScale", 1) > 0 ? Num(t, "xScale", 1) : 1;
+        e.angleDeg = Deg(Num(t, "rotation"));
+        int h = Int(t, "halign"), v = Int(t, "valign");
+        bool useFirst = (h == 0 && v == 0) || h == 3 || h == 5;
+        Point2 p = useFirst ? Pt(t, "startPoint") : Pt(t, "endPoint");
+        e.x = p.x, e.y = p.y;
+        e.hAlign = h == 1 || h == 4 ? 1 : h == 2 ? 2 : 0;
+        e.vAlign = h == 4 ? 2 : (v >= 0 && v <= 3 ? v : 0);
+    }
+
+    void Map(const Json& j, Entity& e) {
+        const std::string& type = e.kind;
+        if (type == "LINE") {
+            Point2 a = Pt(j, "startPoint"), b = Pt(j, "endPoint");
+            e.shape = Shape::Line;
+            e.vertices = {{a.x, a.y}, {b.x, b.y}};
+        } else if (type == "POINT") {
+            Point2 p = Pt(j, "position");
+            e.shape = Shape::Point, e.x = p.x, e.y = p.y;
+        } else if (type == "CIRCLE" || type == "ARC") {
+            Point2 c = Pt(j, "center");
+            e.shape = type == "ARC" ? Shape::Arc : Shape::Circle;
+            e.cx = c.x, e.cy = c.y, e.radius = Num(j, "radius");
+            e.startDeg = Deg(Num(j, "startAngle")), e.endDeg = Deg(Num(j, "endAngle"));
+        } else if (type == "ELLIPSE") {
+            Point2 c = Pt(j, "center"), m = Pt(j, "majorAxisEndPoint");
+            e.shape = Shape::Polyline;
+            e.vertices = EllipseVertices(c.x, c.y, m.x, m.y, Num(j, "axisRatio", 1), Num(j, "startAngle"), Num(j, "endAngle", 2 * M_PI));
+        } else if (type == "SPLINE") {
+            e.shape = Shape::Polyline;
+            std::vector<Point2> control;
+            std::vector<double> knots, weights;
+            for (const Json& p : Arr(j, "controlPoints")) {
+                control.push_back({Num(p, "x"), Num(p, "y")});
+                if (p.contains("weight")) weights.push_back(Num(p, "weight", 1));
+            }
+            for (const Json& k : Arr(j, "knots"))
+                if (k.is_number()) knots.push_back(k.get<double>());
+            e.vertices = SplineVertices(Int(j, "degree", 3), knots, control, weights);
+            if (e.vertices.empty())
+                for (const Json& p : Arr(j, "fitPoints")) e.vertices.push_back({Num(p, "x"), Num(p, "y")});
+            e.closed = (Int(j, "flag") & 1) != 0;
+        } else if (type == "LWPOLYLINE") {
+            e.shape = Shape::Polyline;
+            e.closed = (Int(j, "flag") & 1) != 0;
+            double w = Num(j, "constantWidth");
+            for (const Json& v : Arr(j, "vertices"))
+                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", w), Num(v, "endWidth", w)});
+        } else if (type == "POLYLINE2D" || type == "POLYLINE3D") {
+            e.shape = Shape::Polyline;
+            e.closed = (Int(j, "flag") & 1) != 0;
+            for (const Json& v : Arr(j, "vertices")) {
+                if (Int(v, "flag") & 16) continue;  // spline frame points
+                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", Num(j, "startWidth")),
+                                      Num(v, "endWidth", Num(j, "endWidth"))});
+            }
+        } else if (type == "TEXT" || type == "ATTRIB") {
+            Text(j, e, type == "ATTRIB" ? Obj(j, "text") : j);
+        } else if (type == "MTEXT") {
+            Point2 p = Pt(j, "insertionPoint");
+            e.shape = Shape::MText;
+            e.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "text")));
+            e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")), e.lineSpacing = Num(j, "lineSpacing", 1);
+            e.x = p.x, e.y = p.y;
+            int a = std::clamp(Int(j, "attachmentPoint", 1), 1, 9) - 1;
+            e.hAlign = a % 3, e.vAlign = 3 - a / 3;
+        } else if (type == "INSERT" || type == "DIMENSION") {
+            Point2 p = Pt(j, "insertionPoint");
+            e.shape = Shape::Insert;
+            e.block = m_text.Utf8ToGbk(Str(j, "name"));
+            e.x = p.x, e.y = p.y;
+            if (type == "INSERT") {
+                e.sx = Num(j, "xScale", 1), e.sy = Num(j, "yScale", 1), e.sz = Num(j, "zScale", 1);
+                e.angleDeg = Deg(Num(j, "rotation"));
+            }
+            if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
+        } else if (type == "SOLID" || type == "TRACE") {
+            e.shape = Shape::Trace;
+            for (const char* k : {"corner1", "corner2", "corner4", "corner3"}) {
+                Point2 p = Pt(j, k);
+                e.vertices.push_back({p.x, p.y});
+            }
+        } else if (type == "HATCH") {
+            Hatch(j, e);
+        } else {
+            e.shape = Shape::Skip;
+            e.skipReason = type == "XLINE" || type == "RAY" ? "infinite line" : type == "VIEWPORT" ? "paper space" : "not supported";
+        }
+    }
+
+    void Hatch(const Json& j, Entity& e) {
+        std::vector<std::vector<Vertex>> loops;
+        for (const Json& path : Arr(j, "boundaryPaths")) {
+            std::vector<Vertex> loop;
+            auto add = [&](double x, double y, double bulge) {
+                if (!loop.empty() && loop.back().x == x && loop.back().y == y) {
+                    loop.back().bulge = bulge;
+                    return;
+                }
+                loop.push_back({x, y, bulge});
+            };
+            if (path.contains("vertices")) {
+                for (const Json& v : Arr(path, "vertices")) add(Num(v, "x"), Num(v, "y"), Num(v, "bulge"));
+            }
+            for (const Json& edge : Arr(path, "edges")) {
+                int type = Int(edge, "type");
+                if (type == 1) {
+                    Point2 a = Pt(edge, "start"), b = Pt(edge, "end");
+                    add(a.x, a.y, 0), add(b.x, b.y, 0);
+                } else if (type == 2) {
+                    Point2 c = Pt(edge, "center");
+                    double r = Num(edge, "radius"), a1 = Num(edge, "startAngle"), a2 = Num(edge, "endAngle");
+                    bool ccw = edge.value("isCCW", true);
+                    double sweep = std::fmod(std::abs(a2 - a1), 2 * M_PI);
+                    if (sweep == 0) sweep = 2 * M_PI;
+                    if (!ccw) a1 = -a1, a2 = -a2, sweep = -sweep;
+                    add(c.x + r * std::cos(a1), c.y + r * std::sin(a1), BulgeOfSweep(sweep));
+                    add(c.x + r * std::cos(a2), c.y + r * std::sin(a2), 0);
+                } else if (type == 3) {
+                    Point2 c = Pt(edge, "center"), m = Pt(edge, "end");
+                    for (const Vertex& v : EllipseVertices(c.x, c.y, m.x, m.y, Num(edge, "lengthOfMinorAxis", 1),
+                                                           Num(edge, "startAngle"), Num(edge, "endAngle")))
+                        add(v.x, v.y, 0);
+                }
+            }
+            if (loop.size() >= 2) loops.push_back(std::move(loop));
+        }
+        if (loops.empty()) {
+            e.shape = Shape::Skip, e.skipReason = "hatch without boundary";
+            return;
+        }
+        e.shape = Shape::Polyline;
+        e.closed = true;
+        e.vertices = std::move(loops[0]);
+        for (size_t i = 1; i < loops.size(); ++i) {
+            Entity more = e;
+            more.kind.clear();
+            more.xdata.clear();
+            more.vertices = std::move(loops[i]);
+            m_more.push_back(std::move(more));
+        }
+    }
+
+    Drawing& m_d;
+    TextDecoder m_text;
+    std::vector<Entity> m_more;
+};
+
+}  // namespace
+
+bool ParseDwgJson(const std::string& json, Drawing& drawing, std::string& error) {
+    drawing = Drawing{};
+    Json root = Json::parse(json, nullptr, false);
+    if (root.is_discarded() || !root.is_object()) {
+        error = "the DWG reader printed no drawing";
+        return false;
+    }
+    try {
+        JsonSink(drawing).Run(root);
+    } catch (const std::exception& e) {
+        drawing = Drawing{};
+        error = std::string("the DWG reader's output is not understood: ") + e.what();
+        return false;
+    }
+    return true;
+}
+
+bool ReadDwg(const std::filesystem::path& file, const DwgReaderSetup& setup, Drawing& drawing, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        error = "cannot open " + file.string();
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(setup.script, ec)) {
+        error = "the DWG reader is not installed (" + setup.script.string() + ")";
+        return false;
+    }
+    ChildResult r = RunChild({"node", setup.script.string(), file.string()}, setup.timeLimit);
+    if (!r.started) {
+        error = "cannot start Node.js for the DWG reader";
+        return false;
+    }
+    if (r.timedOut) {
+        error = "the DWG reader took longer than " + std::to_string(setup.timeLimit.count()) + " s and was stopped";
+        return false;
+    }
+    if (r.exitStatus != 0) {
+        while (!r.err.empty() && (r.err.back() == '\n' || r.err.back() == '\r')) r.err.pop_back();
+        size_t nl = r.err.rfind('\n');
+        std::string last = nl == std::string::npos ? r.err : r.err.substr(nl + 1);
+        error = last.empty() ? "the DWG reader failed" : last;
+        return false;
+    }
+    return ParseDwgJson(r.out, drawing, error);
+}
+
+}  // namespace tdwg

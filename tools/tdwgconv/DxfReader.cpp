@@ -1,0 +1,531 @@
+// DXF into the neutral drawing through dxflib. dxflib reports an entity when it meets the group
+// that starts the next one, so what we gather from the raw groups (paper space, widths, the
+// dimension's block, extended data, text continuation chunks) is kept per entity and handed on
+// when the next entity begins.
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "Curves.h"
+#include "Readers.h"
+#include "TextDecode.h"
+
+namespace tdwg {
+namespace {
+
+// What the raw groups of one entity tell beyond dxflib's callbacks.
+struct Extras {
+    std::string kind;
+    bool paperSpace = false;
+    std::string blockName;  // group 2 (a dimension's block)
+    std::string description;  // group 4 (a block's description)
+    double w40 = 0, w41 = 0, w43 = 0;
+    std::vector<std::pair<double, double>> vertexWidths;  // per light-polyline vertex
+    std::string mtextChunks;                              // group 3
+    std::vector<XDataApp> xdata;
+    long droppedXData = 0;
+};
+
+bool IsNumericCode(unsigned code) {
+    return (code >= 10 && code <= 99) || (code >= 110 && code <= 179) || (code >= 210 && code <= 239) ||
+           (code >= 270 && code <= 289) || (code >= 370 && code <= 389) || (code >= 400 && code <= 409) ||
+           (code >= 420 && code <= 429) || (code >= 440 && code <= 469) || (code >= 1010 && code <= 1071);
+}
+
+bool IsNumber(const std::string& v) {
+    const char* s = v.c_str();
+    char* end = nullptr;
+    double d = std::strtod(s, &end);
+    if (end == s || !std::isfinite(d)) return false;
+    while (*end == ' ' || *end == '\t' || *end == '\r') ++end;
+    return *end == '\0';
+}
+
+class DxfSink : public DL_CreationAdapter {
+public:
+    explicit DxfSink(Drawing& d) : m_d(d) {}
+
+    std::string error;
+    bool sawEof = false;
+
+    void Finish() {
+        CloseOpen();
+        m_d.unmappableCharacters = m_text.Unmappable();
+    }
+
+    // --- raw groups -------------------------------------------------------------------------
+    void processCodeValuePair(unsigned int code, const std::string& value) override {
+        if (code == 0) {
+            m_finished = std::move(m_pending);
+            m_pending = Extras{};
+            m_pending.kind = value;
+            if (value == "SECTION") m_expectSectionName = true;
+            else if (value == "ENDSEC") m_section.clear();
+            else if (value == "EOF") sawEof = true;
+            else if (m_section == "ENTITIES" && value != "VERTEX" && value != "SEQEND" && value != "ATTRIB")
+                ++m_d.kinds[value].read;
+            return;
+        }
+        if (m_expectSectionName && code == 2) {
+            m_section = value;
+            m_expectSectionName = false;
+            return;
+        }
+        if (IsNumericCode(code) && !IsNumber(value) && error.empty())
+            error = "damaged file: group " + std::to_string(code) + " holds \"" + value.substr(0, 40) + "\"";
+        switch (code) {
+        case 2: m_pending.blockName = value; break;
+        case 3: m_pending.mtextChunks += value; break;
+        case 4: m_pending.description = value; break;
+        case 40: m_pending.w40 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40; break;
+        case 41: m_pending.w41 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
+        case 43: m_pending.w43 = std::atof(value.c_str()); break;
+        case 10: if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43); break;
+        case 67: m_pending.paperSpace = std::atoi(value.c_str()) == 1; break;
+        default: break;
+        }
+    }
+
+    // --- header and tables --------------------------------------------------------------------
+    void setVariableString(const std::string& key, const std::string& value, int) override {
+        if (key == "$DWGCODEPAGE") m_text.SetCodePage(value);
+        if (key == "$ACADVER") {
+            m_d.sourceVersion = value;
+            // AC1021 (2007) and later keep their texts in UTF-8.
+            if (value.size() == 6 && value.rfind("AC", 0) == 0 && std::atoi(value.c_str() + 2) >= 1021) m_text.SetUtf8(true);
+        }
+    }
+    void setVariableInt(const std::string& key, int value, int) override {
+        if (key == "$INSUNITS") m_d.unitToMm = MillimetresPerUnit(value);
+    }
+
+    void addLayer(const DL_LayerData& data) override {
+        Layer layer;
+        layer.name = m_text.ToGbk(data.name);
+        layer.colour = attributes.getColor();
+        if (data.off && layer.colour > 0) layer.colour = -layer.colour;
+        layer.trueColour = attributes.getColor24();
+        layer.lineType = m_text.ToGbk(attributes.getLinetype());
+        layer.lineWeightMm = attributes.getWidth() > 0 ? attributes.getWidth() / 100.0 : 0;
+        m_d.layers.push_back(std::move(layer));
+    }
+    void addLinetype(const DL_LinetypeData& data) override {
+        m_d.lineTypes.push_back({m_text.ToGbk(data.name), {}});
+    }
+    void addLinetypeDash(double length) override {
+        if (!m_d.lineTypes.empty()) m_d.lineTypes.back().dashes.push_back(length);
+    }
+
+    void addBlock(const DL_BlockData& data) override {
+        CloseOpen();
+        Block block{m_text.ToGbk(data.name), 0, {}, data.bpx, data.bpy, {}};
+        RestoreBlockIdentity(m_text.ToGbk(m_finished.description), block);
+        m_d.blocks.push_back(std::move(block));
+        m_block = &m_d.blocks.back();
+    }
+    void endBlock() override {
+        CloseOpen();
+        m_block = nullptr;
+    }
+
+    // --- entities -----------------------------------------------------------------------------
+    void addPoint(const DL_PointData& d) override {
+        Entity& e = Begin(Shape::Point);
+        e.x = d.x, e.y = d.y;
+    }
+    void addLine(const DL_LineData& d) override {
+        Entity& e = Begin(Shape::Line);
+        e.vertices = {{d.x1, d.y1}, {d.x2, d.y2}};
+    }
+    void addXLine(const DL_XLineData&) override { Skip("infinite line"); }
+    void addRay(const DL_RayData&) override { Skip("infinite line"); }
+    void addArc(const DL_ArcData& d) override {
+        Entity& e = Begin(Shape::Arc);
+        e.cx = d.cx, e.cy = d.cy, e.radius = d.radius, e.startDeg = d.angle1, e.endDeg = d.angle2;
+    }
+    void addCircle(const DL_CircleData& d) override {
+        Entity& e = Begin(Shape::Circle);
+        e.cx = d.cx, e.cy = d.cy, e.radius = d.radius;
+    }
+    void addEllipse(const DL_EllipseData& d) override {
+        Entity& e = Begin(Shape::Polyline);
+        e.vertices = EllipseVertices(d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2);
+        if (e.vertices.empty()) Reject(e, "degenerate ellipse");
+    }
+    void addPolyline(const DL_PolylineData& d) override {
+        Entity& e = Begin(Shape::Polyline);
+        if (d.flags & (16 | 64)) Reject(e, "polygon mesh");
+        e.closed = (d.flags & 1) != 0;
+        m_open = Open::Polyline;
+        m_vertexIndex = 0;
+        m_defaultWidths = {m_finished.w40, m_finished.w41};
+    }
+    void addVertex(const DL_VertexData& d) override {
+        if (m_open != Open::Polyline) return;
+        Entity& e = *m_current;
+        Vertex v{d.x, d.y, d.bulge, m_defaultWidths.first, m_defaultWidths.second};
+        if (m_finished.kind == "VERTEX") {
+            v.startWidth = m_finished.w40, v.endWidth = m_finished.w41;
+        } else if (m_vertexIndex < m_finished.vertexWidths.size()) {
+            v.startWidth = m_finished.vertexWidths[m_vertexIndex].first;
+            v.endWidth = m_finished.vertexWidths[m_vertexIndex].second;
+        }
+        ++m_vertexIndex;
+        e.vertices.push_back(v);
+    }
+    void endSequence() override {
+        if (m_open == Open::Polyline) CloseOpen();
+    }
+    void addSpline(const DL_SplineData& d) override {
+        Begin(Shape::Polyline);
+        m_open = Open::Spline;
+        m_spline = SplineParts{};
+        m_spline.degree = static_cast<int>(d.degree);
+        m_spline.closed = (d.flags & 1) != 0;
+    }
+    void addKnot(const DL_KnotData& d) override {
+        if (m_open == Open::Spline) m_spline.knots.push_back(d.k);
+    }
+    void addControlPoint(const DL_ControlPointData& d) override {
+        if (m_open != Open::Spline) return;
+        m_spline.control.push_back({d.x, d.y});
+        m_spline.weights.push_back(d.w);
+    }
+    void addFitPoint(const DL_FitPointData& d) override {
+        if (m_open == Open::Spline) m_spline.fit.push_back({d.x, d.y});
+    }
+    void addInsert(const DL_InsertData& d) override {
+        Entity& e = Begin(Shape::Insert);
+        e.block = m_text.ToGbk(d.name);
+        e.x = d.ipx, e.y = d.ipy, e.sx = d.sx, e.sy = d.sy, e.sz = d.sz, e.angleDeg = d.angle;
+    }
+    void addTrace(const DL_TraceData& d) override { Quad(d); }
+    void addSolid(const DL_SolidData& d) override { Quad(d); }
+    void add3dFace(const DL_3dFaceData&) override { Skip("3D face"); }
+    void addText(const DL_TextData& d) override {
+        Entity& e = Begin(Shape::Text);
+        e.text = m_text.Utf8ToGbk(ResolvePercentCodes(TextUtf8(d.text)));
+        e.height = d.height, e.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1;
+        e.angleDeg = d.angle * 180 / M_PI;
+        bool useFirst = (d.hJustification == 0 && d.vJustification == 0) || d.hJustification == 3 || d.hJustification == 5;
+        e.x = useFirst ? d.ipx : d.apx, e.y = useFirst ? d.ipy : d.apy;
+        e.hAlign = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;
+        e.vAlign = d.hJustification == 4 ? 2 : (d.vJustification >= 0 && d.vJustification <= 3 ? d.vJustification : 0);
+    }
+    void addAttribute(const DL_AttributeData&) override { /* attribute values belong to their insert */ }
+    void addMText(const DL_MTextData& d) override {
+        Entity& e = Begin(Shape::MText);
+        e.text = m_text.Utf8ToGbk(StripMTextFormatting(TextUtf8(m_finished.mtextChunks + d.text)));
+        e.height = d.height, e.angleDeg = d.angle * 180 / M_PI, e.lineSpacing = d.lineSpacingFactor;
+        e.x = d.ipx, e.y = d.ipy;
+        int a = d.attachmentPoint >= 1 && d.attachmentPoint <= 9 ? d.attachmentPoint - 1 : 0;
+        e.hAlign = a % 3;
+        e.vAlign = 3 - a / 3;
+    }
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { Dimension(); }
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { Dimension(); }
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { Dimension(); }
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { Dimension(); }
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { Dimension(); }
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { Dimension(); }
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { Dimension(); }
+    void addLeader(const DL_LeaderData&) override {
+        Begin(Shape::Polyline);
+        m_open = Open::Leader;
+    }
+    void addLeaderVertex(const DL_LeaderVertexData& d) override {
+        if (m_open == Open::Leader) m_current->vertices.push_back({d.x, d.y});
+    }
+    void addHatch(const DL_HatchData&) override {
+        Begin(Shape::Polyline);
+        m_open = Open::Hatch;
+        m_hatchLoops.clear();
+    }
+    void addHatchLoop(const DL_HatchLoopData&) override {
+        if (m_open == Open::Hatch) m_hatchLoops.emplace_back();
+    }
+    void addHatchEdge(const DL_HatchEdgeData& d) override {
+        if (m_open != Open::Hatch || m_hatchLoops.empty()) return;
+        HatchEdge(d, m_hatchLoops.back());
+    }
+    void addImage(const DL_ImageData&) override { Skip("raster image"); }
+
+    // --- extended data --------------------------------------------------------------------------
+    void addXDataApp(const std::string& app) override { m_pending.xdata.push_back({m_text.ToGbk(app), {}}); }
+    void addXDataString(int code, const std::string& value) override {
+        if (code == 1000 && !m_pending.xdata.empty())
+            m_pending.xdata.back().values.push_back({XDataValue::Type::String, 0, 0, m_text.ToGbk(value)});
+        else
+            ++m_pending.droppedXData;
+    }
+    void addXDataReal(int code, double value) override {
+        if (code >= 1040 && code <= 1042 && !m_pending.xdata.empty())
+            m_pending.xdata.back().values.push_back({XDataValue::Type::Real, 0, value, {}});
+        else
+            ++m_pending.droppedXData;
+    }
+    void addXDataInt(int code, int value) override {
+        if ((code == 1070 || code == 1071) && !m_pending.xdata.empty())
+            m_pending.xdata.back().values.push_back({XDataValue::Type::Int, value, 0, {}});
+        else
+            ++m_pending.droppedXData;
+    }
+
+    // The drawing-level record this program writes into the named objects: CKW_DRAWING_DATA.
+    void addDictionaryEntry(const DL_DictionaryEntryData& d) override {
+        if (d.name == "CKW_DRAWING_DATA") m_dataHandle = d.handle;
+    }
+    void addXRecord(const std::string& handle) override { m_inDataRecord = !m_dataHandle.empty() && handle == m_dataHandle; }
+    void addXRecordInt(int code, int value) override {
+        if (m_inDataRecord && code >= 90 && code <= 99) m_d.drawingData.push_back(value);
+    }
+
+private:
+    enum class Open { None, Polyline, Spline, Leader, Hatch };
+    struct SplineParts {
+        int degree = 3;
+        bool closed = false;
+        std::vector<double> knots, weights;
+        std::vector<Point2> control, fit;
+    };
+
+    std::string TextUtf8(const std::string& raw) const { return m_text.ToUtf8(raw); }
+
+    Entity& Begin(Shape shape) {
+        CloseOpen();
+        Entity e;
+        e.kind = m_finished.kind;
+        e.shape = shape;
+        e.layer = m_text.ToGbk(attributes.getLayer());
+        e.lineType = m_text.ToGbk(attributes.getLinetype());
+        e.colour = attributes.getColor();
+        e.trueColour = attributes.getColor24();
+        if (attributes.getWidth() >= 0) e.lineWeightMm = attributes.getWidth() / 100.0;
+        e.xdata = std::move(m_finished.xdata);
+        m_d.droppedXDataValues += m_finished.droppedXData;
+        m_finished.droppedXData = 0;
+        if (m_block) {
+            m_block->entities.push_back(std::move(e));
+            m_current = &m_block->entities.back();
+        } else {
+            m_d.entities.push_back(std::move(e));
+            m_current = &m_d.entities.back();
+            if (m_finished.paperSpace) Reject(*m_current, "paper space");
+        }
+        return *m_current;
+    }
+    void Skip(const char* reason) { Reject(Begin(Shape::Skip), reason); }
+    static void Reject(Entity& e, const char* reason) {
+        e.shape = Shape::Skip;
+        if (e.skipReason.empty()) e.skipReason = reason;
+    }
+
+    template <typename Q>
+    void Quad(const Q& d) {
+        Entity& e = Begin(Shape::Trace);
+        // Corners come as 1, 2, 3, 4 with 3 and 4 swapped against drawing order.
+        e.vertices = {{d.x[0], d.y[0]}, {d.x[1], d.y[1]}, {d.x[3], d.y[3]}, {d.x[2], d.y[2]}};
+    }
+
+    void Dimension() {
+        Entity& e = Begin(Shape::Insert);
+        e.block = m_text.ToGbk(m_finished.blockName);
+        if (e.block.empty()) Reject(e, "dimension without its block");
+    }
+
+    void HatchEdge(const DL_HatchEdgeData& d, std::vector<Vertex>& loop) {
+        auto add = [&](double x, double y, double bulge) {
+            if (!loop.empty() && loop.back().x == x && loop.back().y == y) {
+                loop.back().bulge = bulge;
+                return;
+            }
+            loop.push_back({x, y, bulge});
+        };
+        switch (d.type) {
+        case 1:
+            add(d.x1, d.y1, 0);
+            add(d.x2, d.y2, 0);
+            break;
+        case 2: {
+            double a1 = d.ccw ? d.angle1 : -d.angle1, a2 = d.ccw ? d.angle2 : -d.angle2;
+            double sweep = std::fmod(std::abs(d.angle2 - d.angle1), 2 * M_PI);
+            if (sweep == 0) sweep = 2 * M_PI;
+            if (!d.ccw) sweep = -sweep;
+            add(d.cx + d.radius * std::cos(a1), d.cy + d.radius * std::sin(a1), BulgeOfSweep(sweep));
+            add(d.cx + d.radius * std::cos(a2), d.cy + d.radius * std::sin(a2), 0);
+            break;
+        }
+        case 3: {
+            std::vector<Vertex> pts = EllipseVertices(d.cx, d.cy, d.mx, d.my, d.ratio, d.angle1, d.angle2);
+            for (const Vertex& v : pts) add(v.x, v.y, 0);
+            break;
+        }
+        case 4: {
+            std::vector<Point2> control;
+            for (const auto& c : d.controlPoints)
+                if (c.size() >= 2) control.push_back({c[0], c[1]});
+            for (const Vertex& v : SplineVertices(static_cast<int>(d.degree), d.knots, control, d.weights)) add(v.x, v.y, 0);
+            break;
+        }
+        default: break;
+        }
+    }
+
+    // Ends the entity that takes several callbacks (polyline, spline, leader, hatch).
+    void CloseOpen() {
+        Open open = m_open;
+        m_open = Open::None;
+        if (open == Open::None || !m_current) return;
+        Entity& e = *m_current;
+        switch (open) {
+        case Open::Spline: {
+            std::vector<double> weights = m_spline.weights;
+            bool allOne = true;
+            for (double w : weights) allOne = allOne && w == 1.0;
+            if (allOne) weights.clear();
+            if (!m_spline.control.empty())
+                e.vertices = SplineVertices(m_spline.degree, m_spline.knots, m_spline.control, weights);
+            if (e.vertices.empty())
+                for (const Point2& p : m_spline.fit) e.vertices.push_back({p.x, p.y});
+            e.closed = m_spline.closed;
+            if (e.vertices.size() < 2) Reject(e, "spline without points");
+            break;
+        }
+        case Open::Hatch: {
+            // One closed outline per boundary loop: the first stays on this entity, the others follow.
+            std::vector<std::vector<Vertex>> loops = std::move(m_hatchLoops);
+            m_hatchLoops.clear();
+            std::erase_if(loops, [](const std::vector<Vertex>& l) { return l.size() < 2; });
+            if (loops.empty()) {
+                Reject(e, "hatch without boundary");
+                break;
+            }
+            e.closed = true;
+            e.vertices = std::move(loops[0]);
+            std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
+            Entity proto = e;
+            proto.xdata.clear();
+            for (size_t i = 1; i < loops.size(); ++i) {
+                Entity more = proto;
+                more.kind.clear();  // part of the hatch above: not counted again
+                more.vertices = std::move(loops[i]);
+                list.push_back(std::move(more));
+            }
+            m_current = nullptr;
+            break;
+        }
+        default:
+            if (e.shape != Shape::Skip && e.vertices.size() < 2) Reject(e, "polyline without vertices");
+            break;
+        }
+    }
+
+    Drawing& m_d;
+    TextDecoder m_text;
+    Extras m_pending, m_finished;
+    std::string m_section;
+    bool m_expectSectionName = false;
+    Block* m_block = nullptr;
+    Entity* m_current = nullptr;
+    Open m_open = Open::None;
+    size_t m_vertexIndex = 0;
+    std::pair<double, double> m_defaultWidths;
+    SplineParts m_spline;
+    std::vector<std::vector<Vertex>> m_hatchLoops;
+    std::string m_dataHandle;
+    bool m_inDataRecord = false;
+};
+
+bool Run(const std::function<bool(DL_Dxf&, DxfSink&)>& parse, Drawing& drawing, std::string& error) {
+    drawing = Drawing{};
+    try {
+        auto sink = std::make_unique<DxfSink>(drawing);
+        DL_Dxf dxf;
+        bool ok = parse(dxf, *sink);
+        sink->Finish();
+        if (!ok) error = "not a DXF file";
+        else if (!sink->error.empty()) error = sink->error;
+        else if (!sink->sawEof) error = "damaged file: it ends early (no EOF marker)";
+        else return true;
+    } catch (const std::bad_alloc&) {
+        error = "damaged file: a count in it asks for more memory than there is";
+    } catch (const std::exception& e) {
+        error = std::string("damaged file: ") + e.what();
+    }
+    drawing = Drawing{};
+    return false;
+}
+
+}  // namespace
+
+bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        error = "cannot open " + file.string();
+        return false;
+    }
+    return Run([&](DL_Dxf& dxf, DxfSink& sink) { return dxf.in(file.string(), &sink); }, drawing, error);
+}
+
+bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error) {
+    // dxflib hands the raw groups on only when it reads a file, so the bytes become one in memory.
+    int fd = memfd_create("dxf", MFD_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot make a file in memory";
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == bytes.size();
+    if (ok) {
+        std::string path = "/proc/self/fd/" + std::to_string(fd);
+        ok = Run([&](DL_Dxf& dxf, DxfSink& sink) { return dxf.in(path, &sink); }, drawing, error);
+    } else {
+        error = "cannot make a file in memory";
+    }
+    close(fd);
+    return ok;
+}
+
+void RestoreBlockIdentity(const std::string& description, Block& block) {
+    static const std::string kMark = "CKW_BLOCK ";
+    if (description.rfind(kMark, 0) != 0) return;
+    const char* s = description.c_str() + kMark.size();
+    char* end = nullptr;
+    long number = std::strtol(s, &end, 10);
+    if (end == s || number <= 0 || number > 1000000 || *end != ' ') return;
+    block.number = static_cast<int>(number);
+    block.engineName = end + 1;
+}
+
+double MillimetresPerUnit(int insUnits) {
+    switch (insUnits) {
+    case 1: return 25.4;            // inches
+    case 2: return 304.8;           // feet
+    case 3: return 1609344.0;       // miles
+    case 5: return 10.0;            // centimetres
+    case 6: return 1000.0;          // metres
+    case 7: return 1e6;             // kilometres
+    case 8: return 25.4e-6;         // microinches
+    case 9: return 0.0254;          // mils
+    case 10: return 914.4;          // yards
+    case 13: return 1e-3;           // microns
+    case 14: return 100.0;          // decimetres
+    default: return 1.0;            // unitless, millimetres and the rest
+    }
+}
+
+}  // namespace tdwg

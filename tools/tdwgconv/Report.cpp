@@ -1,0 +1,54 @@
+#include "Report.h"
+
+#include <iomanip>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+namespace tdwg {
+
+void PrintReport(const Drawing& d, const std::string& source, const std::string& output, std::ostream& out) {
+    out << source << " -> " << output << "\n";
+    out << std::left << std::setw(20) << "kind" << std::right << std::setw(8) << "read" << std::setw(9) << "written"
+        << std::setw(9) << "skipped" << "  why\n";
+    long read = 0, written = 0;
+    for (const auto& [kind, c] : d.kinds) {
+        long skipped = 0;
+        std::string why;
+        for (const auto& [reason, n] : c.skipped) {
+            skipped += n;
+            why += (why.empty() ? "" : ", ") + reason + " " + std::to_string(n);
+        }
+        out << std::left << std::setw(20) << kind << std::right << std::setw(8) << c.read << std::setw(9) << c.written
+            << std::setw(9) << skipped << (why.empty() ? "" : "  " + why) << "\n";
+        read += c.read, written += c.written;
+    }
+    out << std::left << std::setw(20) << "total" << std::right << std::setw(8) << read << std::setw(9) << written << "\n";
+    if (d.unmappableCharacters) out << "characters GBK cannot hold (written as ?): " << d.unmappableCharacters << "\n";
+    if (d.droppedXDataValues) out << "extended-data values of other kinds (dropped): " << d.droppedXDataValues << "\n";
+}
+
+void PrintReportJson(const Drawing& d, const std::string& source, const std::string& output, bool ok,
+                     const std::string& error, std::ostream& out) {
+    nlohmann::ordered_json j;
+    j["source"] = source;
+    j["output"] = ok ? nlohmann::ordered_json(output) : nlohmann::ordered_json(nullptr);
+    j["ok"] = ok;
+    if (!ok) j["error"] = error;
+    j["version"] = d.sourceVersion;
+    nlohmann::ordered_json kinds = nlohmann::ordered_json::object();
+    for (const auto& [kind, c] : d.kinds) {
+        nlohmann::ordered_json k;
+        k["read"] = c.read;
+        k["written"] = c.written;
+        nlohmann::ordered_json skipped = nlohmann::ordered_json::object();
+        for (const auto& [reason, n] : c.skipped) skipped[reason] = n;
+        k["skipped"] = skipped;
+        kinds[kind] = k;
+    }
+    j["kinds"] = kinds;
+    j["unmappable_characters"] = d.unmappableCharacters;
+    j["dropped_xdata_values"] = d.droppedXDataValues;
+    out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace tdwg

@@ -1,0 +1,373 @@
+#include "TWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+
+#include "ReferenceEngine.h"
+#include "framework/GbkText.h"
+#include "xdata/XDataWords.h"
+
+namespace tdwg {
+namespace eng = ckw::engine;
+namespace {
+
+constexpr int kSolidLineType = 1;
+constexpr int kFirstLineType = 2, kLastLineType = 99;
+constexpr int kDefaultColour = 7;
+
+// Engine alignment codes: 101 left / bottom, 102 centre / middle, 103 right / top.
+int HAlignCode(int h) { return 101 + std::clamp(h, 0, 2); }
+int VAlignCode(int v) { return v <= 1 ? 101 : v == 2 ? 102 : 103; }
+
+int Rgb24ToColour(int32_t rgb) {
+    int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    return eng::RgbToColour(r | (g << 8) | (b << 16));
+}
+
+bool HasWideCharacters(const std::string& s) {
+    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Cut at a character boundary to what an entity holds.
+std::string FitText(const std::string& gbk) {
+    if (gbk.size() <= static_cast<size_t>(eng::kMaxEntityText)) return gbk;
+    size_t len = 0;
+    while (len < gbk.size()) {
+        size_t n = ckw::text::CharLength(gbk, len);
+        if (len + n > static_cast<size_t>(eng::kMaxEntityText)) break;
+        len += n;
+    }
+    return gbk.substr(0, len);
+}
+
+std::optional<int> DecimalName(const std::string& name) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), value);
+    if (ec != std::errc() || end != name.data() + name.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+class Mapper {
+public:
+    Mapper(Drawing& in, eng::Drawing& out) : m_in(in), m_out(out), m_scale(in.unitToMm) {}
+
+    void Run() {
+        LineTypes();
+        Layers();
+        Blocks();
+        for (Entity& e : m_in.entities) {
+            bool written = false;
+            std::string reason = e.skipReason;
+            if (e.shape != Shape::Skip) written = Emit(e, 0, 0, m_out, nullptr, reason);
+            if (e.kind.empty()) continue;  // a continuation of the entity before it
+            Counts& c = m_in.kinds[e.kind];
+            if (written) ++c.written;
+            else ++c.skipped[reason.empty() ? "not supported" : reason];
+        }
+        for (auto& [kind, c] : m_in.kinds) {
+            long accounted = c.written;
+            for (auto& [reason, n] : c.skipped) accounted += n;
+            if (c.read > accounted) c.skipped["no reader for this kind"] += c.read - accounted;
+        }
+        m_out.Data() = m_in.drawingData;
+    }
+
+private:
+    void LineTypes() {
+        int next = kFirstLineType;
+        for (const LineType& lt : m_in.lineTypes) {
+            std::string key = ckw::text::NameKey(lt.name);
+            if (key == "CONTINUOUS" || key == "BYLAYER" || key == "BYBLOCK" || lt.dashes.empty()) {
+                m_lineTypes[key] = kSolidLineType;
+                continue;
+            }
+            if (m_lineTypes.count(key) || next > kLastLineType) continue;
+            eng::Entity entry;
+            entry.kind = eng::kLineTypeEntry;
+            entry.attributes[0] = next;
+            for (size_t i = 0; i < lt.dashes.size() && i < 9; ++i)
+                entry.values.push_back(static_cast<float>(lt.dashes[i] * m_scale));
+            entry.text = FitText(lt.name);
+            m_out.Add(std::move(entry));
+            m_lineTypes[key] = next++;
+        }
+    }
+
+    int LineTypeNumber(const std::string& name, int byLayer) const {
+        if (name.empty()) return byLayer;
+        std::string key = ckw::text::NameKey(name);
+        if (key == "BYLAYER") return byLayer;
+        auto it = m_lineTypes.find(key);
+        return it == m_lineTypes.end() ? kSolidLineType : it->second;
+    }
+
+    void Layers() {
+        // A layer named by a number keeps that number (drawings written by this program name
+        // layers without an entry so); the others are numbered after the highest.
+        std::map<int, bool> taken;
+        for (const Layer& l : m_in.layers)
+            if (auto n = DecimalName(l.name)) taken[*n] = true;
+        int next = taken.empty() ? 1 : taken.rbegin()->first + 1;
+        for (const Layer& l : m_in.layers) {
+            if (m_layers.count(l.name)) continue;
+            auto n = DecimalName(l.name);
+            eng::LayerInfo info;
+            info.number = n ? *n : next++;
+            info.name = FitText(l.name);
+            info.colour = l.trueColour >= 0 ? Rgb24ToColour(l.trueColour)
+                                             : (std::abs(l.colour) >= 1 && std::abs(l.colour) <= 255 ? std::abs(l.colour) : kDefaultColour);
+            info.flag = l.colour < 0 ? 1 : 0;
+            info.lineType = LineTypeNumber(l.lineType, kSolidLineType);
+            info.widthCode = static_cast<int>(std::lround(l.lineWeightMm * 1000));
+            m_out.DefineLayer(info);
+            m_layers[l.name] = info;
+        }
+        m_nextLayer = next;
+    }
+
+    const eng::LayerInfo& LayerOf(const std::string& name) {
+        auto it = m_layers.find(name);
+        if (it != m_layers.end()) return it->second;
+        // An entity on a layer the table lacks: the layer is made.
+        eng::LayerInfo info;
+        auto n = DecimalName(name);
+        info.number = n && !m_numbersUsed(*n) ? *n : m_nextLayer++;
+        info.name = FitText(name);
+        m_out.DefineLayer(info);
+        return m_layers[name] = info;
+    }
+    bool m_numbersUsed(int n) const {
+        for (auto& [name, info] : m_layers)
+            if (info.number == n) return true;
+        return false;
+    }
+
+    void Blocks() {
+        // Blocks that carry their engine number keep it; the others are numbered after them.
+        std::map<int, bool> taken;
+        for (const Block& b : m_in.blocks)
+            if (b.number > 0) taken[b.number] = true;
+        int number = 1;
+        for (const Block& b : m_in.blocks) {
+            std::string key = ckw::text::NameKey(b.name);
+            if (key.rfind("*MODEL_SPACE", 0) == 0 || key.rfind("*PAPER_SPACE", 0) == 0) continue;
+            if (m_blocks.count(key)) continue;
+            if (b.number > 0 && taken[b.number]) {
+                m_blocks[key] = b.number;
+                taken[b.number] = false;  // a second block claiming it is numbered anew
+                continue;
+            }
+            while (taken.count(number)) ++number;
+            m_blocks[key] = number++;
+        }
+        for (Block& b : m_in.blocks) {
+            auto it = m_blocks.find(ckw::text::NameKey(b.name));
+            if (it == m_blocks.end() || m_out.Blocks().count(it->second)) continue;
+            eng::Block block;
+            block.number = it->second;
+            block.name = FitText(b.engineName.empty() ? b.name : b.engineName);
+            eng::Drawing content;  // collects the block's entities
+            for (Entity& e : b.entities) {
+                std::string reason;
+                if (e.shape != Shape::Skip) Emit(e, b.baseX, b.baseY, content, &block, reason);
+            }
+            m_out.Blocks()[block.number] = std::move(block);
+        }
+    }
+
+    float X(double x, double baseX) const { return static_cast<float>((x - baseX) * m_scale); }
+    float L(double length) const { return static_cast<float>(length * m_scale); }
+
+    // Writes one entity into `target` (or the block); false with a reason when it cannot.
+    bool Emit(const Entity& e, double bx, double by, eng::Drawing& target, eng::Block* block, std::string& reason) {
+        const eng::LayerInfo& layer = LayerOf(e.layer);
+        eng::Entity out;
+        int colour = e.trueColour >= 0 ? Rgb24ToColour(e.trueColour)
+                     : (e.colour >= 1 && e.colour <= 255) ? e.colour
+                     : e.colour == kColourByLayer ? layer.colour
+                                                  : kDefaultColour;
+        int width = e.lineWeightMm >= 0 ? static_cast<int>(std::lround(e.lineWeightMm * 1000)) : layer.widthCode;
+        out.attributes = {layer.number, LineTypeNumber(e.lineType, layer.lineType), width, colour, 0, 0, 0};
+        auto px = [&](double x) { return X(x, bx); };
+        auto py = [&](double y) { return X(y, by); };
+        std::vector<eng::Entity> extra;
+        switch (e.shape) {
+        case Shape::Point:
+            out.kind = eng::kPoint;
+            out.values = {px(e.x), py(e.y)};
+            break;
+        case Shape::Line:
+            out.kind = eng::kLine;
+            out.values = {px(e.vertices[0].x), py(e.vertices[0].y), px(e.vertices[1].x), py(e.vertices[1].y)};
+            break;
+        case Shape::Polyline: {
+            if (e.vertices.size() < 2) {
+                reason = "polyline without vertices";
+                return false;
+            }
+            // Long polylines go out in pieces that share their end vertices.
+            const size_t max = static_cast<size_t>(eng::kMaxPolylineVertices);
+            std::vector<Vertex> verts = e.vertices;
+            bool closed = e.closed;
+            if (verts.size() > max && closed) {
+                verts.push_back(verts.front());
+                closed = false;
+            }
+            const size_t n = verts.size();
+            for (size_t first = 0;; first += max - 1) {
+                size_t last = std::min(n - 1, first + max - 1);
+                eng::Entity piece;
+                piece.attributes = out.attributes;
+                piece.kind = eng::kPolyline;
+                piece.values = {static_cast<float>(last - first + 1), closed ? 1.0f : 0.0f};
+                for (size_t i = first; i <= last; ++i) {
+                    const Vertex& v = verts[i];
+                    bool hasNext = i < last || closed;
+                    const Vertex& next = verts[i < last ? i + 1 : first];
+                    double height = hasNext ? v.bulge * std::hypot(next.x - v.x, next.y - v.y) / 2 : 0;
+                    piece.values.insert(piece.values.end(), {px(v.x), py(v.y), L(height), L(v.startWidth), L(v.endWidth)});
+                }
+                extra.push_back(std::move(piece));
+                if (last == n - 1) break;
+            }
+            out = std::move(extra.front());
+            extra.erase(extra.begin());
+            break;
+        }
+        case Shape::Circle:
+            out.kind = eng::kCircle;
+            out.values = {px(e.cx), py(e.cy), L(e.radius)};
+            break;
+        case Shape::Arc:
+            out.kind = eng::kArc;
+            out.values = {px(e.cx), py(e.cy), L(e.radius), static_cast<float>(e.startDeg), static_cast<float>(e.endDeg)};
+            break;
+        case Shape::Text:
+        case Shape::MText:
+            out.text = FitText(e.text);
+            out.kind = e.shape == Shape::MText ? eng::kMultilineText : HasWideCharacters(out.text) ? eng::kChineseText : eng::kWesternText;
+            out.values = {L(e.height), L(e.height * e.widthFactor), px(e.x), py(e.y), static_cast<float>(e.angleDeg),
+                          static_cast<float>(HAlignCode(e.hAlign)), static_cast<float>(VAlignCode(e.vAlign))};
+            if (e.shape == Shape::MText) out.values.push_back(static_cast<float>(e.lineSpacing));
+            break;
+        case Shape::Trace:
+            out.kind = eng::kTrace;
+            for (const Vertex& v : e.vertices) out.values.insert(out.values.end(), {px(v.x), py(v.y)});
+            break;
+        case Shape::Insert: {
+            auto it = m_blocks.find(ckw::text::NameKey(e.block));
+            if (it == m_blocks.end()) {
+                reason = "block not found";
+                return false;
+            }
+            out.kind = eng::kBlockInsert;
+            out.values = {static_cast<float>(it->second), px(e.x), py(e.y), 0.0f, static_cast<float>(e.sx),
+                          static_cast<float>(e.sy), static_cast<float>(e.sz), static_cast<float>(e.angleDeg)};
+            break;
+        }
+        case Shape::Skip: return false;
+        }
+        for (float v : out.values)
+            if (!std::isfinite(v)) {
+                reason = "coordinates out of range";
+                return false;
+            }
+        out.xdata = XDataWords(e.xdata);
+        auto put = [&](eng::Entity&& x) {
+            if (block) {
+                Grow(*block, x);
+                block->entities.push_back(std::move(x));
+            } else {
+                target.Add(std::move(x));
+            }
+        };
+        put(std::move(out));
+        for (eng::Entity& x : extra) put(std::move(x));
+        return true;
+    }
+
+    static void Grow(eng::Block& block, const eng::Entity& e) {
+        // Extents of block content: the coordinates of points the kind carries.
+        auto take = [&](float x, float y) {
+            bool first = block.entities.empty() && block.extents == std::array<float, 6>{};
+            if (first) {
+                block.extents = {x, y, 0, x, y, 0};
+                return;
+            }
+            block.extents[0] = std::min(block.extents[0], x), block.extents[1] = std::min(block.extents[1], y);
+            block.extents[3] = std::max(block.extents[3], x), block.extents[4] = std::max(block.extents[4], y);
+        };
+        const auto& v = e.values;
+        switch (e.kind) {
+        case eng::kPoint: case eng::kLine: case eng::kTrace:
+            for (size_t i = 0; i + 1 < v.size(); i += 2) take(v[i], v[i + 1]);
+            break;
+        case eng::kPolyline:
+            for (size_t i = 2; i + 1 < v.size(); i += 5) take(v[i], v[i + 1]);
+            break;
+        case eng::kCircle: case eng::kArc:
+            take(v[0] - v[2], v[1] - v[2]), take(v[0] + v[2], v[1] + v[2]);
+            break;
+        case eng::kChineseText: case eng::kWesternText: case eng::kMultilineText:
+            take(v[2], v[3]);
+            break;
+        case eng::kBlockInsert:
+            take(v[1], v[2]);
+            break;
+        default: break;
+        }
+    }
+
+    std::vector<int32_t> XDataWords(const std::vector<XDataApp>& apps) {
+        if (apps.empty()) return {};
+        std::vector<std::unique_ptr<XData_Resbuf_>> owned;
+        std::vector<XDataItemList> lists(apps.size());
+        std::vector<ckw::xdata::NamedItems> blocks;
+        for (size_t a = 0; a < apps.size(); ++a) {
+            for (const XDataValue& v : apps[a].values) {
+                auto item = std::make_unique<XData_Resbuf_>();
+                switch (v.type) {
+                case XDataValue::Type::Int: item->restype = 10001, item->resval.nInt = v.i; break;
+                case XDataValue::Type::Real: item->restype = 10002, item->resval.fReal = static_cast<float>(v.r); break;
+                case XDataValue::Type::String: item->restype = 10003, item->resval.pString = const_cast<char*>(v.s.c_str()); break;
+                }
+                lists[a].Add(item.get());
+                owned.push_back(std::move(item));
+            }
+            blocks.push_back({apps[a].name, &lists[a]});
+        }
+        std::vector<int32_t> words;
+        int taken = ckw::xdata::EncodeBlocks(blocks, words);
+        if (taken < static_cast<int>(apps.size())) {
+            for (size_t a = static_cast<size_t>(std::max(taken, 0)); a < apps.size(); ++a)
+                m_in.droppedXDataValues += static_cast<long>(apps[a].values.size());
+        }
+        return words;
+    }
+
+    Drawing& m_in;
+    eng::Drawing& m_out;
+    double m_scale;
+    std::map<std::string, int> m_lineTypes;  // name key -> number
+    std::map<std::string, eng::LayerInfo> m_layers;
+    int m_nextLayer = 1;
+    std::map<std::string, int> m_blocks;  // name key -> number
+};
+
+}  // namespace
+
+void MapToEngine(Drawing& in, eng::Drawing& out) { Mapper(in, out).Run(); }
+
+bool WriteT(Drawing& in, const std::filesystem::path& file, std::string& error) {
+    eng::Drawing out;
+    MapToEngine(in, out);
+    return eng::WriteDrawingFile(file, out, error);
+}
+
+}  // namespace tdwg

@@ -1,0 +1,88 @@
+// Reads one DWG file with @mlightcad/libredwg-web and prints its tables, blocks and entities
+// as JSON on standard output for TdwgConv. One file per process: a second read in the same
+// process can crash the WebAssembly module.
+//   node read-dwg.mjs FILE            the drawing as JSON; exit 0
+//   node read-dwg.mjs --count FILE    entity counts per kind only (the package's own object list)
+// Exit status 2 when the file cannot be read, with the reason on standard error.
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+// The package reports warnings with console.log; standard output carries only our JSON.
+console.log = (...args) => console.error(...args);
+
+const args = process.argv.slice(2);
+const countOnly = args[0] === '--count';
+const file = countOnly ? args[1] : args[0];
+if (!file) {
+  console.error('usage: node read-dwg.mjs [--count] FILE.dwg');
+  process.exit(2);
+}
+
+const here = dirname(fileURLToPath(import.meta.url));
+const { LibreDwg } = await import('@mlightcad/libredwg-web');
+const lib = await LibreDwg.create(join(here, 'node_modules/@mlightcad/libredwg-web/wasm') + '/');
+
+let bytes;
+try {
+  bytes = readFileSync(file);
+} catch (e) {
+  console.error(`cannot open ${file}: ${e.message}`);
+  process.exit(2);
+}
+// Errors from this value up are critical in LibreDWG: the drawing was not read.
+const kCriticalError = 128;
+let dwg;
+try {
+  const wasm = lib.wasmInstance;
+  wasm.FS.writeFile('input.dwg', new Uint8Array(bytes));
+  const result = wasm.dwg_read_file('input.dwg');
+  wasm.FS.unlink('input.dwg');
+  if (result.error >= kCriticalError) {
+    console.error(`not a readable DWG file (LibreDWG error ${result.error})`);
+    process.exit(2);
+  }
+  dwg = result.data;
+} catch (e) {
+  console.error(`not a readable DWG file: ${e.message ?? e}`);
+  process.exit(2);
+}
+let db;
+try {
+  db = lib.convert(dwg);
+} catch (e) {
+  console.error(`damaged DWG file: ${e.message ?? e}`);
+  process.exit(2);
+}
+
+// Every drawing has a model space and a layer "0"; a read that found neither met a file that
+// ends early or is damaged past its header (LibreDWG does not always say so).
+const hasModelSpace = (db.tables?.BLOCK_RECORD?.entries ?? []).some((b) => /^\*model_space$/i.test(b.name ?? ''));
+if (!hasModelSpace || (db.tables?.LAYER?.entries ?? []).length === 0) {
+  console.error('damaged or incomplete DWG file: it has no model space');
+  process.exit(2);
+}
+
+if (countOnly) {
+  const counts = {};
+  for (const e of db.entities) counts[e.type] = (counts[e.type] ?? 0) + 1;
+  process.stdout.write(JSON.stringify(counts) + '\n');
+  process.exit(0);
+}
+
+const h = db.header ?? {};
+const out = {
+  header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE ?? '', INSUNITS: h.INSUNITS ?? 0 },
+  layers: db.tables?.LAYER?.entries ?? [],
+  lineTypes: db.tables?.LTYPE?.entries ?? [],
+  blocks: db.tables?.BLOCK_RECORD?.entries ?? [],
+  entities: db.entities ?? [],
+};
+// Broken UTF-16 in names (lone surrogates) becomes U+FFFD; 64-bit handles become numbers.
+const text = JSON.stringify(out, (key, value) => {
+  if (key === 'bmpPreview') return undefined;
+  if (typeof value === 'string') return value.toWellFormed();
+  if (typeof value === 'bigint') return Number(value);
+  return value;
+});
+process.stdout.write(text, () => process.exit(0));
