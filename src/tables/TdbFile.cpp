@@ -39,7 +39,8 @@ public:
     bool Next(std::string_view& line) {
         if (m_pos >= m_bytes.size()) return false;
         size_t end = m_bytes.find('\n', m_pos);
-        if (end == std::string_view::npos) end = m_bytes.size();
+        m_cut = end == std::string_view::npos;
+        if (m_cut) end = m_bytes.size();
         line = m_bytes.substr(m_pos, end - m_pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         m_pos = end + 1;
@@ -47,9 +48,12 @@ public:
         return true;
     }
     int Number() const { return m_number; }
+    // The last line had no line feed: the file was cut off in it.
+    bool Cut() const { return m_cut; }
 
 private:
     std::string_view m_bytes;
+    bool m_cut = false;
     size_t m_pos = 0;
     int m_number = 0;
 };
@@ -103,9 +107,10 @@ private:
         return false;
     }
     bool FailHere(const char* what) { return Fail(Format("第%d行: %s", m_lines.Number(), what)); }
+    // Every line of a table ends with a line feed; a file cut off inside one is not trusted.
     bool NextLine(std::string_view& line) {
-        if (m_lines.Next(line)) return true;
-        return Fail(Format("表格文件在第%d行提前结束", m_lines.Number() + 1));
+        if (m_lines.Next(line) && !m_lines.Cut()) return true;
+        return Fail(Format("表格文件在第%d行提前结束", m_lines.Number() + (m_lines.Cut() ? 0 : 1)));
     }
 
     bool NothingMore() {

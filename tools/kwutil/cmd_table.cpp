@@ -5,7 +5,6 @@
 //                                                    display is available, else the script's user)
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +14,7 @@
 #include "DrawingPara.h"
 #include "HostEngine.h"
 #include "ReferenceEngine.h"
+#include "Sketch.h"
 #include "framework/DialogHeadless.h"
 #include "framework/DialogRunner.h"
 #include "framework/GbkText.h"
@@ -58,24 +58,7 @@ int Draw(const Options& o) {
     m_pCfg = previous;
     m_exDrawingPara.Close();
 
-    fs::path base(o.output);
-    if (base.extension() == ".T" || base.extension() == ".svg") base.replace_extension();
-    fs::path drawingFile = base, svgFile = base;
-    drawingFile += ".T";
-    svgFile += ".svg";
-    if (!engine.Save(0, drawingFile, why)) {
-        std::cerr << "kwutil table: " << why << "\n";
-        return 1;
-    }
-    std::ofstream svg(svgFile, std::ios::binary);
-    ckw::engine::WriteSvg(engine.Current(), svg);
-    svg.close();
-    if (!svg) {
-        std::cerr << "kwutil table: cannot write " << svgFile.string() << "\n";
-        return 1;
-    }
-    std::cout << "wrote " << drawingFile.string() << " and " << svgFile.string() << "\n";
-    return 0;
+    return kwutil::SaveDrawingAndPicture("table", engine, o.output);
 }
 
 int WriteNew(const Options& o) {
