@@ -55,6 +55,19 @@ TEST_F(KwutilTable, WritesAnEmptyTableAndDrawsTheExampleSchedule) {
     EXPECT_TRUE(std::filesystem::exists(dir / "schedule.svg"));
 }
 
+TEST_F(KwutilTable, DesignsAFileUnderADialogScript) {
+    const auto file = m_home.root() / "beams.TDB", script = m_home.root() / "edit.txt";
+    { std::ofstream(script) << "cell 1 1 KL1\nok\n"; }
+    std::string out;
+    ASSERT_EQ(Run("--design '" + file.string() + "' --script '" + script.string() + "'", out), 0) << out;
+    tables::UserTable table;
+    std::string why;
+    ASSERT_TRUE(tables::LoadTdbFile(file.string(), table, why));
+    EXPECT_EQ(table.Cell(0, 0).text, "KL1");
+    { std::ofstream(script) << "cell 1 1 KL2\n"; }
+    EXPECT_EQ(Run("--design '" + file.string() + "' --script '" + script.string() + "'", out), 3) << "Cancel";
+}
+
 TEST_F(KwutilTable, RefusesADamagedFileAndABadSize) {
     const auto bad = m_home.root() / "bad.TDB";
     { std::ofstream(bad) << "1 1\n1 1 5 15 35 70 20.00\n"; }

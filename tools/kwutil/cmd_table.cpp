@@ -11,19 +11,16 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "DialogSession.h"
 #include "DrawingPara.h"
 #include "HostEngine.h"
 #include "ReferenceEngine.h"
 #include "Sketch.h"
-#include "framework/DialogHeadless.h"
-#include "framework/DialogRunner.h"
+#include "framework/DialogTemplate.h"
 #include "framework/GbkText.h"
 #include "tables/TableDesignDialog.h"
 #include "tables/TableDrawing.h"
 #include "tables/TdbFile.h"
-#ifdef CKW_WITH_QT
-#include "QtBackend.h"
-#endif
 
 namespace {
 
@@ -89,25 +86,8 @@ int Design(const Options& o) {
     const fs::path file = fs::absolute(o.file);
     const std::string workingCopy = kwutil::Gbk((file.parent_path() / "$tmpTdb.TDB").string());
     TableDesignDialog dialog(kwutil::Gbk(file.string()), workingCopy);
-    int status = 0;
-    if (!o.script.empty()) {
-        ckw::dlg::ScriptSession session(ckw::dlg::DialogScript::Load(o.script));
-        session.Runner().SetTrace([](const std::string& line) { std::cerr << line << "\n"; });
-        const int result = dialog.DoModal();
-        if (!session.Succeeded()) {
-            std::cerr << session.Report();
-            status = 1;
-        } else {
-            status = result == ckw::dlg::IDOK ? 0 : 3;
-        }
-    } else {
-#ifdef CKW_WITH_QT
-        ckw::qt::RegisterQtBackend();
-#endif
-        if (!ckw::dlg::ActivateUiBackend())
-            std::cerr << "kwutil table: no display; without --script the designer ends as Cancel\n";
-        status = dialog.DoModal() == ckw::dlg::IDOK ? 0 : 3;
-    }
+    const int result = kwutil::RunDialogSession("table", o.script, [&dialog] { return dialog.DoModal(); });
+    const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDOK ? 0 : 3;
     if (status == 0) std::cout << "saved " << kwutil::Utf8(dialog.TablePath()) << "\n";
     m_exDrawingPara.Close();
     return status;
