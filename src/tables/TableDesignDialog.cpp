@@ -201,35 +201,38 @@ bool TableDesignDialog::CurrentCell(int& row, int& col, bool anyRow, bool anyCol
 }
 
 void TableDesignDialog::LineCommand(int id) {
+    enum class Op { Insert, Remove, MoveBack, MoveOn };
     struct Action {
         int id;
         Axis axis;
-        int kind;  // 0 insert, 1 remove, else the move's delta
+        Op op;
     };
     static constexpr Action kActions[] = {
-        {res::IDC_INSERT_TABLE_ROW, Axis::Rows, 0}, {res::IDC_DELETE_TABLE_ROW, Axis::Rows, 1},
-        {res::IDC_ROW_UP, Axis::Rows, -1},          {res::IDC_ROW_DOWN, Axis::Rows, 2},
-        {res::IDC_INSERT_TABLE_COL, Axis::Cols, 0}, {res::IDC_DELETE_TABLE_COL, Axis::Cols, 1},
-        {res::IDC_COL_LEFT, Axis::Cols, -1},        {res::IDC_COL_RIGHT, Axis::Cols, 2},
+        {res::IDC_INSERT_TABLE_ROW, Axis::Rows, Op::Insert}, {res::IDC_DELETE_TABLE_ROW, Axis::Rows, Op::Remove},
+        {res::IDC_ROW_UP, Axis::Rows, Op::MoveBack},         {res::IDC_ROW_DOWN, Axis::Rows, Op::MoveOn},
+        {res::IDC_INSERT_TABLE_COL, Axis::Cols, Op::Insert}, {res::IDC_DELETE_TABLE_COL, Axis::Cols, Op::Remove},
+        {res::IDC_COL_LEFT, Axis::Cols, Op::MoveBack},       {res::IDC_COL_RIGHT, Axis::Cols, Op::MoveOn},
     };
     const auto* action = std::find_if(std::begin(kActions), std::end(kActions), [id](const Action& a) { return a.id == id; });
     if (action == std::end(kActions)) return;
     int row = 0, col = 0;
     const bool rows = action->axis == Axis::Rows;
     if (!CurrentCell(row, col, !rows, rows)) return;
-    // New lines go after the current one: schedules grow at their end.
-    const int at = (rows ? row : col) + (action->kind == 0 ? 1 : 0);
+    const int at = rows ? row : col;
     std::string why;
     bool done = false;
-    if (action->kind == 0) {
-        done = m_table.Insert(action->axis, at, why);
-    } else if (action->kind == 1) {
-        done = m_table.Remove(action->axis, at, why);
-    } else {
-        const int delta = action->kind == 2 ? 1 : -1;
-        done = m_table.Move(action->axis, at, delta, why);
-        // The selection moves with the line.
-        if (done) Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
+    switch (action->op) {
+        // New lines go after the current one: schedules grow at their end.
+        case Op::Insert: done = m_table.Insert(action->axis, at + 1, why); break;
+        case Op::Remove: done = m_table.Remove(action->axis, at, why); break;
+        case Op::MoveBack:
+        case Op::MoveOn: {
+            const int delta = action->op == Op::MoveOn ? 1 : -1;
+            done = m_table.Move(action->axis, at, delta, why);
+            // The selection moves with the line.
+            if (done) Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
+            break;
+        }
     }
     if (!done) {
         ckw::ui::MessageBox(why);

@@ -62,6 +62,10 @@ expect backcolor 1 2 #E0E0E0
 select 3 1
 click 插入行
 expect rows 5
+select 4 1
+click 行上移
+click 行上移
+expect cell 3 1 KZ1
 select 2 2
 click 数据
 edit 2054 600×600
