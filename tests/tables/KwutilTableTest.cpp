@@ -17,8 +17,8 @@ namespace {
 class KwutilTable : public TablesFixture {
 protected:
     // Runs kwutil with the arguments; its exit status and what it printed (stdout and stderr).
-    int Run(const std::string& args, std::string& out) {
-        const std::string command = std::string(CKW_KWUTIL) + " table " + args + " 2>&1";
+    int Run(const std::string& args, std::string& out, const std::string& subcommand = "table") {
+        const std::string command = std::string(CKW_KWUTIL) + " " + subcommand + " " + args + " 2>&1";
         std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
         char buffer[256];
         while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
@@ -66,6 +66,21 @@ TEST_F(KwutilTable, DesignsAFileUnderADialogScript) {
     EXPECT_EQ(table.Cell(0, 0).text, "KL1");
     { std::ofstream(script) << "cell 1 1 KL2\n"; }
     EXPECT_EQ(Run("--design '" + file.string() + "' --script '" + script.string() + "'", out), 3) << "Cancel";
+}
+
+TEST_F(KwutilTable, UserTablePlacesTheDesignedTableOnADrawing) {
+    const auto drawing = m_home.root() / "plan.T", script = m_home.root() / "place.txt";
+    std::string why;
+    ASSERT_TRUE(eng.Save(0, drawing, why)) << why;
+    { std::ofstream(script) << "cell 1 1 KL1\nok\npoint 1000 2000\n"; }
+    std::string out;
+    ASSERT_EQ(Run("'" + drawing.string() + "' --script '" + script.string() + "'", out, "user-table"), 0) << out;
+    engine::Drawing placed;
+    ASSERT_TRUE(engine::ReadDrawingFile(drawing, placed, why)) << why;
+    int found = 0;
+    for (const auto& e : placed.Entities()) found += e.text == "KL1";
+    EXPECT_EQ(found, 1);
+    EXPECT_TRUE(std::filesystem::exists(m_cfg / "TableData1.TDB"));
 }
 
 TEST_F(KwutilTable, RefusesADamagedFileAndABadSize) {
