@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Registry.h"
 #include "framework/SqlScript.h"
 #include "support/TestEnv.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/SqlScript.h"
 #include "support/TestEnv.h"
 

@@ -10,7 +10,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace {
 

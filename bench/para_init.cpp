@@ -4,7 +4,7 @@
 #include <sqlite3.h>
 
 #include "BenchConfig.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 
 namespace {
 

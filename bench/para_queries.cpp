@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BenchConfig.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "xdata/XDataParser.h"
 #include "xdata/XDataRecords.h"
 

@@ -1,20 +1,22 @@
 #pragma once
-// CkwCommonUtil: the common-utility library of the structural drawing suite.
-// One header for callers: every exported class, function and the host engine contract.
-// The include directories are <prefix>/include and <prefix>/include/ckw.
-#include "CkwExport.h"
-#include "CString.h"
-#include "CArray.h"
-#include "HostEngine.h"
-#include "KeloPoint2d.h"
-#include "KeloPoint3d.h"
-#include "KeloArc2d.h"
-#include "Util.h"
-#include "ParaRecords.h"
-#include "DrawingPara.h"
-#include "FortranInterface.h"
-#include "XDataUtil.h"
-#include "DrawingRecords.h"
-#include "XDataCommands.h"
-#include "SheetCommands.h"
-#include "SettingsDialogs.h"
+/// @file
+/// CkwCommonUtil: the common-utility library of the structural drawing suite.
+/// One header for callers: every exported class, function and the host engine contract.
+/// The include directory is <prefix>/include; the headers themselves are <ckw/...>.
+#include "ckw/CkwExport.h"
+#include "ckw/Version.h"
+#include "ckw/CString.h"
+#include "ckw/CArray.h"
+#include "ckw/HostEngine.h"
+#include "ckw/KeloPoint2d.h"
+#include "ckw/KeloPoint3d.h"
+#include "ckw/KeloArc2d.h"
+#include "ckw/Util.h"
+#include "ckw/ParaRecords.h"
+#include "ckw/DrawingPara.h"
+#include "ckw/FortranInterface.h"
+#include "ckw/XDataUtil.h"
+#include "ckw/DrawingRecords.h"
+#include "ckw/XDataCommands.h"
+#include "ckw/SheetCommands.h"
+#include "ckw/SettingsDialogs.h"

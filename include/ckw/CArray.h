@@ -1,5 +1,5 @@
 #pragma once
-// MFC-shaped growable array for the exported signatures.
+/// MFC-shaped growable array for the exported signatures.
 #include <cstddef>
 #include <stdexcept>
 #include <vector>

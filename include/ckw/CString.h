@@ -1,5 +1,5 @@
 #pragma once
-// MFC-shaped string for the exported signatures: an owned GBK byte string.
+/// MFC-shaped string for the exported signatures: an owned GBK byte string.
 #include <cstdarg>
 #include <string>
 #include <string_view>
@@ -36,7 +36,7 @@ public:
     friend bool operator<(const CString& a, const CString& b) { return a.m_text < b.m_text; }
 
     int Compare(const char* other) const { return m_text.compare(other ? other : ""); }
-    // Case-insensitive for ASCII letters only; GBK characters compare by their bytes.
+    /// Case-insensitive for ASCII letters only; GBK characters compare by their bytes.
     int CompareNoCase(const char* other) const;
 
     int Find(char ch, int start = 0) const;
@@ -47,7 +47,7 @@ public:
     CString Mid(int first, int count) const;
     CString Right(int count) const;
 
-    // Multibyte-aware: GBK characters are stepped over as a whole and never changed.
+    /// Multibyte-aware: GBK characters are stepped over as a whole and never changed.
     CString& MakeUpper();
     CString& MakeLower();
     CString& TrimRight();
@@ -58,7 +58,7 @@ public:
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* format, va_list args);
 
-    // Writable buffer of at least minLength bytes; ReleaseBuffer re-reads the length up to the NUL.
+    /// Writable buffer of at least minLength bytes; ReleaseBuffer re-reads the length up to the NUL.
     char* GetBuffer(int minLength = 0);
     void ReleaseBuffer(int newLength = -1);
 

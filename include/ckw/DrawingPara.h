@@ -1,7 +1,7 @@
 #pragma once
-// CDrawingPara: the drawing-parameter library. It keeps the user's parameter library in step with
-// the system library, loads its tables into lists of records and answers queries by name.
-// The library has one instance, m_exDrawingPara.
+/// CDrawingPara: the drawing-parameter library. It keeps the user's parameter library in step with
+/// the system library, loads its tables into lists of records and answers queries by name.
+/// The library has one instance, m_exDrawingPara.
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -18,11 +18,11 @@ public:
     CDrawingPara& operator=(const CDrawingPara&) = delete;
 
     // --- Lifecycle -----------------------------------------------------------------------------
-    // Finds the configuration directory, creates or upgrades the user library, loads the tables.
+    /// Finds the configuration directory, creates or upgrades the user library, loads the tables.
     void Init();
-    // Destroys the lists and releases the database engine; only the first call after Init acts.
+    /// Destroys the lists and releases the database engine; only the first call after Init acts.
     void Close();
-    // Reloads line types, colours, text and dimension sizes and layers (not when closed).
+    /// Reloads line types, colours, text and dimension sizes and layers (not when closed).
     void ReSetAllData();
     bool IsClosed() const { return m_closed != 0; }
 
@@ -30,19 +30,19 @@ public:
     void ReadColorDef_FromDbLib();
     void ReadTextDef_FromDbLib();
     void ReadLayerInfo_FromDbLib();
-    // Reloads the user-parameter list from the named table (does not run Init).
+    /// Reloads the user-parameter list from the named table (does not run Init).
     void ReadUserParaDef_FromDbLib(const char* table);
 
     void SetDrawingScale(int scale) { m_drawingScale = scale; }
     int GetDrawingScale() const { return m_drawingScale; }
 
-    // Drawing mode: 2005 = paper-space mode, 2008 = model-space mode (the default).
+    /// Drawing mode: 2005 = paper-space mode, 2008 = model-space mode (the default).
     int GetDrawingKind05();
     void SetDrawingKind05(int kind);
 
     // --- Queries (names compare upper-cased with trailing blanks removed; first match wins) -----
     int GetLayerInfo(const char* kind, char* layerName, int& layerNum, int& color, int& lineType, float& width);
-    // The same, never writing more than capacity bytes (NUL included) into layerName.
+    /// The same, never writing more than capacity bytes (NUL included) into layerName.
     int GetLayerInfo(const char* kind, char* layerName, size_t capacity, int& layerNum, int& color,
                      int& lineType, float& width);
     int GetLayerNum(const char* kind);

@@ -1,19 +1,19 @@
 #pragma once
-// The two records every drawing keeps in its drawing-level data (see CXDataUtil::Set_DbData):
-//
-// "$Kelo_DrawFrame", written when a drawing frame is placed, six values in this order:
-//   integer a, real r, integer b, integer c, integer d, string s
-// c and d are stored as (value + 0.5) truncated toward zero, so a negative value v reads back
-// as v + 1.
-//
-// "$Kelo_DrawInfo_0", which program made the drawing and with which settings, three to six
-// values (a longer form extends a shorter one):
-//   integer i1, string s1, integer i2, [integer i3, [string s2, [integer i4]]]
-//
-// Every function returns 1. Readers leave an output untouched when the record, or the value of
-// the expected type at its position, is missing: preset the outputs. The plain readers copy a
-// string whole; the forms with a capacity copy at most capacity bytes (NUL included), cut at a
-// character boundary.
+/// The two records every drawing keeps in its drawing-level data (see CXDataUtil::Set_DbData):
+///
+/// "$Kelo_DrawFrame", written when a drawing frame is placed, six values in this order:
+///   integer a, real r, integer b, integer c, integer d, string s
+/// c and d are stored as (value + 0.5) truncated toward zero, so a negative value v reads back
+/// as v + 1.
+///
+/// "$Kelo_DrawInfo_0", which program made the drawing and with which settings, three to six
+/// values (a longer form extends a shorter one):
+///   integer i1, string s1, integer i2, [integer i3, [string s2, [integer i4]]]
+///
+/// Every function returns 1. Readers leave an output untouched when the record, or the value of
+/// the expected type at its position, is missing: preset the outputs. The plain readers copy a
+/// string whole; the forms with a capacity copy at most capacity bytes (NUL included), cut at a
+/// character boundary.
 #include <cstddef>
 
 #include "CkwExport.h"
@@ -35,7 +35,7 @@ CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3);
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2);
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2, int& i4);
 
-// Capacities are size_t, so that an int passed in their place picks the plain form above.
+/// Capacities are size_t, so that an int passed in their place picks the plain form above.
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2);
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3);
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2,

@@ -1,10 +1,10 @@
 #pragma once
-// A circular arc in the plane, held redundantly by centre, radius, end points and angles (radians).
-//
-// Every constructor except the default one keeps endAngle > startAngle: the arc runs anticlockwise
-// from startAngle to endAngle. Where the given end angle is not past the start angle, one full turn
-// is added once. The full turn is 2*pi rounded to single precision (kArcFullTurn), as the suite's
-// drawings have always been computed with; assignment copies the values as they are.
+/// A circular arc in the plane, held redundantly by centre, radius, end points and angles (radians).
+///
+/// Every constructor except the default one keeps endAngle > startAngle: the arc runs anticlockwise
+/// from startAngle to endAngle. Where the given end angle is not past the start angle, one full turn
+/// is added once. The full turn is 2*pi rounded to single precision (kArcFullTurn), as the suite's
+/// drawings have always been computed with; assignment copies the values as they are.
 #include "CkwExport.h"
 #include "KeloPoint2d.h"
 
@@ -20,14 +20,14 @@ public:
     double endAngle;
 
     KeloArc2d();
-    // Copies, then adds a full turn to endAngle when it is not greater than startAngle.
+    /// Copies, then adds a full turn to endAngle when it is not greater than startAngle.
     KeloArc2d(const KeloArc2d& arc);
-    // Equal angles give a full circle. The end points are computed from the (adjusted) angles.
+    /// Equal angles give a full circle. The end points are computed from the (adjusted) angles.
     KeloArc2d(const KeloPoint2d& center, double radius, double startAngle, double endAngle);
-    // The angles are taken from the end points; equal angles stay equal (an arc of no sweep).
-    // The radius is not checked against the points.
+    /// The angles are taken from the end points; equal angles stay equal (an arc of no sweep).
+    /// The radius is not checked against the points.
     KeloArc2d(const KeloPoint2d& center, double radius, const KeloPoint2d& startPoint, const KeloPoint2d& endPoint);
-    // Radius from the chord and the sweep; a sweep of a full turn gives a huge radius.
+    /// Radius from the chord and the sweep; a sweep of a full turn gives a huge radius.
     KeloArc2d(const KeloPoint2d& startPoint, const KeloPoint2d& endPoint, double startAngle, double endAngle);
     KeloArc2d& operator=(const KeloArc2d& arc);
 };

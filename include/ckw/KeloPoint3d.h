@@ -1,5 +1,5 @@
 #pragma once
-// A point or vector in space, double precision. A plain value: no virtual operations, no heap.
+/// A point or vector in space, double precision. A plain value: no virtual operations, no heap.
 #include "CkwExport.h"
 
 class KeloPoint2d;
@@ -12,17 +12,17 @@ public:
 
     KeloPoint3d();
     KeloPoint3d(const KeloPoint3d& p);
-    KeloPoint3d(const KeloPoint2d& p);  // z = 0
+    KeloPoint3d(const KeloPoint2d& p);  ///< z = 0
     KeloPoint3d(double x, double y, double z);
     KeloPoint3d& operator=(const KeloPoint3d& p);
 
     KeloPoint3d operator*(double s) const;
-    KeloPoint3d operator/(double s) const;  // s = 0 follows the floating-point rules
+    KeloPoint3d operator/(double s) const;  ///< s = 0 follows the floating-point rules
     KeloPoint3d& operator*=(double s);
     KeloPoint3d& operator/=(double s);
     KeloPoint3d& set(double x, double y, double z);
 
-    // 0 = x, 1 = y, 2 = z. Any other index gives z.
+    /// 0 = x, 1 = y, 2 = z. Any other index gives z.
     double& operator[](unsigned i);
     double operator[](unsigned i) const;
 

@@ -1,10 +1,10 @@
 #pragma once
-// The parameter records: one record per row of a parameter-store table. Plain data holders;
-// text fields are owned GBK strings, numbers are 32-bit.
+/// The parameter records: one record per row of a parameter-store table. Plain data holders;
+/// text fields are owned GBK strings, numbers are 32-bit.
 #include "CString.h"
 #include "CkwExport.h"
 
-// One row of 颜色表.
+/// One row of 颜色表.
 class CKW_API CColorDef_ {
 public:
     const char* GetColorName() const { return m_name; }
@@ -20,12 +20,12 @@ private:
     CString m_des;
 };
 
-// One row of 系统线型表.
+/// One row of 系统线型表.
 class CKW_API CkwLineTypeDef_ {
 public:
     const char* GetLineTypeName() const { return m_name; }
     void SetLineTypeName(const char* text) { m_name = text; }
-    // The dash pattern: comma-separated lengths in model units, "0,0" for the solid line.
+    /// The dash pattern: comma-separated lengths in model units, "0,0" for the solid line.
     const char* GetLineTypeData() const { return m_data; }
     void SetLineTypeData(const char* text) { m_data = text; }
     const char* GetLineTypeDes() const { return m_des; }
@@ -37,7 +37,7 @@ private:
     CString m_des;
 };
 
-// One row of 系统文字标注高宽表.
+/// One row of 系统文字标注高宽表.
 class CKW_API CkwTextDef_ {
 public:
     const char* GetTextType() const { return m_type; }
@@ -56,7 +56,7 @@ private:
     CString m_des;
 };
 
-// One row of 系统尺寸标注表.
+/// One row of 系统尺寸标注表.
 class CKW_API CkwDimDef_ {
 public:
     const char* GetTextType() const { return m_type; }
@@ -72,7 +72,7 @@ private:
     CString m_des;
 };
 
-// One row of a user-parameter table.
+/// One row of a user-parameter table.
 class CKW_API CkwUserParaDef_ {
 public:
     const char* GetParaType() const { return m_type; }
@@ -91,24 +91,24 @@ private:
     CString m_des;
 };
 
-// One row of 系统构件图层表. Internal to the library: callers reach layers through the queries.
+/// One row of 系统构件图层表. Internal to the library: callers reach layers through the queries.
 class CkwLayerDef_ {
 public:
     const char* GetComponentKind() const { return m_kind; }
     void SetComponentKind(const char* text) { m_kind = text; }
     const char* GetLayerName() const { return m_name; }
     void SetLayerName(const char* text) { m_name = text; }
-    // The layer number as stored: decimal text.
+    /// The layer number as stored: decimal text.
     const char* GetLayerNumber() const { return m_number; }
     void SetLayerNumber(const char* text) { m_number = text; }
-    // A colour name, a colour description or a decimal colour number.
+    /// A colour name, a colour description or a decimal colour number.
     const char* GetColor() const { return m_color; }
     void SetColor(const char* text) { m_color = text; }
     const char* GetLineType() const { return m_lineType; }
     void SetLineType(const char* text) { m_lineType = text; }
     float GetLineWidth() const { return m_width; }
     void SetLineWidth(float value) { m_width = value; }
-    // A second layer-name text, used only by the layer settings.
+    /// A second layer-name text, used only by the layer settings.
     const char* GetLayerName2() const { return m_name2; }
     void SetLayerName2(const char* text) { m_name2 = text; }
 

@@ -1,9 +1,9 @@
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 
 #include <cstdlib>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
 
 CDrawingPara m_exDrawingPara;

@@ -1,13 +1,14 @@
 // Thin wrappers over m_exDrawingPara for the Fortran drawing programs.
-#include "FortranInterface.h"
+#include <ckw/FortranInterface.h>
 
 #include <cstring>
 #include <initializer_list>
 #include <string>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include "base/GbkText.h"
+#include "drawpara/FortranText.h"
 #include "drawpara/ParaMessages.h"
 
 namespace {
@@ -23,21 +24,37 @@ bool IsOneOf(const std::string& key, std::initializer_list<const char*> names) {
 
 }  // namespace
 
-void INITKWUTIL() { m_exDrawingPara.Init(); }
+namespace ckw::drawpara {
 
-void CLOSEKWUTIL() { m_exDrawingPara.Close(); }
-
-void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width) {
+void FortranLayerInfo(const char* kind, char* layerName, size_t capacity, int* layerNum, int* color,
+                      int* lineType, float* width) {
     int num = 0, col = 0, type = 0;
     float w = 0;
-    if (!m_exDrawingPara.GetLayerInfo(kind, layerName, num, col, type, w)) {
-        ckw::drawpara::ShowMessage("Not Find Layer Information!");
+    if (!m_exDrawingPara.GetLayerInfo(kind, layerName, capacity, num, col, type, w)) {
+        ShowMessage("Not Find Layer Information!");
         return;
     }
     if (layerNum) *layerNum = num;
     if (color) *color = col;
     if (lineType) *lineType = type;
     if (width) *width = w;
+}
+
+int FortranUserParaInfo(const char* table, const char* item, char* value, size_t valueCapacity, char* valueKind,
+                        size_t kindCapacity) {
+    int found = m_exDrawingPara.GetUserParaInfo(table, item, value, valueCapacity, valueKind, kindCapacity);
+    if (found != 1) ShowOnPromptLine("Not Find Text Information!");
+    return found;
+}
+
+}  // namespace ckw::drawpara
+
+void INITKWUTIL() { m_exDrawingPara.Init(); }
+
+void CLOSEKWUTIL() { m_exDrawingPara.Close(); }
+
+void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width) {
+    ckw::drawpara::FortranLayerInfo(kind, layerName, static_cast<size_t>(-1), layerNum, color, lineType, width);
 }
 
 void GETLAYERNUM(const char* kind, int* layerNum) {
@@ -75,9 +92,8 @@ void GETDIMTEXTINFO(const char* kind, const char* item, float* first, float* sec
 }
 
 int GETUSERPARAINFO(const char* table, const char* item, char* value, char* valueKind) {
-    int found = m_exDrawingPara.GetUserParaInfo(table, item, value, valueKind);
-    if (found != 1) ckw::drawpara::ShowOnPromptLine("Not Find Text Information!");
-    return found;
+    return ckw::drawpara::FortranUserParaInfo(table, item, value, static_cast<size_t>(-1), valueKind,
+                                              static_cast<size_t>(-1));
 }
 
 int CREATEONELINETYPE(const char* name, int scale, int* hostNumber) {

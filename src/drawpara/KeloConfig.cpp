@@ -5,9 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "DrawingPara.h"
-#include "Util.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/Util.h>
+#include "base/GbkText.h"
 #include "framework/Registry.h"
 #include "drawpara/ParaMessages.h"
 

@@ -3,8 +3,8 @@
 // rebuild from the system library that a first start and "初始化系统设置..." run.
 #include <vector>
 
-#include "CString.h"
-#include "ParaRecords.h"
+#include <ckw/CString.h>
+#include <ckw/ParaRecords.h>
 
 namespace ckw::dao {
 class Database;
@@ -17,7 +17,7 @@ inline constexpr int kLayerNamesChinese = 0;  // "中文"
 inline constexpr int kLayerNamesEnglish = 1;  // "英文"
 
 // Every row of the table, in table order. false (with the step's message): nothing read.
-bool ReadLayerTable(const CString& libraryPathGbk, std::vector<CkwLayerDef_>& rows);
+[[nodiscard]] bool ReadLayerTable(const CString& libraryPathGbk, std::vector<CkwLayerDef_>& rows);
 
 // Rewrites the table of an open library from records: row i takes all six fields of record i,
 // rows beyond the records are deleted, records left over are added. Throws DaoException.
@@ -25,6 +25,6 @@ void RewriteLayerTable(ckw::dao::Database& db, const std::vector<CkwLayerDef_>& 
 
 // Reads the system library's table and rewrites the user library's with it (one transaction),
 // layer names in the given format. false: nothing changed.
-bool RebuildLayerTableFromSystem(const CString& systemPathGbk, const CString& userPathGbk, int layerNameFormat);
+[[nodiscard]] bool RebuildLayerTableFromSystem(const CString& systemPathGbk, const CString& userPathGbk, int layerNameFormat);
 
 }  // namespace ckw::drawpara

@@ -1,6 +1,6 @@
 #include "drawpara/LayerTableRefresh.h"
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "drawpara/LayerTable.h"
 
 namespace ckw::drawpara {
@@ -18,8 +18,9 @@ void RefreshUserLayerTable(CDrawingPara& para, int layerNameFormat) {
         Installed()(para, layerNameFormat);
         return;
     }
-    // The rebuild the layer settings run from "初始化系统设置...", here with the format given.
-    RebuildLayerTableFromSystem(para.GetSystemLibPath(), para.GetUserLibPath(), layerNameFormat);
+    // The rebuild the layer settings run from "初始化系统设置...", here with the format given. A
+    // failure has been shown to the user, and the user library keeps the table it had.
+    if (!RebuildLayerTableFromSystem(para.GetSystemLibPath(), para.GetUserLibPath(), layerNameFormat)) return;
 }
 
 }  // namespace ckw::drawpara

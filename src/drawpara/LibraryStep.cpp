@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/ParaMessages.h"
 
@@ -17,7 +17,7 @@ bool LibraryFileExists(const CString& pathGbk) {
 bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
                     const std::function<bool(const ckw::dao::DaoException&)>& onError) {
     if (!LibraryFileExists(pathGbk)) {
-        ShowMessage("没有找到系统文件%s!!", pathGbk.GetString());
+        ShowFormattedMessage("没有找到系统文件%s!!", pathGbk.GetString());
         return false;
     }
     ckw::dao::Database db;

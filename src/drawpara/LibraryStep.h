@@ -5,7 +5,7 @@
 // and closed on every path. A database error is shown with the engine's own description.
 #include <functional>
 
-#include "CString.h"
+#include <ckw/CString.h>
 
 namespace ckw::dao {
 class Database;
@@ -21,9 +21,9 @@ enum class StepMode {
 
 // Runs body on the opened library. onError may take a database error itself (return true) so
 // that it is not shown. false: the step did not run to its end.
-bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
+[[nodiscard]] bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
                     const std::function<bool(const ckw::dao::DaoException&)>& onError = {});
 
-bool LibraryFileExists(const CString& pathGbk);
+[[nodiscard]] bool LibraryFileExists(const CString& pathGbk);
 
 }  // namespace ckw::drawpara

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
 #include "drawpara/SolidLine.h"

@@ -2,7 +2,7 @@
 // The lookup indexes of CDrawingPara, rebuilt whenever a list is loaded.
 #include <vector>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "drawpara/NameIndex.h"
 
 struct CDrawingPara::Index {

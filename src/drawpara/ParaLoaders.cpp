@@ -2,15 +2,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
 #include "drawpara/SolidLine.h"
 
 namespace dao = ckw::dao;
+using ckw::drawpara::ShowFormattedMessage;
 using ckw::drawpara::ShowMessage;
 
 namespace {
@@ -23,7 +24,7 @@ bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>
               const std::function<void(dao::Recordset&)>& rows,
               const std::function<bool(const dao::DaoException&)>& onError = {}) {
     if (!std::filesystem::exists(ckw::text::GbkToUtf8(libPath.str()))) {
-        ShowMessage("没有找到系统文件%s!!", libPath.GetString());
+        ShowFormattedMessage("没有找到系统文件%s!!", libPath.GetString());
         return false;
     }
     dao::Database db;

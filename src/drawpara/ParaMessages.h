@@ -1,11 +1,12 @@
 #pragma once
 // Message boxes of the parameter library: fixed GBK texts, a path or name in place of %s.
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "CString.h"
-#include "HostEngine.h"
+#include <ckw/CString.h>
+#include <ckw/HostEngine.h>
 #include "framework/Ui.h"
 
 namespace ckw::drawpara {
@@ -14,10 +15,13 @@ inline ckw::ui::Answer ShowMessage(const char* text, ckw::ui::Buttons buttons = 
     return ckw::ui::MessageBox(text, buttons);
 }
 
-template <typename... Args>
-ckw::ui::Answer ShowMessage(const char* format, Args... args) {
+// The same with printf-style arguments in the text; the compiler checks them against the format.
+__attribute__((format(printf, 1, 2))) inline ckw::ui::Answer ShowFormattedMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
     CString text;
-    text.Format(format, args...);
+    text.FormatV(format, args);
+    va_end(args);
     return ckw::ui::MessageBox(text.str());
 }
 

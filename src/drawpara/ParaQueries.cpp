@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
 #include "drawpara/SolidLine.h"

@@ -7,15 +7,16 @@
 #include <filesystem>
 #include <vector>
 
-#include "DrawingPara.h"
-#include "Util.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/Util.h>
 #include "framework/Dao.h"
 #include "framework/FileCopy.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "drawpara/LayerTableRefresh.h"
 #include "drawpara/ParaMessages.h"
 
 namespace dao = ckw::dao;
+using ckw::drawpara::ShowFormattedMessage;
 using ckw::drawpara::ShowMessage;
 
 namespace {
@@ -84,7 +85,7 @@ namespace ckw::drawpara {
 
 int CopyTableFromSourceToTarget(dao::Database& source, dao::Database& target, const std::string& table) {
     if (!source.TableExists(table)) {
-        ShowMessage("数据库文件没有%s, 请更新文件绘图参数.mdb", table.c_str());
+        ShowFormattedMessage("数据库文件没有%s, 请更新文件绘图参数.mdb", table.c_str());
         return 0;
     }
     return InTransaction(target, [&] {
@@ -110,7 +111,7 @@ int ModifyCommonTable(dao::Database& source, dao::Database& target, const std::s
         auto oldFields = FieldsWithoutId(old);
         if (freshFields.empty() || oldFields.empty() || freshFields[0].name != oldFields[0].name ||
             freshFields[0].type != oldFields[0].type) {
-            ShowMessage("数据库表%s字段名称完全不对应, 请检查!", table.c_str());
+            ShowFormattedMessage("数据库表%s字段名称完全不对应, 请检查!", table.c_str());
             fresh.Close();
             old.Close();
             target.DropTable(kTempTable);
@@ -153,7 +154,7 @@ void CDrawingPara::UpdateUserLib() {
     m_userLibPath.Format("%s/用户绘图参数.mdb", dir);
 
     if (!FileExists(m_systemLibPath)) {
-        ShowMessage("没有找到系统文件%s!!", m_systemLibPath.GetString());
+        ShowFormattedMessage("没有找到系统文件%s!!", m_systemLibPath.GetString());
         return;
     }
     if (!FileExists(m_userLibPath)) {
@@ -189,7 +190,7 @@ int CDrawingPara::GetLibVersionInfomation(const char* path, CStringArray& items,
         rs.Open("select * from 版本信息表", dao::Recordset::OpenMode::Snapshot);
     } catch (const dao::DaoException& e) {
         if (e.errorCode() == 0x0C06) {
-            if (which == 1) ShowMessage("数据库文件没有版本信息表(%ld), 请更新文件绘图参数.mdb", e.code());
+            if (which == 1) ShowFormattedMessage("数据库文件没有版本信息表(%ld), 请更新文件绘图参数.mdb", e.code());
         } else {
             ckw::ui::MessageBox(e.description());
         }

@@ -1,5 +1,5 @@
-#include "HostEngine.h"
-#include "ReferenceEngine.h"
+#include <ckw/HostEngine.h>
+#include <ckw/ReferenceEngine.h>
 
 namespace ckw::engine {
 

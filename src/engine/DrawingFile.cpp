@@ -11,7 +11,8 @@
 #include <memory>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
+#include "base/SqliteStatement.h"
 
 namespace ckw::engine {
 
@@ -42,11 +43,8 @@ constexpr const char* kEntityColumns = "kind, layer, line_type, width, colour, a
 struct DbClose {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
-struct StmtFinalize {
-    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
-};
 using Db = std::unique_ptr<sqlite3, DbClose>;
-using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalize>;
+using Stmt = ckw::sqlite::Statement;
 
 // Failures inside the reader and writer: the message is what the user sees.
 struct FileError {
@@ -55,11 +53,7 @@ struct FileError {
 
 [[noreturn]] void Fail(std::string message) { throw FileError{std::move(message)}; }
 
-Stmt Prepare(sqlite3* db, const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) Fail(sqlite3_errmsg(db));
-    return Stmt(st);
-}
+[[noreturn]] void FailFromSqlite(sqlite3* db, int) { Fail(sqlite3_errmsg(db)); }
 
 void Exec(sqlite3* db, const char* sql) {
     char* message = nullptr;
@@ -144,7 +138,7 @@ Db OpenForReading(const std::filesystem::path& file) {
 }
 
 int PragmaInt(sqlite3* db, const char* pragma) {
-    Stmt st = Prepare(db, pragma);
+    Stmt st(db, pragma, &FailFromSqlite);
     if (sqlite3_step(st.get()) != SQLITE_ROW) Fail(sqlite3_errmsg(db));
     return sqlite3_column_int(st.get(), 0);
 }
@@ -162,7 +156,7 @@ void CheckHeader(sqlite3* db) {
     if (version > kDrawingFileVersion)
         Fail("the drawing was saved by a newer program (file version " + std::to_string(version) + ")");
     if (version < 1) Fail("damaged drawing file (no version)");
-    Stmt st = Prepare(db, "SELECT value FROM meta WHERE key = 'format'");
+    Stmt st(db, "SELECT value FROM meta WHERE key = 'format'", &FailFromSqlite);
     if (sqlite3_step(st.get()) != SQLITE_ROW || ColumnText(st.get(), 0) != kFormatName)
         Fail("damaged drawing file (no format mark)");
 }
@@ -170,7 +164,7 @@ void CheckHeader(sqlite3* db) {
 void ReadHeaderParts(sqlite3* db, Drawing& d) {
     CheckHeader(db);
     {
-        Stmt st = Prepare(db, "SELECT key, value FROM meta");
+        Stmt st(db, "SELECT key, value FROM meta", &FailFromSqlite);
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
             std::string key = ColumnText(st.get(), 0);
@@ -180,19 +174,19 @@ void ReadHeaderParts(sqlite3* db, Drawing& d) {
         if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
-        Stmt st = Prepare(db, "SELECT which, name FROM names ORDER BY which");
+        Stmt st(db, "SELECT which, name FROM names ORDER BY which", &FailFromSqlite);
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) d.Names()[sqlite3_column_int(st.get(), 0)] = ColumnText(st.get(), 1);
         if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
-        Stmt st = Prepare(db, "SELECT words FROM drawing_data WHERE record = 0");
+        Stmt st(db, "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
         int rc = sqlite3_step(st.get());
         if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
         else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
-        Stmt st = Prepare(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number");
+        Stmt st(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number", &FailFromSqlite);
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
             Block b;
@@ -205,7 +199,7 @@ void ReadHeaderParts(sqlite3* db, Drawing& d) {
     }
     {
         std::string sql = std::string("SELECT block, ") + kEntityColumns + " FROM block_entities ORDER BY block, seq";
-        Stmt st = Prepare(db, sql.c_str());
+        Stmt st(db, sql.c_str(), &FailFromSqlite);
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
             auto it = d.Blocks().find(sqlite3_column_int(st.get(), 0));
@@ -221,11 +215,11 @@ void ReadHeaderParts(sqlite3* db, Drawing& d) {
 void ReadEntities(sqlite3* db, Drawing& d, const Progress& progress) {
     size_t total = 0;
     {
-        Stmt st = Prepare(db, "SELECT value FROM meta WHERE key = 'entity_count'");
+        Stmt st(db, "SELECT value FROM meta WHERE key = 'entity_count'", &FailFromSqlite);
         if (sqlite3_step(st.get()) == SQLITE_ROW) total = static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_column_int64(st.get(), 0)));
     }
     std::string sql = std::string("SELECT id, ") + kEntityColumns + " FROM entities ORDER BY id";
-    Stmt st = Prepare(db, sql.c_str());
+    Stmt st(db, sql.c_str(), &FailFromSqlite);
     int rc;
     size_t done = 0;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
@@ -263,7 +257,7 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
     std::string holder;
     size_t live = d.LiveCount();
     {
-        Stmt st = Prepare(db, "INSERT INTO meta(key, value) VALUES(?, ?)");
+        Stmt st(db, "INSERT INTO meta(key, value) VALUES(?, ?)", &FailFromSqlite);
         auto put = [&](const char* key, sqlite3_int64 value, const char* text) {
             sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
             if (text)
@@ -281,7 +275,7 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
         put("saved_by", 0, "CkwEngine");
     }
     {
-        Stmt st = Prepare(db, "INSERT INTO names(which, name) VALUES(?, ?)");
+        Stmt st(db, "INSERT INTO names(which, name) VALUES(?, ?)", &FailFromSqlite);
         for (const auto& [which, name] : d.Names()) {
             sqlite3_bind_int(st.get(), 1, which);
             BindText(st.get(), 2, name, holder);
@@ -290,15 +284,15 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
         }
     }
     if (!d.Data().empty()) {
-        Stmt st = Prepare(db, "INSERT INTO drawing_data(record, words) VALUES(0, ?)");
+        Stmt st(db, "INSERT INTO drawing_data(record, words) VALUES(0, ?)", &FailFromSqlite);
         sqlite3_bind_blob(st.get(), 1, d.Data().data(), static_cast<int>(d.Data().size() * 4), SQLITE_STATIC);
         if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
-        Stmt blocks = Prepare(db, "INSERT INTO blocks VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
+        Stmt blocks(db, "INSERT INTO blocks VALUES(?, ?, ?, ?, ?, ?, ?, ?)", &FailFromSqlite);
         std::string sql = std::string("INSERT INTO block_entities(block, seq, ") + kEntityColumns +
                           ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-        Stmt content = Prepare(db, sql.c_str());
+        Stmt content(db, sql.c_str(), &FailFromSqlite);
         for (const auto& [number, block] : d.Blocks()) {
             sqlite3_bind_int(blocks.get(), 1, number);
             BindText(blocks.get(), 2, block.name, holder);
@@ -319,7 +313,7 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
     {
         std::string sql = std::string("INSERT INTO entities(id, ") + kEntityColumns +
                           ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-        Stmt st = Prepare(db, sql.c_str());
+        Stmt st(db, sql.c_str(), &FailFromSqlite);
         size_t done = 0;
         for (const Entity& e : d.Entities()) {
             if (e.deleted) continue;
@@ -401,7 +395,7 @@ bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& 
     try {
         Db db = OpenForReading(file);
         CheckHeader(db.get());
-        Stmt st = Prepare(db.get(), "SELECT words FROM drawing_data WHERE record = 0");
+        Stmt st(db.get(), "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
         int rc = sqlite3_step(st.get());
         if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, words, kMaxDrawingDataWords, "drawing record words");
         else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db.get()));

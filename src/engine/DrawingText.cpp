@@ -5,8 +5,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "ReferenceEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/ReferenceEngine.h>
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

@@ -1,4 +1,4 @@
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 
 #include <algorithm>
 #include <charconv>

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

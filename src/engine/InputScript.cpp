@@ -2,8 +2,8 @@
 #include <charconv>
 #include <sstream>
 
-#include "ReferenceEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/ReferenceEngine.h>
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

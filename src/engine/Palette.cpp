@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace ckw::engine {
 

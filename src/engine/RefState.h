@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Shapes.h"
 
 namespace ckw::engine {
@@ -90,10 +90,10 @@ struct ReferenceEngine::State {
 };
 
 // Reads a file's drawing; with entities false only the parts other than the entities.
-bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
+[[nodiscard]] bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
                  const Progress& progress);
 // Reads only the entities of a file into a drawing already holding the rest.
-bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error);
+[[nodiscard]] bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error);
 std::filesystem::path PathFromGbk(const char* text, int length, int capacity);
 
 }  // namespace ckw::engine

@@ -1,13 +1,13 @@
 // The reference engine's drawings, input script and prompt line, and the helpers its members
 // share. The HostEngine members live in the Engine*.cpp files by group.
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 #include <algorithm>
 #include <iostream>
 #include <limits>
 
 #include "RefState.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

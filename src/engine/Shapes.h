@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 
 namespace ckw::engine {
 

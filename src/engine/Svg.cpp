@@ -6,9 +6,9 @@
 #include <ostream>
 #include <sstream>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Shapes.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::engine {
 

@@ -1,10 +1,10 @@
-#include "CString.h"
+#include <ckw/CString.h>
 
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 int CString::CompareNoCase(const char* other) const {
     return ckw::text::ToUpper(m_text).compare(ckw::text::ToUpper(other ? other : ""));

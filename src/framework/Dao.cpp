@@ -6,7 +6,7 @@
 
 #include "framework/DaoSqlText.h"
 #include "framework/DaoSqlite.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao {
 namespace {

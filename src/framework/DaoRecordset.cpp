@@ -5,7 +5,7 @@
 #include "framework/Dao.h"
 #include "framework/DaoSqlText.h"
 #include "framework/DaoSqlite.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao {
 namespace {
@@ -279,7 +279,7 @@ void Recordset::Update() {
             int param = 1;
             for (size_t i : changed) stmt.Bind(param++, *m->pending[i]);
             stmt.BindInt(param, m->rows[m->pos].rowid);
-            stmt.Step();
+            stmt.Run();
             Row& row = m->rows[m->pos];
             if (auto fresh = m->Reload(row.rowid)) row = std::move(*fresh);
         }
@@ -298,7 +298,7 @@ void Recordset::Update() {
         Statement stmt(db, sql);
         int param = 1;
         for (size_t i : changed) stmt.Bind(param++, *m->pending[i]);
-        stmt.Step();
+        stmt.Run();
         // The new row joins the end of the set; the current position stays where it was.
         bool atEnd = m->pos >= m->rows.size();
         if (auto fresh = m->Reload(sqlite3_last_insert_rowid(db))) m->rows.push_back(std::move(*fresh));
@@ -317,7 +317,7 @@ void Recordset::Delete() {
     m->RequireCurrent();
     Statement stmt(m->db.handle(), "DELETE FROM " + QuoteIdentifier(m->tableUtf8) + " WHERE " + m->rowidAlias + " = ?1");
     stmt.BindInt(1, m->rows[m->pos].rowid);
-    stmt.Step();
+    stmt.Run();
     m->rows.erase(m->rows.begin() + static_cast<std::ptrdiff_t>(m->pos));
     m->currentDeleted = true;
     CancelUpdate();

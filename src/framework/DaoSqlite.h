@@ -7,32 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "base/SqliteStatement.h"
 #include "framework/Dao.h"
 
 namespace ckw::dao::detail {
 
-// A prepared statement that finalizes itself. Preparing consults the failure hook.
-class Statement {
+// A prepared statement that finalizes itself and fails with DaoException. Preparing consults
+// the failure hook.
+class Statement : public sqlite::Statement {
 public:
     // Prepares the first statement of sql; `tail` (optional) receives the rest of the text.
     Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail = nullptr);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    // false when the text held only blanks or comments.
-    bool valid() const { return m_stmt != nullptr; }
-    sqlite3_stmt* get() const { return m_stmt; }
-    // true = a row is ready, false = done. Throws DaoException on failure.
-    bool Step();
-    void Reset();
-    void BindText(int index, std::string_view utf8);
-    void BindInt(int index, int64_t value);
     void Bind(int index, const Variant& value);  // text arrives GBK
-
-private:
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
 };
 
 // db, or DaoException when the database is not open.
@@ -56,7 +42,7 @@ void CloseConnection(sqlite3* db);
 // (same device and inode: a file replaced by a copy is opened afresh) and only with no
 // transaction pending. ReleaseConnections closes them all (the end of the library's work).
 sqlite3* TakeKeptConnection(const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode);
-bool KeepConnection(sqlite3* db, const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode);
+[[nodiscard]] bool KeepConnection(sqlite3* db, const std::string& pathUtf8, bool readOnly, dev_t device, ino_t inode);
 void ReleaseConnections();
 
 // Jet field type of a declared column type ("TEXT", "SINGLE", "VARCHAR(50)", ...).
@@ -72,7 +58,7 @@ double StoredSingle(float v);
 Variant CoerceToField(const Variant& value, int fieldType);
 
 // True if a table (or view) of that name exists, compared as SQLite compares names.
-bool TableExistsIn(sqlite3* db, std::string_view tableUtf8);
+[[nodiscard]] bool TableExistsIn(sqlite3* db, std::string_view tableUtf8);
 
 // Creates targetTable in target with sourceTable's declared columns (types, NOT NULL, defaults,
 // primary key) and copies its rows. source may equal target. Throws 3078 when the source table

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "framework/DaoSqlite.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao {
 namespace {
@@ -82,56 +82,26 @@ sqlite3* RequireOpen(sqlite3* db) {
     return db;
 }
 
-Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail) : m_db(RequireOpen(db)) {
-    const char* rest = nullptr;
-    int rc = sqlite3_prepare_v2(db, sqlUtf8.data(), static_cast<int>(sqlUtf8.size()), &m_stmt, &rest);
-    if (rc != SQLITE_OK) {
-        sqlite3_finalize(m_stmt);
-        m_stmt = nullptr;
-        throw ErrorFrom(db, rc);
-    }
-    std::string_view own = sqlUtf8;
-    if (rest) own = sqlUtf8.substr(0, static_cast<size_t>(rest - sqlUtf8.data()));
-    if (tail) *tail = sqlUtf8.substr(own.size());
+namespace {
+[[noreturn]] void ThrowDaoError(sqlite3* db, int rc) { throw ErrorFrom(db, rc); }
+}  // namespace
+
+Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* tail)
+    : sqlite::Statement(RequireOpen(db), sqlUtf8, &ThrowDaoError, tail) {
     const auto& hook = FailureHook();
-    if (m_stmt && hook && !IsRollback(own) && hook(TrimBlanks(own))) {
-        sqlite3_finalize(m_stmt);
-        m_stmt = nullptr;
-        throw DaoException(kErrGeneric, "语句被拒绝执行: " + text::Utf8ToGbk(TrimBlanks(own)));
+    if (valid() && hook && !IsRollback(sql()) && hook(TrimBlanks(sql()))) {
+        Finalize();
+        throw DaoException(kErrGeneric, "语句被拒绝执行: " + text::Utf8ToGbk(TrimBlanks(sql())));
     }
 }
-
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
-
-bool Statement::Step() {
-    if (!m_stmt) return false;
-    int rc = sqlite3_step(m_stmt);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
-    throw ErrorFrom(m_db, rc);
-}
-
-void Statement::Reset() {
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-}
-
-void Statement::BindText(int index, std::string_view utf8) {
-    sqlite3_bind_text(m_stmt, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-}
-
-void Statement::BindInt(int index, int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
 
 void Statement::Bind(int index, const Variant& value) {
     switch (value.kind()) {
-    case Variant::Kind::Null: sqlite3_bind_null(m_stmt, index); break;
+    case Variant::Kind::Null: BindNull(index); break;
     case Variant::Kind::Text: BindText(index, text::GbkToUtf8(value.AsText())); break;
     case Variant::Kind::Long: BindInt(index, value.AsLong()); break;
-    case Variant::Kind::Double: sqlite3_bind_double(m_stmt, index, value.AsDouble()); break;
-    case Variant::Kind::Single: {
-        sqlite3_bind_double(m_stmt, index, StoredSingle(value.AsSingle()));
-        break;
-    }
+    case Variant::Kind::Double: BindDouble(index, value.AsDouble()); break;
+    case Variant::Kind::Single: BindDouble(index, StoredSingle(value.AsSingle())); break;
     }
 }
 

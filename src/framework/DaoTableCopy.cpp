@@ -4,7 +4,7 @@
 
 #include "framework/DaoSqlText.h"
 #include "framework/DaoSqlite.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao::detail {
 namespace {
@@ -90,7 +90,7 @@ void CopyTable(sqlite3* source, std::string_view sourceTableUtf8, sqlite3* targe
     const int count = static_cast<int>(columns.size());
     while (read.Step()) {
         for (int i = 0; i < count; ++i) sqlite3_bind_value(write.get(), i + 1, sqlite3_column_value(read.get(), i));
-        write.Step();
+        write.Run();
         write.Reset();
     }
 }

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "framework/DaoSqlite.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao {
 namespace {

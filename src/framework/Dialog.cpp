@@ -99,7 +99,7 @@ std::optional<std::string> Dialog::FileDialog(const FileDialogRequest& request) 
     return CurrentRunner().FileDialog(this, request);
 }
 
-std::string Dialog::CheckUsable(int id, const char* action) const {
+Status Dialog::CheckUsable(int id, const char* action) const {
     auto it = m_controls.find(id);
     if (it == m_controls.end()) return "dialog " + std::to_string(m_template.id) + " has no control " + std::to_string(id);
     if (!it->second->IsVisible() || !it->second->IsEnabled())
@@ -107,8 +107,8 @@ std::string Dialog::CheckUsable(int id, const char* action) const {
     return {};
 }
 
-std::string Dialog::UserClick(int id) {
-    if (auto error = CheckUsable(id, "click"); !error.empty()) return error;
+Status Dialog::UserClick(int id) {
+    if (auto error = CheckUsable(id, "click"); !error.ok()) return error;
     ControlKind kind = Item(id).kind();
     if (kind == ControlKind::RadioButton) return UserClickRadio(id);
     if (kind == ControlKind::CheckBox) return UserSetCheck(id, !Item(id).GetCheck());
@@ -124,8 +124,8 @@ std::string Dialog::UserClick(int id) {
     return {};
 }
 
-std::string Dialog::UserSelectTab(int id, int index) {
-    if (auto error = CheckUsable(id, "select a tab"); !error.empty()) return error;
+Status Dialog::UserSelectTab(int id, int index) {
+    if (auto error = CheckUsable(id, "select a tab"); !error.ok()) return error;
     Control& tab = Item(id);
     if (tab.kind() != ControlKind::Tab) return "control " + std::to_string(id) + " is not a tab control";
     if (index == tab.GetCurSel()) return {};
@@ -134,8 +134,8 @@ std::string Dialog::UserSelectTab(int id, int index) {
     return {};
 }
 
-std::string Dialog::UserClickRadio(int id) {
-    if (auto error = CheckUsable(id, "click"); !error.empty()) return error;
+Status Dialog::UserClickRadio(int id) {
+    if (auto error = CheckUsable(id, "click"); !error.ok()) return error;
     if (Item(id).kind() != ControlKind::RadioButton) return "control " + std::to_string(id) + " is not a radio button";
     // The radio buttons of a dialog form one group.
     for (auto& [otherId, control] : m_controls)
@@ -144,24 +144,24 @@ std::string Dialog::UserClickRadio(int id) {
     return {};
 }
 
-std::string Dialog::UserSetCheck(int id, bool checked) {
-    if (auto error = CheckUsable(id, "check"); !error.empty()) return error;
+Status Dialog::UserSetCheck(int id, bool checked) {
+    if (auto error = CheckUsable(id, "check"); !error.ok()) return error;
     if (Item(id).kind() != ControlKind::CheckBox) return "control " + std::to_string(id) + " is not a check box";
     Item(id).SetCheck(checked);
     OnCommand(id);
     return {};
 }
 
-std::string Dialog::UserEditText(int id, const std::string& textGbk) {
-    if (auto error = CheckUsable(id, "type into"); !error.empty()) return error;
+Status Dialog::UserEditText(int id, const std::string& textGbk) {
+    if (auto error = CheckUsable(id, "type into"); !error.ok()) return error;
     if (Item(id).kind() != ControlKind::Edit) return "control " + std::to_string(id) + " is not an edit field";
     Item(id).SetWindowText(textGbk);
     OnEditChanged(id);
     return {};
 }
 
-std::string Dialog::UserSelectCombo(int id, int index) {
-    if (auto error = CheckUsable(id, "choose from"); !error.empty()) return error;
+Status Dialog::UserSelectCombo(int id, int index) {
+    if (auto error = CheckUsable(id, "choose from"); !error.ok()) return error;
     Control& combo = Item(id);
     if (combo.kind() != ControlKind::ComboBox) return "control " + std::to_string(id) + " is not a combo box";
     if (!combo.SetCurSel(index)) return "the combo box has no entry " + std::to_string(index);
@@ -169,7 +169,7 @@ std::string Dialog::UserSelectCombo(int id, int index) {
     return {};
 }
 
-std::string Dialog::UserResize(int width, int height) {
+Status Dialog::UserResize(int width, int height) {
     if (width <= 0 || height <= 0) return "a window size must be positive";
     m_width = width;
     m_height = height;

@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "CkwExport.h"
-#include "GridEvents.h"
+#include <ckw/CkwExport.h>
+#include "base/Status.h"
+#include "framework/GridEvents.h"
 #include "framework/DialogControl.h"
 #include "framework/DialogGrid.h"
 #include "framework/DialogTemplate.h"
@@ -94,17 +95,17 @@ public:
     bool IsModeless() const { return m_modeless; }
 
     // The user's actions, checked as the grid's (empty result: done; otherwise why not).
-    std::string UserClick(int id);
-    std::string UserClose() { OnCancel(); return {}; }
-    std::string UserSelectTab(int id, int index);
-    std::string UserClickRadio(int id);
-    std::string UserSetCheck(int id, bool checked);
-    std::string UserEditText(int id, const std::string& textGbk);
-    std::string UserSelectCombo(int id, int index);
-    std::string UserResize(int width, int height);
+    Status UserClick(int id);
+    Status UserClose() { OnCancel(); return {}; }
+    Status UserSelectTab(int id, int index);
+    Status UserClickRadio(int id);
+    Status UserSetCheck(int id, bool checked);
+    Status UserEditText(int id, const std::string& textGbk);
+    Status UserSelectCombo(int id, int index);
+    Status UserResize(int width, int height);
 
 private:
-    std::string CheckUsable(int id, const char* action) const;
+    Status CheckUsable(int id, const char* action) const;
 
     const DialogTemplate& m_template;
     std::string m_caption;

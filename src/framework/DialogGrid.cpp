@@ -284,15 +284,15 @@ bool GridModel::IsUserEditable(int row, int col) const {
     return cell.editMode == 1 && !cell.readOnly && (cell.kind == grid::kKindPlain || cell.kind == grid::kKindButton);
 }
 
-std::string GridModel::CheckCell(int row, int col) const {
+Status GridModel::CheckCell(int row, int col) const {
     if (!HasCell(row, col))
         return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is outside the grid of " +
                std::to_string(m_rows.size()) + " rows and " + std::to_string(m_colWidths.size()) + " columns";
     return {};
 }
 
-std::string GridModel::UserClick(int row, int col) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserClick(int row, int col) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     m_currentRow = static_cast<short>(row);
     m_currentCol = static_cast<short>(col);
     Touch();
@@ -301,15 +301,15 @@ std::string GridModel::UserClick(int row, int col) {
     return {};
 }
 
-std::string GridModel::UserRightClick(int row, int col) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserRightClick(int row, int col) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     std::string text = Cell(row, col).text;
     if (m_events) m_events->GridRightClicked(m_id, static_cast<short>(row), static_cast<short>(col), 2, text.c_str());
     return {};
 }
 
-std::string GridModel::UserEdit(int row, int col, const std::string& textGbk) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserEdit(int row, int col, const std::string& textGbk) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     if (!IsUserEditable(row, col)) return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") cannot be edited";
     m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)].text = textGbk;
     Touch();
@@ -317,8 +317,8 @@ std::string GridModel::UserEdit(int row, int col, const std::string& textGbk) {
     return {};
 }
 
-std::string GridModel::UserCheck(int row, int col, bool checked) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserCheck(int row, int col, bool checked) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     // Read-only locks a check-box cell's text, not its box.
     if (!grid::IsCheckType(cell.type) || row < m_fixedRows)
@@ -332,8 +332,8 @@ std::string GridModel::UserCheck(int row, int col, bool checked) {
     return {};
 }
 
-std::string GridModel::UserPickColor(int row, int col, long colour) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserPickColor(int row, int col, long colour) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     if (cell.kind != grid::kKindColor || cell.readOnly || IsCaption(row, col))
         return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a colour cell";
@@ -343,8 +343,8 @@ std::string GridModel::UserPickColor(int row, int col, long colour) {
     return {};
 }
 
-std::string GridModel::UserChoose(int row, int col, int index) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserChoose(int row, int col, int index) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     if (cell.kind != grid::kKindDropDown || cell.readOnly || IsCaption(row, col))
         return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a drop-down";
@@ -358,8 +358,8 @@ std::string GridModel::UserChoose(int row, int col, int index) {
     return {};
 }
 
-std::string GridModel::UserBrowse(int row, int col) {
-    if (auto error = CheckCell(row, col); !error.empty()) return error;
+Status GridModel::UserBrowse(int row, int col) {
+    if (auto error = CheckCell(row, col); !error.ok()) return error;
     const GridCell& cell = Cell(row, col);
     if (cell.kind != grid::kKindButton || cell.readOnly)
         return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") has no browse button";

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CkwExport.h"
-#include "GridControl.h"
-#include "GridEvents.h"
+#include <ckw/CkwExport.h>
+#include "base/Status.h"
+#include "framework/GridControl.h"
+#include "framework/GridEvents.h"
 
 namespace ckw::dlg {
 
@@ -102,13 +103,13 @@ public:
     // The user's actions. Each checks that a person could do it on the cell shown, changes the
     // cell as the control would, and sends the event. The result is empty when done, otherwise
     // why it was refused (nothing changed, no event).
-    std::string UserClick(int row, int col);
-    std::string UserRightClick(int row, int col);
-    std::string UserEdit(int row, int col, const std::string& textGbk);
-    std::string UserCheck(int row, int col, bool checked);
-    std::string UserPickColor(int row, int col, long colour);
-    std::string UserChoose(int row, int col, int index);
-    std::string UserBrowse(int row, int col);
+    Status UserClick(int row, int col);
+    Status UserRightClick(int row, int col);
+    Status UserEdit(int row, int col, const std::string& textGbk);
+    Status UserCheck(int row, int col, bool checked);
+    Status UserPickColor(int row, int col, long colour);
+    Status UserChoose(int row, int col, int index);
+    Status UserBrowse(int row, int col);
 
 private:
     struct Row {
@@ -118,7 +119,7 @@ private:
     };
 
     GridCell* At(long row, long col);
-    std::string CheckCell(int row, int col) const;
+    Status CheckCell(int row, int col) const;
     void Touch() { ++m_revision; }
 
     int m_id;

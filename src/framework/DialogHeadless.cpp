@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "framework/Dialog.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dlg {
 
@@ -109,13 +109,12 @@ int HeadlessDialogRunner::RunModal(Dialog& dlg) {
         dlg.OnInitDialog();
         while (!dlg.IsEnded()) {
             if (Failed() || m_script.Empty()) {
-                dlg.UserClose();
+                static_cast<void>(dlg.UserClose());  // closing is never refused
                 if (!dlg.IsEnded()) dlg.EndDialog(IDCANCEL);
                 break;
             }
             ScriptStep step = m_script.Take();
-            std::string error = Apply(m_stack.back(), step);
-            if (!error.empty()) Fail(step, error);
+            if (Status done = Apply(m_stack.back(), step); !done.ok()) Fail(step, done.why());
         }
     } catch (const std::exception& e) {
         m_errors.push_back(std::string("dialog ") + std::to_string(dlg.TemplateId()) + " failed: " + e.what());
@@ -177,20 +176,20 @@ void HeadlessDialogRunner::PlayInWindow(const ScriptStep& step) {
     // The action may open or close windows: work on a copy of the frame.
     Frame frame = m_windows.back();
     Dialog& dlg = *frame.dialog;
-    std::string error;
+    Status done;
     try {
-        error = Apply(frame, step);
+        done = Apply(frame, step);
     } catch (const std::exception& e) {
-        error = e.what();
+        done = e.what();
     }
-    if (!error.empty()) Fail(step, error);
+    if (!done.ok()) Fail(step, done.why());
     for (Frame& open : m_windows)
         if (open.dialog == &dlg) open.grid = frame.grid;
     // A modeless dialog that ended (closed by the user, or by itself) loses its window.
     if (dlg.IsEnded() && dlg.IsWindow()) dlg.DestroyWindow();
 }
 
-std::string HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
+Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
     if (step.IsEngineAnswer() && step.verb != "file")
@@ -293,7 +292,7 @@ std::string HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     return "unknown action";
 }
 
-std::string HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
+Status HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
     const std::string& what = a[0];

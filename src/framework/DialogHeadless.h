@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Status.h"
 #include "framework/DialogRunner.h"
 #include "framework/DialogScript.h"
 #include "framework/Ui.h"
@@ -73,8 +74,8 @@ private:
 
     bool NextIs(std::string_view verb) const;
     void Fail(const ScriptStep& step, const std::string& why);
-    std::string Apply(Frame& frame, const ScriptStep& step);
-    std::string Expect(Frame& frame, const ScriptStep& step);
+    Status Apply(Frame& frame, const ScriptStep& step);
+    Status Expect(Frame& frame, const ScriptStep& step);
     void Trace(const std::string& line);
 
     DialogScript m_script;

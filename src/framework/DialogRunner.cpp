@@ -10,13 +10,16 @@
 
 #include "framework/DialogHeadless.h"
 #include "framework/Ui.h"
+#include "ckw/Version.h"
 
 namespace ckw::dlg {
 
 namespace {
 
 // The shared library of the Qt runner and its entry point (C linkage, returns a UiBackend*).
-constexpr const char* kQtBackendLibrary = "libCkwUiQt.so.0";
+#define CKW_STRINGIFY_(x) #x
+#define CKW_STRINGIFY(x) CKW_STRINGIFY_(x)
+constexpr const char* kQtBackendLibrary = "libCkwUiQt.so." CKW_STRINGIFY(CKW_VERSION_MAJOR);
 constexpr const char* kQtBackendEntry = "CkwCreateQtUiBackend";
 
 struct Selection {

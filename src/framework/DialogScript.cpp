@@ -4,7 +4,7 @@
 #include <map>
 #include <sstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dlg {
 

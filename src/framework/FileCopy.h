@@ -7,7 +7,7 @@
 namespace ckw::fs {
 
 // Paths in UTF-8. Replaces target if it exists. false = not copied; the target is as it was.
-bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8);
+[[nodiscard]] bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8);
 
 // Writes content into a new file next to target (with target's permissions when it exists),
 // makes it durable and renames it over target. false = not written; the target is as it was.

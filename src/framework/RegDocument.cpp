@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::registry {
 namespace {

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/GbkText.h"
 #include "framework/FileCopy.h"
-#include "framework/GbkText.h"
 #include "framework/RegDocument.h"
 
 namespace ckw::registry {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "framework/DialogRunner.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 extern char** environ;
 

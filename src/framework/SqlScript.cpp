@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::dao {
 namespace {

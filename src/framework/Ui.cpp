@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "KeloArc2d.h"
+#include <ckw/KeloArc2d.h>
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "KeloPoint2d.h"
+#include <ckw/KeloPoint2d.h>
 
 #include <cmath>
 
-#include "KeloPoint3d.h"
+#include <ckw/KeloPoint3d.h>
 
 KeloPoint2d::KeloPoint2d() : x(0.0), y(0.0) {}
 KeloPoint2d::KeloPoint2d(const KeloPoint2d& p) = default;

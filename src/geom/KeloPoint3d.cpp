@@ -1,8 +1,8 @@
-#include "KeloPoint3d.h"
+#include <ckw/KeloPoint3d.h>
 
 #include <cmath>
 
-#include "KeloPoint2d.h"
+#include <ckw/KeloPoint2d.h>
 
 KeloPoint3d::KeloPoint3d() : x(0.0), y(0.0), z(0.0) {}
 KeloPoint3d::KeloPoint3d(const KeloPoint3d& p) = default;

@@ -1,9 +1,10 @@
 // CUtil itself and its small, pure operations: comparison, swaps, polar points, distances, angles.
-#include "Util.h"
+#include <ckw/Util.h>
 
 #include <cmath>
 #include <utility>
 
+#include "geom/FloatPolar.h"
 #include "geom/GeomConstants.h"
 
 CUtil::CUtil() : m_hoopDistStr("@") {}

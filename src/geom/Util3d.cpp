@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "geom/GeomConstants.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // intersection and the break-line symbol. Without an engine they do nothing.
 #include <cmath>
 
-#include "HostEngine.h"
-#include "Util.h"
+#include <ckw/HostEngine.h>
+#include <ckw/Util.h>
 #include "geom/GeomConstants.h"
 
 namespace {

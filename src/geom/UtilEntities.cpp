@@ -2,8 +2,8 @@
 // layer, colour and line type the caller made current. Without an engine they do nothing.
 #include <vector>
 
-#include "HostEngine.h"
-#include "Util.h"
+#include <ckw/HostEngine.h>
+#include <ckw/Util.h>
 #include "geom/GeomConstants.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "Util.h"
-#include "framework/GbkText.h"
+#include <ckw/Util.h>
+#include "base/GbkText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

@@ -1,7 +1,8 @@
 // CUtil's steel and composite section outlines. Each computes the corner points of a section from
 // its dimensions, centre and rotation; the caller draws them. Every point is one float polar step
 // from an earlier one, so results match the suite's other float geometry to the bit.
-#include "Util.h"
+#include <ckw/Util.h>
+#include "geom/FloatPolar.h"
 #include "geom/GeomConstants.h"
 
 namespace {

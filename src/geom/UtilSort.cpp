@@ -1,5 +1,5 @@
 // CUtil's sorting: a middle-pivot quicksort with two scans towards each other.
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 
 namespace ckw::settings {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Shell.h"
 #include "framework/Ui.h"
 #include "drawpara/LayerTable.h"
@@ -15,6 +15,8 @@
 #include "settings/LayerText.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/LineTypeTable.h"
+#include "settings/SettingsGrid.h"
+#include "settings/WriteBack.h"
 #include "settings/TwoChoiceDialog.h"
 
 namespace ckw::settings {
@@ -28,8 +30,6 @@ using ckw::text::ToUpper;
 using ckw::text::TrimRight;
 
 namespace {
-constexpr long kLineColor = 0xA8A8A8;
-constexpr long kLockedBack = 0xC0C0C0;
 constexpr int kColCount = 7;
 constexpr int kColType = 1, kColNumber = 2, kColName = 3, kColColour = 4, kColLineType = 5, kColWidth = 6;
 // Colour 15 does not show on the grid's white: its line-type text takes colour 7's.
@@ -65,16 +65,13 @@ bool LayerDialog::OnInitDialog() {
 void LayerDialog::LoadColours() {
     std::vector<CColorDef_> read;
     bool done = RunLibraryStep(m_paths.userLibrary, StepMode::Read, [&](dao::Database& db) {
-        dao::Recordset rs(db);
-        rs.Open("select * from 颜色表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        read = ReadRecords<CColorDef_>(db, "select * from 颜色表", [](dao::Recordset& rs) {
             CColorDef_ colour;
             colour.SetColorName(rs.GetFieldValue("颜色名").AsText().c_str());
             colour.SetColorValue(rs.GetFieldValue("颜色号").AsLong());
             colour.SetColorDes(rs.GetFieldValue("颜色说明").AsText().c_str());
-            read.push_back(std::move(colour));
-        }
+            return colour;
+        });
     });
     if (done) m_colours = std::move(read);
 }
@@ -156,9 +153,7 @@ void LayerDialog::Fill() {
     grid.GridSetColWidth(kColName, static_cast<short>(sixth));
     grid.GridSetColWidth(kColColour, static_cast<short>(sixth));
     grid.GridSetColWidth(kColLineType, static_cast<short>(c - w0 - 2 * w60 - 3 * sixth));
-    grid.GridSetLineColor(kLineColor);
-    const char* captions[kColCount] = {"序号", "构件类型", "层号", "层名", "颜色", "线型", "线宽"};
-    for (short col = 0; col < kColCount; ++col) grid.GridSetCellText(0, col, captions[col]);
+    SetGridHeader(grid, {"序号", "构件类型", "层号", "层名", "颜色", "线型", "线宽"});
 
     for (short r = 1; r <= rows; ++r) {
         grid.GridSetCellText(r, 0, std::to_string(r).c_str());
@@ -169,10 +164,10 @@ void LayerDialog::Fill() {
             for (short col = kColNumber; col < kColCount; ++col) {
                 grid.GridSetCellText(r, col, "");
                 grid.GridSetCellKind(r, col, ckw::grid::kKindPlain, 0);
-                grid.GridSetCellBackColor(r, col, kLockedBack);
+                grid.GridSetCellBackColor(r, col, kLockedCellColour);
             }
             for (short col = 1; col < kColCount; ++col) grid.GridSetCellReadOnly(r, col, true);
-            grid.GridSetCellBackColor(r, kColType, kLockedBack);
+            grid.GridSetCellBackColor(r, kColType, kLockedCellColour);
             continue;
         }
         const CkwLayerDef_& layer = m_layers[static_cast<size_t>(index)];
@@ -192,8 +187,8 @@ void LayerDialog::Fill() {
         for (short col = 1; col < kColCount; ++col) grid.GridSetCellEditMode(r, col, 1);
         for (short col = 1; col < kColCount; ++col)
             grid.GridSetCellReadOnly(r, col, col == kColType || col == kColNumber || col == kColLineType);
-        grid.GridSetCellBackColor(r, kColType, kLockedBack);
-        grid.GridSetCellBackColor(r, kColNumber, kLockedBack);
+        grid.GridSetCellBackColor(r, kColType, kLockedCellColour);
+        grid.GridSetCellBackColor(r, kColNumber, kLockedCellColour);
     }
     grid.GridSetUserResize(0, true);
 }
@@ -243,14 +238,17 @@ void LayerDialog::ReloadAndRewrite() {
     m_layers.clear();
     LoadLayers();
     Fill();
-    RunLibraryStep(m_paths.userLibrary, StepMode::Write,
-                   [&](dao::Database& db) { ckw::drawpara::RewriteLayerTable(db, m_layers); });
+    // A failed rewrite has shown its message and left the table as it was.
+    static_cast<void>(RunLibraryStep(m_paths.userLibrary, StepMode::Write,
+                                     [&](dao::Database& db) { ckw::drawpara::RewriteLayerTable(db, m_layers); }));
 }
 
 void LayerDialog::InitialiseFromSystem() {
     TwoChoiceDialog format(TwoChoiceDialog::Use::LayerNameFormat, ckw::drawpara::kLayerNamesChinese);
     if (format.DoModal() != ckw::dlg::IDOK) return;
-    ckw::drawpara::RebuildLayerTableFromSystem(m_paths.systemLibrary, m_paths.userLibrary, format.Choice());
+    // Shown again either way: a failed rebuild has shown its message and left the table as it was.
+    static_cast<void>(
+        ckw::drawpara::RebuildLayerTableFromSystem(m_paths.systemLibrary, m_paths.userLibrary, format.Choice()));
     m_layers.clear();
     LoadLayers();
     Fill();

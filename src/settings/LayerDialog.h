@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "CArray.h"
-#include "ParaRecords.h"
+#include <ckw/CArray.h>
+#include <ckw/ParaRecords.h>
 #include "framework/Dialog.h"
 #include "settings/SettingsPaths.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Shell.h"
 #include "drawpara/LayerTable.h"
 #include "drawpara/LibraryStep.h"

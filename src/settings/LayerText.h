@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
-#include "CString.h"
-#include "ParaRecords.h"
+#include <ckw/CString.h>
+#include <ckw/ParaRecords.h>
 
 namespace ckw::settings {
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "settings/LineTypePattern.h"
 
 namespace ckw::settings {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ParaRecords.h"
+#include <ckw/ParaRecords.h>
 
 namespace ckw::settings {
 

@@ -10,13 +10,13 @@
 #include "settings/LineTypePattern.h"
 #include "settings/LineTypeTable.h"
 #include "settings/LinFile.h"
+#include "settings/SettingsGrid.h"
 
 namespace ckw::settings {
 
 using namespace ckw::res;
 
 namespace {
-constexpr long kLineColor = 0xA8A8A8;
 }
 
 LineTypeDialog::LineTypeDialog() : Dialog(DialogResource(IDD_LINETYPE)) {}
@@ -69,9 +69,7 @@ void LineTypeDialog::Fill() {
     grid.GridSetColWidth(1, static_cast<short>(col1));
     grid.GridSetColWidth(2, static_cast<short>(col2));
     grid.GridSetColWidth(3, static_cast<short>(col3));
-    grid.GridSetLineColor(kLineColor);
-    const char* captions[] = {"序号", "线型名称", "线型描述", "线型说明"};
-    for (short c = 0; c < 4; ++c) grid.GridSetCellText(0, c, captions[c]);
+    SetGridHeader(grid, {"序号", "线型名称", "线型描述", "线型说明"});
     for (int i = 0; i < count; ++i) {
         const short r = static_cast<short>(i + 1);
         grid.GridSetCellText(r, 0, std::to_string(r).c_str());

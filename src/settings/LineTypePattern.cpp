@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::settings {
 
@@ -55,14 +55,9 @@ std::string DashPicture(const std::vector<double>& values) {
     return picture + picture;
 }
 
-bool IsSolidLineName(std::string_view nameGbk, bool alsoEnglish) {
-    if (nameGbk == "实线") return true;
-    return alsoEnglish && ckw::text::ToUpper(nameGbk) == "SOLID";
-}
-
 void RebuildLineTypeDescription(CkwLineTypeDef_& record, int index) {
     std::string name = record.GetLineTypeName();
-    if (name == "实线") {
+    if (name == ckw::drawpara::kSolidLineName) {
         record = SolidLineType();
         return;
     }

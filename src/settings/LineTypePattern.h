@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ParaRecords.h"
+#include <ckw/ParaRecords.h>
 #include "drawpara/SolidLine.h"
 
 namespace ckw::settings {
@@ -32,6 +32,6 @@ void RebuildLineTypeDescription(CkwLineTypeDef_& record, int index);
 
 // The built-in solid line "实线", "0,0", "实线 ________", as the parameter library has it.
 using ckw::drawpara::SolidLineType;
-bool IsSolidLineName(std::string_view nameGbk, bool alsoEnglish);
+using ckw::drawpara::IsSolidLineName;
 
 }  // namespace ckw::settings

@@ -5,6 +5,7 @@
 #include "framework/Dao.h"
 #include "drawpara/LibraryStep.h"
 #include "settings/LineTypePattern.h"
+#include "settings/WriteBack.h"
 
 namespace dao = ckw::dao;
 using ckw::drawpara::RunLibraryStep;
@@ -21,16 +22,15 @@ bool LoadLineTypes(const CString& libraryPathGbk, bool alsoEnglishSolid, std::ve
     bool done = RunLibraryStep(libraryPathGbk, StepMode::Read, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open(kQuery);
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        ForEachRow(rs, [&](dao::Recordset&) {
             std::string name = rs.GetFieldValue("线型名称").AsText();
-            if (IsSolidLineName(name, alsoEnglishSolid)) continue;
+            if (IsSolidLineName(name, alsoEnglishSolid)) return;
             CkwLineTypeDef_ record;
             record.SetLineTypeName(name.c_str());
             record.SetLineTypeData(rs.GetFieldValue("线型描述").AsText().c_str());
             record.SetLineTypeDes(rs.GetFieldValue("线型说明").AsText().c_str());
             read.push_back(std::move(record));
-        }
+        });
     });
     if (done) list = std::move(read);
     return done;

@@ -2,8 +2,8 @@
 // The line-type table 系统线型表 as the settings dialogs read and write it.
 #include <vector>
 
-#include "CString.h"
-#include "ParaRecords.h"
+#include <ckw/CString.h>
+#include <ckw/ParaRecords.h>
 
 namespace ckw::settings {
 

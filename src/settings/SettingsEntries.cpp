@@ -1,7 +1,7 @@
 // The exported entries of the settings dialogs.
-#include "SettingsDialogs.h"
+#include <ckw/SettingsDialogs.h>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
 #include "settings/LayerDialog.h"
 #include "settings/LineTypeDialog.h"

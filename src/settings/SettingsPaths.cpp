@@ -1,6 +1,6 @@
 #include "settings/SettingsPaths.h"
 
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace ckw::settings {
 

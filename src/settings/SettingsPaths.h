@@ -1,6 +1,6 @@
 #pragma once
 // The files the settings dialogs work on, in the configuration directory (CUtil::GetKeloCfgPath).
-#include "CString.h"
+#include <ckw/CString.h>
 
 namespace ckw::settings {
 

@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/LibraryStep.h"
+#include "settings/SettingsGrid.h"
 #include "settings/WriteBack.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -21,8 +22,6 @@ using ckw::drawpara::RunLibraryStep;
 using ckw::drawpara::StepMode;
 
 namespace {
-constexpr long kLineColor = 0xA8A8A8;
-constexpr long kLockedBack = 0xC0C0C0;
 constexpr int kTextTab = 0;
 constexpr int kDimTab = 1;
 
@@ -32,12 +31,10 @@ std::string Number(float value) {
     return text;
 }
 
+// Text and dimension records are both keyed by their type.
 template <typename Record>
-Record* LastWithKey(std::vector<Record>& list, const std::string& key) {
-    Record* found = nullptr;
-    for (Record& record : list)
-        if (key == record.GetTextType()) found = &record;
-    return found;
+Record* LastOfType(std::vector<Record>& list, const std::string& key) {
+    return LastWithKey(list, key, [](const Record& record) { return std::string_view(record.GetTextType()); });
 }
 }  // namespace
 
@@ -66,27 +63,21 @@ void TextSizeDialog::Read() {
     std::vector<CkwTextDef_> texts;
     std::vector<CkwDimDef_> dims;
     bool done = RunLibraryStep(m_paths.userLibrary, StepMode::Read, [&](dao::Database& db) {
-        dao::Recordset rs(db);
-        rs.Open("select * from 系统文字标注高宽表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        texts = ReadRecords<CkwTextDef_>(db, "select * from 系统文字标注高宽表", [](dao::Recordset& rs) {
             CkwTextDef_ text;
             text.SetTextType(rs.GetFieldValue("标注内容").AsText().c_str());
             text.SetTextHeight(rs.GetFieldValue("文字高度").AsSingle());
             text.SetTextWidth(rs.GetFieldValue("文字宽度").AsSingle());
             text.SetTextDes(rs.GetFieldValue("说明").AsText().c_str());
-            texts.push_back(std::move(text));
-        }
-        rs.Close();
-        rs.Open("select * from 系统尺寸标注表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+            return text;
+        });
+        dims = ReadRecords<CkwDimDef_>(db, "select * from 系统尺寸标注表", [](dao::Recordset& rs) {
             CkwDimDef_ dim;
             dim.SetTextType(rs.GetFieldValue("内容").AsText().c_str());
             dim.SetTextValue(rs.GetFieldValue("数值").AsSingle());
             dim.SetTextDes(rs.GetFieldValue("说明").AsText().c_str());
-            dims.push_back(std::move(dim));
-        }
+            return dim;
+        });
     });
     if (!done) return;
     m_texts = std::move(texts);
@@ -95,11 +86,9 @@ void TextSizeDialog::Read() {
 
 void TextSizeDialog::FillCommon(int cols) {
     ckw::dlg::GridModel& grid = TheGrid();
-    grid.GridSetLineColor(kLineColor);
     for (short r = 1; r < grid.GridGetRows(); ++r) {
         for (short c = 1; c < cols; ++c) grid.GridSetCellEditMode(r, c, 1);
-        grid.GridSetCellReadOnly(r, 1, true);
-        grid.GridSetCellBackColor(r, 1, kLockedBack);
+        LockCell(grid, r, 1);
     }
 }
 
@@ -113,8 +102,7 @@ void TextSizeDialog::FillTexts() {
     grid.GridSetColWidth(1, static_cast<short>(2 * w));
     grid.GridSetColWidth(2, static_cast<short>(w));
     grid.GridSetColWidth(3, static_cast<short>(w));
-    const char* captions[] = {"序号", "标注类型", "高度", "宽度"};
-    for (short c = 0; c < 4; ++c) grid.GridSetCellText(0, c, captions[c]);
+    SetGridHeader(grid, {"序号", "标注类型", "高度", "宽度"});
     for (short k = 1; k <= n; ++k) {
         const CkwTextDef_& text = m_texts[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
@@ -134,8 +122,7 @@ void TextSizeDialog::FillDims() {
     grid.GridSetColWidth(0, 40);
     grid.GridSetColWidth(1, static_cast<short>(2 * w));
     grid.GridSetColWidth(2, static_cast<short>(w));
-    const char* captions[] = {"序号", "项目", "数值"};
-    for (short c = 0; c < 3; ++c) grid.GridSetCellText(0, c, captions[c]);
+    SetGridHeader(grid, {"序号", "项目", "数值"});
     for (short k = 1; k <= n; ++k) {
         const CkwDimDef_& dim = m_dims[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
@@ -149,7 +136,7 @@ void TextSizeDialog::TakeBackTexts() {
     ckw::dlg::GridModel& grid = TheGrid();
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_texts.size()); ++k) {
         const std::string key = m_texts[static_cast<size_t>(k - 1)].GetTextType();
-        CkwTextDef_* record = LastWithKey(m_texts, key);
+        CkwTextDef_* record = LastOfType(m_texts, key);
         record->SetTextHeight(static_cast<float>(std::strtod(grid.GridGetCellText(k, 2), nullptr)));
         record->SetTextWidth(static_cast<float>(std::strtod(grid.GridGetCellText(k, 3), nullptr)));
     }
@@ -159,7 +146,7 @@ void TextSizeDialog::TakeBackDims() {
     ckw::dlg::GridModel& grid = TheGrid();
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_dims.size()); ++k) {
         const std::string key = m_dims[static_cast<size_t>(k - 1)].GetTextType();
-        CkwDimDef_* record = LastWithKey(m_dims, key);
+        CkwDimDef_* record = LastOfType(m_dims, key);
         record->SetTextValue(static_cast<float>(std::strtod(grid.GridGetCellText(k, 2), nullptr)));
     }
 }

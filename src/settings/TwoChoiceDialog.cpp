@@ -1,7 +1,7 @@
 #include "settings/TwoChoiceDialog.h"
 
-#include "DrawingPara.h"
-#include "FortranInterface.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/FortranInterface.h>
 #include "framework/Dao.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -55,3 +55,5 @@ int RunDrawingModeDialog() {
 }  // namespace ckw::settings
 
 void SetDrawingKind05_08() { ckw::settings::RunDrawingModeDialog(); }
+
+void setdrawingkind05_08_() { SetDrawingKind05_08(); }

@@ -1,10 +1,11 @@
 #include "settings/UserParaDialog.h"
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "drawpara/LibraryStep.h"
+#include "settings/SettingsGrid.h"
 #include "settings/WriteBack.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -17,15 +18,8 @@ using ckw::drawpara::RunLibraryStep;
 using ckw::drawpara::StepMode;
 
 namespace {
-constexpr long kLineColor = 0xA8A8A8;
-constexpr long kLockedBack = 0xC0C0C0;
 
-CkwUserParaDef_* LastWithItem(std::vector<CkwUserParaDef_>& list, const std::string& item) {
-    CkwUserParaDef_* found = nullptr;
-    for (CkwUserParaDef_& record : list)
-        if (item == record.GetParaType()) found = &record;
-    return found;
-}
+std::string_view ItemOf(const CkwUserParaDef_& record) { return record.GetParaType(); }
 
 }  // namespace
 
@@ -60,15 +54,14 @@ void UserParaDialog::Read() {
         [&](dao::Database& db) {
             dao::Recordset rs(db);
             rs.OpenTable(m_table);
-            if (rs.GetRecordCount() > 0) rs.MoveFirst();
-            for (; !rs.IsEOF(); rs.MoveNext()) {
+            ForEachRow(rs, [&](dao::Recordset&) {
                 CkwUserParaDef_ record;
                 record.SetParaType(rs.GetFieldValue("内容").AsText().c_str());
                 record.SetParaValue(rs.GetFieldValue("数值").AsText().c_str());
                 record.SetParaValKind(rs.GetFieldValue("类型").AsText().c_str());
                 record.SetParaDes(rs.GetFieldValue("说明").AsText().c_str());
                 read.push_back(std::move(record));
-            }
+            });
         },
         missingTable);
     if (done) m_records = std::move(read);
@@ -87,9 +80,7 @@ void UserParaDialog::Fill() {
     grid.GridSetColWidth(0, 40);
     grid.GridSetColWidth(1, static_cast<short>(2 * w));
     grid.GridSetColWidth(2, static_cast<short>(w));
-    grid.GridSetLineColor(kLineColor);
-    const char* captions[] = {"序号", "内容", "数值"};
-    for (short c = 0; c < 3; ++c) grid.GridSetCellText(0, c, captions[c]);
+    SetGridHeader(grid, {"序号", "内容", "数值"});
     for (short k = 1; k <= n; ++k) {
         const CkwUserParaDef_& record = m_records[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
@@ -97,8 +88,7 @@ void UserParaDialog::Fill() {
         grid.GridSetCellText(k, 2, record.GetParaValue());
         grid.GridSetCellEditMode(k, 1, 1);
         grid.GridSetCellEditMode(k, 2, 1);
-        grid.GridSetCellReadOnly(k, 1, true);
-        grid.GridSetCellBackColor(k, 1, kLockedBack);
+        LockCell(grid, k, 1);
     }
 }
 
@@ -107,7 +97,7 @@ bool UserParaDialog::Write() {
         dao::Recordset rs(db);
         rs.OpenTable(m_table);
         ckw::settings::WriteBackByKey(
-            rs, "内容", m_records, [](const CkwUserParaDef_& r) { return std::string(r.GetParaType()); },
+            rs, "内容", m_records, ItemOf,
             [](dao::Recordset& row, const CkwUserParaDef_& r) {
                 row.SetFieldValue("数值", dao::Variant::Text(r.GetParaValue()));
             });
@@ -118,7 +108,7 @@ void UserParaDialog::OnOK() {
     ckw::dlg::GridModel& grid = TheGrid();
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_records.size()); ++k) {
         const std::string item = m_records[static_cast<size_t>(k - 1)].GetParaType();
-        LastWithItem(m_records, item)->SetParaValue(grid.GridGetCellText(k, 2));
+        LastWithKey(m_records, item, ItemOf)->SetParaValue(grid.GridGetCellText(k, 2));
     }
     // A failed write keeps the dialog open with the edits (its message has been shown).
     if (!m_tableMissing && !Write()) return;

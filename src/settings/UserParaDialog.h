@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ParaRecords.h"
+#include <ckw/ParaRecords.h>
 #include "framework/Dialog.h"
 #include "settings/SettingsPaths.h"
 

@@ -1,6 +1,6 @@
 #include "tables/BarAreaDialog.h"
 
-#include "SheetCommands.h"
+#include <ckw/SheetCommands.h>
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 
@@ -40,7 +40,7 @@ bool BarAreaDialog::OnInitDialog() {
 // stretched down to it.
 void BarAreaDialog::Shorten() {
     const int width = Width(), height = Height() * 7 / 10;
-    UserResize(width, height);
+    if (!UserResize(width, height).ok()) return;
     auto& button = Item(kExitButton);
     const int w = button.GetRect().Width(), h = button.GetRect().Height();
     const int left = (width - w) / 2, bottom = height - 35;

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <tuple>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/DialogRunner.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"

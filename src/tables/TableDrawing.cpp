@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include "base/GbkText.h"
 
 namespace ckw::tables {
 

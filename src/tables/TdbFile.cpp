@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/FileCopy.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::tables {
 

@@ -15,7 +15,7 @@ int CXDataUtil::Set_DbData(const char* appName, XDataItemList* list) {
         return 0;
     }
     // A record that cannot be read back is not rewritten: that would replace it by zeros.
-    std::optional<Words> record = ReadDrawingRecord(*engine);
+    std::optional<Words> record = ReadHostDrawingRecord(*engine);
     if (!record) return 0;
     const Words block = EncodeBlock(name, *list, NameWords::Packed);
     Words merged = ReplaceBlock(*record, block);
@@ -40,14 +40,14 @@ int CXDataUtil::Get_DbData(const char* appName, XDataItemList* list) {
     if (!engine || !list) return 0;
     const std::optional<std::string> key = ReaderKey(appName);
     if (!key) return 0;
-    const std::optional<Words> record = ReadDrawingRecord(*engine);
+    const std::optional<Words> record = ReadHostDrawingRecord(*engine);
     return AppendNamedBlock(record ? *record : Words{}, *key, *list);
 }
 
 int CXDataUtil::XGet_DbData(XDataBlockList* list) {
     HostEngine* engine = m_pCfg;
     if (!engine || !list) return 0;
-    if (const std::optional<Words> record = ReadDrawingRecord(*engine))
+    if (const std::optional<Words> record = ReadHostDrawingRecord(*engine))
         AppendBlockRecords(ReadAllBlocks(*record), *list);
     return 1;
 }

@@ -1,6 +1,6 @@
 // The drawing-frame and drawing-information records: fixed lists of values in the
 // drawing-level data, written and read through CXDataUtil.
-#include "DrawingRecords.h"
+#include <ckw/DrawingRecords.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -8,9 +8,9 @@
 #include <limits>
 #include <string_view>
 
-#include "XDataUtil.h"
+#include <ckw/XDataUtil.h>
 #include "XDataRecords.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "SameEntityEditor.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "XDataInputDialog.h"
 #include "XDataManageWindow.h"
 #include "XDataRecords.h"

@@ -30,7 +30,7 @@ Words ReadNewEntityStream(HostEngine& engine) {
     return words;
 }
 
-std::optional<Words> ReadDrawingRecord(HostEngine& engine) {
+std::optional<Words> ReadHostDrawingRecord(HostEngine& engine) {
     int length = 0;
     engine.HostGetDrawingDataSize(kRecordUnit, kRecordNumber, length, kRecordReserved);
     SeekDrawingRecordStart(engine);

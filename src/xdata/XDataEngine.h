@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "XDataWords.h"
 
 namespace ckw::xdata {
@@ -27,7 +27,7 @@ std::optional<Words> ReadEntityStream(HostEngine& engine);
 Words ReadNewEntityStream(HostEngine& engine);
 // The drawing-level record from position 1 (empty when absent). Nothing when the engine
 // refuses the read.
-std::optional<Words> ReadDrawingRecord(HostEngine& engine);
+std::optional<Words> ReadHostDrawingRecord(HostEngine& engine);
 
 // Replaces the whole stream of the entity (kind, id) of the current drawing by the blocks and
 // rewrites it. 0 when there are no blocks, the entity is not found, or a block is too large

@@ -6,7 +6,7 @@
 #include "XDataEngine.h"
 #include "XDataParser.h"
 #include "XDataRecords.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "HostEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/HostEngine.h>
+#include "base/GbkText.h"
 #include "framework/Ui.h"
 
 namespace ckw::xdata {

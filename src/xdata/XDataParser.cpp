@@ -1,80 +1,8 @@
 #include "XDataParser.h"
 
-#include <cstdint>
-
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::xdata {
-
-namespace {
-
-bool LowByteIs(Word word, char c) { return (static_cast<std::uint32_t>(word) & 0xFF) == static_cast<unsigned char>(c); }
-
-std::string UpToNul(std::string bytes) {
-    bytes.resize(std::string_view(bytes.c_str()).size());
-    return bytes;
-}
-
-// Reads the values of a block from position r. Returns the position behind its end marker, or
-// nothing with r left at the word where the block turned out damaged.
-std::optional<std::size_t> ReadItems(std::span<const Word> s, std::size_t& r, std::vector<ParsedItem>& items) {
-    const std::size_t n = s.size();
-    while (r + 1 < n) {
-        const Word code = s[r];
-        const Word value = s[r + 1];
-        if (code == kBlockEnd && LowByteIs(value, '}')) return r + 2;
-        if (code == kXDataInteger || code == kXDataReal) {
-            items.push_back({static_cast<short>(code), value, {}, 0});
-            r += 2;
-        } else if (code == kXDataString && value >= 0 && static_cast<std::size_t>(value) <= n - (r + 2)) {
-            auto words = static_cast<std::size_t>(value);
-            items.push_back({kXDataString, 0, UpToNul(UnpackBytes(s.subspan(r + 2, words))), words});
-            r += 2 + words;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-void ScanBlocks(std::span<const Word> s, const std::function<bool(const std::string& name)>& wanted,
-                const std::function<bool(ParsedBlock&& block)>& take) {
-    const std::size_t n = s.size();
-    std::size_t p = 0;
-    while (p + 1 < n) {
-        if (s[p] != kBlockStart || !LowByteIs(s[p + 1], '{')) {
-            ++p;
-            continue;
-        }
-        const std::size_t q = p + 2;  // where the name pair belongs
-        if (q + 1 >= n) return;
-        if (s[q] != kAppName) {
-            p = q;
-            continue;
-        }
-        const Word nameWords = s[q + 1];
-        if (nameWords < 0 || static_cast<std::size_t>(nameWords) > n - (q + 2)) {
-            p = q + 2;
-            continue;
-        }
-        std::size_t r = q + 2 + static_cast<std::size_t>(nameWords);
-        ParsedBlock block{UpToNul(UnpackBytes(s.subspan(q + 2, static_cast<std::size_t>(nameWords)))), {},
-                          static_cast<std::size_t>(nameWords)};
-        if (!wanted(block.name)) {
-            p = r;
-            continue;
-        }
-        auto end = ReadItems(s, r, block.items);
-        if (!end) {
-            p = r;
-            continue;
-        }
-        if (!take(std::move(block))) return;
-        p = *end;
-    }
-}
 
 std::optional<ParsedBlock> FindBlock(std::span<const Word> stream, std::string_view nameKey) {
     std::optional<ParsedBlock> found;

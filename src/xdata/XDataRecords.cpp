@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::xdata {
 

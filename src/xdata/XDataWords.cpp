@@ -1,6 +1,7 @@
 #include "XDataWords.h"
 
 #include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace ckw::xdata {
@@ -38,27 +39,6 @@ std::size_t BlockWordCount(std::string_view name, const XDataItemList& items, Na
     return total;
 }
 
-void PackBytes(std::string_view bytes, std::size_t wordCount, Words& out) {
-    for (std::size_t w = 0; w < wordCount; ++w) {
-        std::uint32_t word = 0;
-        for (std::size_t b = 0; b < 4; ++b) {
-            std::size_t i = w * 4 + b;
-            if (i < bytes.size()) word |= std::uint32_t(static_cast<unsigned char>(bytes[i])) << (8 * b);
-        }
-        out.push_back(static_cast<Word>(word));
-    }
-}
-
-std::string UnpackBytes(std::span<const Word> words) {
-    std::string bytes;
-    bytes.reserve(words.size() * 4);
-    for (Word w : words) {
-        auto word = static_cast<std::uint32_t>(w);
-        for (int b = 0; b < 4; ++b) bytes.push_back(static_cast<char>((word >> (8 * b)) & 0xFF));
-    }
-    return bytes;
-}
-
 Words EncodeBlock(std::string_view name, const XDataItemList& items, NameWords rule) {
     Words out;
     out.reserve(BlockWordCount(name, items, rule));
@@ -86,6 +66,8 @@ Words EncodeBlock(std::string_view name, const XDataItemList& items, NameWords r
         }
     }
     out.insert(out.end(), {kBlockEnd, kEndBrace});
+    // The size checks before writing count with BlockWordCount: it must say what is written.
+    assert(out.size() == BlockWordCount(name, items, rule));
     return out;
 }
 

@@ -1,14 +1,7 @@
 #pragma once
-// The stored form of extended data: a stream of 32-bit words holding one block per application.
-//
-//   10000, '{'            block start (the brace byte in the lowest byte of its word)
-//   10010, N, N words     application name, bytes in memory order, zero-padded
-//   10001, value          integer
-//   10002, value          32-bit pattern of a single-precision real
-//   10003, W, W words     string of up to 4*W bytes, zero-padded (no NUL when it fills them)
-//   10099, '}'            block end
-//
-// Drawings made elsewhere carry this form, so it is written word for word as shown.
+// Writing extended-data blocks from item lists; the word layout and the codes are in
+// base/XDataWordCodec.h.
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -17,24 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "HostEngine.h"
-#include "XDataUtil.h"
+#include <ckw/XDataUtil.h>
+
+#include "base/XDataWordCodec.h"
 
 namespace ckw::xdata {
 
-using Word = std::int32_t;
-using Words = std::vector<Word>;
-
-inline constexpr Word kBlockStart = 10000;
-inline constexpr Word kAppName = 10010;
-inline constexpr Word kBlockEnd = 10099;
-inline constexpr Word kStartBrace = '{';
-inline constexpr Word kEndBrace = '}';
-inline constexpr std::size_t kFramingWords = 6;
-// Longest single block.
-inline constexpr std::size_t kMaxBlockWords = 8192;
-// Longest stream the engine accepts (and every receiving buffer holds).
-inline constexpr std::size_t kMaxStreamWords = kHostXDataWords;
+static_assert(kXDataInteger == kIntegerCode && kXDataReal == kRealCode && kXDataString == kStringCode);
 
 // How many words an application name takes. The entity writers keep at least one NUL byte in
 // the name (floor(L/4) + 1); the others pack it tightly (ceil(L/4)). The two forms of a name
@@ -61,6 +43,7 @@ int EncodeBlocks(std::span<const NamedItems> blocks, Words& stream);
 
 // Start pair, name pair and name words: what identifies an application's block when writing.
 inline std::span<const Word> BlockHeader(std::span<const Word> block) {
+    assert(block.size() >= 4 && block[3] >= 0 && 4 + static_cast<std::size_t>(block[3]) <= block.size());
     return block.first(4 + static_cast<std::size_t>(block[3]));
 }
 
@@ -75,9 +58,5 @@ std::optional<Range> FindBlockByHeader(std::span<const Word> stream, std::span<c
 // The stream with the block of the same application (by header) removed and `block` appended:
 // a rewritten block moves to the end, the others keep their words and order.
 Words ReplaceBlock(std::span<const Word> stream, std::span<const Word> block);
-
-// Byte packing of names and strings: first byte in the lowest byte of the first word.
-void PackBytes(std::string_view bytes, std::size_t wordCount, Words& out);
-std::string UnpackBytes(std::span<const Word> words);
 
 }  // namespace ckw::xdata

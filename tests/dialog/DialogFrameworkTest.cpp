@@ -3,7 +3,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/DialogHeadless.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/RecordingUi.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "support/ParaFixture.h"
 
 using ckw::test::ParaFixture;

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "FortranInterface.h"
+#include <ckw/FortranInterface.h>
 #include "support/MockHostEngine.h"
 #include "support/ParaFixture.h"
 #include "support/RecordingEngine.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "support/TestEnv.h"
 
 namespace ckw::test {

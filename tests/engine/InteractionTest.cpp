@@ -1,7 +1,7 @@
 // User coordinates, the input script, selection walks, edit commands, blocks and copying between
 // drawings: the interactive side that commands drive unattended.
 #include "EngineFixture.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::test {
 namespace {

@@ -1,8 +1,8 @@
 // The library's extended-data and drawing-record calls on the reference engine as m_pCfg: what
 // they store survives a .T file and is found again by a browser-style look on unit 99.
-#include "DrawingRecords.h"
+#include <ckw/DrawingRecords.h>
 #include "EngineFixture.h"
-#include "XDataUtil.h"
+#include <ckw/XDataUtil.h>
 #include "support/MockHostEngine.h"
 
 namespace ckw::test {

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "EngineFixture.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::test {
 namespace {

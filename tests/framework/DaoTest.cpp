@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/SqlScript.h"
 #include "support/TestEnv.h"
 

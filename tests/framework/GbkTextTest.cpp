@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "CString.h"
-#include "framework/GbkText.h"
+#include <ckw/CString.h>
+#include "base/GbkText.h"
 
 using namespace ckw::text;
 

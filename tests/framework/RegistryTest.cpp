@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/RegDocument.h"
 #include "framework/Registry.h"
 #include "support/TestEnv.h"

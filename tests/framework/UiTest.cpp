@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/RecordingUi.h"
 
 using namespace ckw::ui;

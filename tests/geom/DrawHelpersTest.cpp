@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "support/MockHostEngine.h"
 #include "support/RecordingEngine.h"
 #include "support/TestEnv.h"

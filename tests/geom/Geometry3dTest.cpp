@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "support/TestEnv.h"
 
 namespace {

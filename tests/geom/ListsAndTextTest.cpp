@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "support/TestEnv.h"
 
 namespace {

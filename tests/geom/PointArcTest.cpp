@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "KeloArc2d.h"
-#include "KeloPoint2d.h"
-#include "KeloPoint3d.h"
+#include <ckw/KeloArc2d.h>
+#include <ckw/KeloPoint2d.h>
+#include <ckw/KeloPoint3d.h>
 #include "support/TestEnv.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "support/TestEnv.h"
 
 namespace {
@@ -31,19 +31,17 @@ TEST(CUtilSections, HShapeRunsDownTheLeftAndUpTheRight) {
 }
 
 TEST(CUtilSections, PointsAreChainsOfFloatPolarSteps) {
-    // Point 5 of the H: the web's left face, down, out along the flange, down its thickness. A step
-    // against n turns to theta - pi/2 rather than negating the distance; the bits show it.
+    // Point 5 of the H is reached from the centre by float steps: 4 at pi, 138 down, 96 at pi, 12
+    // down, where "down" turns to -pi/2 rather than negating the distance. The single-precision
+    // quarter turn has a cosine of -4.37e-8, so the downward steps (150 in all) move x by -6.6e-6:
+    // one float step past -100 (they are 7.6e-6 apart there). The half turn has a sine of
+    // -8.74e-8: 96 along it move y by -8.4e-6 at -138, past half a float step (1.5e-5 there), so y
+    // ends one float step past -150 too.
     CUtil u;
-    const float half = 1.5707963705062866f, pi = 3.1415927410125732f;
     float d[] = {200, 8, 200, 12, 300, 12}, xs[12], ys[12];
     u.HSHAPE(0, 0, 0, d, xs, ys);
-    float x, y;
-    u.DIST(0, 0, pi, 4, x, y);
-    u.DIST(x, y, -half, 138, x, y);
-    u.DIST(x, y, pi, 96, x, y);
-    u.DIST(x, y, -half, 12, x, y);
-    EXPECT_EQ(xs[5], x);
-    EXPECT_EQ(ys[5], y);
+    EXPECT_EQ(xs[5], std::nextafter(-100.0f, -200.0f));
+    EXPECT_EQ(ys[5], std::nextafter(-150.0f, -200.0f));
 }
 
 TEST(CUtilSections, ChannelOpensAgainstTheSignOfItsFlanges) {

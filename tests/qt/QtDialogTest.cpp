@@ -14,12 +14,12 @@
 
 #include <sys/stat.h>
 
-#include "FortranInterface.h"
+#include <ckw/FortranInterface.h>
 #include "QtBackend.h"
 #include "QtGridWidget.h"
 #include "qt/QtDriving.h"
 #include "framework/DialogRunner.h"
-#include "geom/FrameSettingsDialog.h"
+#include "sheet/FrameSettingsDialog.h"
 #include "settings/LayerDialog.h"
 #include "tables/BarAreaDialog.h"
 #include "tables/TableDesignDialog.h"

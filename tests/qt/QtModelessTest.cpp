@@ -17,7 +17,7 @@
 
 #include "QtBackend.h"
 #include "QtDialogRunner.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "framework/DialogRunner.h"
 #include "qt/QtDriving.h"
 #include "support/TestEnv.h"

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "SettingsDialogs.h"
+#include <ckw/SettingsDialogs.h>
 #include "settings/LayerDialog.h"
 #include "settings/LayerText.h"
 #include "settings/SettingsFixture.h"

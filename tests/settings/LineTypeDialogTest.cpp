@@ -1,7 +1,7 @@
 // The line-type settings played through scripts on a temporary user library.
 #include <gtest/gtest.h>
 
-#include "SettingsDialogs.h"
+#include <ckw/SettingsDialogs.h>
 #include "framework/Dao.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/SettingsFixture.h"

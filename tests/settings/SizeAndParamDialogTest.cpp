@@ -1,8 +1,8 @@
 // Text and dimension sizes, user parameters and the drawing mode, played through scripts.
 #include <gtest/gtest.h>
 
-#include "FortranInterface.h"
-#include "SettingsDialogs.h"
+#include <ckw/FortranInterface.h>
+#include <ckw/SettingsDialogs.h>
 #include "settings/SettingsFixture.h"
 #include "settings/TextSizeDialog.h"
 #include "settings/UserParaDialog.h"

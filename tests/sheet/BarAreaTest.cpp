@@ -3,9 +3,9 @@
 
 #include "tables/BarAreaTable.h"
 #include "framework/DialogHeadless.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "tables/BarAreaDialog.h"
-#include "SheetCommands.h"
+#include <ckw/SheetCommands.h>
 
 namespace ckw::tables {
 namespace {

@@ -1,7 +1,7 @@
 // The floor elevation table: rows from the caption up to the roof, texts and their places.
 #include <gmock/gmock.h>
 
-#include "DrawingRecords.h"
+#include <ckw/DrawingRecords.h>
 #include "SheetFixture.h"
 
 namespace ckw::test {

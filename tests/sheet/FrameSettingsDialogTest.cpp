@@ -2,10 +2,10 @@
 // and [TAB] during placement opening it.
 #include <gtest/gtest.h>
 
-#include "SheetCommands.h"
+#include <ckw/SheetCommands.h>
 #include "SheetFixture.h"
 #include "framework/DialogHeadless.h"
-#include "geom/FrameSettingsDialog.h"
+#include "sheet/FrameSettingsDialog.h"
 
 namespace ckw::test {
 namespace {

@@ -1,7 +1,7 @@
 // The frame-settings dialog's rows and what "确认" reads back from them.
 #include <gtest/gtest.h>
 
-#include "geom/FrameSettingsForm.h"
+#include "sheet/FrameSettingsForm.h"
 #include "support/ParaFixture.h"
 
 namespace ckw::test {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <sstream>
 
-#include "DrawingRecords.h"
-#include "SheetCommands.h"
+#include <ckw/DrawingRecords.h>
+#include <ckw/SheetCommands.h>
 #include "SheetFixture.h"
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 #include "support/RecordingEngine.h"
 
 namespace ckw::test {

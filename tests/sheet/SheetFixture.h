@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "ReferenceEngine.h"
-#include "Util.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include <ckw/ReferenceEngine.h>
+#include <ckw/Util.h>
 #include "support/ParaFixture.h"
 
 namespace ckw::test {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/RecordingUi.h"
 #include "framework/Registry.h"
 #include "framework/SqlScript.h"

@@ -7,7 +7,7 @@
 
 #include <sys/wait.h>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "tables/TablesFixture.h"
 #include "tables/TdbFile.h"
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "framework/DialogHeadless.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "tables/TablesFixture.h"
 #include "tables/TdbFile.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "tables/TdbFile.h"
 
 namespace ckw::tables {

@@ -10,10 +10,10 @@
 
 #include <ckw/XDataCommands.h>
 
-#include "ReferenceEngine.h"
-#include "WindowScriptInput.h"
+#include <ckw/ReferenceEngine.h>
+#include "ui/WindowScriptInput.h"
 #include "framework/DialogHeadless.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::test {
 

@@ -1,5 +1,5 @@
 // The drawing-frame and drawing-information records.
-#include "DrawingRecords.h"
+#include <ckw/DrawingRecords.h>
 #include "xdata/XDataFixture.h"
 
 namespace ckw::test {

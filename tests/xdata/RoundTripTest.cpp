@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "DrawingRecords.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingRecords.h>
+#include "base/GbkText.h"
 #include "xdata/XDataFixture.h"
 
 namespace ckw::test {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "XDataUtil.h"
+#include <ckw/XDataUtil.h>
 #include "framework/RecordingUi.h"
 #include "support/TestEnv.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "support/RecordingEngine.h"
 
 namespace ckw::test {

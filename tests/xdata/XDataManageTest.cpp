@@ -2,7 +2,7 @@
 // stores (compared word for word), and the loop endings.
 #include <bit>
 
-#include "XDataUtil.h"
+#include <ckw/XDataUtil.h>
 #include "xdata/CommandFixture.h"
 
 namespace ckw::test {

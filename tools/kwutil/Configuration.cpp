@@ -7,10 +7,10 @@
 #include <stdexcept>
 
 #include "framework/Dao.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "framework/Registry.h"
 #include "framework/SqlScript.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 extern const unsigned char kEmbeddedSystemLibrarySql[];
 extern const std::size_t kEmbeddedSystemLibrarySql_size;

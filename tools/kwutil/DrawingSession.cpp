@@ -3,8 +3,8 @@
 #include <iostream>
 #include <memory>
 
-#include "ReferenceEngine.h"
-#include "WindowScriptInput.h"
+#include <ckw/ReferenceEngine.h>
+#include "ui/WindowScriptInput.h"
 #include "framework/DialogHeadless.h"
 #include "framework/DialogRunner.h"
 #ifdef CKW_WITH_QT

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace kwutil {
 

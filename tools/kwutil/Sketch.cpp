@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace kwutil {
 

@@ -3,7 +3,7 @@
 // Qt event loop keeps the windows responsive.
 #include <string>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace kwutil {
 

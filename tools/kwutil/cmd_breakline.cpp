@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "Command.h"
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "Sketch.h"
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "Command.h"
 #include "Progress.h"
-#include "ReferenceEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/ReferenceEngine.h>
+#include "base/GbkText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "TablePrinter.h"
 
 namespace {

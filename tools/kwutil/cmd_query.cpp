@@ -7,7 +7,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "Command.h"
-#include "HostEngine.h"
+#include <ckw/HostEngine.h>
 #include "Sketch.h"
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

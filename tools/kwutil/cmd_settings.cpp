@@ -11,12 +11,12 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/FortranInterface.h>
+#include <ckw/SettingsDialogs.h>
 #include "DialogSession.h"
-#include "DrawingPara.h"
-#include "FortranInterface.h"
-#include "SettingsDialogs.h"
 #include "framework/DialogTemplate.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "settings/TwoChoiceDialog.h"
 
 namespace {

@@ -8,13 +8,13 @@
 
 #include "Command.h"
 #include "Configuration.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "FloorList.h"
-#include "ReferenceEngine.h"
-#include "SheetCommands.h"
+#include <ckw/ReferenceEngine.h>
+#include <ckw/SheetCommands.h>
+#include <ckw/Util.h>
 #include "Sketch.h"
-#include "Util.h"
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 
 namespace {
 

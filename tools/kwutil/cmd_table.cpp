@@ -12,12 +12,12 @@
 #include "Command.h"
 #include "Configuration.h"
 #include "DialogSession.h"
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "ReferenceEngine.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include <ckw/ReferenceEngine.h>
 #include "Sketch.h"
 #include "framework/DialogTemplate.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "tables/TableDesignDialog.h"
 #include "tables/TableDrawing.h"
 #include "tables/TdbFile.h"

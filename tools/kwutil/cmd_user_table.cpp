@@ -1,9 +1,9 @@
 // kwutil user-table DRAWING.T [--script FILE]: CUtil::UserTableDesign on a drawing (design the
 // table in "用户表格设计", OK saves it, then pick its top-left corner), then the drawing is saved.
 #include "Configuration.h"
-#include "DrawingPara.h"
+#include <ckw/DrawingPara.h>
 #include "DrawingSession.h"
-#include "Util.h"
+#include <ckw/Util.h>
 
 namespace {
 

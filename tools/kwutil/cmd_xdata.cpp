@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "Command.h"
-#include "DrawingRecords.h"
-#include "ReferenceEngine.h"
-#include "XDataUtil.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingRecords.h>
+#include <ckw/ReferenceEngine.h>
+#include <ckw/XDataUtil.h>
+#include "base/GbkText.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "ckw/Version.h"
 
 namespace kwutil {
 std::vector<CommandDef>& Commands() {
@@ -15,6 +16,7 @@ std::vector<CommandDef>& Commands() {
 
 int main(int argc, char** argv) {
     CLI::App app{"kwutil: the structural drawing suite's common utilities from the command line"};
+    app.set_version_flag("--version", "kwutil " CKW_VERSION);
     app.require_subcommand(1);
     auto& commands = kwutil::Commands();
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });

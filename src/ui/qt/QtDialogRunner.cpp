@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <type_traits>
 #include <iostream>
 #include <map>
 
@@ -37,11 +38,17 @@ Automation& AutomationState() {
     return automation;
 }
 
-// Controller code runs inside Qt's event loop, which must never see an exception.
+// Controller code runs inside Qt's event loop, which must never see an exception. A user action
+// the dialog refuses (its Status) changed nothing: the window shows the dialog as it is after
+// every action anyway.
 template <typename Action>
 void Guarded(QWidget* parent, Action action) {
     try {
-        action();
+        if constexpr (std::is_void_v<std::invoke_result_t<Action>>) {
+            action();
+        } else {
+            static_cast<void>(action());
+        }
     } catch (const std::exception& e) {
         QMessageBox::critical(parent, QStringLiteral("CkwCommonUtil"), QString::fromStdString(e.what()));
     }
@@ -84,7 +91,7 @@ public:
         }
     }
 
-    void reject() override { User([this] { m_dlg.UserClose(); }); }
+    void reject() override { User([this] { return m_dlg.UserClose(); }); }
 
     // Inside one of the user's actions: the window must outlive it.
     bool Busy() const { return m_busy > 0; }
@@ -94,7 +101,7 @@ protected:
         QDialog::resizeEvent(event);
         if (!m_built || event->size() == event->oldSize()) return;
         ++m_busy;
-        Guarded(this, [&] { m_dlg.UserResize(event->size().width(), event->size().height()); });
+        Guarded(this, [&] { return m_dlg.UserResize(event->size().width(), event->size().height()); });
         SyncAll();
         --m_busy;
     }
@@ -117,7 +124,7 @@ private:
                 auto* button = new QPushButton(this);
                 button->setDefault(ctl.kind == ControlKind::DefPushButton);
                 button->setAutoDefault(false);
-                connect(button, &QPushButton::clicked, this, [this, id] { User([&] { m_dlg.UserClick(id); }); });
+                connect(button, &QPushButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClick(id); }); });
                 widget = button;
                 break;
             }
@@ -125,14 +132,14 @@ private:
             case ControlKind::RadioButton: {
                 auto* radio = new QRadioButton(this);
                 radio->setAutoExclusive(false);  // the dialog keeps its radio buttons as one group
-                connect(radio, &QRadioButton::clicked, this, [this, id] { User([&] { m_dlg.UserClickRadio(id); }); });
+                connect(radio, &QRadioButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClickRadio(id); }); });
                 widget = radio;
                 break;
             }
             case ControlKind::CheckBox: {
                 auto* box = new QCheckBox(this);
                 connect(box, &QCheckBox::clicked, this,
-                        [this, id](bool on) { User([&] { m_dlg.UserSetCheck(id, on); }); });
+                        [this, id](bool on) { User([&] { return m_dlg.UserSetCheck(id, on); }); });
                 widget = box;
                 break;
             }
@@ -140,7 +147,7 @@ private:
                 auto* edit = new QLineEdit(this);
                 connect(edit, &QLineEdit::editingFinished, this, [this, id, edit] {
                     if (ToGbk(edit->text()) != m_dlg.Item(id).GetWindowText())
-                        User([&] { m_dlg.UserEditText(id, ToGbk(edit->text())); });
+                        User([&] { return m_dlg.UserEditText(id, ToGbk(edit->text())); });
                 });
                 widget = edit;
                 break;
@@ -149,7 +156,7 @@ private:
             case ControlKind::Tab: {
                 auto* tabs = new QTabBar(this);
                 connect(tabs, &QTabBar::currentChanged, this, [this, id](int index) {
-                    if (!m_syncing) User([&] { m_dlg.UserSelectTab(id, index); });
+                    if (!m_syncing) User([&] { return m_dlg.UserSelectTab(id, index); });
                 });
                 widget = tabs;
                 break;
@@ -157,7 +164,7 @@ private:
             case ControlKind::ComboBox: {
                 auto* combo = new QComboBox(this);
                 connect(combo, &QComboBox::activated, this,
-                        [this, id](int index) { User([&] { m_dlg.UserSelectCombo(id, index); }); });
+                        [this, id](int index) { User([&] { return m_dlg.UserSelectCombo(id, index); }); });
                 widget = combo;
                 break;
             }
@@ -283,7 +290,7 @@ int QtDialogRunner::RunModal(Dialog& dlg) {
         window.exec();
     }
     if (!dlg.IsEnded()) {
-        Guarded(nullptr, [&] { dlg.UserClose(); });
+        Guarded(nullptr, [&] { return dlg.UserClose(); });
         if (!dlg.IsEnded()) dlg.EndDialog(ckw::dlg::IDCANCEL);
     }
     return dlg.Result();

@@ -127,9 +127,9 @@ void QtGridWidget::Sync() {
     m_syncing = false;
 }
 
-void QtGridWidget::Done(const std::string& refusal) {
+void QtGridWidget::Done(const ckw::Status& done) {
     // A refused action leaves the model as it was: show it again as it is.
-    if (!refusal.empty()) m_shownRevision = ~0u;
+    if (!done.ok()) m_shownRevision = ~0u;
     // Shown once control is back in the event loop: the dialog may have rebuilt the rows, and
     // the item that reported the change must outlive its signal.
     QTimer::singleShot(0, this, [this] {
@@ -154,9 +154,9 @@ void QtGridWidget::OnItemChanged(QTableWidgetItem* item) {
 }
 
 void QtGridWidget::OnCellClicked(int row, int col) {
-    std::string refusal = m_model.UserClick(row, col);
+    ckw::Status refusal = m_model.UserClick(row, col);
     const ckw::dlg::GridCell& cell = m_model.Cell(row, col);
-    if (refusal.empty() && !m_model.IsCaption(row, col) && !cell.readOnly) {
+    if (refusal.ok() && !m_model.IsCaption(row, col) && !cell.readOnly) {
         if (cell.kind == ckw::grid::kKindColor) {
             QColor colour = QColorDialog::getColor(FromColorRef(cell.backColor), this);
             if (colour.isValid()) refusal = m_model.UserPickColor(row, col, ToColorRef(colour));

@@ -23,7 +23,7 @@ private:
     void OnItemChanged(QTableWidgetItem* item);
     void OnCellClicked(int row, int col);
     void OnContextMenu(const QPoint& pos);
-    void Done(const std::string& refusal);
+    void Done(const ckw::Status& done);
 
     ckw::dlg::GridModel& m_model;
     std::function<void()> m_afterAction;

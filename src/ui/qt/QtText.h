@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::qt {
 

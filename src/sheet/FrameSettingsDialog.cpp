@@ -1,11 +1,11 @@
-#include "geom/FrameSettingsDialog.h"
+#include "sheet/FrameSettingsDialog.h"
 
 #include <string>
 #include <vector>
 
-#include "Util.h"
+#include <ckw/Util.h>
 #include "framework/DialogRunner.h"
-#include "geom/FrameSettingsForm.h"
+#include "sheet/FrameSettingsForm.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

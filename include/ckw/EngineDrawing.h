@@ -1,10 +1,10 @@
 #pragma once
-// The reference engine's drawing model: entities with their identifier pair, attribute group,
-// values, text and extended-data stream; blocks; the drawing-level word record; named properties.
-// Layers and line types are table entries among the entities (kinds 10009 and 10005), so walking,
-// copying and saving treat them like any other entity.
-//
-// Text is GBK bytes, as everywhere at the engine's interface.
+/// The reference engine's drawing model: entities with their identifier pair, attribute group,
+/// values, text and extended-data stream; blocks; the drawing-level word record; named properties.
+/// Layers and line types are table entries among the entities (kinds 10009 and 10005), so walking,
+/// copying and saving treat them like any other entity.
+///
+/// Text is GBK bytes, as everywhere at the engine's interface.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -18,23 +18,23 @@
 
 namespace ckw::engine {
 
-// Entity kinds the engine knows. Values layouts (values[] of the record):
-//   Point 1            x, y
-//   Line 2             x1, y1, x2, y2
-//   Polyline 3         n, closed, then n x (x, y, arc height, width, end width)
-//   Rectangle 4        x, y (first corner), width, height, angle degrees
-//   Circle 5, Core 6   cx, cy, r (a core is a filled circle)
-//   Arc 7              cx, cy, r, start degrees, end degrees (anticlockwise)
-//   Texts 8, 9         height, width, x, y, angle, h-align, v-align (8: with Chinese, 9: western)
-//   Trace 10           x1, y1, x2, y2, x3, y3, x4, y4 (filled quadrilateral)
-//   FilledPolygon 11   n, fill code, style, then n x (x, y)
-//   MultilineText 15   height, width, x, y, angle, h-align, v-align, line spacing; lines split at '\n'
-//   Dimension 17       height, width, x1, y1, x2, y2, x3, y3 (measured points; dimension line
-//                      through the third point); text empty = the measured length
-//   LineTypeEntry 10005   attributes[0] number; values: the dashes (at most 9); text: name
-//   BlockInsert 10008  block number, x, y, z, scale x, y, z, rotation degrees
-//   LayerEntry 10009   attributes: number, line type, width code, colour, flag (0 on); text: name
-//   TextStyleEntry 10010, DimStyleEntry 10011: records kept as they are
+/// Entity kinds the engine knows. Values layouts (values[] of the record):
+///   Point 1            x, y
+///   Line 2             x1, y1, x2, y2
+///   Polyline 3         n, closed, then n x (x, y, arc height, width, end width)
+///   Rectangle 4        x, y (first corner), width, height, angle degrees
+///   Circle 5, Core 6   cx, cy, r (a core is a filled circle)
+///   Arc 7              cx, cy, r, start degrees, end degrees (anticlockwise)
+///   Texts 8, 9         height, width, x, y, angle, h-align, v-align (8: with Chinese, 9: western)
+///   Trace 10           x1, y1, x2, y2, x3, y3, x4, y4 (filled quadrilateral)
+///   FilledPolygon 11   n, fill code, style, then n x (x, y)
+///   MultilineText 15   height, width, x, y, angle, h-align, v-align, line spacing; lines split at '\n'
+///   Dimension 17       height, width, x1, y1, x2, y2, x3, y3 (measured points; dimension line
+///                      through the third point); text empty = the measured length
+///   LineTypeEntry 10005   attributes[0] number; values: the dashes (at most 9); text: name
+///   BlockInsert 10008  block number, x, y, z, scale x, y, z, rotation degrees
+///   LayerEntry 10009   attributes: number, line type, width code, colour, flag (0 on); text: name
+///   TextStyleEntry 10010, DimStyleEntry 10011: records kept as they are
 enum Kind : int {
     kPoint = 1,
     kLine = 2,
@@ -56,16 +56,16 @@ enum Kind : int {
     kDimStyleEntry = 10011,
 };
 
-// Longest entity text in bytes: it must fit a kHostRecordCapacity buffer with its NUL.
+/// Longest entity text in bytes: it must fit a kHostRecordCapacity buffer with its NUL.
 inline constexpr int kMaxEntityText = kHostRecordCapacity - 1;
-// Longest drawing-level record in words.
+/// Longest drawing-level record in words.
 inline constexpr int kMaxDrawingDataWords = 1 << 22;
 inline constexpr int kPolylineVertexValues = 5;
 inline constexpr int kMaxPolylineVertices = (kHostRecordCapacity - 2) / kPolylineVertexValues;
 
 CKW_API bool IsKnownKind(int kind);
 CKW_API bool IsTextLike(int kind);
-// "line", "layer-entry", ...; "kind-N" for others. KindFromName accepts both forms.
+/// "line", "layer-entry", ...; "kind-N" for others. KindFromName accepts both forms.
 CKW_API std::string KindName(int kind);
 CKW_API std::optional<int> KindFromName(std::string_view name);
 
@@ -86,11 +86,11 @@ struct Entity {
     bool operator==(const Entity&) const = default;
 };
 
-// A block definition: entities relative to the block's origin.
+/// A block definition: entities relative to the block's origin.
 struct Block {
     int number = 0;
     std::string name;
-    std::array<float, 6> extents{};  // of the content as loaded: xmin, ymin, zmin, xmax, ymax, zmax
+    std::array<float, 6> extents{};  ///< of the content as loaded: xmin, ymin, zmin, xmax, ymax, zmax
     std::vector<Entity> entities;
     bool operator==(const Block&) const = default;
 };
@@ -104,35 +104,35 @@ struct LayerInfo {
     int flag = 0;
 };
 
-// One drawing. Entities are kept in identifier order; deleted ones stay (marked) until saved.
+/// One drawing. Entities are kept in identifier order; deleted ones stay (marked) until saved.
 class CKW_API Drawing {
 public:
     Drawing();
 
-    // Drawing-wide second identifier word, kept in the file; entities carry it as id1.
+    /// Drawing-wide second identifier word, kept in the file; entities carry it as id1.
     int Stamp() const { return m_stamp; }
     void SetStamp(int stamp) { m_stamp = stamp; }
     int NextId() const { return m_nextId; }
     void SetNextId(int next) { m_nextId = next; }
 
     const std::vector<Entity>& Entities() const { return m_entities; }
-    // Appends an entity with a new identifier pair; returns its index.
+    /// Appends an entity with a new identifier pair; returns its index.
     size_t Add(Entity entity);
-    // Appends an entity keeping its identifier (loading); ids must increase. False otherwise.
+    /// Appends an entity keeping its identifier (loading); ids must increase. False otherwise.
     bool AddLoaded(Entity entity);
     Entity& At(size_t index);
-    // Index of the live or deleted entity with id0, or nothing.
+    /// Index of the live or deleted entity with id0, or nothing.
     std::optional<size_t> Find(int id0) const;
     void Erase(size_t index);
-    // Table entries changed through At(): indexes are rebuilt on next use.
+    /// Table entries changed through At(): indexes are rebuilt on next use.
     void TablesChanged() { m_tablesDirty = true; }
     size_t LiveCount() const;
 
-    // Layer and line-type tables (the last entry of a number defines it).
+    /// Layer and line-type tables (the last entry of a number defines it).
     std::optional<LayerInfo> Layer(int number) const;
     std::vector<size_t> LayerEntries() const;
     void DefineLayer(const LayerInfo& layer);
-    // counts[99] / dashes[9*99] as HostGetLineTypes gives them; type 1 is solid.
+    /// counts[99] / dashes[9*99] as HostGetLineTypes gives them; type 1 is solid.
     void LineTypes(int* counts, float* dashes) const;
     std::vector<float> LineTypeDashes(int number) const;
     void DefineLineType(int number, const std::vector<float>& dashes);
@@ -140,19 +140,19 @@ public:
     std::map<int, Block>& Blocks() { return m_blocks; }
     const std::map<int, Block>& Blocks() const { return m_blocks; }
 
-    // The drawing-level word record; empty = absent.
+    /// The drawing-level word record; empty = absent.
     std::vector<int32_t>& Data() { return m_data; }
     const std::vector<int32_t>& Data() const { return m_data; }
 
-    // Named properties set by HostSetDrawingName.
+    /// Named properties set by HostSetDrawingName.
     std::map<int, std::string>& Names() { return m_names; }
     const std::map<int, std::string>& Names() const { return m_names; }
 
-    // GBK file name (empty for a new drawing).
+    /// GBK file name (empty for a new drawing).
     const std::string& FileName() const { return m_fileName; }
     void SetFileName(std::string name) { m_fileName = std::move(name); }
 
-    // Extents of the live model entities (false when there is nothing to measure).
+    /// Extents of the live model entities (false when there is nothing to measure).
     bool Extents(std::array<float, 4>& box) const;
 
     bool operator==(const Drawing& other) const;

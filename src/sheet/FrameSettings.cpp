@@ -1,11 +1,11 @@
 // The frame settings, the hook to their dialog, and where title-block files are found.
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 
 #include <utility>
 
-#include "Util.h"
-#include "framework/GbkText.h"
-#include "geom/FrameSettingsDialog.h"
+#include <ckw/Util.h>
+#include "base/GbkText.h"
+#include "sheet/FrameSettingsDialog.h"
 
 namespace ckw::geom {
 

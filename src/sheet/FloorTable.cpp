@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "Util.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include <ckw/Util.h>
 #include "drawpara/ParaMessages.h"
-#include "geom/PaperSpace.h"
+#include "sheet/PaperSpace.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 #include <iconv.h>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <sstream>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ckw::engine::Drawing drawing;

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "DrawingPara.h"
-#include "DrawingRecords.h"
-#include "HostEngine.h"
-#include "SheetCommands.h"
-#include "Util.h"
-#include "geom/FrameSettings.h"
-#include "geom/PaperSpace.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/DrawingRecords.h>
+#include <ckw/HostEngine.h>
+#include <ckw/SheetCommands.h>
+#include <ckw/Util.h>
+#include "sheet/FrameSettings.h"
+#include "sheet/PaperSpace.h"
 
 namespace {
 

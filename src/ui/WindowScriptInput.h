@@ -3,11 +3,12 @@
 // windows: each time the engine waits for the user, the window actions up to the next answer to
 // the engine are played, and that answer (a line of the input script: "point X Y", "esc", ...)
 // is what the engine gets. Used by kwutil and the tests, which see both the engine and the
-// dialog framework (the library itself sees neither this nor the engine).
+// dialog framework; it lives with the runners, above the library and the engine, as it joins them
+// (the library itself sees neither this nor the engine).
 #include <string>
 #include <vector>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "framework/DialogHeadless.h"
 
 namespace ckw::engine {

@@ -6,7 +6,7 @@
 // column 0 the running number of each data row; data row r shows record r-1 of a dialog's list.
 // Colours are COLORREF values (0x00BBGGRR). Text is GBK. Setters return a success flag that
 // no dialog tests (false: the cell or index does not exist, nothing changed).
-#include "CString.h"
+#include <ckw/CString.h>
 
 namespace ckw::grid {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

@@ -4,12 +4,12 @@
 #include <limits>
 #include <string>
 
-#include "DrawingPara.h"
-#include "HostEngine.h"
-#include "Util.h"
-#include "framework/GbkText.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include <ckw/Util.h>
+#include "base/GbkText.h"
 #include "framework/Ui.h"
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // "图框设定": sheet number, orientation, lengthening, widening, whether the title and countersign
 // blocks are wanted, and the title-block file (typed or browsed), in a two-column grid.
 #include "framework/Dialog.h"
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 
 namespace ckw::geom {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "geom/FrameSettings.h"
+#include "sheet/FrameSettings.h"
 
 namespace ckw::geom {
 

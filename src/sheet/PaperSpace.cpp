@@ -1,7 +1,7 @@
-#include "geom/PaperSpace.h"
+#include "sheet/PaperSpace.h"
 
-#include "DrawingRecords.h"
-#include "HostEngine.h"
+#include <ckw/DrawingRecords.h>
+#include <ckw/HostEngine.h>
 
 namespace ckw::geom {
 

@@ -1,9 +1,9 @@
-#include "geom/FrameSettingsForm.h"
+#include "sheet/FrameSettingsForm.h"
 
 #include <cstdlib>
 #include <string>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace ckw::geom {
 

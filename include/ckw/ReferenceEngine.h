@@ -1,0 +1,153 @@
+#pragma once
+/// The reference host engine: a small drawing engine that implements the whole HostEngine contract
+/// in memory, keeps drawings on units (unit 99 for files looked into on the side), answers
+/// interaction from an input script, saves and opens .T drawing files, and exports SVG.
+///
+/// m_pCfg starts out pointing at DefaultEngine(), which holds one empty current drawing. A program
+/// may point m_pCfg at an engine of its own.
+///
+/// Paths given to this C++ interface are std::filesystem paths (UTF-8 on this system); paths that
+/// cross the HostEngine interface are GBK like all its text.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CkwExport.h"
+#include "EngineDrawing.h"
+#include "HostEngine.h"
+
+namespace ckw::engine {
+
+/// Called now and then during long file operations: done out of total steps.
+using Progress = std::function<void(size_t done, size_t total)>;
+
+// --- .T drawing files (format in docs/t-format.md) -------------------------------------------
+inline constexpr int kDrawingFileVersion = 1;
+/// Reads a whole drawing. On failure the drawing is left empty and error says why.
+[[nodiscard]] CKW_API bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error,
+                             const Progress& progress = {});
+/// The same from the bytes of a file (used by the fuzzing harness).
+[[nodiscard]] CKW_API bool ReadDrawingBytes(const void* bytes, size_t size, Drawing& drawing, std::string& error);
+/// Reads only the drawing-level word record (fast: the entities are not touched).
+[[nodiscard]] CKW_API bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& words, std::string& error);
+/// Saves atomically: the file is either the old one or the complete new one.
+[[nodiscard]] CKW_API bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing, std::string& error,
+                              const Progress& progress = {});
+
+// --- Drawing text (line-based UTF-8, format in docs/t-format.md) -------------------------------
+CKW_API void WriteDrawingText(const Drawing& drawing, std::ostream& out);
+[[nodiscard]] CKW_API bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error);
+
+/// Application names of the blocks in an extended-data word stream, in stream order (GBK).
+CKW_API std::vector<std::string> XDataApplications(const std::vector<int32_t>& stream);
+
+// --- SVG ---------------------------------------------------------------------------------------
+CKW_API void WriteSvg(const Drawing& drawing, std::ostream& out);
+
+// --- Colours: the 256-entry index palette -----------------------------------------------------
+/// COLORREF 0x00BBGGRR of an index (0..255; others white); nearest index 1..255 of a COLORREF.
+CKW_API int ColourToRgb(int index);
+CKW_API int RgbToColour(int rgb);
+
+// --- Input script ----------------------------------------------------------------------------
+/// One user action. A script is a list of them; an exhausted script answers [Esc].
+struct InputEvent {
+    enum class Type { Point, Move, Esc, Tab, Value, File, Break, Window };
+    Type type = Type::Esc;
+    double x = 0, y = 0, x2 = 0, y2 = 0;  ///< world coordinates; Window: two corners
+    double value = 0;                     ///< Value
+    std::string text;                     ///< File: GBK path
+};
+/// Script text, one action per line ('#' starts a comment):
+///   point X Y | move X Y | esc | tab | value V | file PATH | break | window X1 Y1 X2 Y2
+[[nodiscard]] CKW_API bool ParseInputScript(std::string_view utf8, std::vector<InputEvent>& events, std::string& error);
+
+/// What an interactive call waits for, so that a person's window can show the right cursor,
+/// rubber band or selection box.
+enum class InputWant {
+    Track,      ///< cursor tracking: moves, a point, [TAB] or [Esc] (HostTrackCursor)
+    Point,      ///< one point or a key (HostGetCursorPoint, HostPickPoint, edit base points)
+    Entity,     ///< a point that picks an entity within the pick aperture (HostPickEntity)
+    Selection,  ///< a point or a window (HostSelectEntities)
+    Value,      ///< a number (scale factor, angle of the edit commands)
+    File,       ///< a file name (HostFileDialog)
+};
+
+/// Where the engine's interactive calls take their answers from once the input script is used up:
+/// the drawing window, where a person answers, or a script player that interleaves a modeless
+/// window's actions with the engine's answers. Events the source returns are in world coordinates.
+class CKW_API InputSource {
+public:
+    virtual ~InputSource() = default;
+    /// The next user action for a call that waits for `want` ([Esc] ends the call).
+    virtual InputEvent NextInput(InputWant want) = 0;
+    /// Polled by HostUserBreak while a long command runs: true when the user asked to stop.
+    virtual bool UserBreak() { return false; }
+};
+
+class CKW_API ReferenceEngine : public HostEngine {
+public:
+    static constexpr int kSideUnit = 99;
+
+    ReferenceEngine();
+    ~ReferenceEngine() override;
+    ReferenceEngine(const ReferenceEngine&) = delete;
+    ReferenceEngine& operator=(const ReferenceEngine&) = delete;
+
+    // --- Drawings ---
+    int CurrentUnit() const;
+    std::vector<int> Units() const;
+    /// The drawing on a unit (0: the current one); null when the unit is not open.
+    Drawing* DrawingOn(int unit);
+    Drawing& Current();
+    /// Puts an empty drawing on unit (0: the lowest free unit) and makes it current; returns the unit.
+    int NewDrawing(int unit = 0);
+    /// Opens a file on unit (0: the current one) and makes it current. Read-only drawings refuse
+    /// every change through the contract.
+    bool Open(int unit, const std::filesystem::path& file, std::string& error, bool readOnly = false);
+    /// Saves the drawing of unit (0: current) to file (empty: its own file name).
+    bool Save(int unit, const std::filesystem::path& file, std::string& error);
+    void Close(int unit);
+    /// Replaces everything with one empty current drawing on unit 1, no input, no selection.
+    void Reset();
+
+    // --- Input script and prompt line ---
+    void SetInput(std::vector<InputEvent> events);
+    void AppendInput(const InputEvent& event);
+    bool LoadInputScript(std::string_view utf8, std::string& error);
+    size_t PendingInput() const;
+    /// Answers the interactive calls once the script is used up (not owned; null: none, and an
+    /// exhausted script answers [Esc]).
+    void SetInputSource(InputSource* source);
+    InputSource* GetInputSource() const;
+    /// Search radius (drawing units) of points the user picks entities with.
+    void SetPickAperture(float aperture);
+    const std::string& PromptLine() const;            ///< GBK
+    const std::vector<std::string>& PromptHistory() const;
+    /// When on, every prompt is also written to stderr as UTF-8.
+    void EchoPrompts(bool on);
+    /// Rubber-band shapes currently shown (drawn an odd number of times).
+    size_t TemporaryShapes() const;
+    /// File a drawing's view calls (show, redraw, regen, refresh) counted since the start.
+    int ViewCalls() const;
+
+    // --- HostEngine: every host call (HostCalls.def) ---
+#define CKW_HOST_CALL(Result, Name, Parameters, Arguments, Logged, Fallback) Result Name Parameters override;
+#include "HostCalls.def"
+#undef CKW_HOST_CALL
+
+    struct State;
+
+private:
+    std::unique_ptr<State> m;
+};
+
+/// The engine m_pCfg points at when the program starts.
+CKW_API ReferenceEngine& DefaultEngine();
+
+}  // namespace ckw::engine
