@@ -229,8 +229,8 @@ void TableDesignDialog::LineCommand(int id) {
         case Op::MoveOn: {
             const int delta = action->op == Op::MoveOn ? 1 : -1;
             done = m_table.Move(action->axis, at, delta, why);
-            // The selection moves with the line.
-            if (done) Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
+            // The selection moves with the line (the cell is there: nothing to refuse).
+            if (done) (void)Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
             break;
         }
     }
