@@ -140,6 +140,12 @@ public:
     /// floor 1 first) with the roof on top, and draws it at the scale (1 in paper-space drawings).
     void kwDrawFloorTable(float scale, int floorCount, float* elevations, float* heights);
 
+    // --- User tables --------------------------------------------------------------------------
+    // The table designer "用户表格设计" on "TableData1.TDB" in the configuration directory; on
+    // OK the table is saved and placed with the cursor by its top-left corner ("请选择表格的插入
+    // 点") at the drawing scale (1 in paper-space drawings). 1 = drawn, 0 = cancelled.
+    int UserTableDesign();
+
 private:
     CString m_hoopDistStr;
 };

@@ -1,6 +1,9 @@
 #include "framework/FileCopy.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -28,6 +31,25 @@ bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetU
         return false;
     }
     return true;
+}
+
+bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content) {
+    std::string temp = targetUtf8 + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    struct stat old {};
+    ::fchmod(fd, ::stat(targetUtf8.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    bool ok = true;
+    for (size_t done = 0; ok && done < content.size();) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        ok = n > 0;
+        if (ok) done += static_cast<size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), targetUtf8.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 }  // namespace ckw::fs

@@ -2,10 +2,15 @@
 // Whole-file copies that never leave a half-written target: the copy is written next to the
 // target and renamed over it.
 #include <string>
+#include <string_view>
 
 namespace ckw::fs {
 
 // Paths in UTF-8. Replaces target if it exists. false = not copied; the target is as it was.
 [[nodiscard]] bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8);
+
+// Writes content into a new file next to target (with target's permissions when it exists),
+// makes it durable and renames it over target. false = not written; the target is as it was.
+bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content);
 
 }  // namespace ckw::fs

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "base/GbkText.h"
+#include "framework/FileCopy.h"
 #include "framework/RegDocument.h"
 
 namespace ckw::registry {
@@ -39,27 +40,11 @@ RegDocument Load(const fs::path& file) {
     return RegDocument::Parse(text.str());
 }
 
-// Writes a temporary file next to the target and renames it over the target, so a reader sees
-// the old file or the new one, never a part.
+// A reader sees the old file or the new one, never a part.
 bool SaveAtomically(const fs::path& file, const std::string& content) {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    std::string temp = file.string() + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
-    struct stat old {};
-    fchmod(fd, stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    bool ok = true;
-    for (size_t done = 0; ok && done < content.size();) {
-        ssize_t n = write(fd, content.data() + done, content.size() - done);
-        ok = n > 0;
-        if (ok) done += static_cast<size_t>(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) unlink(temp.c_str());
-    return ok;
+    return ckw::fs::WriteFileReplacing(file.string(), content);
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }

@@ -10,6 +10,7 @@ const std::vector<dlg::DialogTemplate>& SettingsDialogs();
 const std::vector<dlg::MenuTemplate>& SettingsMenus();
 const std::vector<dlg::DialogTemplate>& SheetDialogs();
 const std::vector<dlg::DialogTemplate>& DrawFileDialogs();
+const std::vector<dlg::DialogTemplate>& TableDialogs();
 const std::vector<dlg::DialogTemplate>& XDataDialogs();
 
 }  // namespace ckw::res

@@ -22,6 +22,9 @@
 #include "sheet/FrameSettingsDialog.h"
 #include "settings/LayerDialog.h"
 #include "tables/BarAreaDialog.h"
+#include "tables/TableDesignDialog.h"
+#include "tables/TdbFile.h"
+#include "res/ResourceIds.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/SettingsFixture.h"
 #include "settings/TextSizeDialog.h"
@@ -161,4 +164,28 @@ TEST_F(QtDialogs, BarAreaTablesOfBothModesShowAndClose) {
         EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
         EXPECT_GT(gridRows, 2) << "mode " << mode;
     }
+}
+
+TEST_F(QtDialogs, UserTableCellTypedAndCellAttributesShownAreSaved) {
+    const auto file = m_cfg / "TableData1.TDB";
+    std::filesystem::copy_file(std::string(CKW_SOURCE_DIR) + "/examples/tables/column-schedule.TDB", file);
+    Drive([](QDialog& window, ckw::dlg::Dialog& dialog) {
+        if (dialog.TemplateId() == ckw::res::IDD_TABLE_CELL) {
+            Save(window, "user-table-cell");
+            Click(window, ckw::dlg::IDOK);
+            return;
+        }
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("用户表格设计"));
+        TypeIntoCell(window, 5, 4, QStringLiteral("16C25"));
+        Save(window, "user-table");
+        Click(window, ckw::res::IDC_TABLE_CELL);
+        Click(window, ckw::dlg::IDOK);
+    });
+    ckw::tables::TableDesignDialog dialog(CfgGbk() + "/TableData1.TDB", CfgGbk() + "/$tmpTdb.TDB");
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    ckw::tables::UserTable saved;
+    std::string why;
+    ASSERT_TRUE(ckw::tables::LoadTdbFile(CfgGbk() + "/TableData1.TDB", saved, why));
+    EXPECT_EQ(saved.Cell(4, 3).text, "16C25");
+    EXPECT_EQ(saved.Cell(0, 0).colSpan, 9);
 }

@@ -19,7 +19,7 @@ class SheetFixture : public ParaFixture {
 protected:
     void SetUp() override {
         ParaFixture::SetUp();
-        WriteSystemLibrary();
+        WriteSystemLibrary(SystemLibrarySql());
         m_exDrawingPara.Init();
         m_previous = m_pCfg;
         m_pCfg = &eng;
@@ -28,6 +28,9 @@ protected:
         m_pCfg = m_previous;
         ParaFixture::TearDown();
     }
+
+    // The system library the tests start from: the small one unless a fixture wants another.
+    virtual std::string SystemLibrarySql() { return SmallSystemLibrarySql(); }
 
     void Script(const std::string& text) {
         std::string error;

@@ -1,6 +1,7 @@
 #include "Sketch.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -31,6 +32,28 @@ int RenderCurrentDrawing(const std::string& command, const std::string& svgPath)
         std::cerr << "kwutil " << command << ": cannot write " << svgPath << "\n";
         return 1;
     }
+    return 0;
+}
+
+int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngine& engine, const std::string& output) {
+    std::filesystem::path base(output);
+    if (base.extension() == ".T" || base.extension() == ".svg") base.replace_extension();
+    std::filesystem::path drawingFile = base, svgFile = base;
+    drawingFile += ".T";
+    svgFile += ".svg";
+    std::string error;
+    if (!engine.Save(0, drawingFile, error)) {
+        std::cerr << "kwutil " << command << ": " << error << "\n";
+        return 1;
+    }
+    std::ofstream svg(svgFile, std::ios::binary);
+    ckw::engine::WriteSvg(engine.Current(), svg);
+    svg.close();
+    if (!svg) {
+        std::cerr << "kwutil " << command << ": cannot write " << svgFile.string() << "\n";
+        return 1;
+    }
+    std::cout << "wrote " << drawingFile.string() << " and " << svgFile.string() << "\n";
     return 0;
 }
 

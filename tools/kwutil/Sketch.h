@@ -1,9 +1,13 @@
 #pragma once
-// What the drawing commands share (section, breakline): reading numbers from the command line and
-// rendering what they drew on the engine's current drawing as an SVG picture.
+// What the drawing commands share (section, breakline, sheet, table): reading numbers from the
+// command line and writing what they drew as a drawing and an SVG picture.
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace ckw::engine {
+class ReferenceEngine;
+}
 
 namespace kwutil {
 
@@ -12,5 +16,9 @@ bool ParseNumbers(std::string_view text, std::vector<double>& values);
 
 // Writes the current drawing of the engine as SVG; prints why and returns 1 when it cannot.
 int RenderCurrentDrawing(const std::string& command, const std::string& svgPath);
+
+// Saves the engine's current drawing as OUT.T and OUT.svg (a .T or .svg extension given with OUT
+// is dropped) and says so; prints why and returns 1 when it cannot.
+int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngine& engine, const std::string& output);
 
 }  // namespace kwutil

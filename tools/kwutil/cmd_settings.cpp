@@ -14,13 +14,10 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/FortranInterface.h>
 #include <ckw/SettingsDialogs.h>
-#include "framework/DialogHeadless.h"
-#include "framework/DialogRunner.h"
+#include "DialogSession.h"
+#include "framework/DialogTemplate.h"
 #include "base/GbkText.h"
 #include "settings/TwoChoiceDialog.h"
-#ifdef CKW_WITH_QT
-#include "QtBackend.h"
-#endif
 
 namespace {
 
@@ -63,26 +60,8 @@ int RunDialog(const Options& options) {
 int Run(const Options& options) {
     kwutil::EnsureConfiguration();
     m_exDrawingPara.Init();
-    int status = 0;
-    if (!options.script.empty()) {
-        ckw::dlg::ScriptSession session(ckw::dlg::DialogScript::Load(options.script));
-        session.Runner().SetTrace([](const std::string& line) { std::cerr << line << "\n"; });
-        int result = RunDialog(options);
-        if (!session.Succeeded()) {
-            std::cerr << session.Report();
-            status = 1;
-        } else {
-            status = result == ckw::dlg::IDCANCEL ? 3 : 0;
-        }
-    } else {
-#ifdef CKW_WITH_QT
-        ckw::qt::RegisterQtBackend();
-#endif
-        if (!ckw::dlg::ActivateUiBackend())
-            std::cerr << "kwutil settings: no display; without --script the dialog ends as Cancel\n";
-        int result = RunDialog(options);
-        status = result == ckw::dlg::IDCANCEL ? 3 : 0;
-    }
+    const int result = kwutil::RunDialogSession("settings", options.script, [&options] { return RunDialog(options); });
+    const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDCANCEL ? 3 : 0;
     m_exDrawingPara.Close();
     return status;
 }

@@ -13,6 +13,7 @@
 #include <ckw/ReferenceEngine.h>
 #include <ckw/SheetCommands.h>
 #include <ckw/Util.h>
+#include "Sketch.h"
 #include "sheet/FrameSettings.h"
 
 namespace {
@@ -137,24 +138,7 @@ int DrawSheet(SheetOptions& o) {
     ckw::geom::SetFrameSettingsEditor(nullptr);
     m_pCfg = previous;
 
-    fs::path base(o.output);
-    if (base.extension() == ".T" || base.extension() == ".svg") base.replace_extension();
-    fs::path drawingFile = base, svgFile = base;
-    drawingFile += ".T";
-    svgFile += ".svg";
-    if (!engine.Save(0, drawingFile, error)) {
-        std::cerr << "kwutil sheet: " << error << "\n";
-        return 1;
-    }
-    std::ofstream svg(svgFile, std::ios::binary);
-    ckw::engine::WriteSvg(engine.Current(), svg);
-    svg.close();
-    if (!svg) {
-        std::cerr << "kwutil sheet: cannot write " << svgFile.string() << "\n";
-        return 1;
-    }
-    std::cout << "wrote " << drawingFile.string() << " and " << svgFile.string() << "\n";
-    return 0;
+    return kwutil::SaveDrawingAndPicture("sheet", engine, o.output);
 }
 
 const kwutil::Command reg("sheet", "Draw a sheet frame with title blocks and a floor table into a new drawing",

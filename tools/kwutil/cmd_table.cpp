@@ -1,0 +1,121 @@
+// kwutil table: user table files (.TDB).
+//   kwutil table FILE.TDB -o OUT [--scale S]        draws the table into a new drawing: OUT.T, OUT.svg
+//   kwutil table --new ROWSxCOLS -o FILE.TDB         writes an empty table
+//   kwutil table --design FILE.TDB [--script S]      the table designer on FILE (a window where a
+//                                                    display is available, else the script's user)
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "Command.h"
+#include "Configuration.h"
+#include "DialogSession.h"
+#include <ckw/DrawingPara.h>
+#include <ckw/HostEngine.h>
+#include <ckw/ReferenceEngine.h>
+#include "Sketch.h"
+#include "framework/DialogTemplate.h"
+#include "base/GbkText.h"
+#include "tables/TableDesignDialog.h"
+#include "tables/TableDrawing.h"
+#include "tables/TdbFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ckw::tables;
+
+struct Options {
+    std::string file;
+    std::string output;
+    std::string newSize;
+    double width = 20;
+    double height = 8;
+    int scale = 100;
+    bool design = false;
+    std::string script;
+};
+
+int Draw(const Options& o) {
+    UserTable table;
+    std::string why;
+    if (!LoadTdbFile(kwutil::Gbk(o.file), table, why)) {
+        std::cerr << "kwutil table: " << kwutil::Utf8(why) << "\n";
+        return 1;
+    }
+    kwutil::EnsureConfiguration();
+    m_exDrawingPara.Init();
+    ckw::engine::ReferenceEngine engine;
+    HostEngine* previous = m_pCfg;
+    m_pCfg = &engine;
+    const float scale = static_cast<float>(o.scale);
+    DrawUserTable(table, 0, static_cast<float>(table.Height() * scale), scale);
+    m_pCfg = previous;
+    m_exDrawingPara.Close();
+
+    return kwutil::SaveDrawingAndPicture("table", engine, o.output);
+}
+
+int WriteNew(const Options& o) {
+    int rows = 0, cols = 0;
+    char x = 0, rest = 0;
+    if (std::sscanf(o.newSize.c_str(), "%d%c%d%c", &rows, &x, &cols, &rest) != 3 || (x != 'x' && x != 'X') ||
+        rows < 1 || cols < 1 || rows > kMaxTableRows || cols > kMaxTableCols) {
+        std::cerr << "kwutil table: --new takes ROWSxCOLS, at most " << kMaxTableRows << "x" << kMaxTableCols << "\n";
+        return 1;
+    }
+    if (!(o.width > 0 && o.width <= kMaxCellSize && o.height > 0 && o.height <= kMaxCellSize)) {
+        std::cerr << "kwutil table: widths and heights are millimetres above 0 and up to " << kMaxCellSize << "\n";
+        return 1;
+    }
+    std::string why;
+    if (!SaveTdbFile(kwutil::Gbk(o.output), UserTable(rows, cols, o.width, o.height), why)) {
+        std::cerr << "kwutil table: " << kwutil::Utf8(why) << "\n";
+        return 1;
+    }
+    std::cout << "wrote " << o.output << "\n";
+    return 0;
+}
+
+// Exit status 0 when the table was saved with OK, 3 on Cancel, 1 on a script error.
+int Design(const Options& o) {
+    kwutil::EnsureConfiguration();
+    m_exDrawingPara.Init();
+    const fs::path file = fs::absolute(o.file);
+    const std::string workingCopy = kwutil::Gbk((file.parent_path() / "$tmpTdb.TDB").string());
+    TableDesignDialog dialog(kwutil::Gbk(file.string()), workingCopy);
+    const int result = kwutil::RunDialogSession("table", o.script, [&dialog] { return dialog.DoModal(); });
+    const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDOK ? 0 : 3;
+    if (status == 0) std::cout << "saved " << kwutil::Utf8(dialog.TablePath()) << "\n";
+    m_exDrawingPara.Close();
+    return status;
+}
+
+int Run(const Options& o) {
+    if (o.design) {
+        if (o.file.empty()) throw CLI::ValidationError("table --design needs the .TDB file");
+        return Design(o);
+    }
+    if (o.output.empty()) throw CLI::ValidationError("table needs -o");
+    if (!o.newSize.empty()) return WriteNew(o);
+    if (o.file.empty()) throw CLI::ValidationError("table needs a .TDB file to draw, or --new ROWSxCOLS");
+    return Draw(o);
+}
+
+const kwutil::Command reg("table", "Draw a user table file (.TDB), write an empty one, or design one",
+                          [](CLI::App& cmd) -> kwutil::Runner {
+    auto o = std::make_shared<Options>();
+    cmd.add_option("file", o->file, "the .TDB file to draw or design");
+    cmd.add_option("-o,--output", o->output, "OUT: draws into OUT.T and OUT.svg; with --new the .TDB file to write");
+    cmd.add_option("--new", o->newSize, "ROWSxCOLS: write an empty table of this size to -o");
+    cmd.add_option("--width", o->width, "column width of a new table, mm of paper (default 20)");
+    cmd.add_option("--height", o->height, "row height of a new table, mm of paper (default 8)");
+    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(CLI::PositiveNumber);
+    cmd.add_flag("--design", o->design, "open the table designer on the file (OK saves it)");
+    cmd.add_option("--script", o->script, "with --design: play this dialog script instead of showing a window");
+    return [o] { return Run(*o); };
+});
+
+}  // namespace
