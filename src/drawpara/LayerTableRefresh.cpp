@@ -13,13 +13,12 @@ LayerTableRefresh& Installed() {
 
 void SetLayerTableRefresh(LayerTableRefresh refresh) { Installed() = std::move(refresh); }
 
-void RefreshUserLayerTable(CDrawingPara& para, int layerNameFormat) {
+bool RefreshUserLayerTable(CDrawingPara& para, const CString& userLibraryGbk, int layerNameFormat) {
     if (Installed()) {
-        Installed()(para, layerNameFormat);
-        return;
+        return Installed()(para, userLibraryGbk, layerNameFormat);
     }
     // The rebuild the layer settings run from "初始化系统设置...", here with the format given.
-    RebuildLayerTableFromSystem(para.GetSystemLibPath(), para.GetUserLibPath(), layerNameFormat);
+    return RebuildLayerTableFromSystem(para.GetSystemLibPath(), userLibraryGbk, layerNameFormat);
 }
 
 }  // namespace ckw::drawpara

@@ -20,6 +20,16 @@ size_t CharLength(std::string_view s, size_t i);
 // Conversions never fail: an invalid sequence becomes '?' (or U+FFFD toward UTF-8).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
+// Numbers in text, read and written the same whatever the C library's locale (a toolkit may have
+// switched it to one that writes decimals with a comma): '.' is the decimal point. ParseNumber
+// reads the longest number at the start of text after blanks, as strtod does in the "C" locale,
+// and gives 0 when there is none; *used (if given) is how many bytes it took, 0 for none.
+double ParseNumber(std::string_view text, size_t* used = nullptr);
+// value with the given number of decimals ("%.Nf" in the "C" locale).
+std::string FormatFixed(double value, int decimals);
+
+// Well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool IsValidUtf8(std::string_view s);
 
 // ASCII letters are changed; multibyte characters are left as they are.
 std::string ToUpper(std::string_view gbk);

@@ -1,14 +1,15 @@
 #include "framework/Registry.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "framework/GbkText.h"
 #include "framework/RegDocument.h"
@@ -31,13 +32,69 @@ std::string FullKey(Hive hive, const std::string& keyGbk) {
     return std::string(hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + key;
 }
 
-RegDocument Load(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return RegDocument::Parse(text.str());
+// A registry file as read: missing (an empty registry), read, or not usable. A file that cannot
+// be read (other than missing) or is damaged is never rewritten: its values would be lost.
+struct Loaded {
+    RegDocument doc;
+    std::string problem;  // UTF-8; empty = usable
+};
+
+Loaded Load(const fs::path& file) {
+    Loaded loaded;
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) loaded.problem = file.string() + ": " + std::strerror(errno);
+        return loaded;
+    }
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            loaded.problem = file.string() + ": " + std::strerror(errno);
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (!loaded.problem.empty()) return loaded;
+    loaded.doc = RegDocument::Parse(text);
+    if (loaded.doc.damaged()) {
+        loaded.problem = file.string() + ": not a registry file (damaged)";
+        loaded.doc = RegDocument();
+    }
+    return loaded;
 }
+
+// Writers of one registry file take turns: each reads, changes and replaces the file while it
+// holds the lock on the file's directory (a lock on the file itself would go with the file
+// that the rename replaces).
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const fs::path& directory) {
+        std::error_code ec;
+        fs::create_directories(directory, ec);
+        m_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0) return;
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            ::close(m_fd);
+            m_fd = -1;
+            return;
+        }
+    }
+    ~DirectoryLock() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
 
 // Writes a temporary file next to the target and renames it over the target, so a reader sees
 // the old file or the new one, never a part.
@@ -76,18 +133,23 @@ bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, con
     std::string name = text::GbkToUtf8(nameGbk);
     if (hive == Hive::LocalMachine) {
         fs::path machineFile = FileRegistry::MachineFile();
-        RegDocument machine = Load(machineFile);
-        bool shadowing = machine.HasValue(key, name);
-        if (!userFileOnly) {
-            change(machine, key, name);
-            if (SaveAtomically(machineFile, machine.Serialize())) return true;
+        DirectoryLock lock(machineFile.parent_path());
+        Loaded machine = Load(machineFile);
+        if (!machine.problem.empty()) return false;
+        bool shadowing = machine.doc.HasValue(key, name);
+        if (!userFileOnly && lock.held()) {
+            change(machine.doc, key, name);
+            if (SaveAtomically(machineFile, machine.doc.Serialize())) return true;
         }
         if (shadowing) return false;
     }
     fs::path userFile = FileRegistry::UserFile();
-    RegDocument user = Load(userFile);
-    change(user, key, name);
-    return SaveAtomically(userFile, user.Serialize());
+    DirectoryLock lock(userFile.parent_path());
+    if (!lock.held()) return false;
+    Loaded user = Load(userFile);
+    if (!user.problem.empty()) return false;
+    change(user.doc, key, name);
+    return SaveAtomically(userFile, user.doc.Serialize());
 }
 
 Registry*& Override() {
@@ -122,16 +184,16 @@ fs::path FileRegistry::UserFile() {
 
 bool FileRegistry::KeyExists(Hive hive, const std::string& key) {
     std::string full = FullKey(hive, key);
-    if (hive == Hive::LocalMachine && Load(MachineFile()).HasKey(full)) return true;
-    return Load(UserFile()).HasKey(full);
+    if (hive == Hive::LocalMachine && Load(MachineFile()).doc.HasKey(full)) return true;
+    return Load(UserFile()).doc.HasKey(full);
 }
 
 std::optional<std::string> FileRegistry::GetString(Hive hive, const std::string& key, const std::string& name) {
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<std::string> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).GetString(full, n);
-    if (!value) value = Load(UserFile()).GetString(full, n);
+    if (hive == Hive::LocalMachine) value = Load(MachineFile()).doc.GetString(full, n);
+    if (!value) value = Load(UserFile()).doc.GetString(full, n);
     if (value) return text::Utf8ToGbk(*value);
     return std::nullopt;
 }
@@ -140,8 +202,8 @@ std::optional<uint32_t> FileRegistry::GetDword(Hive hive, const std::string& key
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<uint32_t> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).GetDword(full, n);
-    if (!value) value = Load(UserFile()).GetDword(full, n);
+    if (hive == Hive::LocalMachine) value = Load(MachineFile()).doc.GetDword(full, n);
+    if (!value) value = Load(UserFile()).doc.GetDword(full, n);
     return value;
 }
 
@@ -162,6 +224,14 @@ bool FileRegistry::SetStringForUser(Hive hive, const std::string& key, const std
     return Write(
         hive, key, name, value,
         [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetString(k, n, utf8); }, true);
+}
+
+std::optional<std::string> FileRegistry::Problem() {
+    for (const fs::path& file : {UserFile(), MachineFile()}) {
+        Loaded loaded = Load(file);
+        if (!loaded.problem.empty()) return loaded.problem;
+    }
+    return std::nullopt;
 }
 
 Registry& Current() {

@@ -1,8 +1,10 @@
 #pragma once
 // Writing a dialog's values back into the rows of a table: each row is matched by its key field
-// to the last record of the dialog with that key and takes the record's values; a row that no
-// record matches is reported and left as it is.
+// to the last record of the dialog with that key; a row that no record matches is reported and
+// left as it is. Only the fields the user changed (against the record as the dialog read it) are
+// written, so a save by another program in the meantime, of other rows or fields, is kept.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Dao.h"
@@ -10,22 +12,44 @@
 
 namespace ckw::settings {
 
-template <typename Record, typename KeyOf, typename Store>
-void WriteBackByKey(ckw::dao::Recordset& rs, const char* keyField, const std::vector<Record>& records, KeyOf keyOf,
-                    Store store) {
+using FieldValues = std::vector<std::pair<const char*, ckw::dao::Variant>>;
+
+// Writes into the current row the fields whose value differs from the one read (all of them
+// when nothing was read for the row).
+inline void WriteChangedFields(ckw::dao::Recordset& rs, const FieldValues& now, const FieldValues* asRead) {
+    bool editing = false;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (asRead && i < asRead->size() && (*asRead)[i].second == now[i].second) continue;
+        if (!editing) rs.Edit();
+        editing = true;
+        rs.SetFieldValue(now[i].first, now[i].second);
+    }
+    if (editing) rs.Update();
+}
+
+template <typename Record, typename KeyOf>
+const Record* LastWithKey(const std::vector<Record>& records, const std::string& key, KeyOf keyOf) {
+    const Record* found = nullptr;
+    for (const Record& record : records)
+        if (key == keyOf(record)) found = &record;
+    return found;
+}
+
+// fieldsOf(record) gives the fields a record writes, in the same order for every record.
+template <typename Record, typename KeyOf, typename FieldsOf>
+void WriteBackByKey(ckw::dao::Recordset& rs, const char* keyField, const std::vector<Record>& asRead,
+                    const std::vector<Record>& records, KeyOf keyOf, FieldsOf fieldsOf) {
     if (rs.GetRecordCount() > 0) rs.MoveFirst();
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const std::string key = rs.GetFieldValue(keyField).AsText();
-        const Record* found = nullptr;
-        for (const Record& record : records)
-            if (key == keyOf(record)) found = &record;
+        const Record* found = LastWithKey(records, key, keyOf);
         if (!found) {
             ckw::ui::MessageBox("数据库数据有误!!");
             continue;
         }
-        rs.Edit();
-        store(rs, *found);
-        rs.Update();
+        const Record* before = LastWithKey(asRead, key, keyOf);
+        const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
+        WriteChangedFields(rs, fieldsOf(*found), before ? &beforeFields : nullptr);
     }
     rs.Close();
 }
