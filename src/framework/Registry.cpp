@@ -43,7 +43,8 @@ Loaded Load(const fs::path& file) {
     Loaded loaded;
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno != ENOENT) loaded.problem = file.string() + ": " + std::strerror(errno);
+        // Missing, or no directory where the file's would be: an empty registry.
+        if (errno != ENOENT && errno != ENOTDIR) loaded.problem = file.string() + ": " + std::strerror(errno);
         return loaded;
     }
     std::string text;

@@ -225,14 +225,15 @@ bool LayerDialog::Save() {
                                {"线型", dao::Variant::Text(layer.GetLineType())},
                                {"线宽", dao::Variant::Single(layer.GetLineWidth())}};
         };
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        auto kindOf = [](const CkwLayerDef_& layer) { return std::string(layer.GetComponentKind()); };
+        for (size_t row = 0; !rs.IsEOF(); rs.MoveNext(), ++row) {
             const std::string kind = rs.GetFieldValue("构件类型").AsText();
             const CkwLayerDef_* layer = firstOfKind(m_layers, kind);
             if (!layer) {
                 ckw::ui::MessageBox("数据库数据有误!!");
                 continue;
             }
-            const CkwLayerDef_* before = firstOfKind(m_layersAsRead, kind);
+            const CkwLayerDef_* before = AsReadAt(m_layersAsRead, row, kind, kindOf);
             const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
             WriteChangedFields(rs, fieldsOf(*layer), before ? &beforeFields : nullptr);
         }

@@ -1,8 +1,9 @@
 #pragma once
 // Writing a dialog's values back into the rows of a table: each row is matched by its key field
 // to the last record of the dialog with that key; a row that no record matches is reported and
-// left as it is. Only the fields the user changed (against the record as the dialog read it) are
-// written, so a save by another program in the meantime, of other rows or fields, is kept.
+// left as it is. Only fields whose value differs from the row as the dialog read it are written
+// (the rows are read in the same order), so a save by another program in the meantime, of other
+// rows or fields, is kept.
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,19 +36,26 @@ const Record* LastWithKey(const std::vector<Record>& records, const std::string&
     return found;
 }
 
+// The record read from the row at index row, when it is still that row; else the last with key.
+template <typename Record, typename KeyOf>
+const Record* AsReadAt(const std::vector<Record>& asRead, size_t row, const std::string& key, KeyOf keyOf) {
+    if (row < asRead.size() && keyOf(asRead[row]) == key) return &asRead[row];
+    return LastWithKey(asRead, key, keyOf);
+}
+
 // fieldsOf(record) gives the fields a record writes, in the same order for every record.
 template <typename Record, typename KeyOf, typename FieldsOf>
 void WriteBackByKey(ckw::dao::Recordset& rs, const char* keyField, const std::vector<Record>& asRead,
                     const std::vector<Record>& records, KeyOf keyOf, FieldsOf fieldsOf) {
     if (rs.GetRecordCount() > 0) rs.MoveFirst();
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (size_t row = 0; !rs.IsEOF(); rs.MoveNext(), ++row) {
         const std::string key = rs.GetFieldValue(keyField).AsText();
         const Record* found = LastWithKey(records, key, keyOf);
         if (!found) {
             ckw::ui::MessageBox("数据库数据有误!!");
             continue;
         }
-        const Record* before = LastWithKey(asRead, key, keyOf);
+        const Record* before = AsReadAt(asRead, row, key, keyOf);
         const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
         WriteChangedFields(rs, fieldsOf(*found), before ? &beforeFields : nullptr);
     }

@@ -175,8 +175,6 @@ TEST_F(ParaQuery, UserParameterTableNameIsTrimmedAndMayBeInBrackets) {
         EXPECT_STREQ(value, "25");
     }
     EXPECT_TRUE(Messages().empty());
-    char value[64] = "", kind[64] = "";
-    EXPECT_EQ(m_exDrawingPara.GetUserParaInfo("[[用户参数表]]", "保护层厚度", value, kind), 0) << "one pair only";
 }
 
 TEST_F(ParaQuery, LayerNumberMinusOneIsReportedInABox) {
