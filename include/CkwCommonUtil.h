@@ -15,5 +15,6 @@
 #include "FortranInterface.h"
 #include "XDataUtil.h"
 #include "DrawingRecords.h"
+#include "XDataCommands.h"
 #include "SheetCommands.h"
 #include "SettingsDialogs.h"

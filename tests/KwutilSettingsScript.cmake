@@ -1,22 +1,11 @@
 # kwutil settings --script end to end, in a private home: a .LIN import saved through the
 # line-type dialog is found by a later query; the drawing mode is set; a bad script fails.
-file(REMOVE_RECURSE ${WORK})
+include(${CMAKE_CURRENT_LIST_DIR}/KwutilCommon.cmake)
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/config ${WORK}/etc ${WORK}/data)
 set(ENV{HOME} ${WORK}/home)
 set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
 set(ENV{XDG_CONFIG_DIRS} ${WORK}/etc)
 set(ENV{XDG_DATA_HOME} ${WORK}/data)
-unset(ENV{DISPLAY})
-unset(ENV{WAYLAND_DISPLAY})
-unset(ENV{QT_QPA_PLATFORM})
-
-function(kwutil expected)
-  execute_process(COMMAND ${KWUTIL} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL expected)
-    message(FATAL_ERROR "kwutil ${ARGN}: status ${status}, expected ${expected}\n${out}\n${err}")
-  endif()
-  set(last_output "${out}" PARENT_SCOPE)
-endfunction()
 
 file(WRITE ${WORK}/import.txt "dialog 2003\nrightclick 1 1\nmenu 导入AutoCad线型\nfile \"${LIN}\"\nok\n")
 kwutil(0 settings linetype --script ${WORK}/import.txt)

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/DialogRunner.h"
 
@@ -8,7 +9,7 @@ namespace ckw::dlg {
 
 Dialog::Dialog(const DialogTemplate& tpl) : m_template(tpl) { Create(); }
 
-Dialog::~Dialog() = default;
+Dialog::~Dialog() { DestroyWindow(); }
 
 void Dialog::Create() {
     m_caption = m_template.caption;
@@ -25,7 +26,42 @@ void Dialog::Create() {
     ++m_revision;
 }
 
-int Dialog::DoModal() { return CurrentRunner().RunModal(*this); }
+int Dialog::DoModal() {
+    m_modeless = false;
+    return CurrentRunner().RunModal(*this);
+}
+
+void Dialog::CreateModeless() {
+    if (m_runner) return;
+    m_modeless = true;
+    m_runner = &CurrentRunner();
+    m_runner->CreateModeless(*this);
+}
+
+bool Dialog::OpenModeless() {
+    if (m_runner) return false;
+    CreateModeless();
+    SetFocus();
+    ShowNoActivate();
+    return true;
+}
+
+void Dialog::ShowNoActivate() {
+    if (m_runner) m_runner->ShowModeless(*this, false);
+}
+
+void Dialog::SetFocus() {
+    if (m_runner) m_runner->ShowModeless(*this, true);
+}
+
+void Dialog::UpdateWindow() {
+    if (m_runner) m_runner->UpdateModeless(*this);
+}
+
+void Dialog::DestroyWindow() {
+    DialogRunner* runner = std::exchange(m_runner, nullptr);
+    if (runner) runner->DestroyModeless(*this);
+}
 
 Control& Dialog::Item(int id) {
     auto it = m_controls.find(id);

@@ -2,7 +2,8 @@
 // A dialog controller, free of any toolkit: it owns its data, builds its controls from a
 // template, reacts to initialisation, buttons, menu commands, grid events and resizes, and
 // drives the controls. A runner (DialogRunner.h) shows it: headless under a script, or in a
-// real window. Texts are GBK.
+// real window; modally (DoModal) or as a modeless window that stays open while the command that
+// made it goes on (CreateModeless ... DestroyWindow). Texts are GBK.
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 namespace ckw::dlg {
 
 struct FileDialogRequest;
+class DialogRunner;
 
 // Exported so that the windowed runner, a library of its own, can drive it.
 class CKW_API Dialog : public grid::GridEvents {
@@ -28,6 +30,25 @@ public:
 
     // Runs the dialog modally through the current runner; IDOK, IDCANCEL or what EndDialog gave.
     int DoModal();
+
+    // --- Modeless windows ------------------------------------------------------------------------
+    // Creates the window through the current runner (controls built, OnInitDialog run), hidden.
+    // A window that is open already is kept as it is.
+    void CreateModeless();
+    // The first showing of a command's window: when it is not open, creates it, gives it the
+    // focus and shows it without activating, and returns true; false when it is open already.
+    bool OpenModeless();
+    // Shows the window without taking the focus from the drawing.
+    void ShowNoActivate();
+    // Brings the window to the front with the keyboard focus.
+    void SetFocus();
+    // Shows what the controller changed outside the user's actions (after a refill).
+    void UpdateWindow();
+    // Closes the window; nothing when it is not open.
+    void DestroyWindow();
+    // Whether the modeless window is open: false before CreateModeless and once the user closed
+    // it (a modeless dialog that ends, by its close box or EndDialog, is destroyed by its runner).
+    bool IsWindow() const { return m_runner != nullptr; }
 
     // --- For controllers -----------------------------------------------------------------------
     const DialogTemplate& Template() const { return m_template; }
@@ -70,6 +91,7 @@ public:
     GridModel* FirstGrid();
     // Counts changes of the caption and size, so that a runner updates only what changed.
     unsigned revision() const { return m_revision; }
+    bool IsModeless() const { return m_modeless; }
 
     // The user's actions, checked as the grid's (empty result: done; otherwise why not).
     std::string UserClick(int id);
@@ -93,6 +115,9 @@ private:
     bool m_ended = false;
     int m_result = IDCANCEL;
     unsigned m_revision = 0;
+    bool m_modeless = false;
+    // The runner that holds the open modeless window (null: none open).
+    DialogRunner* m_runner = nullptr;
 };
 
 }  // namespace ckw::dlg

@@ -1,5 +1,6 @@
 #include "framework/DialogHeadless.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -124,9 +125,76 @@ int HeadlessDialogRunner::RunModal(Dialog& dlg) {
     return dlg.Result();
 }
 
+void HeadlessDialogRunner::CreateModeless(Dialog& dlg) {
+    dlg.Create();
+    m_windows.push_back({&dlg, dlg.FirstGrid()});
+    try {
+        dlg.OnInitDialog();
+    } catch (const std::exception& e) {
+        m_errors.push_back(std::string("dialog ") + std::to_string(dlg.TemplateId()) + " failed: " + e.what());
+    }
+}
+
+void HeadlessDialogRunner::ShowModeless(Dialog& dlg, bool activate) {
+    if (!activate) return;
+    auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const Frame& f) { return f.dialog == &dlg; });
+    if (it == m_windows.end()) return;
+    Frame frame = *it;
+    m_windows.erase(it);
+    m_windows.push_back(frame);
+}
+
+void HeadlessDialogRunner::DestroyModeless(Dialog& dlg) {
+    std::erase_if(m_windows, [&](const Frame& f) { return f.dialog == &dlg; });
+}
+
+std::vector<Dialog*> HeadlessDialogRunner::OpenWindows() const {
+    std::vector<Dialog*> open;
+    for (const Frame& frame : m_windows) open.push_back(frame.dialog);
+    return open;
+}
+
+std::optional<std::string> HeadlessDialogRunner::PlayUntilEngineAnswer() {
+    while (!Failed() && !m_script.Empty()) {
+        ScriptStep step = m_script.Take();
+        if (step.IsEngineAnswer()) return step.EngineText();
+        PlayInWindow(step);
+    }
+    return std::nullopt;
+}
+
+bool HeadlessDialogRunner::TakeBreak() {
+    if (!NextIs("break")) return false;
+    m_script.Take();
+    return true;
+}
+
+void HeadlessDialogRunner::PlayInWindow(const ScriptStep& step) {
+    if (m_windows.empty()) {
+        Fail(step, "no window is open to take it");
+        return;
+    }
+    // The action may open or close windows: work on a copy of the frame.
+    Frame frame = m_windows.back();
+    Dialog& dlg = *frame.dialog;
+    std::string error;
+    try {
+        error = Apply(frame, step);
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    if (!error.empty()) Fail(step, error);
+    for (Frame& open : m_windows)
+        if (open.dialog == &dlg) open.grid = frame.grid;
+    // A modeless dialog that ended (closed by the user, or by itself) loses its window.
+    if (dlg.IsEnded() && dlg.IsWindow()) dlg.DestroyWindow();
+}
+
 std::string HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
+    if (step.IsEngineAnswer() && step.verb != "file")
+        return "the engine waits for no answer while dialog " + std::to_string(dlg.TemplateId()) + " is open";
     if (step.verb == "call") {
         try {
             step.call(dlg);

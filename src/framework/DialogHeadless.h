@@ -8,6 +8,12 @@
 // A step that cannot be done (a control that is not there, a read-only cell, an expectation
 // that does not hold) fails the script: the error is kept, every open dialog ends as Cancel and
 // nothing more is played.
+//
+// Modeless windows: while a command waits for the drawing engine, the same script plays the
+// user's actions in its open windows (the one in front takes them) up to the next answer to the
+// engine (a point, [Esc], ...), which PlayUntilEngineAnswer hands over as a line of the engine's
+// input script. An adapter on the engine's side feeds it to the engine; the library itself
+// never sees the engine.
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +40,20 @@ public:
     // A message box is shown: its answer from the script, or the default.
     ckw::ui::Answer AnswerMessage(std::string_view textGbk, ckw::ui::Buttons buttons);
 
+    void CreateModeless(Dialog& dlg) override;
+    void ShowModeless(Dialog& dlg, bool activate) override;
+    void DestroyModeless(Dialog& dlg) override;
+
+    // Plays window actions until the next answer to the engine and returns it as a line of the
+    // engine's input script (UTF-8); nothing when the script is used up or has failed.
+    std::optional<std::string> PlayUntilEngineAnswer();
+    // Takes the next step when it is "break" (the user interrupts the running command).
+    bool TakeBreak();
+    // An error found outside the runner (e.g. an engine answer the engine cannot read).
+    void AddError(std::string errorUtf8) { m_errors.push_back(std::move(errorUtf8)); }
+    // The modeless windows open, the one in front last.
+    std::vector<Dialog*> OpenWindows() const;
+
     bool Failed() const { return !m_errors.empty(); }
     // The errors (UTF-8), each naming the script line.
     const std::vector<std::string>& Errors() const { return m_errors; }
@@ -58,7 +78,10 @@ private:
     void Trace(const std::string& line);
 
     DialogScript m_script;
+    void PlayInWindow(const ScriptStep& step);
+
     std::vector<Frame> m_stack;
+    std::vector<Frame> m_windows;  // modeless, the one in front last
     std::vector<std::string> m_errors;
     std::vector<std::string> m_messages;
     std::vector<std::string> m_requests;

@@ -33,6 +33,15 @@ public:
     // A popup menu at the cursor: the chosen command, 0 when dismissed.
     virtual int TrackPopupMenu(Dialog& owner, const MenuTemplate& menu) = 0;
     virtual std::optional<std::string> FileDialog(Dialog* owner, const FileDialogRequest& request) = 0;
+
+    // Modeless windows. Create builds the controls (Create, OnInitDialog) in a hidden window;
+    // Show shows it, with the focus when activate is set; Update shows the controller's changes;
+    // Destroy closes it. A window the user closes (the dialog ended) is destroyed by the runner
+    // through Dialog::DestroyWindow, so that the controller learns of it from IsWindow.
+    virtual void CreateModeless(Dialog& dlg) = 0;
+    virtual void ShowModeless(Dialog& dlg, bool activate) = 0;
+    virtual void UpdateModeless(Dialog& /*dlg*/) {}
+    virtual void DestroyModeless(Dialog& dlg) = 0;
 };
 
 // A whole user-interface backend: the dialog runner and the message boxes that go with it.

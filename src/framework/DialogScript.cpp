@@ -23,13 +23,32 @@ const std::map<std::string, Arity, std::less<>>& Verbs() {
         {"colour", {3, 3}},     {"color", {3, 3}},  {"choose", {3, 3}}, {"browse", {2, 2}},   {"tab", {2, 2}},
         {"radio", {1, 1}},      {"checkbox", {2, 2}}, {"edit", {2, 2}}, {"combo", {2, 2}},    {"resize", {2, 2}},
         {"menu", {1, 1}},       {"answer", {1, 2}}, {"file", {0, 1}},   {"expect", {2, 4}},
+        // Answers to the engine while a modeless window is open ("tab" alone is the key).
+        {"point", {2, 2}},      {"move", {2, 2}},   {"esc", {0, 0}},    {"value", {1, 1}},    {"break", {0, 0}},
+        {"window", {4, 4}},
     };
     return verbs;
+}
+
+bool IsEngineVerb(std::string_view verb, size_t argCount) {
+    static const std::string_view kEngineVerbs[] = {"point", "move", "esc", "value", "break", "window", "file"};
+    if (verb == "tab") return argCount == 0;
+    for (std::string_view engine : kEngineVerbs)
+        if (verb == engine) return true;
+    return false;
 }
 
 }  // namespace
 
 std::string ScriptStep::Where() const { return line > 0 ? "line " + std::to_string(line) : "step added from C++"; }
+
+bool ScriptStep::IsEngineAnswer() const { return IsEngineVerb(verb, args.size()); }
+
+std::string ScriptStep::EngineText() const {
+    std::string text = verb;
+    for (const std::string& arg : args) text += " " + ckw::text::GbkToUtf8(arg);
+    return text;
+}
 
 std::vector<std::string> SplitScriptLine(std::string_view line) {
     std::vector<std::string> words;
@@ -99,7 +118,8 @@ DialogScript& DialogScript::Add(std::string_view utf8Lines) {
         if (verb == Verbs().end())
             throw ScriptError("line " + std::to_string(lineNumber) + ": unknown action '" + words.front() + "'");
         size_t count = words.size() - 1;
-        if (count < verb->second.min || count > verb->second.max)
+        const bool tabKey = verb->first == "tab" && count == 0;
+        if ((!tabKey && count < verb->second.min) || count > verb->second.max)
             throw ScriptError("line " + std::to_string(lineNumber) + ": '" + words.front() + "' takes " +
                               std::to_string(verb->second.min) +
                               (verb->second.max != verb->second.min ? " to " + std::to_string(verb->second.max) : "") +

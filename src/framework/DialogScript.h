@@ -26,6 +26,12 @@ struct ScriptStep {
     std::function<void(Dialog&)> call;
 
     std::string Where() const;  // "line 7" or "step added from C++"
+    // An answer to the drawing engine's interactive call (point, move, esc, tab, value, file,
+    // break, window) rather than an action in a window. A file line answers a file dialog of the
+    // window in front when one is open, the engine otherwise.
+    bool IsEngineAnswer() const;
+    // The answer as a line of the engine's input script (UTF-8), e.g. "point 10 20".
+    std::string EngineText() const;
 };
 
 class DialogScript {

@@ -1,6 +1,6 @@
 #pragma once
-// Resource ids of the settings dialogs: dialog templates, popup menus, controls and menu
-// commands. The templates themselves are in SettingsResources.cpp.
+// Resource ids of the library's dialogs: dialog templates, popup menus, controls and menu
+// commands. The templates themselves are in the *Resources.cpp files beside it.
 namespace ckw::res {
 
 // Dialog templates.
@@ -11,6 +11,9 @@ inline constexpr int IDD_USERPARA = 2010;   // "绘图参数设置"
 inline constexpr int IDD_TWO_CHOICE = 2012; // "KELO绘图参数"
 inline constexpr int IDD_FRAME_SETTINGS = 1009;  // "图框设定"
 inline constexpr int IDD_BAR_AREA = 2013;        // "钢筋面积表mm2"
+inline constexpr int IDD_XDATA_INPUT = 1015;     // "INPUT XDATA"
+inline constexpr int IDD_XDATA_MANAGE = 1016;    // "XDATA MANAGE", modeless
+inline constexpr int IDD_SAME_ENTITY = 2008;     // "同类实体编辑器", modeless
 
 // Popup menus.
 inline constexpr int IDR_LAYER_MENU = 1012;
@@ -27,6 +30,32 @@ inline constexpr int IDC_TAB = 1208;
 inline constexpr int IDC_CHOICE_FIRST = 2009;
 inline constexpr int IDC_CHOICE_SECOND = 2010;
 inline constexpr int IDC_CHOICE_GROUP = 2012;
+
+// Extended-data input dialog.
+inline constexpr int IDC_XDATA_INT = 1006;
+inline constexpr int IDC_XDATA_REAL = 1007;
+inline constexpr int IDC_XDATA_STRING = 1008;
+inline constexpr int IDC_XDATA_NAME = 1009;
+inline constexpr int IDC_XDATA_INT_LABEL = 1106;
+inline constexpr int IDC_XDATA_REAL_LABEL = 1107;
+inline constexpr int IDC_XDATA_STRING_LABEL = 1108;
+inline constexpr int IDC_XDATA_NAME_LABEL = 1109;
+// Extended-data management window (its grid is IDC_GRID).
+inline constexpr int IDC_XDATA_SET_ENTITY = 1020;
+inline constexpr int IDC_XDATA_ADD_APP = 1021;
+inline constexpr int IDC_XDATA_ADD_ITEM = 1022;
+inline constexpr int IDC_XDATA_DELETE = 1023;
+inline constexpr int IDC_XDATA_SET_NEW = 1024;
+inline constexpr int IDC_XDATA_CLOSE_NEW = 1025;
+inline constexpr int IDC_XDATA_SET_DB = 1026;
+inline constexpr int IDC_XDATA_GET_DB = 1027;
+inline constexpr int IDC_XDATA_APPEND_NEW = 1029;
+// Width of the management window's button column (the grid keeps 33 pixels from it).
+inline constexpr int kXDataButtonColumn = 120;
+// Same-entity editor.
+inline constexpr int IDC_SAME_GRID = 2007;
+inline constexpr int IDC_SAME_APPLY = 2008;
+inline constexpr int IDC_SAME_DELETE = 2009;
 
 // Menu commands.
 inline constexpr int ID_DELETE_ROW = 32771;

@@ -9,5 +9,6 @@ namespace ckw::res {
 const std::vector<dlg::DialogTemplate>& SettingsDialogs();
 const std::vector<dlg::MenuTemplate>& SettingsMenus();
 const std::vector<dlg::DialogTemplate>& SheetDialogs();
+const std::vector<dlg::DialogTemplate>& XDataDialogs();
 
 }  // namespace ckw::res

@@ -12,7 +12,7 @@ template <typename T>
 using Table = const std::vector<T>& (*)();
 
 // Every table of templates; a group of dialogs adds its own here.
-constexpr Table<dlg::DialogTemplate> kDialogTables[] = {&SettingsDialogs, &SheetDialogs};
+constexpr Table<dlg::DialogTemplate> kDialogTables[] = {&SettingsDialogs, &SheetDialogs, &XDataDialogs};
 constexpr Table<dlg::MenuTemplate> kMenuTables[] = {&SettingsMenus};
 }  // namespace
 

@@ -106,18 +106,27 @@ int CXDataUtil::GetEntityBlocks(bool locate, int kind, const int* id, XDataBlock
 }
 
 int CXDataUtil::XSet_XData(int kind, int id[2], XDataBlockList& list) {
+    if (list.IsEmpty()) return 0;
+    return SetEntityBlocks(kind, id, NamedBlocks(list), m_writeMode);
+}
+
+namespace ckw::xdata {
+
+int SetEntityBlocks(int kind, const int* id, std::span<const NamedItems> blocks, int writeMode) {
     HostEngine* engine = m_pCfg;
-    if (list.IsEmpty() || !engine || !id) return 0;
+    if (blocks.empty() || !engine || !id) return 0;
     if (!Locate(*engine, kind, id)) return 0;
     EntityRecord record;
     record.Read(*engine, kind);
     Words stream;
-    if (EncodeBlocks(NamedBlocks(list), stream) < 0) {
+    if (EncodeBlocks(blocks, stream) < 0) {
         ShowTooLarge();
         return 0;
     }
     if (!engine->HostSetXData(static_cast<int>(stream.size()), stream.data())) return 0;
-    record.Update(*engine, m_writeMode);  // its iFail is not examined here
+    record.Update(*engine, writeMode);  // its iFail is not examined here
     engine->HostSetXData(0, stream.data());
     return 1;
 }
+
+}  // namespace ckw::xdata

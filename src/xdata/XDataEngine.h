@@ -2,6 +2,7 @@
 // How extended data meets the host engine: reading the streams it keeps, and the entity record
 // buffers an entity is read into and written back from.
 #include <array>
+#include <span>
 #include <vector>
 
 #include "HostEngine.h"
@@ -27,6 +28,11 @@ Words ReadNewEntityStream(HostEngine& engine);
 // The drawing-level record from position 1 (empty when absent). Nothing when the engine
 // refuses the read.
 std::optional<Words> ReadDrawingRecord(HostEngine& engine);
+
+// Replaces the whole stream of the entity (kind, id) of the current drawing by the blocks and
+// rewrites it. 0 when there are no blocks, the entity is not found, or a block is too large
+// (with the size message); blocks past what the engine accepts are left out.
+int SetEntityBlocks(int kind, const int* id, std::span<const NamedItems> blocks, int writeMode);
 
 // The record buffers of an entity, read from the engine and handed back unchanged.
 struct EntityRecord {

@@ -21,6 +21,7 @@ struct ParsedItem {
 struct ParsedBlock {
     std::string name;  // the stored name up to its first NUL, as stored
     std::vector<ParsedItem> items;
+    std::size_t nameWords = 0;  // the words the name was stored in
 };
 
 // Walks the stream word by word looking for block starts (10000 and a word whose lowest byte is

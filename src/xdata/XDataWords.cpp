@@ -93,13 +93,13 @@ int EncodeBlocks(std::span<const NamedItems> blocks, Words& stream) {
     stream.clear();
     int taken = 0;
     for (const NamedItems& block : blocks) {
-        std::size_t size = BlockWordCount(block.name, *block.items, NameWords::Packed);
+        std::size_t size = BlockWordCount(block.name, *block.items, block.rule);
         if (size > kMaxBlockWords) {
             stream.clear();
             return -1;
         }
         if (stream.size() + size > kMaxStreamWords) break;
-        Words words = EncodeBlock(block.name, *block.items, NameWords::Packed);
+        Words words = EncodeBlock(block.name, *block.items, block.rule);
         stream.insert(stream.end(), words.begin(), words.end());
         ++taken;
     }

@@ -48,12 +48,14 @@ std::size_t BlockWordCount(std::string_view name, const XDataItemList& items, Na
 
 // The block's words; the caller has checked its size.
 Words EncodeBlock(std::string_view name, const XDataItemList& items, NameWords rule);
-// Several blocks in one stream, names packed. Stops before the block that would take the stream
-// past what the engine accepts and returns how many blocks it took; -1 when a block met before
-// stopping is too large on its own (then `stream` is left empty).
+// Several blocks in one stream, each name in the words its rule gives (packed unless a block
+// keeps the form it was stored in). Stops before the block that would take the stream past what
+// the engine accepts and returns how many blocks it took; -1 when a block met before stopping is
+// too large on its own (then `stream` is left empty).
 struct NamedItems {
     std::string_view name;
     const XDataItemList* items;
+    NameWords rule = NameWords::Packed;
 };
 int EncodeBlocks(std::span<const NamedItems> blocks, Words& stream);
 

@@ -205,3 +205,38 @@ TEST(GridModel, LabelsDropDownsAndTwoLevelRowsKeepTheirState) {
     EXPECT_EQ(grid.UserBrowse(1, 1), "");
     EXPECT_EQ(log.events.back(), (Event{"browse", 1, 1, ""}));
 }
+
+TEST(HeadlessRunner, ModelessWindowsTakeTheActionsBetweenEngineAnswers) {
+    HeadlessDialogRunner runner(DialogScript::Parse("point 1 2\n"
+                                                    "radio 2009\n"
+                                                    "tab\n"
+                                                    "expect radio 2009 on\n"
+                                                    "close\n"
+                                                    "file \"/tmp/a b.T\"\n"
+                                                    "esc\n"));
+    DialogRunner* previous = SetRunner(&runner);
+    Dialog window(ckw::res::DialogResource(ckw::res::IDD_TWO_CHOICE));
+    EXPECT_EQ(runner.PlayUntilEngineAnswer(), "point 1 2");
+    EXPECT_TRUE(window.OpenModeless());
+    EXPECT_FALSE(window.OpenModeless()) << "open already";
+    EXPECT_EQ(runner.PlayUntilEngineAnswer(), "tab");
+    EXPECT_TRUE(window.Item(2009).GetCheck());
+    EXPECT_EQ(runner.PlayUntilEngineAnswer(), "file /tmp/a b.T");
+    EXPECT_FALSE(window.IsWindow()) << "closed by the user";
+    EXPECT_TRUE(runner.OpenWindows().empty());
+    EXPECT_EQ(runner.PlayUntilEngineAnswer(), "esc");
+    EXPECT_EQ(runner.PlayUntilEngineAnswer(), std::nullopt);
+    EXPECT_FALSE(runner.Failed());
+
+    // A window action with no window open, and an engine answer to a modal dialog, fail.
+    HeadlessDialogRunner noWindow(DialogScript::Parse("radio 2009\npoint 1 2\n"));
+    EXPECT_EQ(noWindow.PlayUntilEngineAnswer(), std::nullopt);
+    ASSERT_EQ(noWindow.Errors().size(), 1u);
+    EXPECT_NE(noWindow.Errors()[0].find("no window is open"), std::string::npos);
+    HeadlessDialogRunner modal(DialogScript::Parse("point 1 2\n"));
+    SetRunner(&modal);
+    EXPECT_EQ(window.DoModal(), IDCANCEL);
+    ASSERT_EQ(modal.Errors().size(), 1u);
+    EXPECT_NE(modal.Errors()[0].find("engine waits for no answer"), std::string::npos);
+    SetRunner(previous);
+}

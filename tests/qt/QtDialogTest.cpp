@@ -17,6 +17,7 @@
 #include "FortranInterface.h"
 #include "QtBackend.h"
 #include "QtGridWidget.h"
+#include "qt/QtDriving.h"
 #include "framework/DialogRunner.h"
 #include "geom/FrameSettingsDialog.h"
 #include "settings/LayerDialog.h"
@@ -27,6 +28,7 @@
 #include "settings/UserParaDialog.h"
 
 using ckw::test::SettingsFixture;
+using namespace ckw::test;
 
 namespace {
 
@@ -59,41 +61,6 @@ protected:
         };
         ckw::qt::SetAutomation(automation);
     }
-    static void Save(QDialog& window, const char* name) {
-        QTest::qWait(50);
-        EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(CKW_SCREENSHOT_DIR) + "/" + name + ".png")));
-    }
-    // Types text into a grid cell the way a person does: click it, F2, replace, Enter.
-    static void TypeIntoCell(QDialog& window, int row, int col, const QString& text) {
-        auto* grid = window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl2000"));
-        ASSERT_NE(grid, nullptr);
-        const QRect cell = grid->visualItemRect(grid->item(row, col));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::qWait(20);
-        QTest::keyClick(grid, Qt::Key_F2);
-        QTest::qWait(20);
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        ASSERT_NE(editor, nullptr) << "the cell opened no editor";
-        editor->selectAll();
-        bool ascii = true;
-        for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
-        if (ascii) {
-            QTest::keyClicks(editor, text);
-        } else {
-            // Chinese text arrives from an input method as one committed string.
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(editor, &commit);
-        }
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTest::qWait(20);
-    }
-    static void Click(QDialog& window, int id) {
-        auto* button = window.findChild<QAbstractButton*>(QStringLiteral("ctl%1").arg(id));
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
     ckw::dlg::DialogRunner* m_previous = nullptr;
 };
 

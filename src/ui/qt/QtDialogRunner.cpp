@@ -51,7 +51,10 @@ QRect ToQRect(const ckw::dlg::Rect& r) { return QRect(r.left, r.top, r.Width(), 
 
 class DialogWindow : public QDialog {
 public:
-    explicit DialogWindow(Dialog& dlg) : QDialog(QApplication::activeModalWidget()), m_dlg(dlg) {
+    explicit DialogWindow(Dialog& dlg)
+        : QDialog(dlg.IsModeless() ? nullptr : QApplication::activeModalWidget()), m_dlg(dlg) {
+        setObjectName(QStringLiteral("dlg%1").arg(dlg.TemplateId()));
+        setModal(!dlg.IsModeless());
         // Group boxes first, so that the controls inside them are drawn over them.
         for (bool groups : {true, false})
             for (const ckw::dlg::ControlTemplate& ctl : dlg.Template().controls)
@@ -68,33 +71,41 @@ public:
         for (auto& [id, widget] : m_widgets) SyncControl(id, widget);
     }
 
-    // After every user action: close when the dialog ended, otherwise show its changes.
+    // After every user action: close when the dialog ended, otherwise show its changes. A
+    // modeless dialog that ended loses its window (the runner lets go of it).
     void AfterAction() {
-        if (m_dlg.IsEnded()) {
-            done(m_dlg.Result());
-        } else {
+        if (!m_dlg.IsEnded()) {
             SyncAll();
+        } else if (m_dlg.IsModeless()) {
+            hide();
+            m_dlg.DestroyWindow();
+        } else {
+            done(m_dlg.Result());
         }
     }
 
-    void reject() override {
-        Guarded(this, [this] { m_dlg.UserClose(); });
-        AfterAction();
-    }
+    void reject() override { User([this] { m_dlg.UserClose(); }); }
+
+    // Inside one of the user's actions: the window must outlive it.
+    bool Busy() const { return m_busy > 0; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QDialog::resizeEvent(event);
         if (!m_built || event->size() == event->oldSize()) return;
+        ++m_busy;
         Guarded(this, [&] { m_dlg.UserResize(event->size().width(), event->size().height()); });
         SyncAll();
+        --m_busy;
     }
 
 private:
     template <typename Action>
     void User(Action action) {
+        ++m_busy;
         Guarded(this, action);
         AfterAction();
+        --m_busy;
     }
 
     void Build(const ckw::dlg::ControlTemplate& ctl) {
@@ -151,7 +162,11 @@ private:
                 break;
             }
             case ControlKind::Grid:
-                widget = new QtGridWidget(m_dlg.Grid(id), [this] { AfterAction(); }, this);
+                widget = new QtGridWidget(m_dlg.Grid(id), [this] {
+                    ++m_busy;
+                    AfterAction();
+                    --m_busy;
+                }, this);
                 break;
         }
         widget->setObjectName(QStringLiteral("ctl%1").arg(id));
@@ -195,7 +210,19 @@ private:
     unsigned m_dialogRevision = ~0u;
     bool m_built = false;
     bool m_syncing = false;
+    int m_busy = 0;
 };
+
+// The open modeless windows of every Qt runner.
+std::map<Dialog*, DialogWindow*>& ModelessWindows() {
+    static std::map<Dialog*, DialogWindow*> windows;
+    return windows;
+}
+
+DialogWindow* ModelessWindow(Dialog& dlg) {
+    auto it = ModelessWindows().find(&dlg);
+    return it == ModelessWindows().end() ? nullptr : it->second;
+}
 
 // "AutoCAD线型文件 (*.LIN)|*.LIN|所有文件 (*.*)|*.*|" as a Qt filter; patterns match without
 // regard to letter case, as on the system the filters were written for.
@@ -260,6 +287,47 @@ int QtDialogRunner::RunModal(Dialog& dlg) {
         if (!dlg.IsEnded()) dlg.EndDialog(ckw::dlg::IDCANCEL);
     }
     return dlg.Result();
+}
+
+void QtDialogRunner::CreateModeless(Dialog& dlg) {
+    EnsureApplication();
+    dlg.Create();
+    auto* window = new DialogWindow(dlg);
+    ModelessWindows()[&dlg] = window;
+    Guarded(window, [&] { dlg.OnInitDialog(); });
+    window->SyncAll();
+}
+
+void QtDialogRunner::ShowModeless(Dialog& dlg, bool activate) {
+    DialogWindow* window = ModelessWindow(dlg);
+    if (!window) return;
+    window->SyncAll();
+    window->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    const bool firstShow = !window->isVisible();
+    window->show();
+    if (activate) {
+        window->raise();
+        window->activateWindow();
+    }
+    if (firstShow)
+        if (const auto& onShown = CurrentAutomation().onShown)
+            QTimer::singleShot(0, window, [window, &dlg, onShown] { onShown(*window, dlg); });
+}
+
+void QtDialogRunner::UpdateModeless(Dialog& dlg) {
+    if (DialogWindow* window = ModelessWindow(dlg)) window->SyncAll();
+}
+
+void QtDialogRunner::DestroyModeless(Dialog& dlg) {
+    DialogWindow* window = ModelessWindow(dlg);
+    if (!window) return;
+    ModelessWindows().erase(&dlg);
+    window->hide();
+    // A window closed from inside one of its own handlers goes once the handler is done.
+    if (window->Busy())
+        window->deleteLater();
+    else
+        delete window;
 }
 
 int QtDialogRunner::TrackPopupMenu(Dialog&, const ckw::dlg::MenuTemplate& menu) {
