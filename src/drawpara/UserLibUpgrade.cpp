@@ -233,6 +233,11 @@ void CDrawingPara::FirstStart() {
         return;
     }
     SetDrawingKind05(2005);
+    // The mode is part of a first start: without it recorded the start is not finished.
+    if (GetDrawingKind05() != 2005) {
+        std::filesystem::remove(preparedUtf8, ec);
+        return;
+    }
     if (!ckw::fs::SyncFile(preparedUtf8) ||
         (std::filesystem::rename(preparedUtf8, ckw::text::GbkToUtf8(m_userLibPath.str()), ec), ec)) {
         ShowMessage("文件访问CopyFile出错!!");

@@ -39,6 +39,10 @@ struct Loaded {
     std::string problem;  // UTF-8; empty = usable
 };
 
+// What the last read of this thread could not read, for a caller to tell a missing value from
+// one it could not read.
+thread_local std::string t_lastReadProblem;
+
 Loaded Load(const fs::path& file) {
     Loaded loaded;
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -183,18 +187,27 @@ fs::path FileRegistry::UserFile() {
     return dir / "kelo" / "user.reg";
 }
 
+// Loads a file for a read, noting what could not be read.
+RegDocument LoadForReading(const fs::path& file) {
+    Loaded loaded = Load(file);
+    if (!loaded.problem.empty() && t_lastReadProblem.empty()) t_lastReadProblem = loaded.problem;
+    return std::move(loaded.doc);
+}
+
 bool FileRegistry::KeyExists(Hive hive, const std::string& key) {
+    t_lastReadProblem.clear();
     std::string full = FullKey(hive, key);
-    if (hive == Hive::LocalMachine && Load(MachineFile()).doc.HasKey(full)) return true;
-    return Load(UserFile()).doc.HasKey(full);
+    if (hive == Hive::LocalMachine && LoadForReading(MachineFile()).HasKey(full)) return true;
+    return LoadForReading(UserFile()).HasKey(full);
 }
 
 std::optional<std::string> FileRegistry::GetString(Hive hive, const std::string& key, const std::string& name) {
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<std::string> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).doc.GetString(full, n);
-    if (!value) value = Load(UserFile()).doc.GetString(full, n);
+    t_lastReadProblem.clear();
+    if (hive == Hive::LocalMachine) value = LoadForReading(MachineFile()).GetString(full, n);
+    if (!value) value = LoadForReading(UserFile()).GetString(full, n);
     if (value) return text::Utf8ToGbk(*value);
     return std::nullopt;
 }
@@ -203,8 +216,9 @@ std::optional<uint32_t> FileRegistry::GetDword(Hive hive, const std::string& key
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<uint32_t> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).doc.GetDword(full, n);
-    if (!value) value = Load(UserFile()).doc.GetDword(full, n);
+    t_lastReadProblem.clear();
+    if (hive == Hive::LocalMachine) value = LoadForReading(MachineFile()).GetDword(full, n);
+    if (!value) value = LoadForReading(UserFile()).GetDword(full, n);
     return value;
 }
 
@@ -227,12 +241,9 @@ bool FileRegistry::SetStringForUser(Hive hive, const std::string& key, const std
         [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetString(k, n, utf8); }, true);
 }
 
-std::optional<std::string> FileRegistry::Problem() {
-    for (const fs::path& file : {UserFile(), MachineFile()}) {
-        Loaded loaded = Load(file);
-        if (!loaded.problem.empty()) return loaded.problem;
-    }
-    return std::nullopt;
+std::optional<std::string> FileRegistry::LastReadProblem() {
+    if (t_lastReadProblem.empty()) return std::nullopt;
+    return t_lastReadProblem;
 }
 
 Registry& Current() {

@@ -49,9 +49,10 @@ public:
     bool SetStringForUser(Hive hive, const std::string& key, const std::string& name,
                           const std::string& value) override;
 
-    // What makes the user or the machine file unusable (UTF-8: the file and the reason), if
-    // anything; a missing file is no problem.
-    static std::optional<std::string> Problem();
+    // What the last read of this thread (KeyExists, GetString, GetDword) could not read (UTF-8:
+    // the file and the reason), so that a value that could not be read is not taken for a
+    // missing one; a missing file is no problem.
+    static std::optional<std::string> LastReadProblem();
 
     static std::filesystem::path MachineFile();
     static std::filesystem::path UserFile();

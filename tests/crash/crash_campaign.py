@@ -254,6 +254,7 @@ def main():
     ap.add_argument("--scenario", action="append")
     ap.add_argument("--no-faults", action="store_true")
     args = ap.parse_args()
+    args.kwutil, args.shim = os.path.abspath(args.kwutil), os.path.abspath(args.shim)
     chosen = [c for c in SCENARIOS if not args.scenario or c.name in args.scenario]
     ok = True
     for cls in chosen:

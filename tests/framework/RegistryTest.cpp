@@ -217,7 +217,7 @@ TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
     for (const std::string& content : {binary, std::string("not a registry\nat all\n"), std::string("\xFF\xFE[x]\n")}) {
         Write(userFile(), content);
         EXPECT_FALSE(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"));
-        EXPECT_TRUE(FileRegistry::Problem().has_value());
+        EXPECT_TRUE(FileRegistry::LastReadProblem().has_value());
         EXPECT_FALSE(reg.SetStringForUser(Hive::LocalMachine, kPathKey, "CFG", "/fresh"));
         EXPECT_FALSE(reg.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2005));
         EXPECT_EQ(Read(userFile()), content);
@@ -225,7 +225,8 @@ TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
     // A file that cannot be opened (here: a directory in its place) is not taken for a missing one.
     fs::remove(userFile());
     fs::create_directories(userFile());
-    EXPECT_TRUE(FileRegistry::Problem().has_value());
+    EXPECT_FALSE(reg.GetDword(Hive::CurrentUser, kModeKey, "DrawingKind05"));
+    EXPECT_TRUE(FileRegistry::LastReadProblem().has_value());
     EXPECT_FALSE(reg.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2005));
     EXPECT_TRUE(fs::is_directory(userFile()));
 }
