@@ -25,7 +25,9 @@ USER = "用户绘图参数.mdb"
 
 def table_digests(path):
     """Per table, a digest of its rows; None when the file does not pass its integrity check."""
-    db = sqlite3.connect("file:" + path + "?mode=ro", uri=True)
+    # Opened for writing, as the next program to open it would: a hot journal left by a killed
+    # writer is rolled back first (a read-only connection refuses the file then).
+    db = sqlite3.connect(path)
     try:
         if db.execute("PRAGMA integrity_check").fetchone()[0] != "ok":
             return None
@@ -128,6 +130,10 @@ class Upgrade(Scenario):
     def check(self, before, after, expected):
         assert after is not None, "integrity check failed"
         for table, digest in after.items():
+            # The version table moves on row by row, each row with its table: that is how an
+            # upgrade cut short knows where to resume. The next run must still end at the new one.
+            if table == "版本信息表":
+                continue
             assert digest in (before.get(table), expected.get(table)), "table %s mixed" % table
 
     def next_run(self):
@@ -186,7 +192,8 @@ class DrawingSave(Scenario):
         self.run("sheet", "-o", "out")
 
     def after(self):
-        return self.run("dump", "out.T").stdout
+        # The configuration directory of this run shows in the drawing's text.
+        return self.run("dump", "out.T").stdout.replace(self.root.encode(), b"ROOT")
 
     def check(self, before, after, expected):
         assert after in (before, expected), "drawing neither old nor new"
