@@ -91,6 +91,7 @@ private:
     using List = std::vector<std::unique_ptr<Record>>;
 
     void EnsureLoaded();
+    void FirstStart();
     void RebuildIndex();
 
     int m_closed = 1;

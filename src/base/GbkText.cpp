@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -179,6 +181,56 @@ bool CopyToBuffer(std::string_view text, char* buffer, size_t capacity) {
     std::memcpy(buffer, text.data(), len);
     buffer[len] = '\0';
     return len == text.size();
+}
+
+double ParseNumber(std::string_view text, size_t* used) {
+    size_t i = 0;
+    while (i < text.size() && std::strchr(" \t\n\r\f\v", text[i]) && text[i] != '\0') ++i;
+    // from_chars takes a '-' but no '+'.
+    if (i + 1 < text.size() && text[i] == '+' && text[i + 1] != '-' && text[i + 1] != '+') ++i;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    double value = 0;
+    auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        // As strtod: too large is infinite, too small is zero (both with their sign).
+        std::string_view number(first, static_cast<size_t>(end - first));
+        size_t e = number.find_first_of("eE");
+        bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
+        value = tiny ? 0.0 : HUGE_VAL;
+        if (number.front() == '-') value = -value;
+    } else if (error != std::errc()) {
+        if (used) *used = 0;
+        return 0;
+    }
+    if (used) *used = static_cast<size_t>(end - text.data());
+    return value;
+}
+
+std::string FormatFixed(double value, int decimals) {
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (error != std::errc()) return "0";
+    return std::string(buffer, end);
+}
+
+bool IsValidUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const size_t n = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 4;
+        if (n == 4 || n >= s.size() - i) return n == 0;
+        uint32_t cp = n == 0 ? c : c & (0x3Fu >> n);
+        for (size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        static constexpr uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
 }
 
 }  // namespace ckw::text

@@ -26,6 +26,17 @@ std::string Utf8ToStrictGbk(std::string_view utf8, size_t& replaced);
 // Text in a code page iconv knows ("CP1252", "GBK", ...) to UTF-8; unreadable bytes become U+FFFD.
 std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 
+// Numbers in text, read and written the same whatever the C library's locale (a toolkit may have
+// switched it to one that writes decimals with a comma): '.' is the decimal point. ParseNumber
+// reads the longest number at the start of text after blanks, as strtod does in the "C" locale,
+// and gives 0 when there is none; *used (if given) is how many bytes it took, 0 for none.
+double ParseNumber(std::string_view text, size_t* used = nullptr);
+// value with the given number of decimals ("%.Nf" in the "C" locale).
+std::string FormatFixed(double value, int decimals);
+
+// Well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool IsValidUtf8(std::string_view s);
+
 // ASCII letters are changed; multibyte characters are left as they are.
 std::string ToUpper(std::string_view gbk);
 std::string ToLower(std::string_view gbk);

@@ -59,6 +59,8 @@ void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, 
 
 void GETLAYERNUM(const char* kind, int* layerNum) {
     int number = m_exDrawingPara.GetLayerNum(kind);
+    // A layer stored with number -1 has no usable number: the caller is told in a box.
+    if (number == -1) ckw::drawpara::ShowMessage("Not Find Layer Information!");
     if (layerNum) *layerNum = number;
 }
 

@@ -13,14 +13,12 @@ LayerTableRefresh& Installed() {
 
 void SetLayerTableRefresh(LayerTableRefresh refresh) { Installed() = std::move(refresh); }
 
-void RefreshUserLayerTable(CDrawingPara& para, int layerNameFormat) {
+bool RefreshUserLayerTable(CDrawingPara& para, const CString& userLibraryGbk, int layerNameFormat) {
     if (Installed()) {
-        Installed()(para, layerNameFormat);
-        return;
+        return Installed()(para, userLibraryGbk, layerNameFormat);
     }
-    // The rebuild the layer settings run from "初始化系统设置...", here with the format given. A
-    // failure has been shown to the user, and the user library keeps the table it had.
-    if (!RebuildLayerTableFromSystem(para.GetSystemLibPath(), para.GetUserLibPath(), layerNameFormat)) return;
+    // The rebuild the layer settings run from "初始化系统设置...", here with the format given.
+    return RebuildLayerTableFromSystem(para.GetSystemLibPath(), userLibraryGbk, layerNameFormat);
 }
 
 }  // namespace ckw::drawpara

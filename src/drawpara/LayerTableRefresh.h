@@ -5,13 +5,17 @@
 // install another refresh; with none installed the rebuild runs.
 #include <functional>
 
+#include <ckw/CString.h>
+
 class CDrawingPara;
 
 namespace ckw::drawpara {
 
-using LayerTableRefresh = std::function<void(CDrawingPara& para, int layerNameFormat)>;
+// userLibraryGbk: the file to rebuild, the user library or the copy a first start prepares.
+// false: not rebuilt (reported).
+using LayerTableRefresh = std::function<bool(CDrawingPara& para, const CString& userLibraryGbk, int layerNameFormat)>;
 
 void SetLayerTableRefresh(LayerTableRefresh refresh);
-void RefreshUserLayerTable(CDrawingPara& para, int layerNameFormat);
+bool RefreshUserLayerTable(CDrawingPara& para, const CString& userLibraryGbk, int layerNameFormat);
 
 }  // namespace ckw::drawpara

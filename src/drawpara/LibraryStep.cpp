@@ -1,5 +1,6 @@
 #include "drawpara/LibraryStep.h"
 
+#include <atomic>
 #include <filesystem>
 
 #include "framework/Dao.h"
@@ -14,15 +15,30 @@ bool LibraryFileExists(const CString& pathGbk) {
     return std::filesystem::is_regular_file(ckw::text::GbkToUtf8(pathGbk.str()), ec);
 }
 
+namespace {
+std::atomic<int> g_failedWrites{0};
+}
+
+std::string UserParaTableName(std::string_view nameGbk) {
+    std::string name = ckw::text::Trim(nameGbk);
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']') name = ckw::text::Trim(name.substr(1, name.size() - 2));
+    return name;
+}
+
+int FailedWrites() { return g_failedWrites.load(); }
+void CountFailedWrite() { ++g_failedWrites; }
+
 bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
                     const std::function<bool(const ckw::dao::DaoException&)>& onError) {
     if (!LibraryFileExists(pathGbk)) {
         ShowFormattedMessage("没有找到系统文件%s!!", pathGbk.GetString());
+        if (mode == StepMode::Write) CountFailedWrite();
         return false;
     }
     ckw::dao::Database db;
     if (db.IsOpen()) {
         ShowMessage("OPEN ERROR:数据库已经打开！！");
+        if (mode == StepMode::Write) CountFailedWrite();
         return false;
     }
     bool inTransaction = false;
@@ -46,6 +62,7 @@ bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<v
             }
         }
         if (!onError || !onError(e)) ckw::ui::MessageBox(e.description());
+        if (mode == StepMode::Write) CountFailedWrite();
         return false;
     }
     return true;

@@ -4,6 +4,8 @@
 // be open already ("OPEN ERROR:数据库已经打开！！"); the database is opened shared and writable,
 // and closed on every path. A database error is shown with the engine's own description.
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include <ckw/CString.h>
 
@@ -25,5 +27,15 @@ enum class StepMode {
                     const std::function<bool(const ckw::dao::DaoException&)>& onError = {});
 
 [[nodiscard]] bool LibraryFileExists(const CString& pathGbk);
+
+// A user-parameter table name as callers give it: blank-padded (a Fortran CHARACTER argument) or
+// in one pair of brackets, as the database the files were made for accepted it. The name that
+// remains is still only ever quoted as an identifier.
+std::string UserParaTableName(std::string_view nameGbk);
+
+// Writes of the program's settings that did not complete (a write step that failed, a setting
+// the registry refused), so that a program can end with a failure status and not as a success.
+int FailedWrites();
+void CountFailedWrite();
 
 }  // namespace ckw::drawpara

@@ -31,7 +31,7 @@ void CDrawingPara::SplitLineTypeData(const char* data, int& count, float* values
         size_t comma = text.find(',', start);
         bool last = comma == std::string::npos || comma == start;
         std::string piece = last ? text.substr(start) : text.substr(start, comma - start);
-        values[count++] = static_cast<float>(std::strtod(piece.c_str(), nullptr));
+        values[count++] = static_cast<float>(ckw::text::ParseNumber(piece));
         if (count >= kMaxDashes || last) return;
         start = comma + 1;
     }

@@ -5,6 +5,7 @@
 #include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
 #include "base/GbkText.h"
+#include "drawpara/LibraryStep.h"
 #include "framework/Ui.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
@@ -145,7 +146,7 @@ void CDrawingPara::ReadLayerInfo_FromDbLib() {
 
 void CDrawingPara::ReadUserParaDef_FromDbLib(const char* table) {
     List<CkwUserParaDef_> list;
-    std::string name = table ? table : "";
+    std::string name = ckw::drawpara::UserParaTableName(table ? table : "");
     // The table name comes from the caller: it is quoted as an identifier, never spliced into SQL.
     auto open = [&](dao::Recordset& rs) { rs.OpenTable(name, dao::Recordset::OpenMode::Snapshot); };
     auto missingTable = [](const dao::DaoException& e) {

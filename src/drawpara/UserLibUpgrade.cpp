@@ -3,13 +3,17 @@
 // driven by the version table 版本信息表 of both files, keeping the values the user changed.
 #include "drawpara/UserLibUpgrade.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include <ckw/DrawingPara.h>
 #include <ckw/Util.h>
 #include "framework/Dao.h"
+#include "base/StaleTemporaries.h"
 #include "framework/FileCopy.h"
 #include "base/GbkText.h"
 #include "drawpara/LayerTableRefresh.h"
@@ -23,6 +27,7 @@ namespace {
 
 constexpr long kFullReplacementBefore = 20081001;
 constexpr const char* kTempTable = "tmp_table";
+constexpr const char* kVersionTable = "版本信息表";
 
 bool FileExists(const CString& pathGbk) { return std::filesystem::exists(ckw::text::GbkToUtf8(pathGbk.str())); }
 
@@ -63,20 +68,102 @@ bool HasField(const std::vector<dao::FieldInfo>& fields, const std::string& name
     return false;
 }
 
-// Runs body in one transaction on db; on a database error the transaction is rolled back, the
-// error's description shown, and 0 returned.
+// Runs body in one transaction on db and gives its result once committed; on a database error
+// the transaction is rolled back, the error's description shown, and nothing given.
 template <typename Body>
-int InTransaction(dao::Database& db, Body body) {
-    db.BeginTrans();
+std::optional<int> InTransaction(dao::Database& db, Body body) {
     try {
+        db.BeginTrans();
         int result = body();
         db.CommitTrans();
         return result;
     } catch (const dao::DaoException& e) {
-        db.Rollback();
+        try {
+            db.Rollback();
+        } catch (const dao::DaoException&) {
+            // Closing the database without a commit discards the transaction as well.
+        }
         ckw::ui::MessageBox(e.description());
+        return std::nullopt;
+    }
+}
+
+// The table operations without their transaction, so that the upgrade can record a table's new
+// version in the same transaction as the table itself. Database errors propagate.
+int CopyTableBody(dao::Database& source, dao::Database& target, const std::string& table) {
+    if (target.TableExists(table)) target.DropTable(table);
+    target.CopyTableFrom(source.path(), table, table);
+    return 1;
+}
+
+int MergeTableBody(dao::Database& source, dao::Database& target, const std::string& table) {
+    // Keep the user's rows aside, then take the system library's table.
+    if (target.TableExists(kTempTable)) target.DropTable(kTempTable);
+    target.CopyTableFrom("", table, kTempTable);
+    target.DropTable(table);
+    target.CopyTableFrom(source.path(), table, table);
+
+    dao::Recordset fresh(target);
+    dao::Recordset old(target);
+    fresh.OpenTable(table);
+    old.OpenTable(kTempTable);
+    auto freshFields = FieldsWithoutId(fresh);
+    auto oldFields = FieldsWithoutId(old);
+    if (freshFields.empty() || oldFields.empty() || freshFields[0].name != oldFields[0].name ||
+        freshFields[0].type != oldFields[0].type) {
+        ShowFormattedMessage("数据库表%s字段名称完全不对应, 请检查!", table.c_str());
+        fresh.Close();
+        old.Close();
+        target.DropTable(kTempTable);
         return 0;
     }
+    const std::string& key = freshFields[0].name;
+    if (fresh.GetRecordCount() > 0) fresh.MoveFirst();
+    for (; !fresh.IsEOF(); fresh.MoveNext()) {
+        dao::Variant keyValue = fresh.GetFieldValue(key);
+        bool found = false;
+        if (old.GetRecordCount() > 0) old.MoveFirst();
+        for (; !old.IsEOF(); old.MoveNext())
+            if (old.GetFieldValue(key) == keyValue) {
+                found = true;
+                break;
+            }
+        if (!found) continue;
+        fresh.Edit();
+        for (const auto& field : freshFields) {
+            if (!HasField(oldFields, field.name)) continue;
+            dao::Variant mine = old.GetFieldValue(field.name);
+            if (mine.kind() == fresh.GetFieldValue(field.name).kind()) fresh.SetFieldValue(field.name, mine);
+        }
+        fresh.Update();
+    }
+    fresh.Close();
+    old.Close();
+    target.DropTable(kTempTable);
+    return 1;
+}
+
+// Sets the version of one item in the user library's version table (every row of that item, as
+// the reader takes the last), adding the row when there is none.
+void RecordVersion(dao::Database& user, const std::string& item, long value) {
+    dao::Recordset rs(user);
+    rs.OpenTable(kVersionTable);
+    bool found = false;
+    if (rs.GetRecordCount() > 0) rs.MoveFirst();
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        if (ckw::text::Trim(rs.GetFieldValue("项目").AsText()) != item) continue;
+        found = true;
+        rs.Edit();
+        rs.SetFieldValue("数值", dao::Variant::Long(static_cast<int32_t>(value)));
+        rs.Update();
+    }
+    if (!found) {
+        rs.AddNew();
+        rs.SetFieldValue("项目", dao::Variant::Text(item));
+        rs.SetFieldValue("数值", dao::Variant::Long(static_cast<int32_t>(value)));
+        rs.Update();
+    }
+    rs.Close();
 }
 
 }  // namespace
@@ -88,60 +175,11 @@ int CopyTableFromSourceToTarget(dao::Database& source, dao::Database& target, co
         ShowFormattedMessage("数据库文件没有%s, 请更新文件绘图参数.mdb", table.c_str());
         return 0;
     }
-    return InTransaction(target, [&] {
-        if (target.TableExists(table)) target.DropTable(table);
-        target.CopyTableFrom(source.path(), table, table);
-        return 1;
-    });
+    return InTransaction(target, [&] { return CopyTableBody(source, target, table); }).value_or(0);
 }
 
 int ModifyCommonTable(dao::Database& source, dao::Database& target, const std::string& table) {
-    return InTransaction(target, [&] {
-        // Keep the user's rows aside, then take the system library's table.
-        if (target.TableExists(kTempTable)) target.DropTable(kTempTable);
-        target.CopyTableFrom("", table, kTempTable);
-        target.DropTable(table);
-        target.CopyTableFrom(source.path(), table, table);
-
-        dao::Recordset fresh(target);
-        dao::Recordset old(target);
-        fresh.OpenTable(table);
-        old.OpenTable(kTempTable);
-        auto freshFields = FieldsWithoutId(fresh);
-        auto oldFields = FieldsWithoutId(old);
-        if (freshFields.empty() || oldFields.empty() || freshFields[0].name != oldFields[0].name ||
-            freshFields[0].type != oldFields[0].type) {
-            ShowFormattedMessage("数据库表%s字段名称完全不对应, 请检查!", table.c_str());
-            fresh.Close();
-            old.Close();
-            target.DropTable(kTempTable);
-            return 0;
-        }
-        const std::string& key = freshFields[0].name;
-        if (fresh.GetRecordCount() > 0) fresh.MoveFirst();
-        for (; !fresh.IsEOF(); fresh.MoveNext()) {
-            dao::Variant keyValue = fresh.GetFieldValue(key);
-            bool found = false;
-            if (old.GetRecordCount() > 0) old.MoveFirst();
-            for (; !old.IsEOF(); old.MoveNext())
-                if (old.GetFieldValue(key) == keyValue) {
-                    found = true;
-                    break;
-                }
-            if (!found) continue;
-            fresh.Edit();
-            for (const auto& field : freshFields) {
-                if (!HasField(oldFields, field.name)) continue;
-                dao::Variant mine = old.GetFieldValue(field.name);
-                if (mine.kind() == fresh.GetFieldValue(field.name).kind()) fresh.SetFieldValue(field.name, mine);
-            }
-            fresh.Update();
-        }
-        fresh.Close();
-        old.Close();
-        target.DropTable(kTempTable);
-        return 1;
-    });
+    return InTransaction(target, [&] { return MergeTableBody(source, target, table); }).value_or(0);
 }
 
 }  // namespace ckw::drawpara
@@ -157,11 +195,10 @@ void CDrawingPara::UpdateUserLib() {
         ShowFormattedMessage("没有找到系统文件%s!!", m_systemLibPath.GetString());
         return;
     }
+    const std::filesystem::path userLib = ckw::text::GbkToUtf8(m_userLibPath.str());
+    ckw::fs::RemoveStaleTemporaries(userLib.parent_path(), userLib.filename().string() + ".tmp");
     if (!FileExists(m_userLibPath)) {
-        // First start: the user library is copied from the system library.
-        if (!CopyLibraryFile(m_systemLibPath, m_userLibPath)) ShowMessage("文件访问CopyFile出错!!");
-        ckw::drawpara::RefreshUserLayerTable(*this, 0);
-        SetDrawingKind05(2005);
+        FirstStart();
         return;
     }
     try {
@@ -173,6 +210,40 @@ void CDrawingPara::UpdateUserLib() {
     } catch (const dao::DaoException&) {
         // Already shown with the database's own description; the loaders go on and report what
         // they cannot read. Letting the error out of Init would end the calling program.
+    }
+}
+
+// First start: the user library is copied from the system library, its layer table rebuilt with
+// Chinese layer names and the drawing mode set to paper space. The copy is prepared under a
+// temporary name and takes the user library's name last, so a start cut short anywhere leaves no
+// user library behind and the next start does it all again.
+void CDrawingPara::FirstStart() {
+    CString prepared;
+    prepared.Format("%s.tmp%d", m_userLibPath.GetString(), static_cast<int>(::getpid()));
+    const std::string preparedUtf8 = ckw::text::GbkToUtf8(prepared.str());
+    std::error_code ec;
+    if (!CopyLibraryFile(m_systemLibPath, prepared)) {
+        ShowMessage("文件访问CopyFile出错!!");
+        std::filesystem::remove(preparedUtf8, ec);
+        return;
+    }
+    bool rebuilt = ckw::drawpara::RefreshUserLayerTable(*this, prepared, 0);
+    dao::Terminate();  // no connection stays on the prepared file once it is renamed
+    if (!rebuilt) {
+        // Reported by the rebuild; the next start begins again.
+        std::filesystem::remove(preparedUtf8, ec);
+        return;
+    }
+    SetDrawingKind05(2005);
+    // The mode is part of a first start: without it recorded the start is not finished.
+    if (GetDrawingKind05() != 2005) {
+        std::filesystem::remove(preparedUtf8, ec);
+        return;
+    }
+    if (!ckw::fs::SyncFile(preparedUtf8) ||
+        (std::filesystem::rename(preparedUtf8, ckw::text::GbkToUtf8(m_userLibPath.str()), ec), ec)) {
+        ShowMessage("文件访问CopyFile出错!!");
+        std::filesystem::remove(preparedUtf8, ec);
     }
 }
 
@@ -232,24 +303,47 @@ int CDrawingPara::ModifyVersionTable(const CStringArray& sysItems, const CArray<
     }
     sys.Open(m_systemLibPath.str());
     user.Open(m_userLibPath.str());
-    bool versionTableCopied = false;
+
+    // Each table is upgraded in one transaction together with its row of the version table, so
+    // an upgrade cut short resumes with the tables still behind. The whole-library version is
+    // written last, when every table is done.
+    CStringArray knownItems;
+    CArray<long, long> knownValues;
+    knownItems.Copy(userItems);
+    knownValues.Copy(userValues);
+    if (!user.TableExists(kVersionTable)) {
+        // A user library without a version table is the user's all the same: its tables are
+        // merged, never replaced. Their versions start unknown (0).
+        if (!InTransaction(user, [&] {
+                user.CopyTableFrom(sys.path(), kVersionTable, kVersionTable);
+                user.Execute("UPDATE 版本信息表 SET 数值 = 0");
+                return 1;
+            }))
+            return 0;
+        knownItems.Copy(sysItems);
+        knownValues.RemoveAll();
+        for (int i = 0; i < sysItems.GetSize(); ++i) knownValues.Add(0);
+    }
+    bool everyTableDone = true;
     for (const dao::TableInfo& info : sys.GetTableDefs()) {
         if (info.attributes != 0 || !info.updatable) continue;
         const std::string table = ckw::text::ToUpper(info.name);
-        int userIndex = FindItem(userItems, table);
-        if (userIndex < 0) {
-            ckw::drawpara::CopyTableFromSourceToTarget(sys, user, table);
-            if (IsVersionTableName(table)) versionTableCopied = true;
-            continue;
-        }
-        // A table the system library does not version has nothing to upgrade to.
+        if (IsVersionTableName(table)) continue;
         int sysIndex = FindItem(sysItems, table);
-        if (sysIndex < 0 || sysValues[sysIndex] == userValues[userIndex]) continue;
-        if (!versionTableCopied) {
-            ckw::drawpara::CopyTableFromSourceToTarget(sys, user, "版本信息表");
-            versionTableCopied = true;
-        }
-        if (!IsVersionTableName(table)) ckw::drawpara::ModifyCommonTable(sys, user, table);
+        int userIndex = FindItem(knownItems, table);
+        bool merge = userIndex >= 0;
+        // A table the system library does not version has nothing to upgrade to.
+        if (merge && (sysIndex < 0 || sysValues[sysIndex] == knownValues[userIndex])) continue;
+        auto done = InTransaction(user, [&] {
+            int result = merge && user.TableExists(table) ? MergeTableBody(sys, user, table)
+                                                          : CopyTableBody(sys, user, table);
+            if (sysIndex >= 0) RecordVersion(user, table, sysValues[sysIndex]);
+            return result;
+        });
+        everyTableDone = everyTableDone && done.has_value();
     }
+    // A table that failed keeps its old version, so the next start tries it again.
+    if (!everyTableDone) return 0;
+    if (!InTransaction(user, [&] { return CopyTableBody(sys, user, kVersionTable); })) return 0;
     return 1;
 }

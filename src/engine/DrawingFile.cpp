@@ -6,6 +6,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "RefState.h"
 #include "base/GbkText.h"
 #include "base/SqliteStatement.h"
+#include "base/StaleTemporaries.h"
 
 namespace ckw::engine {
 
@@ -244,11 +246,19 @@ std::string Describe(const std::filesystem::path& file, const std::string& messa
     return file.string() + ": " + message;
 }
 
+// The new file's data must be on the disk before it replaces the old file: an fsync error fails
+// the save, and the old file stays. The directory's entry is synced after the rename as well
+// (some file systems refuse fsync on a directory; the rename has happened by then either way).
 void SyncPath(const std::filesystem::path& path, bool directory) {
     int fd = ::open(path.c_str(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0) return;
-    ::fsync(fd);
+    if (fd < 0) {
+        if (!directory) Fail(std::string("cannot open the new file to sync it: ") + std::strerror(errno));
+        return;
+    }
+    bool synced = ::fsync(fd) == 0;
+    int error = errno;
     ::close(fd);
+    if (!synced && !directory) Fail(std::string("cannot write the new file to the disk: ") + std::strerror(error));
 }
 
 void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
@@ -423,6 +433,8 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
         directory / ("." + file.filename().string() + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     std::error_code ec;
     std::filesystem::remove(temp, ec);
+    // Saves of this drawing by processes that were killed leave their temporary files behind.
+    ckw::fs::RemoveStaleTemporaries(directory, "." + file.filename().string() + ".saving-");
     try {
         {
             sqlite3* raw = nullptr;

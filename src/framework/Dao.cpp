@@ -116,15 +116,19 @@ std::vector<TableInfo> Database::GetTableDefs() {
     return tables;
 }
 
-// Each level is a savepoint, so an inner Rollback undoes only its own level.
+// The outermost level takes the write lock at once (BEGIN IMMEDIATE): a transaction that first
+// reads and only later writes could otherwise meet another writer half-way, where SQLite reports
+// the database busy at once instead of waiting. Inner levels are savepoints, so an inner Rollback
+// undoes only its own level.
 void Database::BeginTrans() {
-    detail::ExecuteAll(m_db, "SAVEPOINT ckw_trans_" + std::to_string(m_transDepth + 1));
+    detail::ExecuteAll(m_db, m_transDepth == 0 ? std::string("BEGIN IMMEDIATE")
+                                               : "SAVEPOINT ckw_trans_" + std::to_string(m_transDepth + 1));
     ++m_transDepth;
 }
 
 void Database::CommitTrans() {
     if (m_transDepth == 0) throw DaoException(kErrNoTransaction, "没有开始事务就提交。");
-    detail::ExecuteAll(m_db, "RELEASE ckw_trans_" + std::to_string(m_transDepth));
+    detail::ExecuteAll(m_db, m_transDepth == 1 ? std::string("COMMIT") : "RELEASE ckw_trans_" + std::to_string(m_transDepth));
     --m_transDepth;
 }
 
@@ -137,7 +141,7 @@ void Database::Rollback() {
     }
     // Not through the failure hook: a rollback is how a failure is undone.
     std::string name = "ckw_trans_" + std::to_string(m_transDepth);
-    std::string sql = "ROLLBACK TO " + name + "; RELEASE " + name;
+    std::string sql = m_transDepth == 1 ? std::string("ROLLBACK") : "ROLLBACK TO " + name + "; RELEASE " + name;
     int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) throw detail::ErrorFrom(m_db, rc);
     --m_transDepth;

@@ -47,6 +47,9 @@ inline constexpr long kErrRecordDeleted = 3167;
 inline constexpr long kErrItemNotFound = 3265;   // no field of that name or index
 inline constexpr long kErrConversion = 3421;     // value does not fit the field's type
 
+// How long a statement waits for another connection that holds the database (then: busy error).
+inline constexpr int kBusyTimeoutMs = 5000;
+
 class Variant {
 public:
     enum class Kind { Null, Text, Single, Long, Double };

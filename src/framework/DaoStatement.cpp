@@ -137,7 +137,8 @@ sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly) {
         throw DaoException(error.code(), error.description() + " '" + shown + "'");
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 5000);
+    // Another program saving its settings holds the file for a moment: wait for it, within limits.
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // Reading the schema is where a file that is no database (or a damaged one) shows itself.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

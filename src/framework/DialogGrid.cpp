@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/GbkText.h"
+
 namespace ckw::dlg {
 
 namespace {
@@ -159,7 +161,7 @@ CString GridModel::GridGetCellText(short row, short col) {
 
 double GridModel::GridGetCellNumber(short row, short col) {
     GridCell* cell = At(row, col);
-    return cell ? std::strtod(cell->text.c_str(), nullptr) : 0.0;
+    return cell ? text::ParseNumber(cell->text) : 0.0;
 }
 
 bool GridModel::GridSetCellEditMode(short row, short col, long mode) {

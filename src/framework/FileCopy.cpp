@@ -1,31 +1,34 @@
 #include "framework/FileCopy.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 namespace ckw::fs {
 
+namespace stdfs = std::filesystem;
+
+bool SyncFile(const stdfs::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8) {
-    namespace stdfs = std::filesystem;
     std::error_code ec;
     stdfs::path target(targetUtf8);
     stdfs::path temp = target;
     temp += ".tmp" + std::to_string(::getpid());
     stdfs::copy_file(sourceUtf8, temp, stdfs::copy_options::overwrite_existing, ec);
-    if (!ec) {
-        // Make the copy durable before it replaces the target.
-        if (FILE* f = std::fopen(temp.c_str(), "rb+")) {
-            ::fsync(fileno(f));
-            std::fclose(f);
-        }
-        stdfs::rename(temp, target, ec);
-    }
+    // The copy must be on the disk before it replaces the target.
+    if (!ec && !SyncFile(temp)) ec = std::make_error_code(std::errc::io_error);
+    if (!ec) stdfs::rename(temp, target, ec);
     if (ec) {
         stdfs::remove(temp, ec);
         return false;

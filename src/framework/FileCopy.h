@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file copies that never leave a half-written target: the copy is written next to the
 // target and renamed over it.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,8 @@ namespace ckw::fs {
 // Writes content into a new file next to target (with target's permissions when it exists),
 // makes it durable and renames it over target. false = not written; the target is as it was.
 bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content);
+
+// Writes a file's data to the disk. false = the data may not be there (an I/O error).
+bool SyncFile(const std::filesystem::path& file);
 
 }  // namespace ckw::fs

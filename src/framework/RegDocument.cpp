@@ -72,6 +72,8 @@ std::optional<uint32_t> ParseDword(std::string_view hex) {
 RegDocument RegDocument::Parse(std::string_view text) {
     RegDocument doc;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    doc.m_damaged = text.find('\0') != std::string_view::npos || !text::IsValidUtf8(text);
+    bool anyRead = false;
     std::string current;  // the key the value lines belong to; "" = none
     bool first = true;
     size_t pos = 0;
@@ -90,8 +92,15 @@ RegDocument RegDocument::Parse(std::string_view text) {
         }
         bool header = first;
         first = false;
-        if (line.empty() || line[0] == ';') continue;
-        if (header && (line.rfind("Windows Registry Editor", 0) == 0 || line == "REGEDIT4")) continue;
+        if (line.empty()) continue;
+        if (line[0] == ';') {
+            doc.KeepVerbatim(std::move(line));
+            continue;
+        }
+        if (header && (line.rfind("Windows Registry Editor", 0) == 0 || line == "REGEDIT4")) {
+            anyRead = true;
+            continue;
+        }
 
         if (line[0] == '[') {
             current.clear();
@@ -100,9 +109,11 @@ RegDocument RegDocument::Parse(std::string_view text) {
                                   : std::string();
             if (key.empty()) {
                 ++doc.m_skipped;  // values up to the next good key have no home
+                doc.KeepVerbatim(std::move(line));
                 continue;
             }
             current = doc.MakeKey(key).path;
+            anyRead = true;
             continue;
         }
 
@@ -138,34 +149,58 @@ RegDocument RegDocument::Parse(std::string_view text) {
         }
         if (!ok) {
             ++doc.m_skipped;
+            doc.KeepVerbatim(std::move(line));
             continue;
         }
+        anyRead = true;
         doc.Set(current, std::move(value));  // a name given twice: the last one counts
     }
+    if (doc.m_skipped > 0 && !anyRead) doc.m_damaged = true;
     return doc;
+}
+
+// A kept line belongs to the key last opened, or to the lines before the first key.
+void RegDocument::KeepVerbatim(std::string line) {
+    if (m_keys.empty()) {
+        m_preamble.push_back(std::move(line));
+        return;
+    }
+    Value v;
+    v.type = Value::Type::Verbatim;
+    v.text = std::move(line);
+    m_keys.back().values.push_back(std::move(v));
 }
 
 std::string RegDocument::Serialize() const {
     std::string out = "Windows Registry Editor Version 5.00\n";
+    for (const auto& line : m_preamble) out += line + '\n';
     for (const auto& key : m_keys) {
         out += "\n[" + key.path + "]\n";
-        for (const auto& v : key.values) {
-            out += v.name.empty() ? std::string("@") : Quote(v.name);
-            out += '=';
-            switch (v.type) {
-            case Value::Type::String: out += Quote(v.text); break;
-            case Value::Type::Raw: out += v.text; break;
-            case Value::Type::Dword: {
-                char hex[16];
-                std::snprintf(hex, sizeof hex, "dword:%08x", v.dword);
-                out += hex;
-                break;
-            }
-            }
-            out += '\n';
-        }
+        // Kept lines after the values: one of them may open a key that could not be read, and
+        // a value written after it would no longer belong to this key.
+        for (const auto& v : key.values)
+            if (v.type != Value::Type::Verbatim) AppendValue(out, v);
+        for (const auto& v : key.values)
+            if (v.type == Value::Type::Verbatim) out += v.text + '\n';
     }
     return out;
+}
+
+void RegDocument::AppendValue(std::string& out, const Value& v) {
+    out += v.name.empty() ? std::string("@") : Quote(v.name);
+    out += '=';
+    switch (v.type) {
+    case Value::Type::String: out += Quote(v.text); break;
+    case Value::Type::Raw:
+    case Value::Type::Verbatim: out += v.text; break;
+    case Value::Type::Dword: {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "dword:%08x", v.dword);
+        out += hex;
+        break;
+    }
+    }
+    out += '\n';
 }
 
 const RegDocument::Key* RegDocument::FindKey(std::string_view key) const {
@@ -187,7 +222,7 @@ const RegDocument::Value* RegDocument::FindValue(std::string_view key, std::stri
     if (!k) return nullptr;
     std::string wanted = Upper(name);
     for (const auto& v : k->values)
-        if (Upper(v.name) == wanted) return &v;
+        if (v.type != Value::Type::Verbatim && Upper(v.name) == wanted) return &v;
     return nullptr;
 }
 
@@ -195,7 +230,7 @@ void RegDocument::Set(std::string_view key, Value value) {
     Key& k = MakeKey(key);
     std::string wanted = Upper(value.name);
     for (auto& v : k.values) {
-        if (Upper(v.name) == wanted) {
+        if (v.type != Value::Type::Verbatim && Upper(v.name) == wanted) {
             v = std::move(value);
             return;
         }

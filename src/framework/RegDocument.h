@@ -9,7 +9,8 @@
 //
 // Keys and value names compare without letter case, as the Windows registry does. Values of
 // other types (hex:...) are kept as written so that rewriting a file loses nothing. A line that
-// cannot be read is skipped and counted.
+// cannot be read is skipped and counted, and kept as written, like comments: a rewrite puts them
+// back in their key's section (after its values), or before the first key.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,12 +35,15 @@ public:
 
     // Lines that were skipped because they could not be read.
     size_t skippedLines() const { return m_skipped; }
+    // Not a registry file at all (binary data, not UTF-8 text, or not one line that could be
+    // read): it must not be rewritten, which would lose whatever it holds.
+    bool damaged() const { return m_damaged; }
 
 private:
     struct Value {
-        enum class Type { String, Dword, Raw } type = Type::String;
+        enum class Type { String, Dword, Raw, Verbatim } type = Type::String;
         std::string name;  // "" = the key's default value (@)
-        std::string text;  // the string, or for Raw everything after '='
+        std::string text;  // the string, for Raw everything after '=', for Verbatim the line
         uint32_t dword = 0;
     };
     struct Key {
@@ -52,8 +56,13 @@ private:
     const Value* FindValue(std::string_view key, std::string_view name) const;
     void Set(std::string_view key, Value value);
 
+    void KeepVerbatim(std::string line);
+    static void AppendValue(std::string& out, const Value& v);
+
     std::vector<Key> m_keys;
+    std::vector<std::string> m_preamble;  // comments and unreadable lines before the first key
     size_t m_skipped = 0;
+    bool m_damaged = false;
 };
 
 }  // namespace ckw::registry

@@ -1,14 +1,15 @@
 #include "framework/Registry.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "base/GbkText.h"
 #include "framework/FileCopy.h"
@@ -32,15 +33,77 @@ std::string FullKey(Hive hive, const std::string& keyGbk) {
     return std::string(hive == Hive::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + key;
 }
 
-RegDocument Load(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return RegDocument::Parse(text.str());
+// A registry file as read: missing (an empty registry), read, or not usable. A file that cannot
+// be read (other than missing) or is damaged is never rewritten: its values would be lost.
+struct Loaded {
+    RegDocument doc;
+    std::string problem;  // UTF-8; empty = usable
+};
+
+// What the last read of this thread could not read, for a caller to tell a missing value from
+// one it could not read.
+thread_local std::string t_lastReadProblem;
+
+Loaded Load(const fs::path& file) {
+    Loaded loaded;
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        // Missing, or no directory where the file's would be: an empty registry.
+        if (errno != ENOENT && errno != ENOTDIR) loaded.problem = file.string() + ": " + std::strerror(errno);
+        return loaded;
+    }
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            loaded.problem = file.string() + ": " + std::strerror(errno);
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (!loaded.problem.empty()) return loaded;
+    loaded.doc = RegDocument::Parse(text);
+    if (loaded.doc.damaged()) {
+        loaded.problem = file.string() + ": not a registry file (damaged)";
+        loaded.doc = RegDocument();
+    }
+    return loaded;
 }
 
-// A reader sees the old file or the new one, never a part.
+// Writers of one registry file take turns: each reads, changes and replaces the file while it
+// holds the lock on the file's directory (a lock on the file itself would go with the file
+// that the rename replaces).
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const fs::path& directory) {
+        std::error_code ec;
+        fs::create_directories(directory, ec);
+        m_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0) return;
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            ::close(m_fd);
+            m_fd = -1;
+            return;
+        }
+    }
+    ~DirectoryLock() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Writes a temporary file next to the target and renames it over the target, so a reader sees
+// the old file or the new one, never a part.
 bool SaveAtomically(const fs::path& file, const std::string& content) {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
@@ -61,18 +124,23 @@ bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, con
     std::string name = text::GbkToUtf8(nameGbk);
     if (hive == Hive::LocalMachine) {
         fs::path machineFile = FileRegistry::MachineFile();
-        RegDocument machine = Load(machineFile);
-        bool shadowing = machine.HasValue(key, name);
-        if (!userFileOnly) {
-            change(machine, key, name);
-            if (SaveAtomically(machineFile, machine.Serialize())) return true;
+        DirectoryLock lock(machineFile.parent_path());
+        Loaded machine = Load(machineFile);
+        if (!machine.problem.empty()) return false;
+        bool shadowing = machine.doc.HasValue(key, name);
+        if (!userFileOnly && lock.held()) {
+            change(machine.doc, key, name);
+            if (SaveAtomically(machineFile, machine.doc.Serialize())) return true;
         }
         if (shadowing) return false;
     }
     fs::path userFile = FileRegistry::UserFile();
-    RegDocument user = Load(userFile);
-    change(user, key, name);
-    return SaveAtomically(userFile, user.Serialize());
+    DirectoryLock lock(userFile.parent_path());
+    if (!lock.held()) return false;
+    Loaded user = Load(userFile);
+    if (!user.problem.empty()) return false;
+    change(user.doc, key, name);
+    return SaveAtomically(userFile, user.doc.Serialize());
 }
 
 Registry*& Override() {
@@ -105,18 +173,27 @@ fs::path FileRegistry::UserFile() {
     return dir / "kelo" / "user.reg";
 }
 
+// Loads a file for a read, noting what could not be read.
+RegDocument LoadForReading(const fs::path& file) {
+    Loaded loaded = Load(file);
+    if (!loaded.problem.empty() && t_lastReadProblem.empty()) t_lastReadProblem = loaded.problem;
+    return std::move(loaded.doc);
+}
+
 bool FileRegistry::KeyExists(Hive hive, const std::string& key) {
+    t_lastReadProblem.clear();
     std::string full = FullKey(hive, key);
-    if (hive == Hive::LocalMachine && Load(MachineFile()).HasKey(full)) return true;
-    return Load(UserFile()).HasKey(full);
+    if (hive == Hive::LocalMachine && LoadForReading(MachineFile()).HasKey(full)) return true;
+    return LoadForReading(UserFile()).HasKey(full);
 }
 
 std::optional<std::string> FileRegistry::GetString(Hive hive, const std::string& key, const std::string& name) {
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<std::string> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).GetString(full, n);
-    if (!value) value = Load(UserFile()).GetString(full, n);
+    t_lastReadProblem.clear();
+    if (hive == Hive::LocalMachine) value = LoadForReading(MachineFile()).GetString(full, n);
+    if (!value) value = LoadForReading(UserFile()).GetString(full, n);
     if (value) return text::Utf8ToGbk(*value);
     return std::nullopt;
 }
@@ -125,8 +202,9 @@ std::optional<uint32_t> FileRegistry::GetDword(Hive hive, const std::string& key
     std::string full = FullKey(hive, key);
     std::string n = text::GbkToUtf8(name);
     std::optional<uint32_t> value;
-    if (hive == Hive::LocalMachine) value = Load(MachineFile()).GetDword(full, n);
-    if (!value) value = Load(UserFile()).GetDword(full, n);
+    t_lastReadProblem.clear();
+    if (hive == Hive::LocalMachine) value = LoadForReading(MachineFile()).GetDword(full, n);
+    if (!value) value = LoadForReading(UserFile()).GetDword(full, n);
     return value;
 }
 
@@ -147,6 +225,11 @@ bool FileRegistry::SetStringForUser(Hive hive, const std::string& key, const std
     return Write(
         hive, key, name, value,
         [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetString(k, n, utf8); }, true);
+}
+
+std::optional<std::string> FileRegistry::LastReadProblem() {
+    if (t_lastReadProblem.empty()) return std::nullopt;
+    return t_lastReadProblem;
 }
 
 Registry& Current() {

@@ -34,7 +34,9 @@ public:
 
 // The registry of the two files above. Paths come from the environment at each use, and every
 // call reads the file afresh, so other programs' writes are seen at once. A missing file is an
-// empty registry; a damaged line is skipped. A HKEY_LOCAL_MACHINE write that falls back to the
+// empty registry; a damaged line is skipped (and kept by a rewrite). A file that cannot be read
+// or is no registry file reads as empty and is never rewritten: writes to it return false.
+// Writers of one file take turns under a lock. A HKEY_LOCAL_MACHINE write that falls back to the
 // user file returns false when the machine file holds that value, since the machine value would
 // hide the one written.
 class FileRegistry : public Registry {
@@ -46,6 +48,11 @@ public:
     bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) override;
     bool SetStringForUser(Hive hive, const std::string& key, const std::string& name,
                           const std::string& value) override;
+
+    // What the last read of this thread (KeyExists, GetString, GetDword) could not read (UTF-8:
+    // the file and the reason), so that a value that could not be read is not taken for a
+    // missing one; a missing file is no problem.
+    static std::optional<std::string> LastReadProblem();
 
     static std::filesystem::path MachineFile();
     static std::filesystem::path UserFile();

@@ -17,6 +17,7 @@
 #include "settings/SettingsGrid.h"
 #include "settings/WriteBack.h"
 #include "settings/TwoChoiceDialog.h"
+#include "settings/WriteBack.h"
 
 namespace ckw::settings {
 
@@ -81,7 +82,7 @@ void LayerDialog::LoadLayers() {
     std::vector<CkwLayerDef_> rows;
     if (!ckw::drawpara::ReadLayerTable(m_paths.userLibrary, rows)) return;
     const bool showAll = m_shown.empty();
-    m_layers = std::move(rows);
+    m_layers = m_layersAsRead = std::move(rows);
     if (showAll)
         for (const CkwLayerDef_& layer : m_layers) m_shown.push_back(layer.GetComponentKind());
 }
@@ -179,9 +180,7 @@ void LayerDialog::Fill() {
         grid.GridSetCellText(r, kColLineType, LineTypeDescription(layer.GetLineType()).c_str());
         grid.GridSetCellTextColor(r, kColLineType,
                                   ColourIndexToRgb(colour == kUnreadableColour ? kReadableColour : colour));
-        char width[64];
-        std::snprintf(width, sizeof width, "%.2f", static_cast<double>(layer.GetLineWidth()));
-        grid.GridSetCellText(r, kColWidth, width);
+        grid.GridSetCellText(r, kColWidth, ckw::text::FormatFixed(layer.GetLineWidth(), 2).c_str());
         // The width column is an edit field too: its text is read back as the layer's width.
         for (short col = 1; col < kColCount; ++col) grid.GridSetCellEditMode(r, col, 1);
         for (short col = 1; col < kColCount; ++col)
@@ -205,32 +204,37 @@ void LayerDialog::ReadBack() {
 
 bool LayerDialog::Save() {
     ReadBack();
-    return RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
+    bool saved = RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open("select * from 系统构件图层表");
         if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        auto firstOfKind = [](const std::vector<CkwLayerDef_>& list, const std::string& kind) -> const CkwLayerDef_* {
+            for (const CkwLayerDef_& candidate : list)
+                if (kind == candidate.GetComponentKind()) return &candidate;
+            return nullptr;
+        };
+        auto fieldsOf = [](const CkwLayerDef_& layer) {
+            return FieldValues{{"层名", dao::Variant::Text(layer.GetLayerName())},
+                               {"颜色", dao::Variant::Text(layer.GetColor())},
+                               {"线型", dao::Variant::Text(layer.GetLineType())},
+                               {"线宽", dao::Variant::Single(layer.GetLineWidth())}};
+        };
+        auto kindOf = [](const CkwLayerDef_& layer) { return std::string(layer.GetComponentKind()); };
+        for (size_t row = 0; !rs.IsEOF(); rs.MoveNext(), ++row) {
             const std::string kind = rs.GetFieldValue("构件类型").AsText();
-            const CkwLayerDef_* layer = nullptr;
-            for (const CkwLayerDef_& candidate : m_layers) {
-                if (kind == candidate.GetComponentKind()) {
-                    layer = &candidate;
-                    break;
-                }
-            }
+            const CkwLayerDef_* layer = firstOfKind(m_layers, kind);
             if (!layer) {
                 ckw::ui::MessageBox("数据库数据有误!!");
                 continue;
             }
-            rs.Edit();
-            rs.SetFieldValue("层名", dao::Variant::Text(layer->GetLayerName()));
-            rs.SetFieldValue("颜色", dao::Variant::Text(layer->GetColor()));
-            rs.SetFieldValue("线型", dao::Variant::Text(layer->GetLineType()));
-            rs.SetFieldValue("线宽", dao::Variant::Single(layer->GetLineWidth()));
-            rs.Update();
+            const CkwLayerDef_* before = AsReadAt(m_layersAsRead, row, kind, kindOf);
+            const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
+            WriteChangedFields(rs, fieldsOf(*layer), before ? &beforeFields : nullptr);
         }
         rs.Close();
     });
+    if (saved) m_layersAsRead = m_layers;
+    return saved;
 }
 
 void LayerDialog::ReloadAndRewrite() {

@@ -56,6 +56,7 @@ private:
     SettingsPaths m_paths;
     std::vector<std::string> m_shown;
     std::vector<CkwLayerDef_> m_layers;
+    std::vector<CkwLayerDef_> m_layersAsRead;  // a save writes only what differs from them
     std::vector<CkwLineTypeDef_> m_lineTypes;
     std::vector<CColorDef_> m_colours;
     float m_scale = 1.0f;

@@ -24,9 +24,9 @@ std::string FormatLine(const CkwLayerDef_& row) {
     std::string kind = row.GetComponentKind(), name = row.GetLayerName(), number = row.GetLayerNumber(),
                 colour = row.GetColor(), lineType = row.GetLineType();
     std::vector<char> buffer(kind.size() + name.size() + number.size() + colour.size() + lineType.size() + 256);
-    int n = std::snprintf(buffer.data(), buffer.size(), "%-30s %-30s %-10s %-20s %-20s %-10.2f\n", kind.c_str(),
-                          name.c_str(), number.c_str(), colour.c_str(), lineType.c_str(),
-                          static_cast<double>(row.GetLineWidth()));
+    const std::string width = ckw::text::FormatFixed(row.GetLineWidth(), 2);
+    int n = std::snprintf(buffer.data(), buffer.size(), "%-30s %-30s %-10s %-20s %-20s %-10s\n", kind.c_str(),
+                          name.c_str(), number.c_str(), colour.c_str(), lineType.c_str(), width.c_str());
     return n > 0 ? std::string(buffer.data(), std::min(static_cast<size_t>(n), buffer.size() - 1)) : std::string();
 }
 }  // namespace
@@ -51,7 +51,7 @@ std::vector<CkwLayerDef_> ReadLayerText(std::istream& in) {
         row.SetLayerNumber(word[2].c_str());
         row.SetColor(word[3].c_str());
         row.SetLineType(word[4].c_str());
-        row.SetLineWidth(static_cast<float>(std::strtod(word[5].c_str(), nullptr)));
+        row.SetLineWidth(static_cast<float>(ckw::text::ParseNumber(word[5])));
         rows.push_back(std::move(row));
     }
     return rows;

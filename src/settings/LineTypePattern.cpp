@@ -20,7 +20,7 @@ std::vector<double> ParseDashData(std::string_view data) {
     while (static_cast<int>(values.size()) < kMaxDashes) {
         size_t comma = data.find(',');
         std::string piece(data.substr(0, comma));
-        values.push_back(std::strtod(piece.c_str(), nullptr));
+        values.push_back(ckw::text::ParseNumber(piece));
         if (comma == std::string_view::npos) break;
         data.remove_prefix(comma + 1);
     }
@@ -30,9 +30,7 @@ std::vector<double> ParseDashData(std::string_view data) {
 std::string NormaliseDashData(const std::vector<double>& values) {
     std::string joined;
     for (size_t i = 0; i < values.size(); ++i) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.3f", values[i]);
-        std::string number = text;
+        std::string number = ckw::text::FormatFixed(values[i], 3);
         while (!number.empty() && number.back() == '0') number.pop_back();
         if (!number.empty() && number.back() == '.') number.pop_back();
         if (i) joined += ',';

@@ -25,11 +25,7 @@ namespace {
 constexpr int kTextTab = 0;
 constexpr int kDimTab = 1;
 
-std::string Number(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    return text;
-}
+std::string Number(float value) { return ckw::text::FormatFixed(value, 2); }
 
 // Text and dimension records are both keyed by their type.
 template <typename Record>
@@ -80,8 +76,8 @@ void TextSizeDialog::Read() {
         });
     });
     if (!done) return;
-    m_texts = std::move(texts);
-    m_dims = std::move(dims);
+    m_texts = m_textsAsRead = std::move(texts);
+    m_dims = m_dimsAsRead = std::move(dims);
 }
 
 void TextSizeDialog::FillCommon(int cols) {
@@ -137,8 +133,8 @@ void TextSizeDialog::TakeBackTexts() {
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_texts.size()); ++k) {
         const std::string key = m_texts[static_cast<size_t>(k - 1)].GetTextType();
         CkwTextDef_* record = LastOfType(m_texts, key);
-        record->SetTextHeight(static_cast<float>(std::strtod(grid.GridGetCellText(k, 2), nullptr)));
-        record->SetTextWidth(static_cast<float>(std::strtod(grid.GridGetCellText(k, 3), nullptr)));
+        record->SetTextHeight(static_cast<float>(ckw::text::ParseNumber(grid.GridGetCellText(k, 2).str())));
+        record->SetTextWidth(static_cast<float>(ckw::text::ParseNumber(grid.GridGetCellText(k, 3).str())));
     }
 }
 
@@ -147,7 +143,7 @@ void TextSizeDialog::TakeBackDims() {
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_dims.size()); ++k) {
         const std::string key = m_dims[static_cast<size_t>(k - 1)].GetTextType();
         CkwDimDef_* record = LastOfType(m_dims, key);
-        record->SetTextValue(static_cast<float>(std::strtod(grid.GridGetCellText(k, 2), nullptr)));
+        record->SetTextValue(static_cast<float>(ckw::text::ParseNumber(grid.GridGetCellText(k, 2).str())));
     }
 }
 
@@ -167,17 +163,15 @@ bool TextSizeDialog::Write() {
         dao::Recordset rs(db);
         rs.Open("select * from 系统文字标注高宽表");
         ckw::settings::WriteBackByKey(
-            rs, "标注内容", m_texts, [](const CkwTextDef_& t) { return std::string(t.GetTextType()); },
-            [](dao::Recordset& row, const CkwTextDef_& t) {
-                row.SetFieldValue("文字高度", dao::Variant::Single(t.GetTextHeight()));
-                row.SetFieldValue("文字宽度", dao::Variant::Single(t.GetTextWidth()));
+            rs, "标注内容", m_textsAsRead, m_texts, [](const CkwTextDef_& t) { return std::string(t.GetTextType()); },
+            [](const CkwTextDef_& t) {
+                return FieldValues{{"文字高度", dao::Variant::Single(t.GetTextHeight())},
+                                   {"文字宽度", dao::Variant::Single(t.GetTextWidth())}};
             });
         rs.Open("select * from 系统尺寸标注表");
         ckw::settings::WriteBackByKey(
-            rs, "内容", m_dims, [](const CkwDimDef_& d) { return std::string(d.GetTextType()); },
-            [](dao::Recordset& row, const CkwDimDef_& d) {
-                row.SetFieldValue("数值", dao::Variant::Single(d.GetTextValue()));
-            });
+            rs, "内容", m_dimsAsRead, m_dims, [](const CkwDimDef_& d) { return std::string(d.GetTextType()); },
+            [](const CkwDimDef_& d) { return FieldValues{{"数值", dao::Variant::Single(d.GetTextValue())}}; });
     });
 }
 

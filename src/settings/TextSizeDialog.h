@@ -39,6 +39,9 @@ private:
     SettingsPaths m_paths;
     std::vector<CkwTextDef_> m_texts;
     std::vector<CkwDimDef_> m_dims;
+    // As last read from the library: a save writes only what differs from them.
+    std::vector<CkwTextDef_> m_textsAsRead;
+    std::vector<CkwDimDef_> m_dimsAsRead;
 };
 
 }  // namespace ckw::settings

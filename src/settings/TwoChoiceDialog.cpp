@@ -2,6 +2,7 @@
 
 #include <ckw/DrawingPara.h>
 #include <ckw/FortranInterface.h>
+#include "drawpara/LibraryStep.h"
 #include "framework/Dao.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -47,7 +48,12 @@ int RunDrawingModeDialog() {
     TwoChoiceDialog dialog(TwoChoiceDialog::Use::DrawingMode,
                            m_exDrawingPara.GetDrawingKind05() == kPaperSpace ? 0 : 1);
     int result = dialog.DoModal();
-    if (result == ckw::dlg::IDOK) m_exDrawingPara.SetDrawingKind05(dialog.Choice() == 1 ? kModelSpace : kPaperSpace);
+    if (result == ckw::dlg::IDOK) {
+        const int kind = dialog.Choice() == 1 ? kModelSpace : kPaperSpace;
+        m_exDrawingPara.SetDrawingKind05(kind);
+        // The store reports nothing; what reads back tells whether the choice was kept.
+        if (m_exDrawingPara.GetDrawingKind05() != kind) ckw::drawpara::CountFailedWrite();
+    }
     ckw::dao::Terminate();
     return result;
 }

@@ -23,10 +23,14 @@ std::string_view ItemOf(const CkwUserParaDef_& record) { return record.GetParaTy
 
 }  // namespace
 
-UserParaDialog::UserParaDialog(std::string tableGbk) : Dialog(DialogResource(IDD_USERPARA)), m_table(std::move(tableGbk)) {}
+UserParaDialog::UserParaDialog(std::string tableGbk)
+    : Dialog(DialogResource(IDD_USERPARA)), m_table(ckw::drawpara::UserParaTableName(tableGbk)) {}
 
 UserParaDialog::UserParaDialog(std::string tableGbk, const SettingsPaths& paths)
-    : Dialog(DialogResource(IDD_USERPARA)), m_table(std::move(tableGbk)), m_usePathsGiven(true), m_paths(paths) {}
+    : Dialog(DialogResource(IDD_USERPARA)),
+      m_table(ckw::drawpara::UserParaTableName(tableGbk)),
+      m_usePathsGiven(true),
+      m_paths(paths) {}
 
 ckw::dlg::GridModel& UserParaDialog::TheGrid() { return Grid(IDC_GRID); }
 
@@ -64,7 +68,7 @@ void UserParaDialog::Read() {
             });
         },
         missingTable);
-    if (done) m_records = std::move(read);
+    if (done) m_records = m_recordsAsRead = std::move(read);
 }
 
 void UserParaDialog::Fill() {
@@ -97,10 +101,8 @@ bool UserParaDialog::Write() {
         dao::Recordset rs(db);
         rs.OpenTable(m_table);
         ckw::settings::WriteBackByKey(
-            rs, "内容", m_records, ItemOf,
-            [](dao::Recordset& row, const CkwUserParaDef_& r) {
-                row.SetFieldValue("数值", dao::Variant::Text(r.GetParaValue()));
-            });
+            rs, "内容", m_recordsAsRead, m_records, [](const CkwUserParaDef_& r) { return std::string(r.GetParaType()); },
+            [](const CkwUserParaDef_& r) { return FieldValues{{"数值", dao::Variant::Text(r.GetParaValue())}}; });
     });
 }
 

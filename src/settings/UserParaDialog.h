@@ -32,6 +32,7 @@ private:
     bool m_usePathsGiven = false;
     SettingsPaths m_paths;
     std::vector<CkwUserParaDef_> m_records;
+    std::vector<CkwUserParaDef_> m_recordsAsRead;  // a save writes only what differs from them
     bool m_tableMissing = false;
 };
 

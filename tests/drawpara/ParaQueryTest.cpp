@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include <ckw/FortranInterface.h>
 #include "support/ParaFixture.h"
 
 using ckw::test::ParaFixture;
@@ -165,4 +166,22 @@ TEST(SplitLineTypeData, PiecesAsTheCLibraryReadsThem) {
         ASSERT_EQ(count, c.count) << c.data;
         for (int i = 0; i < count; ++i) EXPECT_FLOAT_EQ(values[i], c.values[size_t(i)]) << c.data;
     }
+}
+
+TEST_F(ParaQuery, UserParameterTableNameIsTrimmedAndMayBeInBrackets) {
+    for (const char* table : {"用户参数表      ", "[用户参数表]", "  [ 用户参数表 ] "}) {
+        char value[64] = "", kind[64] = "";
+        EXPECT_EQ(m_exDrawingPara.GetUserParaInfo(table, "保护层厚度", value, kind), 1) << table;
+        EXPECT_STREQ(value, "25");
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ParaQuery, LayerNumberMinusOneIsReportedInABox) {
+    Exec(UserLib(), "UPDATE 系统构件图层表 SET 层号 = '-1' WHERE 构件类型 = '梁'");
+    m_exDrawingPara.ReSetAllData();
+    int number = 0;
+    GETLAYERNUM("梁", &number);
+    EXPECT_EQ(number, -1);
+    EXPECT_TRUE(Shown("Not Find Layer Information!"));
 }

@@ -1,5 +1,9 @@
 // Keeping the user library in step with a newer system library without losing the user's values.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "support/ParaFixture.h"
 
@@ -144,4 +148,68 @@ TEST_F(UserLibUpgrade, FailingStatementMidwayLeavesTheTableAsItWas) {
     EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
     EXPECT_EQ(Scalar(UserLib(), "SELECT COUNT(*) FROM 系统文字标注高宽表"), "3") << "no new row half-merged";
     EXPECT_EQ(Scalar(UserLib(), "SELECT COUNT(*) FROM sqlite_master WHERE name = 'tmp_table'"), "0");
+}
+
+TEST_F(UserLibUpgrade, UpgradeCutShortResumesWithTheTablesLeft) {
+    PrepareUser(20090101);
+    NewerSystem(20260201);
+    Exec(SystemLib(), "UPDATE 版本信息表 SET 数值 = 2 WHERE 项目 = '颜色表'");
+    Exec(SystemLib(), "INSERT INTO 颜色表 (颜色名, 颜色号, 颜色说明) VALUES ('紫', 6, 'new')");
+    // The colour table's upgrade fails (as a full disk would make it); the text table's succeeds.
+    ckw::dao::SetStatementFailureHook([](std::string_view sql) {
+        return sql.find("CREATE TABLE") != std::string_view::npos && sql.find(ckw::text::U8(u8"颜色表")) != std::string_view::npos;
+    });
+    m_exDrawingPara.Init();
+    ckw::dao::SetStatementFailureHook({});
+    EXPECT_EQ(TextHeight("图名"), "7");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT COUNT(*) FROM 颜色表 WHERE 颜色名 = '紫'"), "0");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 数值 FROM 版本信息表 WHERE 项目 = '系统文字标注高宽表'"), "2");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 数值 FROM 版本信息表 WHERE 项目 = '版本信息表'"), "20090101")
+        << "the library is not current until every table is";
+
+    m_exDrawingPara.Close();
+    m_exDrawingPara.Init();
+    EXPECT_EQ(Scalar(UserLib(), "SELECT COUNT(*) FROM 颜色表 WHERE 颜色名 = '紫'"), "1");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 颜色号 FROM 颜色表 WHERE 颜色名 = '红'"), "11");
+    EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 数值 FROM 版本信息表 WHERE 项目 = '版本信息表'"), "20260201");
+}
+
+TEST_F(UserLibUpgrade, NoToFullReplacementKeepsTheUserTablesWithoutAVersionTable) {
+    PrepareUser(20050101);
+    NewerSystem(20260201);
+    Exec(UserLib(), "DROP TABLE 版本信息表");
+    m_ui.QueueAnswer(Answer::No);
+    m_exDrawingPara.Init();
+    EXPECT_EQ(Messages()[0], kQuestion);
+    EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 颜色号 FROM 颜色表 WHERE 颜色名 = '红'"), "11");
+    EXPECT_EQ(TextHeight("图名"), "7") << "the system's new rows come in";
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 数值 FROM 版本信息表 WHERE 项目 = '版本信息表'"), "20260201");
+}
+
+TEST_F(UserLibUpgrade, FirstStartCutShortIsDoneAgainAndLeavesNoTemporaryFiles) {
+    WriteSystemLibrary();
+    Exec(SystemLib(), "UPDATE 系统构件图层表 SET 层名 = 'BEAM' WHERE 构件类型 = '梁'");
+    // A start killed earlier left its prepared copy behind.
+    pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    std::filesystem::path stale = UserLib();
+    stale += ".tmp" + std::to_string(gone);
+    std::ofstream(stale) << "half";
+    // The layer rebuild of this first start fails.
+    ckw::dao::SetStatementFailureHook([](std::string_view sql) { return sql.find("UPDATE") != std::string_view::npos; });
+    m_exDrawingPara.Init();
+    ckw::dao::SetStatementFailureHook({});
+    EXPECT_FALSE(std::filesystem::exists(UserLib())) << "no user library with the system's layer names";
+    EXPECT_FALSE(std::filesystem::exists(stale));
+
+    m_exDrawingPara.Close();
+    m_exDrawingPara.Init();
+    ASSERT_TRUE(std::filesystem::exists(UserLib()));
+    EXPECT_EQ(Scalar(UserLib(), "SELECT 层名 FROM 系统构件图层表 WHERE 构件类型 = '梁'"), "梁");
+    EXPECT_EQ(m_exDrawingPara.GetDrawingKind05(), 2005);
+    for (const auto& entry : std::filesystem::directory_iterator(m_cfg))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
 #include <ckw/CString.h>
+#include <ckw/DrawingPara.h>
 #include "base/GbkText.h"
+#include "support/TestEnv.h"
 
 using namespace ckw::text;
 
@@ -56,4 +62,35 @@ TEST(CString, MfcShapedOperations) {
     CString f;
     f.Format("%s\\%d", "dir", 7);
     EXPECT_STREQ(f, "dir\\7");
+}
+
+// Numbers read and written the same in a locale that writes decimals with a comma (as a toolkit
+// may switch the C library to).
+TEST(NumberText, ParsingAndFormattingIgnoreTheLocale) {
+    ckw::test::TempDir dir;
+    setenv("LOCPATH", dir.path().c_str(), 1);
+    const std::string made = "localedef -i de_DE -f UTF-8 " + (dir.path() / "de_DE.UTF-8").string() + " 2>/dev/null";
+    const bool haveLocale = std::system(made.c_str()) == 0 && std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    unsetenv("LOCPATH");
+    if (!haveLocale) GTEST_SKIP() << "no locale with a decimal comma (package locales)";
+    EXPECT_EQ(std::strtod("3.5", nullptr), 3.0) << "the comma locale is active";
+    struct Case {
+        const char* text;
+        double value;
+        size_t used;
+    } cases[] = {{"3.5", 3.5, 3}, {" -1.5,", -1.5, 5}, {"+2e3x", 2000, 4}, {"0.5,-2.5", 0.5, 3},
+                 {"abc", 0, 0}, {"", 0, 0}, {"1e999", HUGE_VAL, 5}, {"-1e-999", -0.0, 7}};
+    for (const Case& c : cases) {
+        size_t used = 99;
+        EXPECT_EQ(ckw::text::ParseNumber(c.text, &used), c.value) << c.text;
+        EXPECT_EQ(used, c.used) << c.text;
+    }
+    EXPECT_EQ(ckw::text::FormatFixed(3.5, 2), "3.50");
+    EXPECT_EQ(ckw::text::FormatFixed(-0.125, 3), "-0.125");
+    int count = 0;
+    float dashes[9] = {};
+    CDrawingPara::SplitLineTypeData("3,-1.5", count, dashes);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(dashes[1], -1.5f);
+    std::setlocale(LC_NUMERIC, "C");
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -209,4 +210,58 @@ TEST_F(RegistryTest, UserConfigurationOfAMachineKeyGoesToTheUserFileOnly) {
     // A machine-wide value would hide the user's: refused rather than written in vain.
     ASSERT_TRUE(registry.SetString(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG", "/opt/cfg"));
     EXPECT_FALSE(registry.SetStringForUser(Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "CFG", "/home/u/x"));
+}
+
+TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
+    const std::string binary("\x7F" "ELF\0\0\x01garbage", 14);
+    for (const std::string& content : {binary, std::string("not a registry\nat all\n"), std::string("\xFF\xFE[x]\n")}) {
+        Write(userFile(), content);
+        EXPECT_FALSE(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"));
+        EXPECT_TRUE(FileRegistry::LastReadProblem().has_value());
+        EXPECT_FALSE(reg.SetStringForUser(Hive::LocalMachine, kPathKey, "CFG", "/fresh"));
+        EXPECT_FALSE(reg.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2005));
+        EXPECT_EQ(Read(userFile()), content);
+    }
+    // A file that cannot be opened (here: a directory in its place) is not taken for a missing one.
+    fs::remove(userFile());
+    fs::create_directories(userFile());
+    EXPECT_FALSE(reg.GetDword(Hive::CurrentUser, kModeKey, "DrawingKind05"));
+    EXPECT_TRUE(FileRegistry::LastReadProblem().has_value());
+    EXPECT_FALSE(reg.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2005));
+    EXPECT_TRUE(fs::is_directory(userFile()));
+}
+
+TEST_F(RegistryTest, CommentsAndUnreadableLinesSurviveAWrite) {
+    Write(userFile(), "Windows Registry Editor Version 5.00\n; kept for the team\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\A]\n; about Good\n\"Good\"=\"yes\"\nsomething odd\n"
+                      "[HKEY_CURRENT_USER\\Broken\n\"Lost\"=\"x\"\n");
+    ASSERT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "New", 1));
+    std::string after = Read(userFile());
+    for (const char* line : {"; kept for the team\n", "; about Good\n", "something odd\n", "[HKEY_CURRENT_USER\\Broken\n", "\"Lost\"=\"x\"\n"})
+        EXPECT_NE(after.find(line), std::string::npos) << line << " in\n" << after;
+    EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\A", "New"), 1u) << "written before the kept lines";
+    EXPECT_EQ(reg.GetString(Hive::CurrentUser, "Software\\A", "Good"), "yes");
+}
+
+TEST_F(RegistryTest, ConcurrentWritersOfOneFileLoseNoValue) {
+    constexpr int kWriters = 3, kValues = 20;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            bool ok = true;
+            for (int v = 0; v < kValues; ++v)
+                ok = reg.SetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v), v) && ok;
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int w = 0; w < kWriters; ++w)
+        for (int v = 0; v < kValues; ++v)
+            EXPECT_EQ(reg.GetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v)), uint32_t(v));
 }

@@ -6,6 +6,7 @@
 #include "settings/SettingsFixture.h"
 #include "settings/TextSizeDialog.h"
 #include "settings/UserParaDialog.h"
+#include "drawpara/LibraryStep.h"
 
 using ckw::dlg::ScriptSession;
 using ckw::test::SettingsFixture;
@@ -149,4 +150,32 @@ TEST_F(SizeDialogs, WithoutAScriptEveryDialogEndsAsCancel) {
     SetDrawingKind05_08();
     EXPECT_EQ(GetDrawingKind05(), 2008);
     EXPECT_SCRIPT_PLAYED(session);
+}
+
+TEST_F(SizeDialogs, SaveWritesOnlyWhatTheUserChangedAndAFailedSaveIsCounted) {
+    // Another program saves the grade while this dialog is open: its edit stays.
+    bool otherSaved = false;
+    ckw::dao::SetStatementFailureHook([&](std::string_view sql) {
+        if (!otherSaved && sql.starts_with("BEGIN")) {
+            otherSaved = true;
+            Exec(UserLib(), Gbk(u8"UPDATE 用户参数表 SET 数值 = 'HRB500' WHERE 内容 = '钢筋等级'"));
+        }
+        return false;
+    });
+    {
+        ScriptSession session(Script(u8"cell 1 2 30\nok\n"));
+        ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
+        EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    }
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), Gbk(u8"30|HRB500"));
+
+    // A save the database refuses keeps the dialog open and is counted as a failed write.
+    const int failedBefore = ckw::drawpara::FailedWrites();
+    ckw::dao::SetStatementFailureHook([](std::string_view sql) { return sql.starts_with("UPDATE"); });
+    ScriptSession session(Script(u8"cell 1 2 35\nok\ncancel\n"));
+    ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDCANCEL);
+    ckw::dao::SetStatementFailureHook({});
+    EXPECT_EQ(ckw::drawpara::FailedWrites(), failedBefore + 1);
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), Gbk(u8"30|HRB500"));
 }

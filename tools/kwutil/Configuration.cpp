@@ -98,6 +98,12 @@ void SetUpConfiguration(const fs::path& dir) {
 
 fs::path EnsureConfiguration() {
     auto recorded = reg::Current().GetString(reg::Hive::LocalMachine, kPathKey, "CFG");
+    // A registry file that cannot be read may hold the recorded directory: setting up another
+    // one would write over it.
+    if (!recorded)
+        if (auto problem = reg::FileRegistry::LastReadProblem())
+            throw std::runtime_error("cannot read the registry file " + *problem +
+                                     "; it is kept as it is: repair or remove it");
     // A recorded directory is the user's choice, even when it is unreachable just now.
     if (recorded) return fs::path(Utf8(*recorded));
     fs::path dir = DefaultConfigurationDir();

@@ -2,8 +2,9 @@
 // opens a settings dialog of the parameter library (a real window where a display is
 // available). With --script the dialog plays a dialog script instead (docs/dialog-scripts.md),
 // so that a configuration can be changed unattended. Exit status: 0 when the dialog ended with
-// OK (and the script, if any, played without error), 1 on a script error or a usage error, 3 when
-// it ended with Cancel.
+// OK (and the script, if any, played without error), 1 on a script error or a usage error, 2 when
+// a save failed (the database stayed busy past its wait, a disk error, ...), 3 when it ended
+// with Cancel.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -17,6 +18,9 @@
 #include "DialogSession.h"
 #include "framework/DialogTemplate.h"
 #include "base/GbkText.h"
+#include "drawpara/LibraryStep.h"
+#include "framework/DialogHeadless.h"
+#include "framework/DialogRunner.h"
 #include "settings/TwoChoiceDialog.h"
 
 namespace {
@@ -63,6 +67,10 @@ int Run(const Options& options) {
     const int result = kwutil::RunDialogSession("settings", options.script, [&options] { return RunDialog(options); });
     const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDCANCEL ? 3 : 0;
     m_exDrawingPara.Close();
+    if (ckw::drawpara::FailedWrites() > 0) {
+        std::cerr << "kwutil settings: the settings were not saved\n";
+        status = 2;
+    }
     return status;
 }
 
