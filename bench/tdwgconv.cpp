@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "ChildProcess.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Readers.h"
 #include "TWriter.h"
 

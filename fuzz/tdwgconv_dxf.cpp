@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 #include "Readers.h"
 #include "TWriter.h"
 

@@ -6,7 +6,7 @@
 #include "Curves.h"
 #include "DxfWriter.h"
 #include "TdwgFixture.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace tdwg::test {
 namespace {

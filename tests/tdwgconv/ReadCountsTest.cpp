@@ -3,7 +3,7 @@
 // and the DWG package's own object list.
 #include <map>
 
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Readers.h"
 #include "TdwgFixture.h"
 #include "TWriter.h"

@@ -1,11 +1,11 @@
 // .T -> DXF -> .T keeps the drawing, and the DXF passes an independent reader's audit with the
 // same counts and the same Chinese texts: the sheet kwutil draws, and every imported test file.
 #include "DxfWriter.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Readers.h"
 #include "TdwgFixture.h"
 #include "TWriter.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace tdwg::test {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 #include "support/TestEnv.h"
 
 namespace tdwg::test {

@@ -4,7 +4,7 @@
 #include "TdwgFixture.h"
 #include "TextDecode.h"
 #include "TWriter.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 #include "xdata/XDataParser.h"
 
 namespace tdwg::test {

@@ -12,8 +12,8 @@
 #include <set>
 #include <sstream>
 
-#include "ReferenceEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/ReferenceEngine.h>
+#include "base/GbkText.h"
 #include "xdata/XDataParser.h"
 
 namespace ckw::dxf {

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 
 namespace ckw::dxf {
 

@@ -4,7 +4,7 @@
 #include "Command.h"
 #include "DxfWriter.h"
 #include "Progress.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 
 namespace {
 

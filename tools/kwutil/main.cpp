@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "Command.h"
-#include "ckw/Version.h"
+#include <ckw/Version.h>
 
 namespace kwutil {
 std::vector<CommandDef>& Commands() {

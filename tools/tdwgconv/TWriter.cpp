@@ -9,8 +9,8 @@
 #include <map>
 #include <memory>
 
-#include "ReferenceEngine.h"
-#include "framework/GbkText.h"
+#include <ckw/ReferenceEngine.h>
+#include "base/GbkText.h"
 #include "xdata/XDataWords.h"
 
 namespace tdwg {

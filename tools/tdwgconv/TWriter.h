@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "EngineDrawing.h"
+#include <ckw/EngineDrawing.h>
 #include "Model.h"
 
 namespace tdwg {

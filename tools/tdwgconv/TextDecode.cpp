@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 namespace tdwg {
 namespace {

@@ -20,10 +20,10 @@
 
 #include "DxfWriter.h"
 #include "Readers.h"
-#include "ReferenceEngine.h"
+#include <ckw/ReferenceEngine.h>
 #include "Report.h"
 #include "TWriter.h"
-#include "framework/GbkText.h"
+#include "base/GbkText.h"
 
 #ifndef TDWGCONV_VERSION
 #define TDWGCONV_VERSION "0"
