@@ -1,6 +1,6 @@
 // SVG picture of a drawing, so that a person can look at what a command drew: entities in their
-// index colours on a black ground, line widths, dash patterns in drawing units, texts with CJK
-// fonts at their drawn size, block insertions as <use> of the block's group.
+// index colours on a black ground (or dark on white paper), line widths, dash patterns in drawing
+// units, texts with CJK fonts at their drawn size, block insertions as <use> of the block's group.
 #include <cmath>
 #include <cstdio>
 #include <ostream>
@@ -23,10 +23,27 @@ std::string Num(double v) {
     return buffer;
 }
 
-std::string Colour(int index) {
+// Index colours on a black ground as the engine shows them; on paper the white and light ones
+// turn dark enough to read (contrast of at least 3 to 1 against white).
+std::string Colour(int index, bool light) {
     int rgb = ColourToRgb(index == 0 ? 7 : index);
+    double r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
+    if (light) {
+        const auto luminance = [](double r, double g, double b) {
+            const auto channel = [](double v) {
+                v /= 255;
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+        };
+        while (1.05 / (luminance(r, g, b) + 0.05) < 3) {
+            r *= 0.8;
+            g *= 0.8;
+            b *= 0.8;
+        }
+    }
     char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", int(r), int(g), int(b));
     return buffer;
 }
 
@@ -56,11 +73,12 @@ float V(const Entity& e, size_t i) { return i < e.values.size() ? e.values[i] : 
 
 class SvgWriter {
 public:
-    SvgWriter(const Drawing& d, std::ostream& out, double hairline) : m_d(d), m_out(out), m_hairline(hairline) {}
+    SvgWriter(const Drawing& d, std::ostream& out, double hairline, double minimumStroke, bool light)
+        : m_d(d), m_out(out), m_hairline(hairline), m_minimumStroke(minimumStroke), m_light(light) {}
 
     void Entity(const ckw::engine::Entity& e) {
         if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert)) return;
-        std::string stroke = Colour(e.Colour());
+        std::string stroke = Colour(e.Colour(), m_light);
         switch (e.kind) {
         case kPoint:
             m_out << "<circle cx=\"" << Num(V(e, 0)) << "\" cy=\"" << Num(V(e, 1)) << "\" r=\"" << Num(m_hairline * 2)
@@ -112,6 +130,7 @@ private:
         // A pen of width code w (w/1000 mm on the sheet) draws about 1 + w/1000 hairlines: heavy
         // lines stand out without covering what lies next to them.
         if (width <= 0) width = m_hairline * (1 + std::max(0, e.WidthCode()) / 1000.0);
+        width = std::max(width, m_minimumStroke);
         std::string s = " stroke=\"" + stroke + "\" stroke-width=\"" + Num(width) + "\"";
         std::string dashes = DashArray(e.LineType());
         if (!dashes.empty()) s += " stroke-dasharray=\"" + dashes + "\"";
@@ -220,11 +239,13 @@ private:
     const Drawing& m_d;
     std::ostream& m_out;
     double m_hairline;
+    double m_minimumStroke;
+    bool m_light;
 };
 
 }  // namespace
 
-void WriteSvg(const Drawing& d, std::ostream& out) {
+void WriteSvg(const Drawing& d, std::ostream& out, const SvgOptions& options) {
     std::array<float, 4> box{0, 0, 100, 100};
     if (!d.Extents(box)) box = {0, 0, 100, 100};
     double width = std::max(1e-3f, box[2] - box[0]), height = std::max(1e-3f, box[3] - box[1]);
@@ -235,8 +256,11 @@ void WriteSvg(const Drawing& d, std::ostream& out) {
         << ' ' << Num(width + 2 * margin) << ' ' << Num(height + 2 * margin) << "\" width=\"1600\" height=\""
         << Num(std::clamp(1600 * (height + 2 * margin) / (width + 2 * margin), 100.0, 4000.0)) << "\">\n";
     out << "<rect x=\"" << Num(box[0] - margin) << "\" y=\"" << Num(-box[3] - margin) << "\" width=\""
-        << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\"#000\"/>\n";
-    SvgWriter writer(d, out, hairline);
+        << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\""
+        << (options.light ? "#fff" : "#000") << "\"/>\n";
+    // One pixel of the picture in drawing units.
+    const double pixel = (width + 2 * margin) / 1600;
+    SvgWriter writer(d, out, hairline, options.minimumStrokePixels * pixel, options.light);
     out << "<defs>\n";
     for (const auto& [number, block] : d.Blocks()) {
         out << "<g id=\"block-" << number << "\">\n";

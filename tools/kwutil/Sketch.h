@@ -5,12 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "ReferenceEngine.h"
+
 namespace kwutil {
 
 // Comma-separated decimal numbers ("200,8,200" or "-3.5,7"); false when a part is not a number.
 bool ParseNumbers(std::string_view text, std::vector<double>& values);
 
 // Writes the current drawing of the engine as SVG; prints why and returns 1 when it cannot.
-int RenderCurrentDrawing(const std::string& command, const std::string& svgPath);
+int RenderCurrentDrawing(const std::string& command, const std::string& svgPath,
+                         const ckw::engine::SvgOptions& options = {});
 
 }  // namespace kwutil
