@@ -47,7 +47,13 @@ CKW_API void WriteDrawingText(const Drawing& drawing, std::ostream& out);
 CKW_API std::vector<std::string> XDataApplications(const std::vector<int32_t>& stream);
 
 // --- SVG ---------------------------------------------------------------------------------------
-CKW_API void WriteSvg(const Drawing& drawing, std::ostream& out);
+struct SvgOptions {
+    /// Dark lines on white paper for documents; otherwise the colours on a black ground.
+    bool light = false;
+    /// The thinnest stroke, in pixels of the 1600-pixel-wide picture (0: a hairline of the drawing).
+    double minimumStrokePixels = 0;
+};
+CKW_API void WriteSvg(const Drawing& drawing, std::ostream& out, const SvgOptions& options = {});
 
 // --- Colours: the 256-entry index palette -----------------------------------------------------
 /// COLORREF 0x00BBGGRR of an index (0..255; others white); nearest index 1..255 of a COLORREF.

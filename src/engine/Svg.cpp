@@ -1,5 +1,5 @@
 // SVG picture of a drawing, so that a person can look at what a command drew: the display
-// model's primitives in their index colours on a black ground, line widths, dash patterns in
+// model's primitives in their index colours on a black ground (or dark on white paper), line widths, dash patterns in
 // drawing units, texts with CJK fonts at their drawn size, block insertions as <use> of the
 // block's group.
 #include <cmath>
@@ -18,10 +18,27 @@ constexpr const char* kFonts = "'Noto Sans CJK SC','WenQuanYi Zen Hei','Source H
 
 const auto& Num = FormatNumber;
 
-std::string Colour(int index) {
+// Index colours on a black ground as the engine shows them; on paper the white and light ones
+// turn dark enough to read (contrast of at least 3 to 1 against white).
+std::string Colour(int index, bool light) {
     int rgb = ColourToRgb(index);
+    double r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
+    if (light) {
+        const auto luminance = [](double r, double g, double b) {
+            const auto channel = [](double v) {
+                v /= 255;
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+        };
+        while (1.05 / (luminance(r, g, b) + 0.05) < 3) {
+            r *= 0.8;
+            g *= 0.8;
+            b *= 0.8;
+        }
+    }
     char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", int(r), int(g), int(b));
     return buffer;
 }
 
@@ -49,11 +66,11 @@ std::string Points(const std::vector<Point2>& pts) {
 
 class SvgWriter {
 public:
-    SvgWriter(const DisplayModel& model, std::ostream& out, double hairline)
-        : m_model(model), m_out(out), m_hairline(hairline) {}
+    SvgWriter(const DisplayModel& model, std::ostream& out, double hairline, double minimumStroke, bool light)
+        : m_model(model), m_out(out), m_hairline(hairline), m_minimumStroke(minimumStroke), m_light(light) {}
 
     void Write(const Primitive& p) {
-        std::string stroke = Colour(p.pen.colour);
+        std::string stroke = Colour(p.pen.colour, m_light);
         const Point2 at = p.points.empty() ? Point2{} : p.points[0];
         switch (p.kind) {
         case Primitive::Kind::Dot:
@@ -95,6 +112,7 @@ private:
         // A pen of width code w (w/1000 mm on the sheet) draws about 1 + w/1000 hairlines: heavy
         // lines stand out without covering what lies next to them.
         double width = pen.width > 0 ? pen.width : m_hairline * (1 + std::max(0, pen.widthCode) / 1000.0);
+        width = std::max(width, m_minimumStroke);
         std::string s = " stroke=\"" + stroke + "\" stroke-width=\"" + Num(width) + "\"";
         if (pen.lineType > 1) {
             std::vector<double> pattern = DashPattern(m_model.Dashes(pen.lineType), m_hairline);
@@ -126,11 +144,13 @@ private:
     const DisplayModel& m_model;
     std::ostream& m_out;
     double m_hairline;
+    double m_minimumStroke;
+    bool m_light;
 };
 
 }  // namespace
 
-void WriteSvg(const Drawing& d, std::ostream& out) {
+void WriteSvg(const Drawing& d, std::ostream& out, const SvgOptions& options) {
     DisplayModel model(d);
     std::array<float, 4> box{0, 0, 100, 100};
     if (!model.Extents(box)) box = {0, 0, 100, 100};
@@ -142,8 +162,11 @@ void WriteSvg(const Drawing& d, std::ostream& out) {
         << ' ' << Num(width + 2 * margin) << ' ' << Num(height + 2 * margin) << "\" width=\"1600\" height=\""
         << Num(std::clamp(1600 * (height + 2 * margin) / (width + 2 * margin), 100.0, 4000.0)) << "\">\n";
     out << "<rect x=\"" << Num(box[0] - margin) << "\" y=\"" << Num(-box[3] - margin) << "\" width=\""
-        << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\"#000\"/>\n";
-    SvgWriter writer(model, out, hairline);
+        << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\""
+        << (options.light ? "#fff" : "#000") << "\"/>\n";
+    // One pixel of the picture in drawing units.
+    const double pixel = (width + 2 * margin) / 1600;
+    SvgWriter writer(model, out, hairline, options.minimumStrokePixels * pixel, options.light);
     out << "<defs>\n";
     for (const auto& [number, block] : model.Blocks()) {
         out << "<g id=\"block-" << number << "\">\n";

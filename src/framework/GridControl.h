@@ -132,9 +132,12 @@ public:
     virtual bool GridSetCellItems(short row, short col, const char* items) = 0; // [307]
     // Selected entry of a drop-down cell, -1 for none.
     virtual long GridGetCellItemIndex(short row, short col) = 0;               // [308]
-    // A caption drawn inside a cell at (x, y) in thousandths of the cell's width and height;
-    // alignment 1 left-top ... 9 right-bottom as on a phone keypad, 4 left-middle. A label of
-    // the same name is replaced.
+    // A caption drawn inside a cell at (x, y) in thousandths of the cell's width and height,
+    // counted from its bottom-left corner. Alignment bits say which point of the text lies there:
+    // 1 its right edge, 2 its middle across (neither: its left edge); 4 its bottom, 8 its middle
+    // up and down (neither: its top). So (50, 50, 4) stands in the bottom-left corner and
+    // (950, 950, 1) hangs from the top-right one. A label stays inside its cell; one of the same
+    // name is replaced.
     virtual bool GridAddCellLabel(short row, short col, const char* name, const char* text, long x, long y,
                                   long alignment) = 0;                          // [305]
     // style 1: a diagonal from the top-left to the bottom-right corner; 0: none.

@@ -174,7 +174,8 @@ void LayerDialog::Fill() {
         const int colour = ColourNumber(layer.GetColor());
         grid.GridSetCellText(r, kColNumber, layer.GetLayerNumber());
         grid.GridSetCellText(r, kColName, layer.GetLayerName());
-        grid.GridSetCellText(r, kColColour, "");
+        // The colour's name (or number) beside its swatch: colours close to each other stay apart.
+        grid.GridSetCellText(r, kColColour, ColourText(colour).c_str());
         grid.GridSetCellKind(r, kColColour, ckw::grid::kKindColor, -1);
         grid.GridSetCellBackColor(r, kColColour, ColourIndexToRgb(colour));
         grid.GridSetCellText(r, kColLineType, LineTypeDescription(layer.GetLineType()).c_str());
@@ -331,7 +332,9 @@ void LayerDialog::GridColorPicked(int, short row, short col, long colour) {
     const int index = RecordOfRow(row);
     if (index < 0) return;
     TheGrid().GridSetCellTextColor(row, kColLineType, colour);
-    m_layers[static_cast<size_t>(index)].SetColor(ColourText(RgbToColourIndex(colour)).c_str());
+    const std::string text = ColourText(RgbToColourIndex(colour));
+    TheGrid().GridSetCellText(row, kColColour, text.c_str());
+    m_layers[static_cast<size_t>(index)].SetColor(text.c_str());
 }
 
 }  // namespace ckw::settings

@@ -28,6 +28,17 @@ constexpr int kDimTab = 1;
 std::string Number(float value) { return ckw::text::FormatFixed(value, 2); }
 
 // Text and dimension records are both keyed by their type.
+
+// The row's key names what is set (钢筋标注); its description follows as the explanation.
+template <typename Record>
+std::string KeyAndDescription(const Record& record) {
+    const std::string key = ckw::text::TrimRight(record.GetTextType());
+    const std::string description = ckw::text::TrimRight(record.GetTextDes());
+    if (description.empty() || description == key) return key;
+    if (key.empty()) return description;
+    return key + "：" + description;
+}
+
 template <typename Record>
 Record* LastOfType(std::vector<Record>& list, const std::string& key) {
     return LastWithKey(list, key, [](const Record& record) { return std::string_view(record.GetTextType()); });
@@ -102,7 +113,7 @@ void TextSizeDialog::FillTexts() {
     for (short k = 1; k <= n; ++k) {
         const CkwTextDef_& text = m_texts[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
-        grid.GridSetCellText(k, 1, ckw::text::TrimRight(text.GetTextDes()).c_str());
+        grid.GridSetCellText(k, 1, KeyAndDescription(text).c_str());
         grid.GridSetCellText(k, 2, Number(text.GetTextHeight()).c_str());
         grid.GridSetCellText(k, 3, Number(text.GetTextWidth()).c_str());
     }
@@ -122,7 +133,7 @@ void TextSizeDialog::FillDims() {
     for (short k = 1; k <= n; ++k) {
         const CkwDimDef_& dim = m_dims[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
-        grid.GridSetCellText(k, 1, ckw::text::TrimRight(dim.GetTextDes()).c_str());
+        grid.GridSetCellText(k, 1, KeyAndDescription(dim).c_str());
         grid.GridSetCellText(k, 2, Number(dim.GetTextValue()).c_str());
     }
     FillCommon(3);

@@ -44,6 +44,40 @@ TEST(CUtilSections, PointsAreChainsOfFloatPolarSteps) {
     EXPECT_EQ(ys[5], std::nextafter(-150.0f, -200.0f));
 }
 
+// The H of 200/8/180 x 300 with flanges 12 and 14 at four centres and angles. The points were
+// derived by hand from the outline's table, each one step from an earlier point: cosine and sine
+// of the float angle in double, each coordinate rounded to float. They must match to the bit at
+// every optimisation level.
+TEST(CUtilSections, RotatedOutlinesAreTheFloatChainToTheBit) {
+    struct Case {
+        float x, y, angle;
+        float points[12][2];
+    };
+    const Case cases[] = {
+    {1250.5f, -730.25f, 0.52359879f, {
+        {1088.89746f, -650.346191f}, {1094.89746f, -660.738525f}, {1178.03589f, -612.738525f}, {1315.03589f, -850.02948f}, {1240.55774f, -893.02948f}, {1247.55774f, -905.153809f},
+        {1403.44226f, -815.153809f}, {1396.44226f, -803.02948f}, {1321.96411f, -846.02948f}, {1184.96411f, -608.738525f}, {1268.10254f, -560.738525f}, {1262.10254f, -550.346191f}}},
+    {0.0f, 0.0f, 1.0f, {
+        {-180.25087f, -3.10178971f}, {-170.153214f, -9.58541584f}, {-118.284218f, 71.195816f}, {112.278839f, -76.8470001f}, {65.8128662f, -149.213516f}, {77.5934601f, -156.777756f},
+        {174.847855f, -5.31296253f}, {163.067261f, 2.25127029f}, {116.601257f, -70.1152344f}, {-113.9618f, 77.9275818f}, {-62.0927773f, 158.708801f}, {-72.1904297f, 165.192429f}}},
+    {-88.125f, 4012.75f, -2.29999995f, {
+        {90.3583832f, 3987.37915f}, {81.4099197f, 3995.37451f}, {17.4474277f, 3923.78687f}, {-186.875824f, 4106.34668f}, {-129.576096f, 4170.47754f}, {-140.015976f, 4179.80518f},
+        {-259.945618f, 4045.57812f}, {-249.505753f, 4036.25024f}, {-192.206024f, 4100.38086f}, {12.1172199f, 3917.82104f}, {-51.8452759f, 3846.2334f}, {-42.8968124f, 3838.23804f}}},
+    {10.0f, 20.0f, 3.0999999f, {
+        {103.676422f, -134.028366f}, {104.175392f, -122.038742f}, {8.25841904f, -118.046974f}, {19.6515293f, 155.716064f}, {105.577148f, 152.140106f}, {106.159279f, 166.127991f},
+        {-73.6850433f, 173.612534f}, {-74.2671738f, 159.624649f}, {11.6584482f, 156.048706f}, {0.265337348f, -117.714325f}, {-95.6516342f, -113.722572f}, {-96.1506042f, -125.712196f}}},
+    };
+    CUtil u;
+    for (const Case& c : cases) {
+        float d[] = {200, 8, 180, 12, 300, 14}, xs[12], ys[12];
+        u.HSHAPE(c.x, c.y, c.angle, d, xs, ys);
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_EQ(xs[i], c.points[i][0]) << "angle " << c.angle << " point " << i;
+            EXPECT_EQ(ys[i], c.points[i][1]) << "angle " << c.angle << " point " << i;
+        }
+    }
+}
+
 TEST(CUtilSections, ChannelOpensAgainstTheSignOfItsFlanges) {
     CUtil u;
     float xs[8], ys[8];

@@ -32,6 +32,7 @@
 
 using ckw::test::SettingsFixture;
 using namespace ckw::test;
+using ckw::qt::QtGridWidget;
 
 namespace {
 
@@ -150,19 +151,53 @@ TEST_F(QtDialogs, FrameLengtheningTypedIntoTheGridIsTaken) {
     EXPECT_EQ(dialog.Settings().sheet, 1);
 }
 
-TEST_F(QtDialogs, BarAreaTablesOfBothModesShowAndClose) {
+namespace {
+
+QtGridWidget* GridOf(QWidget& window, int id = 2000) {
+    return window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl%1").arg(id));
+}
+
+// True when some pixel of the area is darker than mid grey (something is drawn there).
+bool InkIn(const QImage& picture, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(picture.pixel(x, y)) < 128) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(QtDialogs, BarAreaCornerCaptionsSitInTheirTrianglesAndTheSlabWindowShortens) {
+    int fullHeight = 0;
     for (int mode : {1, 2}) {
-        int gridRows = 0;
-        Drive([mode, &gridRows](QDialog& window, ckw::dlg::Dialog&) {
-            auto* grid = window.findChild<ckw::qt::QtGridWidget*>(QStringLiteral("ctl2000"));
+        Drive([mode, &fullHeight](QDialog& window, ckw::dlg::Dialog& dialog) {
+            QtGridWidget* grid = GridOf(window);
             ASSERT_NE(grid, nullptr);
-            gridRows = grid->rowCount();
             Save(window, mode == 1 ? "bar-area-beams" : "bar-area-slabs");
+            const QRect cell = grid->visualItemRect(grid->item(0, 0));
+            const auto& labels = grid->model().Cell(0, 0).labels;
+            ASSERT_EQ(labels.size(), 2u);
+            // What the rows are stands below the diagonal, what the columns are above it.
+            for (int k = 0; k < 2; ++k) {
+                const QRect text = QtGridWidget::LabelRect(cell, labels[k], grid->fontMetrics());
+                EXPECT_TRUE(cell.contains(text)) << "mode " << mode << " label " << k;
+                for (QPoint corner : {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()}) {
+                    const double across = double(corner.x() - cell.left()) / cell.width();
+                    const double down = double(corner.y() - cell.top()) / cell.height();
+                    if (k == 0) EXPECT_GT(down, across) << "mode " << mode << ": row caption crosses the diagonal";
+                    else EXPECT_LT(down, across) << "mode " << mode << ": column caption crosses the diagonal";
+                }
+            }
+            if (mode == 1) fullHeight = window.height();
+            if (mode == 2) {
+                EXPECT_EQ(window.height(), fullHeight * 7 / 10) << "the slab table's window is shortened";
+                EXPECT_EQ(window.height(), dialog.Height());
+                EXPECT_LE(grid->geometry().bottom(), window.height());
+            }
             Click(window, ckw::dlg::IDOK);
         });
         ckw::tables::BarAreaDialog dialog(mode);
         EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
-        EXPECT_GT(gridRows, 2) << "mode " << mode;
     }
 }
 
@@ -188,4 +223,70 @@ TEST_F(QtDialogs, UserTableCellTypedAndCellAttributesShownAreSaved) {
     ASSERT_TRUE(ckw::tables::LoadTdbFile(CfgGbk() + "/TableData1.TDB", saved, why));
     EXPECT_EQ(saved.Cell(4, 3).text, "16C25");
     EXPECT_EQ(saved.Cell(0, 0).colSpan, 9);
+}
+
+TEST_F(QtDialogs, EveryLayerRowReadsInItsOwnColours) {
+    using ::testing::_;
+    // The host's palette: red, yellow, white and green among the first colours.
+    ON_CALL(m_engine, HostColorIndexToRgb(_, _)).WillByDefault([](const int& colour, int& rgb) {
+        const int palette[] = {0, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF};
+        rgb = colour >= 0 && colour < 8 ? palette[colour] : 0xFFFFFF;
+    });
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        QtGridWidget* grid = GridOf(window);
+        ASSERT_NE(grid, nullptr);
+        Save(window, "layer-colours");
+        for (int r = 1; r < grid->rowCount(); ++r) {
+            for (int c = 0; c < grid->columnCount(); ++c) {
+                const QTableWidgetItem* shown = grid->item(r, c);
+                if (shown->text().isEmpty()) continue;
+                EXPECT_GE(QtGridWidget::Contrast(shown->foreground().color(), shown->background().color()), 3.0)
+                    << "row " << r << " column " << c << ": " << shown->text().toStdString();
+            }
+            EXPECT_FALSE(grid->item(r, 4)->text().isEmpty()) << "row " << r << ": the colour is named";
+        }
+        EXPECT_EQ(grid->item(3, 4)->text(), QStringLiteral("白"));
+        window.reject();
+    });
+    ckw::settings::LayerDialog dialog(CStringArray{}, m_paths);
+    dialog.DoModal();
+}
+
+TEST_F(QtDialogs, DropDownCellsShowTheirArrow) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        QtGridWidget* grid = GridOf(window);
+        ASSERT_NE(grid, nullptr);
+        const QImage picture = grid->viewport()->grab().toImage();
+        int lists = 0;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            const auto& cell = grid->model().Cell(r, 1);
+            if (cell.kind == ckw::grid::kKindButton) continue;
+            const QRect arrow = QtGridWidget::DropDownArrowRect(grid->visualItemRect(grid->item(r, 1)));
+            const bool list = cell.kind == ckw::grid::kKindDropDown && !cell.readOnly;
+            lists += list;
+            EXPECT_EQ(InkIn(picture, arrow.adjusted(2, 2, -2, -2)), list) << "row " << r;
+        }
+        EXPECT_EQ(lists, 3) << "sheet number, placing and the title block";
+        window.reject();
+    });
+    ckw::geom::FrameSettingsDialog dialog{ckw::geom::FrameSettings{}};
+    dialog.DoModal();
+}
+
+TEST_F(QtDialogs, TextSizeRowsShowTheirKeyAndWholeDescription) {
+    Drive([](QDialog& window, ckw::dlg::Dialog&) {
+        QtGridWidget* grid = GridOf(window);
+        ASSERT_NE(grid, nullptr);
+        const QTableWidgetItem* first = grid->item(1, 1);
+        EXPECT_TRUE(first->text().startsWith(QStringLiteral("钢筋标注"))) << first->text().toStdString();
+        for (int r = 1; r < grid->rowCount(); ++r) {
+            const QRect cell = grid->visualItemRect(grid->item(r, 1));
+            const QRect needed = grid->fontMetrics().boundingRect(cell.adjusted(4, 0, -4, 0), Qt::TextWordWrap,
+                                                                  grid->item(r, 1)->text());
+            EXPECT_LE(needed.height(), cell.height()) << "row " << r << " is cut";
+        }
+        window.reject();
+    });
+    ckw::settings::TextSizeDialog dialog(m_paths);
+    dialog.DoModal();
 }

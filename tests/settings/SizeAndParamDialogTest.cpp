@@ -23,7 +23,7 @@ dialog 2006
 expect tab 1208 0
 expect rows 4
 expect cell 0 1 标注类型
-expect cell 1 1 "bar marks"
+expect cell 1 1 "钢筋标注：bar marks"
 expect cell 2 2 5.00
 expect editable 1 1 no
 expect editable 2 2 yes
@@ -32,7 +32,7 @@ expect width 1 184
 cell 2 2 6
 tab 1208 1
 expect cols 3
-expect cell 1 1 arrow
+expect cell 1 1 "箭头大小：arrow"
 expect cell 1 2 1.50
 cell 2 2 0.9
 tab 1208 0

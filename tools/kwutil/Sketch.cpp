@@ -24,9 +24,10 @@ bool ParseNumbers(std::string_view text, std::vector<double>& values) {
     }
 }
 
-int RenderCurrentDrawing(const std::string& command, const std::string& svgPath) {
+int RenderCurrentDrawing(const std::string& command, const std::string& svgPath,
+                         const ckw::engine::SvgOptions& options) {
     std::ofstream out(svgPath, std::ios::binary);
-    ckw::engine::WriteSvg(ckw::engine::DefaultEngine().Current(), out);
+    ckw::engine::WriteSvg(ckw::engine::DefaultEngine().Current(), out, options);
     out.close();
     if (!out) {
         std::cerr << "kwutil " << command << ": cannot write " << svgPath << "\n";

@@ -5,9 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ckw::engine {
-class ReferenceEngine;
-}
+#include <ckw/ReferenceEngine.h>
 
 namespace kwutil {
 
@@ -15,7 +13,8 @@ namespace kwutil {
 bool ParseNumbers(std::string_view text, std::vector<double>& values);
 
 // Writes the current drawing of the engine as SVG; prints why and returns 1 when it cannot.
-int RenderCurrentDrawing(const std::string& command, const std::string& svgPath);
+int RenderCurrentDrawing(const std::string& command, const std::string& svgPath,
+                         const ckw::engine::SvgOptions& options = {});
 
 // Saves the engine's current drawing as OUT.T and OUT.svg (a .T or .svg extension given with OUT
 // is dropped) and says so; prints why and returns 1 when it cannot.

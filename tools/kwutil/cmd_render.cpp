@@ -1,4 +1,4 @@
-// kwutil render DRAWING.T -o OUT.svg: a picture of a drawing.
+// kwutil render DRAWING.T -o OUT.svg [--light]: a picture of a drawing.
 #include <fstream>
 #include <iostream>
 
@@ -12,8 +12,10 @@ const kwutil::Command reg("render", "Draw a .T drawing as an SVG picture", [](CL
     auto input = std::make_shared<std::string>();
     auto output = std::make_shared<std::string>();
     cmd.add_option("drawing", *input, "the .T drawing")->required();
+    auto light = std::make_shared<bool>(false);
     cmd.add_option("-o,--output", *output, "the SVG file to write")->required();
-    return [input, output] {
+    cmd.add_flag("--light", *light, "dark lines on white, for documents (default: colours on black)");
+    return [input, output, light] {
         ckw::engine::Drawing drawing;
         std::string error;
         if (!ckw::engine::ReadDrawingFile(*input, drawing, error, kwutil::TerminalProgress("reading"))) {
@@ -21,7 +23,8 @@ const kwutil::Command reg("render", "Draw a .T drawing as an SVG picture", [](CL
             return 1;
         }
         std::ofstream out(*output, std::ios::binary);
-        ckw::engine::WriteSvg(drawing, out);
+        // Every line at least a pixel and a half of the picture wide, so that thin ones still show.
+        ckw::engine::WriteSvg(drawing, out, {.light = *light, .minimumStrokePixels = 1.5});
         out.close();
         if (!out) {
             std::cerr << "kwutil render: cannot write " << *output << "\n";

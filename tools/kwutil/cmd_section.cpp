@@ -1,5 +1,5 @@
 // kwutil section H|C|X|O|T|T4|A --dims d0,d1,... -o OUT.svg: the outline of a steel or composite
-// section, drawn as closed polylines through the engine and rendered as a picture.
+// section, drawn as closed polylines through the engine and rendered as a picture (--light: on white).
 #include <iostream>
 
 #include "Command.h"
@@ -19,7 +19,11 @@ struct Options {
     std::string at = "0,0";
     double angle = 0;
     std::string output;
+    bool light = false;
 };
+
+// Outlines in a pen of three pixels of the picture, whatever the section's size.
+constexpr double kOutlinePenPixels = 3;
 
 int DrawSection(const Options& o) {
     std::vector<double> dims, at;
@@ -36,7 +40,7 @@ int DrawSection(const Options& o) {
     m_pCfg->HostSetPen(0, 1, 0, kOutlineColour, 1);
     kwutil::DrawSectionOutline(o.shape, d, static_cast<float>(at[0]), static_cast<float>(at[1]),
                                static_cast<float>(o.angle));
-    return kwutil::RenderCurrentDrawing("section", o.output);
+    return kwutil::RenderCurrentDrawing("section", o.output, {.light = o.light, .minimumStrokePixels = kOutlinePenPixels});
 }
 
 const kwutil::Command reg("section", "Draw a steel section outline as an SVG picture", [](CLI::App& cmd) -> kwutil::Runner {
@@ -50,6 +54,7 @@ const kwutil::Command reg("section", "Draw a steel section outline as an SVG pic
     cmd.add_option("--at", o->at, "centre x,y (default 0,0)");
     cmd.add_option("--angle", o->angle, "rotation in radians, anticlockwise (default 0)");
     cmd.add_option("-o,--output", o->output, "the SVG file to write")->required();
+    cmd.add_flag("--light", o->light, "dark lines on white, for documents (default: colours on black)");
     return [o] { return DrawSection(*o); };
 });
 

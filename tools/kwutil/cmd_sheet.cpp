@@ -1,6 +1,8 @@
 // kwutil sheet -o OUT: a new drawing with a sheet frame, its title and countersign blocks and the
 // floor elevation table, placed by the drawing commands through the input script as a person
-// would place them; writes OUT.T and OUT.svg.
+// would place them; writes OUT.T and OUT.svg. The shipped title block gets the scale, the date and,
+// when given, the drawing title and number.
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,6 +16,7 @@
 #include <ckw/SheetCommands.h>
 #include <ckw/Util.h>
 #include "Sketch.h"
+#include "engine/Shapes.h"
 #include "sheet/FrameSettings.h"
 
 namespace {
@@ -24,8 +27,9 @@ using ckw::geom::FrameSettings;
 struct SheetOptions {
     std::string output;
     FrameSettings frame;
-    bool portrait = false, noBlocks = false;
+    bool portrait = false, noBlocks = false, uprightTitle = false;
     std::string title;
+    std::string drawingTitle, drawingNumber, date;
     int scale = 100;
     double atX = 0, atY = 0;
     std::string floors, floorsFile, inputScript;
@@ -60,6 +64,67 @@ void FloorTablePlace(const SheetOptions& o, int floorCount, double& x, double& y
     y = o.atY + (paperY - (portrait ? 25 : 10) - 5 - tableHeight) * s;
 }
 
+// Where the shipped title block (BTL.T, 180 x 56 in its own units) takes the values the sheet
+// command knows: the middle of each field's empty cell, and the text height there.
+struct TitleField {
+    double x, y, height;
+};
+constexpr TitleField kDrawingTitleField{60, 32, 4};
+constexpr TitleField kNumberField{150, 28, 2.5};
+constexpr TitleField kScaleField{150, 20, 2.5};
+constexpr TitleField kDateField{150, 4, 2.5};
+
+// Writes text (UTF-8) into a field of the title block the insertion places. The block was loaded
+// at the drawing's scale and is inserted at full size.
+void FillTitleField(const ckw::engine::Entity& insertion, double scale, const TitleField& field, const std::string& text) {
+    if (text.empty()) return;
+    const ckw::engine::Transform t = ckw::engine::InsertTransform(insertion);
+    double x = 0, y = 0;
+    t.Apply(field.x * scale, field.y * scale, x, y);
+    const std::string gbk = kwutil::Gbk(text);
+    const float h = static_cast<float>(field.height * scale * t.Scale()), w = h * 0.8f;
+    const float angle = static_cast<float>(t.Rotation());
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    m_pCfg->HostDrawText(gbk.c_str(), static_cast<int>(gbk.size()), fx, fy, w, h, 102, 102, angle);
+}
+
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+// Fills the title block's fields: drawing title and number when given, the scale and the date.
+void FillTitleBlock(const ckw::engine::Drawing& drawing, const SheetOptions& o) {
+    // The title block is the first block the frame inserts.
+    for (const ckw::engine::Entity& inserted : drawing.Entities()) {
+        if (inserted.kind != ckw::engine::kBlockInsert || inserted.deleted) continue;
+        const ckw::engine::Entity e = inserted;  // the texts drawn below move the drawing's entities
+        FillTitleField(e, o.scale, kDrawingTitleField, o.drawingTitle);
+        FillTitleField(e, o.scale, kNumberField, o.drawingNumber);
+        FillTitleField(e, o.scale, kScaleField, "1:" + std::to_string(o.scale));
+        FillTitleField(e, o.scale, kDateField, o.date.empty() ? Today() : o.date);
+        return;
+    }
+}
+
+// A portrait sheet with its title block upright: the blocks stand as on a landscape sheet, the
+// title block in the inner lower-right corner, the countersign block above the inner upper-left one.
+void PlaceUprightBlocks(const SheetOptions& o) {
+    float length = 0, width = 0;
+    o.frame.PaperSize(length, width);
+    const float s = static_cast<float>(o.scale), margin = 10 * s, binding = 25 * s;
+    const float x0 = static_cast<float>(o.atX), y0 = static_cast<float>(o.atY);
+    const float right = x0 + width * s - margin, top = y0 + length * s - binding;
+    const std::string title = o.frame.titlePath.empty() ? ckw::geom::TitleBlockPath("BTL.T") : o.frame.titlePath;
+    CUtil util;
+    util.ZDRWBTL(CString(title.c_str()), 998, KeloPoint2d(right, y0 + margin), 1, -1, 0, s);
+    util.ZDRWBTL(CString(ckw::geom::TitleBlockPath("HQL.T").c_str()), 997, KeloPoint2d(x0 + margin, top), 1, 1, 0, s);
+}
+
 int DrawSheet(SheetOptions& o);
 
 int RunSheet(SheetOptions& o) {
@@ -89,7 +154,9 @@ int DrawSheet(SheetOptions& o) {
 
     FrameSettings& frame = o.frame;
     frame.orientation = o.portrait ? 1 : 0;
-    frame.withBlocks = o.noBlocks ? 0 : 1;
+    // Upright title blocks on a portrait sheet are placed here, after a frame drawn without them.
+    const bool upright = o.uprightTitle && o.portrait && !o.noBlocks;
+    frame.withBlocks = o.noBlocks || upright ? 0 : 1;
     if (!o.title.empty()) {
         std::string gbk = kwutil::Gbk(o.title);
         frame.titleFile = ckw::geom::TitleBlockName(gbk);
@@ -136,6 +203,9 @@ int DrawSheet(SheetOptions& o) {
                                  floors.elevations.data(), floors.heights.data());
     }
     ckw::geom::SetFrameSettingsEditor(nullptr);
+    if (upright) PlaceUprightBlocks(o);
+    // The fields sit where the shipped title block has them; another block's are its own.
+    if (!o.noBlocks && o.title.empty()) FillTitleBlock(engine.Current(), o);
     m_pCfg = previous;
 
     return kwutil::SaveDrawingAndPicture("sheet", engine, o.output);
@@ -152,6 +222,11 @@ const kwutil::Command reg("sheet", "Draw a sheet frame with title blocks and a f
     cmd.add_option("--widen", o->frame.widening, "millimetres added to the sheet's width");
     cmd.add_option("--title", o->title, "title-block drawing (a name alone is found in the configuration directory)");
     cmd.add_flag("--no-blocks", o->noBlocks, "frame without the title and countersign blocks");
+    cmd.add_flag("--upright-title", o->uprightTitle,
+                 "portrait: title block upright in the lower-right corner (default: turned, at the lower left)");
+    cmd.add_option("--title-text", o->drawingTitle, "drawing title written into the title block");
+    cmd.add_option("--number", o->drawingNumber, "drawing number written into the title block");
+    cmd.add_option("--date", o->date, "date written into the title block (default today, YYYY-MM-DD)");
     cmd.add_option("--at-x", o->atX, "x of the frame's lower-left corner (default 0)");
     cmd.add_option("--at-y", o->atY, "y of the frame's lower-left corner (default 0)");
     auto* floors = cmd.add_option("--floors", o->floors, "floors ELEV_M:HEIGHT_MM,... (floor 1 first)");

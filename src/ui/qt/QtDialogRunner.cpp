@@ -78,6 +78,8 @@ public:
         if (m_dlg.revision() != m_dialogRevision) {
             m_dialogRevision = m_dlg.revision();
             setWindowTitle(FromGbk(m_dlg.GetWindowText()));
+            // The dialog may have changed its own size (a table with few rows shortens itself).
+            if (size() != QSize(m_dlg.Width(), m_dlg.Height())) resize(m_dlg.Width(), m_dlg.Height());
         }
         for (auto& [id, widget] : m_widgets) SyncControl(id, widget);
     }

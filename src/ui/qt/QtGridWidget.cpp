@@ -1,15 +1,21 @@
 #include "QtGridWidget.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 
 #include "QtText.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace ckw::qt {
 
@@ -17,28 +23,64 @@ namespace {
 
 constexpr long kCaptionBack = 0xE8E8E8;
 
-// Paints what a table item cannot show by itself: the diagonal and the labels of a cell.
+// Relative luminance and the contrast ratio of two colours as readability guidelines define them.
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Light text colours (white, yellow) are the layers' own colours and must stay; the cell behind
+// them turns dark instead, so that every text reads.
+QColor ReadableBack(const QColor& text, const QColor& back) {
+    if (QtGridWidget::Contrast(text, back) >= 3) return back;
+    const QColor dark(0x40, 0x40, 0x40), light(Qt::white);
+    return QtGridWidget::Contrast(text, dark) >= QtGridWidget::Contrast(text, light) ? dark : light;
+}
+
+// Paints what a table item cannot show by itself: colour swatches, drop-down arrows, the
+// diagonal and the labels of a cell.
 class CellDecorations : public QStyledItemDelegate {
 public:
     CellDecorations(ckw::dlg::GridModel& model, QObject* parent) : QStyledItemDelegate(parent), m_model(model) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
         const ckw::dlg::GridCell& cell = m_model.Cell(index.row(), index.column());
+        const bool caption = m_model.IsCaption(index.row(), index.column());
+        QStyleOptionViewItem text(option);
+        if (!caption && cell.kind == ckw::grid::kKindColor) {
+            // The colour as a swatch, its name beside it in black on white.
+            const QRect swatch = QtGridWidget::SwatchRect(option.rect);
+            text.rect.setLeft(swatch.right() + 5);
+            QStyledItemDelegate::paint(painter, text, index);
+            painter->save();
+            painter->setPen(Qt::black);
+            painter->setBrush(FromColorRef(cell.backColor));
+            painter->drawRect(swatch);
+            painter->restore();
+            return;
+        }
+        if (!caption && cell.kind == ckw::grid::kKindDropDown && !cell.readOnly) {
+            const QRect arrow = QtGridWidget::DropDownArrowRect(option.rect);
+            text.rect.setRight(arrow.left() - 1);
+            QStyledItemDelegate::paint(painter, text, index);
+            painter->fillRect(arrow, index.data(Qt::BackgroundRole).value<QBrush>());
+            QStyleOption indicator;
+            indicator.rect = arrow;
+            indicator.palette.setColor(QPalette::ButtonText, Qt::black);
+            indicator.palette.setColor(QPalette::WindowText, Qt::black);
+            indicator.state = QStyle::State_Enabled;
+            const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+            style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &indicator, painter, option.widget);
+            return;
+        }
+        QStyledItemDelegate::paint(painter, option, index);
         if (cell.diagonal == 0 && cell.labels.empty()) return;
         painter->save();
         const QRect r = option.rect;
         if (cell.diagonal) painter->drawLine(r.topLeft(), r.bottomRight());
-        for (const ckw::dlg::CellLabel& label : cell.labels) {
-            const int x = r.left() + int(r.width() * label.x / 1000);
-            const int y = r.top() + int(r.height() * label.y / 1000);
-            // Alignment as on a phone keypad: 1 2 3 top, 4 5 6 middle, 7 8 9 bottom.
-            const int column = (int(label.alignment) - 1) % 3, line = (int(label.alignment) - 1) / 3;
-            const QString text = FromGbk(label.text);
-            const QSize size = painter->fontMetrics().size(0, text);
-            const QPoint topLeft(x - column * size.width() / 2, y - line * size.height() / 2);
-            painter->drawText(QRect(topLeft, size), Qt::AlignLeft | Qt::AlignTop, text);
-        }
+        for (const ckw::dlg::CellLabel& label : cell.labels)
+            painter->drawText(QtGridWidget::LabelRect(r, label, painter->fontMetrics()), Qt::AlignLeft | Qt::AlignTop,
+                              FromGbk(label.text));
         painter->restore();
     }
 
@@ -48,11 +90,42 @@ private:
 
 }  // namespace
 
+double QtGridWidget::Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QRect QtGridWidget::SwatchRect(const QRect& cell) {
+    const int side = std::max(4, cell.height() - 6);
+    return QRect(cell.left() + 3, cell.top() + (cell.height() - side) / 2, side * 3 / 2, side);
+}
+
+QRect QtGridWidget::DropDownArrowRect(const QRect& cell) {
+    const int side = std::min(cell.height(), 18);
+    return QRect(cell.right() + 1 - side, cell.top() + (cell.height() - side) / 2, side, side);
+}
+
+QRect QtGridWidget::LabelRect(const QRect& cell, const ckw::dlg::CellLabel& label, const QFontMetrics& metrics) {
+    const QSize size = metrics.size(0, FromGbk(label.text));
+    // The point in thousandths of the cell, counted from its bottom-left corner as on paper.
+    const int x = cell.left() + int(cell.width() * label.x / 1000);
+    const int y = cell.bottom() + 1 - int(cell.height() * label.y / 1000);
+    const long a = label.alignment;
+    const int left = (a & 2) ? x - size.width() / 2 : (a & 1) ? x - size.width() : x;
+    const int top = (a & 8) ? y - size.height() / 2 : (a & 4) ? y - size.height() : y;
+    // A label never leaves its cell.
+    const int maxLeft = std::max(cell.left(), cell.right() + 1 - size.width());
+    const int maxTop = std::max(cell.top(), cell.bottom() + 1 - size.height());
+    return QRect(QPoint(std::clamp(left, cell.left(), maxLeft), std::clamp(top, cell.top(), maxTop)), size);
+}
+
 QtGridWidget::QtGridWidget(ckw::dlg::GridModel& model, std::function<void()> afterAction, QWidget* parent)
     : QTableWidget(parent), m_model(model), m_afterAction(std::move(afterAction)) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setItemDelegate(new CellDecorations(m_model, this));
+    setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -104,8 +177,16 @@ void QtGridWidget::Sync() {
             }
             if (shown->flags() != flags) shown->setFlags(flags);
             const bool caption = m_model.IsCaption(r, c) && cell.backColor == ckw::grid::kWhite;
-            shown->setBackground(FromColorRef(caption ? kCaptionBack : cell.backColor));
-            shown->setForeground(FromColorRef(cell.textColor));
+            if (cell.kind == ckw::grid::kKindColor && !caption) {
+                // The colour itself is the swatch the delegate paints; its name reads beside it.
+                shown->setBackground(QColor(Qt::white));
+                shown->setForeground(QColor(Qt::black));
+            } else {
+                const QColor back = FromColorRef(caption ? kCaptionBack : cell.backColor);
+                const QColor fore = FromColorRef(cell.textColor);
+                shown->setBackground(text.isEmpty() ? back : ReadableBack(fore, back));
+                shown->setForeground(fore);
+            }
             shown->setTextAlignment(caption ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
             if (cell.kind == ckw::grid::kKindButton) {
                 if (!cellWidget(r, c)) {
@@ -123,6 +204,14 @@ void QtGridWidget::Sync() {
                 removeCellWidget(r, c);
             }
         }
+    }
+    // A text wider than its column wraps onto more lines rather than being cut.
+    const QFontMetrics metrics(font());
+    for (int r = 0; r < rows; ++r) {
+        bool cut = false;
+        for (int c = 0; c < cols && !cut; ++c)
+            cut = item(r, c) && metrics.horizontalAdvance(item(r, c)->text()) + 8 > columnWidth(c);
+        if (cut) setRowHeight(r, std::max(rowHeight(r), sizeHintForRow(r)));
     }
     m_syncing = false;
 }

@@ -18,6 +18,13 @@ public:
     // Shows the model's state (only when it changed since the last call).
     void Sync();
     ckw::dlg::GridModel& model() { return m_model; }
+    // Contrast ratio of two colours, 1 (same) to 21 (black on white); text needs 3 or more.
+    static double Contrast(const QColor& a, const QColor& b);
+    // Where a colour cell's swatch and a drop-down cell's arrow are painted inside the cell.
+    static QRect SwatchRect(const QRect& cell);
+    static QRect DropDownArrowRect(const QRect& cell);
+    // Where a label of a cell is painted: see GridAddCellLabel.
+    static QRect LabelRect(const QRect& cell, const ckw::dlg::CellLabel& label, const QFontMetrics& metrics);
 
 private:
     void OnItemChanged(QTableWidgetItem* item);
