@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDrawing.h"
-#include "EntityIndex.h"
-#include "Shapes.h"
+#include "engine/EntityIndex.h"
+#include "engine/Shapes.h"
 
 namespace {
 
