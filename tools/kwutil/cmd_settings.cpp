@@ -65,7 +65,7 @@ int Run(const Options& options) {
     kwutil::EnsureConfiguration();
     m_exDrawingPara.Init();
     const int result = kwutil::RunDialogSession("settings", options.script, [&options] { return RunDialog(options); });
-    const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDCANCEL ? 3 : 0;
+    int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDCANCEL ? 3 : 0;
     m_exDrawingPara.Close();
     if (ckw::drawpara::FailedWrites() > 0) {
         std::cerr << "kwutil settings: the settings were not saved\n";
