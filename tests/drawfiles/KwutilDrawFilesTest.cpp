@@ -58,5 +58,38 @@ TEST_F(KwutilDrawFiles, BrowseImportMoveErase) {
     EXPECT_EQ(Live(engine::kLine)[0].values, (std::vector<float>{0, 0, 1, 1}));
 }
 
+#ifdef CKW_TDWGCONV
+// A real DWG of the test data through the real converter: it comes in on its own "$_" layers, is
+// moved and erased as one, and the user's own line stays as it was.
+TEST_F(KwutilDrawFiles, RealDwgComesInAndGoesAsOne) {
+    if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no Node.js for the DWG reader";
+    const fs::path dwg = m_dir / "example_2000.dwg";
+    fs::copy_file(fs::path(CKW_TEST_DATA_DIR) / "dwg" / "example_2000.dwg", dwg);
+    Begin();
+    Layer(1, "AXIS");
+    Line(1, 0, 0, 1, 1);
+    const fs::path mine = Save("mine.T");
+    int status = -1;
+    const std::string copied =
+        Kwutil({"import", dwg.string(), "--into", mine.string(), "--converter", CKW_TDWGCONV}, &status);
+    ASSERT_EQ(status, 0) << copied;
+    int entities = 0;
+    ASSERT_EQ(std::sscanf(copied.c_str(), "copied %d entities", &entities), 1) << copied;
+    EXPECT_GT(entities, 0);
+    EXPECT_TRUE(fs::exists(m_dir / "EXAMPLE_2000.T"));
+    const std::string moved = Kwutil({"imported", mine.string(), "move", "1000,0"});
+    const std::string erased = Kwutil({"imported", mine.string(), "erase"});
+    int movedCount = 0, erasedCount = 0;
+    ASSERT_EQ(std::sscanf(moved.c_str(), "moved %d", &movedCount), 1) << moved;
+    ASSERT_EQ(std::sscanf(erased.c_str(), "erased %d", &erasedCount), 1) << erased;
+    EXPECT_GT(movedCount, 0);
+    EXPECT_EQ(movedCount, erasedCount);
+    std::string error;
+    ASSERT_TRUE(eng.Open(0, mine, error)) << error;
+    ASSERT_EQ(Live(engine::kLine).size(), 1u);
+    EXPECT_EQ(Live(engine::kLine)[0].values, (std::vector<float>{0, 0, 1, 1}));
+}
+#endif
+
 }  // namespace
 }  // namespace ckw::test
