@@ -1,10 +1,10 @@
 // The display model every painter draws from, the hit-test index and crossing selection.
 #include <random>
 
-#include "DisplayModel.h"
+#include "engine/DisplayModel.h"
 #include "EngineFixture.h"
-#include "EntityIndex.h"
-#include "Shapes.h"
+#include "engine/EntityIndex.h"
+#include "engine/Shapes.h"
 
 namespace ckw::test {
 
