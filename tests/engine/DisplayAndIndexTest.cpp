@@ -88,7 +88,9 @@ TEST(EntityIndex, NearestAgreesWithALinearScan) {
         size_t found = 0;
         const bool any = index.Nearest(d, x, y, within, found);
         ASSERT_EQ(any, scanned.has_value()) << x << "," << y;
-        if (any) EXPECT_EQ(found, *scanned) << x << "," << y;
+        if (any) {
+            EXPECT_EQ(found, *scanned) << x << "," << y;
+        }
     }
 }
 
