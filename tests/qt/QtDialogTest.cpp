@@ -184,8 +184,11 @@ TEST_F(QtDialogs, BarAreaCornerCaptionsSitInTheirTrianglesAndTheSlabWindowShorte
                 for (QPoint corner : {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()}) {
                     const double across = double(corner.x() - cell.left()) / cell.width();
                     const double down = double(corner.y() - cell.top()) / cell.height();
-                    if (k == 0) EXPECT_GT(down, across) << "mode " << mode << ": row caption crosses the diagonal";
-                    else EXPECT_LT(down, across) << "mode " << mode << ": column caption crosses the diagonal";
+                    if (k == 0) {
+                        EXPECT_GT(down, across) << "mode " << mode << ": row caption crosses the diagonal";
+                    } else {
+                        EXPECT_LT(down, across) << "mode " << mode << ": column caption crosses the diagonal";
+                    }
                 }
             }
             if (mode == 1) fullHeight = window.height();

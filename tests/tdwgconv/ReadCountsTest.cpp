@@ -86,8 +86,9 @@ TEST(ReadCounts, DwgFilesMatchThePackagesObjectList) {
         for (const auto& [kind, c] : report["kinds"].items()) read[kind] = c["read"].get<long>();
         EXPECT_EQ(read, kLibreDwgDwg);
         for (const char* kind : kDrawnKinds) {
-            if (report["kinds"].contains(kind))
+            if (report["kinds"].contains(kind)) {
                 EXPECT_EQ(report["kinds"][kind]["written"], report["kinds"][kind]["read"]) << kind;
+            }
         }
         ckw::engine::Drawing drawing;
         std::string error;
