@@ -73,7 +73,7 @@ void WriteBackByKey(ckw::dao::Recordset& rs, const char* keyField, const std::ve
         const Record* found = LastWithKey(records, key, keyOf);
         if (!found) {
             ckw::ui::MessageBox("数据库数据有误!!");
-            return;
+            continue;
         }
         const Record* before = AsReadAt(asRead, row, key, keyOf);
         const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
