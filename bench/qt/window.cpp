@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <memory>
 
 #include "BenchDrawing.h"
@@ -21,7 +22,7 @@ struct Fixture {
     std::string path = (dir.path() + "/plan.T").toStdString();
     Fixture() {
         std::string error;
-        engine::WriteDrawingFile(path, bench::PlanDrawing(100000), error);
+        if (!engine::WriteDrawingFile(path, bench::PlanDrawing(100000), error)) std::fprintf(stderr, "%s\n", error.c_str());
     }
 };
 
