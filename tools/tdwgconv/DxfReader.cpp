@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -31,6 +32,9 @@ struct Extras {
     double w40 = 0, w41 = 0, w43 = 0;
     std::vector<std::pair<double, double>> vertexWidths;  // per light-polyline vertex
     std::string mtextChunks;                              // group 3
+    // A multi-line text's rotation as written (group 50, degrees). dxflib reads it as degrees or
+    // radians depending on which program it thinks wrote the file, so it is taken from here.
+    std::optional<double> rotation;
     std::vector<XDataApp> xdata;
     long droppedXData = 0;
 };
@@ -90,6 +94,7 @@ public:
         case 41: m_pending.w41 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
         case 43: m_pending.w43 = std::atof(value.c_str()); break;
         case 10: if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43); break;
+        case 50: m_pending.rotation = std::atof(value.c_str()); break;
         case 67: m_pending.paperSpace = std::atoi(value.c_str()) == 1; break;
         default: break;
         }
@@ -225,7 +230,7 @@ public:
     void addMText(const DL_MTextData& d) override {
         Entity& e = Begin(Shape::MText);
         e.text = m_text.Utf8ToGbk(StripMTextFormatting(TextUtf8(m_finished.mtextChunks + d.text)));
-        e.height = d.height, e.angleDeg = d.angle * 180 / M_PI, e.lineSpacing = d.lineSpacingFactor;
+        e.height = d.height, e.angleDeg = m_finished.rotation ? *m_finished.rotation : d.angle * 180 / M_PI, e.lineSpacing = d.lineSpacingFactor;
         e.x = d.ipx, e.y = d.ipy;
         int a = d.attachmentPoint >= 1 && d.attachmentPoint <= 9 ? d.attachmentPoint - 1 : 0;
         e.hAlign = a % 3;
