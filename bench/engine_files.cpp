@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include <ckw/ReferenceEngine.h>
+#include "BenchTiming.h"
 
 namespace {
 
@@ -65,13 +66,7 @@ struct Cleanup {
 
 double g_plainRead = 0, g_fullOpen = 0;
 
-template <class F>
-double TimePerIteration(benchmark::State& state, F&& body) {
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) body();
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / double(state.iterations());
-}
+using ckw::bench::TimePerIteration;
 
 void BM_PlainSqliteRead(benchmark::State& state) {
     const auto& file = BigFile();

@@ -13,6 +13,7 @@
 
 #include "ChildProcess.h"
 #include <ckw/ReferenceEngine.h>
+#include "BenchTiming.h"
 #include "Readers.h"
 #include "TWriter.h"
 
@@ -33,13 +34,7 @@ struct Cleanup {
 
 double g_bareDxf = 0, g_bareDwg = 0;
 
-template <class F>
-double TimePerIteration(benchmark::State& state, F&& body) {
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) body();
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / double(state.iterations());
-}
+using ckw::bench::TimePerIteration;
 
 void BM_DxflibBareParse(benchmark::State& state) {
     g_bareDxf = TimePerIteration(state, [&] {
