@@ -1,23 +1,10 @@
 #include "FloorList.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <sstream>
 
+#include "TypedNumbers.h"
+
 namespace kwutil {
-
-namespace {
-
-bool ParseNumber(const std::string& text, float& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    double parsed = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(parsed)) return false;
-    value = static_cast<float>(parsed);
-    return true;
-}
-
-}  // namespace
 
 bool ParseFloors(const std::string& text, FloorList& floors, std::string& error) {
     std::string cleaned;
@@ -31,15 +18,17 @@ bool ParseFloors(const std::string& text, FloorList& floors, std::string& error)
     FloorList parsed;
     std::istringstream entries(cleaned);
     for (std::string entry; entries >> entry;) {
-        size_t colon = entry.find(':');
-        float elevation = 0, height = 0;
-        if (colon == std::string::npos || !ParseNumber(entry.substr(0, colon), elevation) ||
-            !ParseNumber(entry.substr(colon + 1), height) || height <= 0) {
-            error = "bad floor \"" + entry + "\" (want ELEVATION_M:HEIGHT_MM with a positive height)";
+        const size_t colon = entry.find(':');
+        double elevation = 0, height = 0;
+        std::string why = colon == std::string::npos ? "no ':'" : ReadNumber(entry.substr(0, colon), elevation);
+        if (why.empty()) why = ReadNumber(entry.substr(colon + 1), height);
+        if (why.empty() && !(height > 0)) why = "the height is not above 0";
+        if (!why.empty()) {
+            error = "bad floor \"" + entry + "\": " + why + " (want ELEVATION_M:HEIGHT_MM with a positive height)";
             return false;
         }
-        parsed.elevations.push_back(elevation);
-        parsed.heights.push_back(height);
+        parsed.elevations.push_back(static_cast<float>(elevation));
+        parsed.heights.push_back(static_cast<float>(height));
     }
     if (parsed.elevations.empty()) {
         error = "no floors given";

@@ -2,9 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdlib>
 #include <stdexcept>
 
+#include "TypedNumbers.h"
 
 namespace kwutil {
 
@@ -31,16 +31,11 @@ void WorkDrawing::Save() {
 }
 
 std::pair<float, float> ParsePair(const std::string& text, const std::string& option) {
-    const size_t comma = text.find(',');
-    if (comma != std::string::npos) {
-        const std::string first = text.substr(0, comma), second = text.substr(comma + 1);
-        char* end1 = nullptr;
-        char* end2 = nullptr;
-        const float x = std::strtof(first.c_str(), &end1);
-        const float y = std::strtof(second.c_str(), &end2);
-        if (!first.empty() && !second.empty() && *end1 == '\0' && *end2 == '\0') return {x, y};
-    }
-    throw CLI::ValidationError(option + " takes X,Y (two numbers), not '" + text + "'");
+    std::vector<double> xy;
+    const std::string why = ReadNumbers(text, xy);
+    if (!why.empty()) throw CLI::ValidationError(option + " takes X,Y: " + why);
+    if (xy.size() != 2) throw CLI::ValidationError(option + " takes X,Y (two numbers), not '" + text + "'");
+    return {static_cast<float>(xy[0]), static_cast<float>(xy[1])};
 }
 
 }  // namespace kwutil

@@ -5,6 +5,7 @@
 #include "Command.h"
 #include <ckw/HostEngine.h>
 #include "Sketch.h"
+#include "TypedNumbers.h"
 #include <ckw/Util.h>
 
 namespace {
@@ -17,8 +18,10 @@ struct Options {
 
 int DrawBreakLine(const Options& o) {
     std::vector<double> from, to;
-    if (!kwutil::ParseNumbers(o.from, from) || from.size() != 2 || !kwutil::ParseNumbers(o.to, to) || to.size() != 2) {
-        std::cerr << "kwutil breakline: the two points are x,y each\n";
+    std::string why = kwutil::ReadNumbers(o.from, from);
+    if (why.empty()) why = kwutil::ReadNumbers(o.to, to);
+    if (!why.empty() || from.size() != 2 || to.size() != 2) {
+        std::cerr << "kwutil breakline: the two points are x,y each" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
     CUtil().kw_BreakLine(KeloPoint2d(from[0], from[1]), KeloPoint2d(to[0], to[1]), 0.0f);

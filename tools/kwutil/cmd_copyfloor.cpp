@@ -7,6 +7,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "NumberOptions.h"
 #include "WorkDrawing.h"
 #include "drawfiles/FloorInsertion.h"
 
@@ -45,7 +46,7 @@ const kwutil::Command reg("copyfloor", "Copy layers of another floor's .T drawin
     cmd.add_option("source", options->source, "the .T drawing to copy from")->required();
     cmd.add_option("--into", options->into, "the .T drawing to copy into (started when missing)")->required();
     cmd.add_option("--layers", options->layers, "the layer numbers to copy (default: all)")->delimiter(',');
-    cmd.add_option("--scale", options->scale, "insertion scale (default 1)");
+    cmd.add_option("--scale", options->scale, "insertion scale (default 1)")->check(kwutil::PositiveNumber());
     cmd.add_option("--at", options->at, "insertion point X,Y (default 0,0)");
     return [options] {
         kwutil::EnsureConfiguration();

@@ -2,12 +2,12 @@
 // moves, scales, rotates or erases every imported entity of a drawing (those on "$_" layers) as
 // Move_Dwg, Scale_Dwg, Rotate_Dwg and Erase_Dwg do, the user's answers given on the command line,
 // and saves the drawing.
-#include <cmath>
 #include <iostream>
 #include <memory>
 #include <numbers>
 
 #include "Command.h"
+#include "TypedNumbers.h"
 #include "WorkDrawing.h"
 #include "drawfiles/ImportedEntities.h"
 
@@ -34,9 +34,9 @@ InputEvent Value(double v) {
 }
 
 double Number(const std::string& text, const std::string& what) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value)) throw CLI::ValidationError(what + " takes a number");
+    double value = 0;
+    const std::string why = kwutil::ReadNumber(text, value);
+    if (!why.empty()) throw CLI::ValidationError(what + " takes a number: " + why);
     return value;
 }
 
@@ -45,29 +45,36 @@ int Transform(const Options& options) {
     const std::string& action = options.action;
     if ((action == "erase") != options.amount.empty())
         throw CLI::ValidationError(action == "erase" ? "erase takes nothing more" : action + " needs an amount");
-    kwutil::WorkDrawing work(options.drawing, false);
-    int count = 0;
-    const char* done = "";
+    // The amount is read before the drawing is touched.
+    std::vector<InputEvent> answers;
     if (action == "move") {
         const auto [dx, dy] = kwutil::ParsePair(options.amount, "move");
-        work.Answer({Point(0, 0), Point(dx, dy)});
-        count = ckw::drawfiles::MoveImported();
-        done = "moved";
+        answers = {Point(0, 0), Point(dx, dy)};
     } else if (action == "scale") {
         const double factor = Number(options.amount, "scale");
         if (!(factor > 0)) throw CLI::ValidationError("scale takes a factor above 0");
-        work.Answer({Point(bx, by), Value(factor)});
+        answers = {Point(bx, by), Value(factor)};
+    } else if (action == "rotate") {
+        answers = {Point(bx, by), Value(Number(options.amount, "rotate") * 180.0 / std::numbers::pi)};
+    } else if (action != "erase") {
+        throw CLI::ValidationError("unknown action '" + action + "': move, scale, rotate or erase");
+    }
+    kwutil::WorkDrawing work(options.drawing, false);
+    work.Answer(std::move(answers));
+    int count = 0;
+    const char* done = "";
+    if (action == "move") {
+        count = ckw::drawfiles::MoveImported();
+        done = "moved";
+    } else if (action == "scale") {
         count = ckw::drawfiles::ScaleImported();
         done = "scaled";
     } else if (action == "rotate") {
-        work.Answer({Point(bx, by), Value(Number(options.amount, "rotate") * 180.0 / std::numbers::pi)});
         count = ckw::drawfiles::RotateImported();
         done = "rotated";
-    } else if (action == "erase") {
+    } else {
         count = ckw::drawfiles::EraseImported();
         done = "erased";
-    } else {
-        throw CLI::ValidationError("unknown action '" + action + "': move, scale, rotate or erase");
     }
     work.Save();
     std::cout << done << " " << count << " imported entities in " << options.drawing << "\n";

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "NumberOptions.h"
 #include <ckw/DrawingRecords.h>
 #include "Plot.h"
 #include <ckw/ReferenceEngine.h>
@@ -58,7 +59,8 @@ const kwutil::Command reg("plot", "Plot a .T drawing, or its sheet frame, to PDF
     cmd.add_option("drawing", o->input, "the .T drawing")->required();
     cmd.add_option("-o,--output", o->output, "the PDF file to write")->required();
     cmd.add_flag("--frame", o->frame, "only the sheet frame's paper (the largest rectangle drawn)");
-    cmd.add_option("--scale", o->scale, "drawing units per millimetre (default: the recorded frame's scale, else 100)");
+    cmd.add_option("--scale", o->scale, "drawing units per millimetre (default: the recorded frame's scale, else 100)")
+        ->check(kwutil::PositiveNumber());
     return [o] { return Plot(*o); };
 });
 

@@ -5,6 +5,7 @@
 #include "Command.h"
 #include <ckw/HostEngine.h>
 #include "SectionOutline.h"
+#include "NumberOptions.h"
 #include "Sketch.h"
 #include <ckw/Util.h>
 
@@ -27,12 +28,15 @@ constexpr double kOutlinePenPixels = 3;
 
 int DrawSection(const Options& o) {
     std::vector<double> dims, at;
-    if (!kwutil::ParseNumbers(o.dims, dims) || dims.size() > kDimensionSlots) {
-        std::cerr << "kwutil section: --dims takes up to " << kDimensionSlots << " numbers separated by commas\n";
+    std::string why = kwutil::ReadNumbers(o.dims, dims);
+    if (!why.empty() || dims.size() > kDimensionSlots) {
+        std::cerr << "kwutil section: --dims takes up to " << kDimensionSlots << " numbers separated by commas"
+                  << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
-    if (!kwutil::ParseNumbers(o.at, at) || at.size() != 2) {
-        std::cerr << "kwutil section: --at takes x,y\n";
+    why = kwutil::ReadNumbers(o.at, at);
+    if (!why.empty() || at.size() != 2) {
+        std::cerr << "kwutil section: --at takes x,y" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
     float d[kDimensionSlots] = {};  // dimensions not given are 0
@@ -52,7 +56,7 @@ const kwutil::Command reg("section", "Draw a steel section outline as an SVG pic
     cmd.add_option("--dims", o->dims, "dimensions d0,d1,... in drawing units (up to 6; missing ones are 0)")
         ->required();
     cmd.add_option("--at", o->at, "centre x,y (default 0,0)");
-    cmd.add_option("--angle", o->angle, "rotation in radians, anticlockwise (default 0)");
+    cmd.add_option("--angle", o->angle, "rotation in radians, anticlockwise (default 0)")->check(kwutil::Number());
     cmd.add_option("-o,--output", o->output, "the SVG file to write")->required();
     cmd.add_flag("--light", o->light, "dark lines on white, for documents (default: colours on black)");
     return [o] { return DrawSection(*o); };

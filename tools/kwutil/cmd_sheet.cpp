@@ -15,6 +15,7 @@
 #include <ckw/ReferenceEngine.h>
 #include <ckw/SheetCommands.h>
 #include <ckw/Util.h>
+#include "NumberOptions.h"
 #include "Sketch.h"
 #include "engine/Shapes.h"
 #include "sheet/FrameSettings.h"
@@ -23,6 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using ckw::geom::FrameSettings;
+
+// Millimetres a sheet may be lengthened or widened by (a hundred metres of paper).
+constexpr double kMaxSheetChange = 100000;
 
 struct SheetOptions {
     std::string output;
@@ -215,11 +219,11 @@ const kwutil::Command reg("sheet", "Draw a sheet frame with title blocks and a f
                           [](CLI::App& cmd) -> kwutil::Runner {
     auto o = std::make_shared<SheetOptions>();
     cmd.add_option("-o,--output", o->output, "OUT: writes OUT.T and OUT.svg")->required();
-    cmd.add_option("--sheet", o->frame.sheet, "sheet number 0-4 (default 1)");
+    cmd.add_option("--sheet", o->frame.sheet, "sheet number 0-4 (default 1)")->check(kwutil::Number(0, 4));
     cmd.add_flag("--portrait", o->portrait, "portrait (binding side at the top)");
-    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(CLI::PositiveNumber);
-    cmd.add_option("--lengthen", o->frame.lengthening, "millimetres added to the sheet's length");
-    cmd.add_option("--widen", o->frame.widening, "millimetres added to the sheet's width");
+    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
+    cmd.add_option("--lengthen", o->frame.lengthening, "millimetres added to the sheet's length")->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
+    cmd.add_option("--widen", o->frame.widening, "millimetres added to the sheet's width")->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
     cmd.add_option("--title", o->title, "title-block drawing (a name alone is found in the configuration directory)");
     cmd.add_flag("--no-blocks", o->noBlocks, "frame without the title and countersign blocks");
     cmd.add_flag("--upright-title", o->uprightTitle,
@@ -227,8 +231,8 @@ const kwutil::Command reg("sheet", "Draw a sheet frame with title blocks and a f
     cmd.add_option("--title-text", o->drawingTitle, "drawing title written into the title block");
     cmd.add_option("--number", o->drawingNumber, "drawing number written into the title block");
     cmd.add_option("--date", o->date, "date written into the title block (default today, YYYY-MM-DD)");
-    cmd.add_option("--at-x", o->atX, "x of the frame's lower-left corner (default 0)");
-    cmd.add_option("--at-y", o->atY, "y of the frame's lower-left corner (default 0)");
+    cmd.add_option("--at-x", o->atX, "x of the frame's lower-left corner (default 0)")->check(kwutil::Number());
+    cmd.add_option("--at-y", o->atY, "y of the frame's lower-left corner (default 0)")->check(kwutil::Number());
     auto* floors = cmd.add_option("--floors", o->floors, "floors ELEV_M:HEIGHT_MM,... (floor 1 first)");
     cmd.add_option("--floors-file", o->floorsFile, "file of floors, ELEV_M:HEIGHT_MM per line")->excludes(floors);
     cmd.add_option("--input", o->inputScript, "input script answering the commands instead (docs/t-format.md)");

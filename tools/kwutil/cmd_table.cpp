@@ -15,6 +15,7 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/HostEngine.h>
 #include <ckw/ReferenceEngine.h>
+#include "NumberOptions.h"
 #include "Sketch.h"
 #include "framework/DialogTemplate.h"
 #include "base/GbkText.h"
@@ -112,7 +113,7 @@ const kwutil::Command reg("table", "Draw a user table file (.TDB), write an empt
     cmd.add_option("--new", o->newSize, "ROWSxCOLS: write an empty table of this size to -o");
     cmd.add_option("--width", o->width, "column width of a new table, mm of paper (default 20)");
     cmd.add_option("--height", o->height, "row height of a new table, mm of paper (default 8)");
-    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(CLI::PositiveNumber);
+    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
     cmd.add_flag("--design", o->design, "open the table designer on the file (OK saves it)");
     cmd.add_option("--script", o->script, "with --design: play this dialog script instead of showing a window");
     return [o] { return Run(*o); };

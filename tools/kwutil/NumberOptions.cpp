@@ -1,0 +1,36 @@
+#include "NumberOptions.h"
+
+#include "base/GbkText.h"
+
+namespace kwutil {
+
+namespace {
+
+CLI::Validator Bounded(double low, double high, bool aboveLow, std::string bounds) {
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            double value = 0;
+            std::string why = ReadNumber(text, value);
+            if (!why.empty()) return why;
+            const bool below = aboveLow ? value <= low : value < low;
+            return below || value > high ? text + " is not " + bounds : std::string();
+        },
+        "");
+}
+
+std::string Decimal(double value) {
+    std::string text = ckw::text::FormatFixed(value, 6);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+CLI::Validator Number(double low, double high) {
+    return Bounded(low, high, false, "from " + Decimal(low) + " to " + Decimal(high));
+}
+
+CLI::Validator PositiveNumber() { return Bounded(0, kLargestTypedNumber, true, "above 0"); }
+
+}  // namespace kwutil
