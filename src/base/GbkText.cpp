@@ -214,6 +214,13 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer, end);
 }
 
+std::string FormatGeneral(double value, int digits) {
+    char buffer[64];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    if (error != std::errc()) return "0";
+    return std::string(buffer, end);
+}
+
 bool IsValidUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {

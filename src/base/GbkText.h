@@ -33,6 +33,8 @@ std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 double ParseNumber(std::string_view text, size_t* used = nullptr);
 // value with the given number of decimals ("%.Nf" in the "C" locale).
 std::string FormatFixed(double value, int decimals);
+// value with at most the given number of significant digits ("%.Ng" in the "C" locale).
+std::string FormatGeneral(double value, int digits);
 
 // Well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
 bool IsValidUtf8(std::string_view s);

@@ -1,10 +1,7 @@
 #include "drawfiles/CopyFloorDialog.h"
 
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "base/GbkText.h"
@@ -18,19 +15,14 @@ namespace {
 
 using namespace ckw::res;
 
-std::string NumberText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*g", FLT_DIG, static_cast<double>(value));
-    return text;
-}
+std::string NumberText(float value) { return ckw::text::FormatGeneral(value, FLT_DIG); }
 
 std::optional<float> ParseNumber(const std::string& textGbk) {
     const std::string text = ckw::text::Trim(textGbk);
     if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || errno == ERANGE || !std::isfinite(value) || std::fabs(value) > FLT_MAX) return std::nullopt;
+    size_t used = 0;
+    const double value = ckw::text::ParseNumber(text, &used);
+    if (used != text.size() || !std::isfinite(value) || std::fabs(value) > FLT_MAX) return std::nullopt;
     return static_cast<float>(value);
 }
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 
 #include "base/GbkText.h"
@@ -28,7 +27,7 @@ Primitive TextPrimitive(const Entity& e, const DisplayPen& pen, const std::strin
     p.points = {{V(e, 2), V(e, 3)}};
     p.height = h;
     p.angle = V(e, 4);
-    int ha = static_cast<int>(V(e, 5)), va = static_cast<int>(V(e, 6));
+    int ha = WholeNumber(V(e, 5)), va = WholeNumber(V(e, 6));
     p.anchor = ha == 102 ? 1 : ha == 103 ? 2 : 0;
     std::vector<std::string> lines;
     if (e.kind == kMultilineText) {
@@ -59,9 +58,7 @@ Primitive Path(const DisplayPen& pen, std::vector<Point2> points) {
 
 std::string FormatNumber(double v) {
     if (!std::isfinite(v)) v = 0;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", v);
-    return buffer;
+    return ckw::text::FormatGeneral(v, 6);
 }
 
 std::vector<double> DashPattern(const std::vector<float>& dashes, double dot) {
@@ -130,7 +127,7 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
         break;
     }
     case kPolyline: {
-        int n = std::clamp(static_cast<int>(V(e, 0)), 0, kMaxPolylineVertices);
+        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
         bool closed = V(e, 1) != 0;
         auto vertex = [&](int i) {
             size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
@@ -176,7 +173,7 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
         if (outline.empty()) break;
         Primitive p = Path(pen, std::move(outline[0]));
         p.kind = Primitive::Kind::Polygon;
-        p.hollow = e.kind == kFilledPolygon && static_cast<int>(V(e, 1)) == 32;
+        p.hollow = e.kind == kFilledPolygon && WholeNumber(V(e, 1)) == 32;
         out.push_back(std::move(p));
         break;
     }
@@ -205,7 +202,7 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
         Primitive p;
         p.kind = Primitive::Kind::Insert;
         p.pen = pen;
-        p.block = static_cast<int>(V(e, 0));
+        p.block = WholeNumber(V(e, 0));
         p.place = InsertTransform(e);
         out.push_back(std::move(p));
         break;

@@ -1,11 +1,11 @@
 // The floor elevation table: floor number, structural floor elevation and storey height of every
 // storey, the roof on top, under a two-line title, placed with the cursor.
-#include <cstdio>
 #include <string>
 
 #include <ckw/DrawingPara.h>
 #include <ckw/HostEngine.h>
 #include <ckw/Util.h>
+#include "base/GbkText.h"
 #include "drawpara/ParaMessages.h"
 #include "sheet/PaperSpace.h"
 
@@ -20,10 +20,8 @@ struct TableText {
         const float angle = 0;
         m_pCfg->HostDrawText(text, length, x, y, width, height, kCentred, kCentred, angle);
     }
-    void DrawNumber(const char* format, double value, float x, float y) const {
-        char text[64];
-        std::snprintf(text, sizeof text, format, value);
-        Draw(text, x, y);
+    void DrawNumber(int decimals, double value, float x, float y) const {
+        Draw(ckw::text::FormatFixed(value, decimals).c_str(), x, y);
     }
 };
 
@@ -76,12 +74,12 @@ void CUtil::kwDrawFloorTable(float scale, int floorCount, float* elevations, flo
             cell.Draw("标高(m)", elevationX, middle);
             cell.Draw("层高(m)", heightX, middle);
         } else if (row <= n) {
-            cell.DrawNumber("%.0f", row, numberX, middle);
-            cell.DrawNumber("%.3f", elevations[row - 1], elevationX, middle);
-            cell.DrawNumber("%.3f", heights[row - 1] / 1000.0, heightX, middle);
+            cell.DrawNumber(0, row, numberX, middle);
+            cell.DrawNumber(3, elevations[row - 1], elevationX, middle);
+            cell.DrawNumber(3, heights[row - 1] / 1000.0, heightX, middle);
         } else {
             cell.Draw("屋面", numberX, middle);
-            cell.DrawNumber("%.3f", heights[n - 1] / 1000.0 + elevations[n - 1], elevationX, middle);
+            cell.DrawNumber(3, heights[n - 1] / 1000.0 + elevations[n - 1], elevationX, middle);
         }
     }
     // The outer frame closes the table: top line and both sides.

@@ -1,8 +1,9 @@
 #include "tables/BarAreaTable.h"
 
 #include <cmath>
-#include <cstdio>
 #include <iterator>
+
+#include "base/GbkText.h"
 
 namespace ckw::tables {
 
@@ -17,16 +18,10 @@ constexpr int kBarCounts[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 constexpr double kSlabDiameters[] = {3, 4, 5, 6, 8, 10, 12, 14, 16};
 constexpr int kSlabSpacings[] = {70, 75, 80, 90, 100, 150, 200, 250, 300};
 
-std::string Format(const char* format, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 std::string Whole(int value) { return std::to_string(value); }
 
-// "%.f" for whole diameters, one decimal for 2.5 and 6.5.
-std::string Diameter(double d) { return Format(d == std::floor(d) ? "%.f" : "%.1f", d); }
+// No decimals for whole diameters, one for 2.5 and 6.5.
+std::string Diameter(double d) { return ckw::text::FormatFixed(d, d == std::floor(d) ? 0 : 1); }
 
 }  // namespace
 
@@ -41,16 +36,16 @@ BarAreaTable::BarAreaTable(int mode) : m_mode(mode) {
         for (int j = 1; j < cols; ++j) m_cells[0][j] = Whole(kBarCounts[j - 1]);
         for (size_t i = 1; i < m_cells.size(); ++i) {
             m_cells[i][0] = Diameter(kDiameters[i - 1]);
-            for (int j = 1; j < cols; ++j) m_cells[i][j] = Format("%.1f", BarsArea(kBarCounts[j - 1], kDiameters[i - 1]));
+            for (int j = 1; j < cols; ++j) m_cells[i][j] = ckw::text::FormatFixed(BarsArea(kBarCounts[j - 1], kDiameters[i - 1]), 1);
         }
         return;
     }
     m_cells.assign(std::size(kSlabSpacings) + 1, std::vector<std::string>(cols));
-    for (int j = 1; j < cols; ++j) m_cells[0][j] = Format("%.f", kSlabDiameters[j - 1]);
+    for (int j = 1; j < cols; ++j) m_cells[0][j] = ckw::text::FormatFixed(kSlabDiameters[j - 1], 0);
     for (size_t i = 1; i < m_cells.size(); ++i) {
         m_cells[i][0] = Whole(kSlabSpacings[i - 1]);
         for (int j = 1; j < cols; ++j)
-            m_cells[i][j] = Format("%.1f", SlabBarsArea(kSlabSpacings[i - 1], kSlabDiameters[j - 1]));
+            m_cells[i][j] = ckw::text::FormatFixed(SlabBarsArea(kSlabSpacings[i - 1], kSlabDiameters[j - 1]), 1);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string>
+
+#include "base/GbkText.h"
 
 #include "framework/Ui.h"
 #include "res/ResourceIds.h"
@@ -18,11 +20,7 @@ namespace res = ckw::res;
 // Positions of the alignment list, in keypad order.
 constexpr const char* kAlignments[] = {"左上", "中上", "右上", "左中", "居中", "右中", "左下", "中下", "右下"};
 
-std::string Decimal(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", digits, value);
-    return text;
-}
+std::string Decimal(double value, int digits) { return ckw::text::FormatFixed(value, digits); }
 
 // The number typed into an edit field, within [low, high]; otherwise a message naming the field
 // and false.
@@ -35,9 +33,9 @@ bool ReadNumber(ckw::dlg::Dialog& dlg, int id, const char* name, double low, dou
     double typed = 0;
     auto [end, ec] = std::from_chars(first, last, typed);
     if (ec != std::errc() || end != last || first == last || !(typed >= low && typed <= high)) {
-        char message[200];
-        std::snprintf(message, sizeof message, "%s应是%g到%g之间的数", name, low, high);
-        ckw::ui::MessageBox(message);
+        const std::string message = std::string(name) + "应是" + ckw::text::FormatGeneral(low, 6) + "到" +
+                                    ckw::text::FormatGeneral(high, 6) + "之间的数";
+        ckw::ui::MessageBox(message.c_str());
         return false;
     }
     value = typed;

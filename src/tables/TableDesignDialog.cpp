@@ -46,9 +46,7 @@ std::string DirectoryOf(const std::string& pathGbk) {
 }
 
 std::string Caption(int number, double size) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%d (%.1f)", number, size);
-    return text;
+    return std::to_string(number) + " (" + ckw::text::FormatFixed(size, 1) + ")";
 }
 
 }  // namespace

@@ -232,9 +232,10 @@ std::string WriteTdb(const UserTable& table) {
     for (int r = 0; r < table.Rows(); ++r)
         for (int c = 0; c < table.Cols(); ++c) {
             const TableCell& cell = table.Cell(r, c);
-            out += Format("%d %d %d %d %d %d %.2f %.2f %d\n", cell.rowSpan, cell.colSpan, cell.alignment, cell.borders,
-                          cell.textHeightTenths, cell.widthFactorPercent, table.ColWidth(c), table.RowHeight(r),
-                          cell.heavyBorders);
+            out += Format("%d %d %d %d %d %d ", cell.rowSpan, cell.colSpan, cell.alignment, cell.borders,
+                          cell.textHeightTenths, cell.widthFactorPercent) +
+                   text::FormatFixed(table.ColWidth(c), 2) + " " + text::FormatFixed(table.RowHeight(r), 2) +
+                   Format(" %d\n", cell.heavyBorders);
             out += OneLine(cell.text) + "\n";
             if (r == 0 && c == 0) out += OneLine(table.textLayer) + "\n" + OneLine(table.lineLayer) + "\n";
         }

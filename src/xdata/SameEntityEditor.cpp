@@ -1,7 +1,9 @@
 #include "SameEntityEditor.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
+
+#include "base/GbkText.h"
 
 #include "CellValues.h"
 #include "XDataEngine.h"
@@ -50,11 +52,7 @@ EntityProperties PropertiesOf(const EntityRecord& record) {
     return p;
 }
 
-std::string Decimal1(float value) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
-    return text;
-}
+std::string Decimal1(float value) { return ckw::text::FormatFixed(value, 1); }
 
 // The engine's defined line types: the solid line 1 always, then every type with dashes.
 std::vector<int> DefinedLineTypes(HostEngine& engine) {

@@ -2,6 +2,7 @@
 // Test isolation: every test program runs with its own temporary HOME and XDG directories.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -66,6 +67,28 @@ private:
     }
     TempDir m_dir;
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+// Switches the C library's numbers to a locale that writes decimals with a comma (as a toolkit
+// may), built into a temporary folder; back to "C" when the object goes. active() is false where
+// the locale sources (package locales) are missing.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() {
+        setenv("LOCPATH", m_dir.path().c_str(), 1);
+        const std::string made =
+            "localedef -i de_DE -f UTF-8 '" + (m_dir.path() / "de_DE.UTF-8").string() + "' 2>/dev/null";
+        m_active = std::system(made.c_str()) == 0 && std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+        unsetenv("LOCPATH");
+    }
+    ~CommaDecimalLocale() { std::setlocale(LC_NUMERIC, "C"); }
+    CommaDecimalLocale(const CommaDecimalLocale&) = delete;
+    CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    TempDir m_dir;
+    bool m_active = false;
 };
 
 class IsolatedHome : public ::testing::Environment {

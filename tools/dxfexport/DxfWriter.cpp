@@ -51,19 +51,11 @@ std::string SymbolName(const std::string& gbk, const std::string& fallback) {
 }
 
 // Shortest text that reads back as the same float.
-std::string Num(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", v);
-    return buf;
-}
+std::string Num(double v) { return text::FormatGeneral(v, 9); }
 
-double Printed(double v) { return std::strtod(Num(v).c_str(), nullptr); }
+double Printed(double v) { return text::ParseNumber(Num(v)); }
 
-std::string Exact(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
+std::string Exact(double v) { return text::FormatGeneral(v, 17); }
 
 class Writer {
 public:

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "Curves.h"
+#include "base/GbkText.h"
 #include "Readers.h"
 #include "TextDecode.h"
 
@@ -46,13 +47,14 @@ bool IsNumericCode(unsigned code) {
 }
 
 bool IsNumber(const std::string& v) {
-    const char* s = v.c_str();
-    char* end = nullptr;
-    double d = std::strtod(s, &end);
-    if (end == s || !std::isfinite(d)) return false;
-    while (*end == ' ' || *end == '\t' || *end == '\r') ++end;
-    return *end == '\0';
+    size_t used = 0;
+    const double d = ckw::text::ParseNumber(v, &used);
+    if (used == 0 || !std::isfinite(d)) return false;
+    return v.find_first_not_of(" \t\r", used) == std::string::npos;
 }
+
+// A group's number as the file writes it ('.' decimals, whatever the locale).
+double Real(const std::string& v) { return ckw::text::ParseNumber(v); }
 
 class DxfSink : public DL_CreationAdapter {
 public:
@@ -90,11 +92,11 @@ public:
         case 2: m_pending.blockName = value; break;
         case 3: m_pending.mtextChunks += value; break;
         case 4: m_pending.description = value; break;
-        case 40: m_pending.w40 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40; break;
-        case 41: m_pending.w41 = std::atof(value.c_str()); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
-        case 43: m_pending.w43 = std::atof(value.c_str()); break;
+        case 40: m_pending.w40 = Real(value); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40; break;
+        case 41: m_pending.w41 = Real(value); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
+        case 43: m_pending.w43 = Real(value); break;
         case 10: if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43); break;
-        case 50: m_pending.rotation = std::atof(value.c_str()); break;
+        case 50: m_pending.rotation = Real(value); break;
         case 67: m_pending.paperSpace = std::atoi(value.c_str()) == 1; break;
         default: break;
         }
