@@ -131,7 +131,12 @@ void ReadEntityColumns(sqlite3_stmt* st, int first, Entity& e) {
 
 Db OpenForReading(const std::filesystem::path& file) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) Fail("no such drawing file");
+    const auto status = std::filesystem::status(file, ec);
+    if (status.type() == std::filesystem::file_type::not_found) Fail("no such drawing file");
+    if (status.type() == std::filesystem::file_type::directory) Fail("a folder, not a drawing file");
+    if (status.type() != std::filesystem::file_type::regular)
+        Fail(ec ? ec.message() : std::string("not a drawing file (not an ordinary file)"));
+    if (std::filesystem::file_size(file, ec) == 0 && !ec) Fail("not a drawing file (the file is empty)");
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     Db db(raw);

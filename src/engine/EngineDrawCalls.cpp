@@ -21,7 +21,7 @@ void Flatten(const Drawing& source, const std::vector<Entity>& entities, const T
     for (const Entity& e : entities) {
         if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert)) continue;
         if (e.kind == kBlockInsert) {
-            auto it = source.Blocks().find(static_cast<int>(e.values.empty() ? 0 : e.values[0]));
+            auto it = source.Blocks().find(WholeNumber(e.values.empty() ? 0 : e.values[0]));
             if (it != source.Blocks().end() && depth < kMaxBlockDepth)
                 Flatten(source, it->second.entities, t.After(InsertTransform(e)), depth + 1, out);
             continue;

@@ -161,7 +161,7 @@ void ReferenceEngine::HostCopyEntityToCurrent(const int& kind) {
     if (!source || source->deleted || source->kind != kind || !from || !target) return;
     Entity copy = *source;
     if (copy.kind == kBlockInsert && !copy.values.empty()) {
-        auto it = from->drawing.Blocks().find(static_cast<int>(copy.values[0]));
+        auto it = from->drawing.Blocks().find(WholeNumber(copy.values[0]));
         if (it != from->drawing.Blocks().end()) {
             int number = BlockNumberFor(*target, it->second);
             if (!target->Blocks().count(number)) {

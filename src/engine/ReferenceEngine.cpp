@@ -241,7 +241,7 @@ std::vector<std::vector<float>> ReferenceEngine::ShownTemporaryShapes() const {
         if (times % 2 == 0) continue;
         std::vector<float> placed = shape;
         // Lines and polylines are drawn in user coordinates: show them where they lie.
-        const int kind = placed.empty() ? 0 : static_cast<int>(placed[0]);
+        const int kind = placed.empty() ? 0 : WholeNumber(placed[0]);
         if ((kind == kLine || kind == kPolyline) && !m->ucs.IsIdentity())
             for (size_t i = 1; i + 1 < placed.size(); i += 2) {
                 double x, y;

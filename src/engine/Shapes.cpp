@@ -124,7 +124,7 @@ void TransformEntity(Entity& e, const Transform& t) {
         MovePoint(e, 2, t);
         break;
     case kPolyline: {
-        int n = static_cast<int>(V(e, 0));
+        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
         for (int i = 0; i < n; ++i) {
             size_t base = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
             MovePoint(e, base, t);
@@ -175,7 +175,7 @@ void TransformEntity(Entity& e, const Transform& t) {
         for (size_t i = 0; i < 8; i += 2) MovePoint(e, i, t);
         break;
     case kFilledPolygon: {
-        int n = static_cast<int>(V(e, 0));
+        int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
         for (int i = 0; i < n; ++i) MovePoint(e, 3 + static_cast<size_t>(i) * 2, t);
         break;
     }
@@ -200,7 +200,8 @@ void TransformEntity(Entity& e, const Transform& t) {
 
 std::vector<Point2> ArcPoints(double cx, double cy, double r, double startDeg, double endDeg) {
     double sweep = endDeg - startDeg;
-    while (sweep <= 0) sweep += 360;
+    if (!std::isfinite(sweep)) return {};
+    if (sweep <= 0) sweep = std::fmod(sweep, 360.0) + 360;
     if (sweep > 360) sweep = 360;
     int steps = std::clamp(static_cast<int>(sweep / 6), 4, 64);
     std::vector<Point2> pts;
@@ -217,6 +218,7 @@ std::vector<Point2> BulgePoints(Point2 p, Point2 q, double h) {
     double c = std::hypot(dx, dy);
     if (h == 0 || c == 0 || !std::isfinite(h)) return {p, q};
     double r = (c * c / 4 + h * h) / (2 * std::abs(h));
+    if (!std::isfinite(r)) return {p, q};
     // Unit normal to the right of p->q; the arc's middle lies h along it.
     double nx = dy / c, ny = -dx / c;
     double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
@@ -227,6 +229,12 @@ std::vector<Point2> BulgePoints(Point2 p, Point2 q, double h) {
     auto pts = ArcPoints(ccx, ccy, r, a1, a0);
     std::reverse(pts.begin(), pts.end());
     return pts;
+}
+
+int WholeNumber(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(value, low, high));
 }
 
 double TextWidthUnits(const std::string& gbk) {
@@ -241,7 +249,7 @@ double TextWidthUnits(const std::string& gbk) {
 
 std::array<Point2, 4> TextBox(const Entity& e) {
     double h = V(e, 0), w = V(e, 1), x = V(e, 2), y = V(e, 3), ang = Rad(V(e, 4));
-    int ha = static_cast<int>(V(e, 5)), va = static_cast<int>(V(e, 6));
+    int ha = WholeNumber(V(e, 5)), va = WholeNumber(V(e, 6));
     double width = 0, height = h;
     if (e.kind == kMultilineText) {
         double spacing = V(e, 7) > 0 ? V(e, 7) : 1.5 * h;
@@ -276,7 +284,7 @@ std::vector<std::vector<Point2>> Outline(const Entity& e) {
         out.push_back({{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}});
         break;
     case kPolyline: {
-        int n = std::clamp(static_cast<int>(V(e, 0)), 0, kMaxPolylineVertices);
+        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
         bool closed = V(e, 1) != 0;
         std::vector<Point2> pts;
         auto vertex = [&](int i) {
@@ -317,7 +325,7 @@ std::vector<std::vector<Point2>> Outline(const Entity& e) {
         out.push_back({{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}, {V(e, 6), V(e, 7)}, {V(e, 4), V(e, 5)}, {V(e, 0), V(e, 1)}});
         break;
     case kFilledPolygon: {
-        int n = std::clamp(static_cast<int>(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
+        int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
         std::vector<Point2> pts;
         for (int i = 0; i < n; ++i) pts.push_back({V(e, 3 + 2 * static_cast<size_t>(i)), V(e, 4 + 2 * static_cast<size_t>(i))});
         if (!pts.empty()) {
@@ -353,7 +361,7 @@ void AddEntityBounds(const Entity& e, const std::map<int, Block>& blocks, const 
     if (e.deleted) return;
     if (e.kind == kBlockInsert) {
         if (depth >= kMaxBlockDepth) return;
-        auto it = blocks.find(static_cast<int>(V(e, 0)));
+        auto it = blocks.find(WholeNumber(V(e, 0)));
         if (it == blocks.end()) {
             double x, y;
             t.Apply(V(e, 1), V(e, 2), x, y);
@@ -377,7 +385,7 @@ double DistanceTo(const Entity& e, const std::map<int, Block>& blocks, double x,
     if (e.deleted) return kFar;
     Point2 p{x, y};
     if (e.kind == kBlockInsert) {
-        auto it = blocks.find(static_cast<int>(V(e, 0)));
+        auto it = blocks.find(WholeNumber(V(e, 0)));
         Transform place = InsertTransform(e), back;
         if (it == blocks.end() || depth >= kMaxBlockDepth || !place.Invert(back)) return std::hypot(x - V(e, 1), y - V(e, 2));
         double lx, ly;
@@ -410,7 +418,7 @@ bool CrossesBox(const Entity& e, const std::map<int, Block>& blocks, double x1, 
     if (e.deleted) return false;
     const double xmin = std::min(x1, x2), xmax = std::max(x1, x2), ymin = std::min(y1, y2), ymax = std::max(y1, y2);
     if (e.kind == kBlockInsert) {
-        auto it = blocks.find(static_cast<int>(V(e, 0)));
+        auto it = blocks.find(WholeNumber(V(e, 0)));
         Transform place = InsertTransform(e), back;
         if (it == blocks.end() || depth >= kMaxBlockDepth || !place.Invert(back)) return false;
         // The content is tested where the insertion places it.

@@ -57,6 +57,11 @@ std::vector<Point2> ArcPoints(double cx, double cy, double r, double startDeg, d
 std::vector<std::vector<Point2>> Outline(const Entity& entity);
 // Corners of a text's box (approximated from its character sizes).
 std::array<Point2, 4> TextBox(const Entity& entity);
+// A value that holds a whole number (a vertex count, a block number, an alignment) as an int: 0
+// when it is not a number, the nearest int when it lies beyond int's range (a drawing file may
+// hold anything; converting such a float to int directly is undefined).
+int WholeNumber(double value);
+
 // Number of characters of GBK text (a double-byte character counts as two widths).
 double TextWidthUnits(const std::string& gbk);
 
