@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -51,7 +52,11 @@ bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content)
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temp.c_str(), targetUtf8.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
+    if (!ok) {
+        const int why = errno;  // the caller's message names the failed step's error
+        ::unlink(temp.c_str());
+        errno = why;
+    }
     return ok;
 }
 

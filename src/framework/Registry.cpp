@@ -43,6 +43,13 @@ struct Loaded {
 // What the last read of this thread could not read, for a caller to tell a missing value from
 // one it could not read.
 thread_local std::string t_lastReadProblem;
+// Why the last write of this thread failed, for a message that names the real cause.
+thread_local std::string t_lastWriteProblem;
+
+bool WriteFails(std::string problem) {
+    t_lastWriteProblem = std::move(problem);
+    return false;
+}
 
 Loaded Load(const fs::path& file) {
     Loaded loaded;
@@ -118,29 +125,33 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 template <typename Change>
 bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, const std::string& valueGbk,
            Change change, bool userFileOnly = false) {
+    t_lastWriteProblem.clear();
     // A .reg line cannot hold a line break; writing one would damage the file.
-    if (HasLineBreak(keyGbk) || HasLineBreak(nameGbk) || HasLineBreak(valueGbk)) return false;
+    if (HasLineBreak(keyGbk) || HasLineBreak(nameGbk) || HasLineBreak(valueGbk))
+        return WriteFails("a registry value cannot hold a line break");
     std::string key = FullKey(hive, keyGbk);
     std::string name = text::GbkToUtf8(nameGbk);
     if (hive == Hive::LocalMachine) {
         fs::path machineFile = FileRegistry::MachineFile();
         DirectoryLock lock(machineFile.parent_path());
         Loaded machine = Load(machineFile);
-        if (!machine.problem.empty()) return false;
+        if (!machine.problem.empty()) return WriteFails(machine.problem);
         bool shadowing = machine.doc.HasValue(key, name);
         if (!userFileOnly && lock.held()) {
             change(machine.doc, key, name);
             if (SaveAtomically(machineFile, machine.doc.Serialize())) return true;
         }
-        if (shadowing) return false;
+        if (shadowing)
+            return WriteFails(machineFile.string() + " (machine-wide) holds this value, which takes precedence");
     }
     fs::path userFile = FileRegistry::UserFile();
     DirectoryLock lock(userFile.parent_path());
-    if (!lock.held()) return false;
+    if (!lock.held()) return WriteFails(userFile.parent_path().string() + ": " + std::strerror(errno));
     Loaded user = Load(userFile);
-    if (!user.problem.empty()) return false;
+    if (!user.problem.empty()) return WriteFails(user.problem);
     change(user.doc, key, name);
-    return SaveAtomically(userFile, user.doc.Serialize());
+    if (SaveAtomically(userFile, user.doc.Serialize())) return true;
+    return WriteFails("cannot write " + userFile.string() + ": " + std::strerror(errno));
 }
 
 Registry*& Override() {
@@ -225,6 +236,11 @@ bool FileRegistry::SetStringForUser(Hive hive, const std::string& key, const std
     return Write(
         hive, key, name, value,
         [&](RegDocument& doc, const std::string& k, const std::string& n) { doc.SetString(k, n, utf8); }, true);
+}
+
+std::optional<std::string> FileRegistry::LastWriteProblem() {
+    if (t_lastWriteProblem.empty()) return std::nullopt;
+    return t_lastWriteProblem;
 }
 
 std::optional<std::string> FileRegistry::LastReadProblem() {

@@ -53,6 +53,9 @@ public:
     // the file and the reason), so that a value that could not be read is not taken for a
     // missing one; a missing file is no problem.
     static std::optional<std::string> LastReadProblem();
+    // Why the last write of this thread returned false (UTF-8), e.g. the user folder is read-only
+    // or a machine-wide value hides the one written.
+    static std::optional<std::string> LastWriteProblem();
 
     static std::filesystem::path MachineFile();
     static std::filesystem::path UserFile();

@@ -43,6 +43,21 @@ std::string Utf8(const char* gbk) { return ckw::text::GbkToUtf8(gbk ? gbk : "");
 std::string Utf8(const std::string& gbk) { return ckw::text::GbkToUtf8(gbk); }
 std::string Gbk(const std::string& utf8) { return ckw::text::Utf8ToGbk(utf8); }
 
+std::string Shown(const std::string& typed) {
+    if (ckw::text::IsValidUtf8(typed)) return typed;
+    std::string shown;
+    for (const char c : typed) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            shown += c;
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    }
+    return shown + " (not UTF-8 text)";
+}
+
 void InstallTitleBlocks(const fs::path& dir, bool replace) {
     struct Embedded {
         const char* file;
@@ -84,16 +99,21 @@ void InstallConverter(const fs::path& dir) {
 }
 
 void SetUpConfiguration(const fs::path& dir) {
+    // The directory is recorded as text: a name that is not UTF-8 would come back as another name.
+    const std::string absolute = fs::absolute(dir).lexically_normal().string();
+    if (!ckw::text::IsValidUtf8(absolute))
+        throw std::runtime_error("cannot record the directory name " + Shown(absolute) +
+                                 ": it would read back as another name; choose a name in UTF-8");
     fs::create_directories(dir);
     InstallTitleBlocks(dir, false);  // a title block the user changed stays
     InstallConverter(dir);
     std::string sql(reinterpret_cast<const char*>(kEmbeddedSystemLibrarySql), kEmbeddedSystemLibrarySql_size);
     ckw::dao::CreateDatabaseFromSql(sql, (dir / SystemLibraryName()).string());
-    std::string dirGbk = Gbk(fs::absolute(dir).lexically_normal().string());
-    if (!reg::Current().SetStringForUser(reg::Hive::LocalMachine, kPathKey, "CFG", dirGbk))
+    if (!reg::Current().SetStringForUser(reg::Hive::LocalMachine, kPathKey, "CFG", Gbk(absolute))) {
+        const auto why = reg::FileRegistry::LastWriteProblem();
         throw std::runtime_error("cannot record the configuration directory in " +
-                                 reg::FileRegistry::UserFile().string() +
-                                 " (a machine-wide configuration directory is recorded and takes precedence)");
+                                 reg::FileRegistry::UserFile().string() + ": " + why.value_or("the write failed"));
+    }
 }
 
 fs::path EnsureConfiguration() {

@@ -28,5 +28,8 @@ std::string Utf8(const char* gbk);
 std::string Utf8(const std::string& gbk);
 // The library's GBK text from terminal text.
 std::string Gbk(const std::string& utf8);
+// Text a person typed, for a message: as it is when it is UTF-8, else with every byte past ASCII
+// written \xNN (a terminal would show such bytes as garbage) and a note saying so.
+std::string Shown(const std::string& typed);
 
 }  // namespace kwutil

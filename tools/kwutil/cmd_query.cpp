@@ -1,13 +1,15 @@
 // One query each on the parameter library: kwutil layer KIND, linetype NAME|NUMBER, text KIND,
 // dim ITEM, userpara TABLE ITEM. UTF-8 in and out; exit status 0 when found, 1 when not.
-#include <cstdlib>
+#include <charconv>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Command.h"
 #include "Configuration.h"
 #include <ckw/DrawingPara.h>
+#include "base/GbkText.h"
 
 namespace {
 
@@ -27,21 +29,22 @@ kwutil::Runner Loaded(Query query) {
 }
 
 int NotFound(const std::string& what) {
-    std::cerr << "not found: " << what << "\n";
+    std::cerr << "not found: " << kwutil::Shown(what) << "\n";
     return 1;
 }
 
-bool IsNumber(const std::string& text) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    std::strtol(text.c_str(), &end, 10);
-    return *end == '\0';
+// A line-type number: the whole text one int (anything else is a name).
+std::optional<int> LineTypeNumber(const std::string& text) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
 }
 
 const kwutil::Command layer("layer", "Layer, colour, line type and width of a component kind",
                             [](CLI::App& cmd) -> kwutil::Runner {
     auto kind = std::make_shared<std::string>();
-    cmd.add_option("KIND", *kind, "component kind, e.g. 梁")->required();
+    cmd.add_option("KIND", *kind, ckw::text::U8(u8"component kind, e.g. 梁"))->required();
     return Loaded([kind](CDrawingPara& para) {
         std::string name(256, '\0');
         int number = 0, color = 0, lineType = 0;
@@ -62,8 +65,8 @@ const kwutil::Command linetype("linetype", "Number and dash pattern of a line ty
         int number = 0, count = 0;
         float values[9] = {};
         bool found = false;
-        if (IsNumber(*key)) {
-            number = std::atoi(key->c_str());
+        if (const auto typed = LineTypeNumber(*key)) {
+            number = *typed;
             found = para.GetLineTypeInfo(number, count, values);
         } else {
             found = para.GetLineTypeInfo(Gbk(*key).c_str(), number, count, values);
@@ -78,7 +81,7 @@ const kwutil::Command linetype("linetype", "Number and dash pattern of a line ty
 
 const kwutil::Command text("text", "Text height and width of an annotation kind", [](CLI::App& cmd) -> kwutil::Runner {
     auto kind = std::make_shared<std::string>();
-    cmd.add_option("KIND", *kind, "annotation kind, e.g. 钢筋标注")->required();
+    cmd.add_option("KIND", *kind, ckw::text::U8(u8"annotation kind, e.g. 钢筋标注"))->required();
     return Loaded([kind](CDrawingPara& para) {
         float height = 0, width = 0;
         if (!para.GetTextInfo(Gbk(*kind).c_str(), height, width)) return NotFound(*kind);

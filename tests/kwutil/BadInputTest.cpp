@@ -1,9 +1,13 @@
-// Numbers typed on kwutil's command line: NaN, infinities, overflowing and out-of-range values are
-// refused with a message naming what was typed, before anything is drawn or saved.
+// Bad input on kwutil's command line: numbers that are not numbers or are out of range, names that
+// cannot be recorded, text that is not UTF-8. Each is refused with a message that names the real
+// cause, before anything is drawn, saved or recorded.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "base/GbkText.h"
 #include "support/RunKwutil.h"
 #include "support/TestEnv.h"
 
@@ -50,6 +54,46 @@ TEST(KwutilNumbers, NoNumbersOrTooLargeOnesAreRefusedAndNothingIsWritten) {
         EXPECT_LT(run.out.size(), 400u) << shown << "\n" << run.out;  // one clear line, no 300-digit range
         EXPECT_TRUE(fs::is_empty(dir.path())) << shown;
     }
+}
+
+std::string UserRegistry() {
+    std::ifstream in(fs::path(std::getenv("XDG_CONFIG_HOME")) / "kelo" / "user.reg", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(KwutilSetup, ADirectoryNameThatIsNotUtf8IsRefusedAndNothingIsRecorded) {
+    TempDir dir;
+    const std::string before = UserRegistry();
+    const KwutilRun run = RunKwutil({"setup", (dir.path() / "x\xFFy").string()});
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_NE(run.out.find("x\\xFFy (not UTF-8 text)"), std::string::npos) << run.out;
+    EXPECT_FALSE(fs::exists(dir.path() / "x\xFFy"));
+    EXPECT_EQ(UserRegistry(), before);
+}
+
+TEST(KwutilSetup, ARegistryFileThatCannotBeWrittenIsNamedWithItsReason) {
+    TempDir dir;
+    const fs::path userFile = fs::path(std::getenv("XDG_CONFIG_HOME")) / "kelo" / "user.reg";
+    const bool existed = fs::exists(userFile);
+    fs::path saved = dir.path() / "saved.reg";
+    if (existed) fs::rename(userFile, saved);
+    fs::create_directories(userFile);  // a folder where the file belongs: no write can succeed
+    const KwutilRun run = RunKwutil({"setup", (dir.path() / "cfg").string()});
+    fs::remove(userFile);
+    if (existed) fs::rename(saved, userFile);
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_NE(run.out.find("Is a directory"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("machine-wide"), std::string::npos) << run.out;
+}
+
+TEST(KwutilQuery, AMissThatIsNotUtf8IsShownAsBytes) {
+    const KwutilRun run = RunKwutil({"layer", "\xC1\xBA"});  // GBK bytes typed on a UTF-8 terminal
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("not found: \\xC1\\xBA (not UTF-8 text)"), std::string::npos) << run.out;
+    const KwutilRun help = RunKwutil({"layer", "--help"});
+    EXPECT_NE(help.out.find(ckw::text::U8(u8"e.g. 梁")), std::string::npos) << help.out;
 }
 
 }  // namespace
