@@ -166,6 +166,37 @@ void RecordVersion(dao::Database& user, const std::string& item, long value) {
     rs.Close();
 }
 
+// A versioned table the user library lacks (dropped by another program or by hand) is copied
+// from the system library with its version row, in one transaction: the loaders would otherwise
+// find nothing, and equal library versions would never bring it back. 1 = none missing or all
+// recreated.
+int RecreateMissingTables(const std::string& systemPath, const std::string& userPath, const CStringArray& sysItems,
+                          const CArray<long, long>& sysValues) {
+    dao::Database user;
+    user.Open(userPath);
+    std::vector<int> missing;
+    for (int i = 0; i < sysItems.GetSize(); ++i) {
+        const std::string table = ckw::text::ToUpper(ckw::text::Trim(sysItems[i].str()));
+        if (!table.empty() && !IsVersionTableName(table) && !user.TableExists(table)) missing.push_back(i);
+    }
+    if (missing.empty()) return 1;
+    dao::Database sys;
+    sys.Open(systemPath);
+    bool everyTableDone = true;
+    // The last item of a table holds its version: a repeated one is then found copied.
+    for (auto i = missing.rbegin(); i != missing.rend(); ++i) {
+        const std::string table = ckw::text::ToUpper(ckw::text::Trim(sysItems[*i].str()));
+        if (user.TableExists(table) || !sys.TableExists(table)) continue;
+        const bool done = InTransaction(user, [&] {
+            const int result = CopyTableBody(sys, user, table);
+            RecordVersion(user, table, sysValues[*i]);
+            return result;
+        }).has_value();
+        everyTableDone = everyTableDone && done;
+    }
+    return everyTableDone ? 1 : 0;
+}
+
 }  // namespace
 
 namespace ckw::drawpara {
@@ -283,7 +314,8 @@ int CDrawingPara::ModifyVersionTable(const CStringArray& sysItems, const CArray<
         ShowMessage("数据库版本有问题sysVersion<userVersion, 请检查!!");
         return 0;
     }
-    if (sysVersion == userVersion) return 1;
+    if (sysVersion == userVersion)
+        return RecreateMissingTables(m_systemLibPath.str(), m_userLibPath.str(), sysItems, sysValues);
     if (userVersion < kFullReplacementBefore) {
         auto answer = ShowMessage(
             "系统文件 绘图参数.MDB 版本比 用户绘图参数.MDB 新! \n是否完全更新? 完全更新将覆盖用户修改后的参数!",

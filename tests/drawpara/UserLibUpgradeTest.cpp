@@ -48,6 +48,19 @@ TEST_F(UserLibUpgrade, EqualVersionsChangeNothing) {
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(UserLibUpgrade, AVersionedTableMissingFromTheUserLibraryIsCopiedBackWithItsVersion) {
+    PrepareUser(20260101);
+    Exec(UserLib(), "DROP TABLE 颜色表");
+    Exec(UserLib(), "DELETE FROM 版本信息表 WHERE 项目 = '颜色表'");
+    m_exDrawingPara.Init();
+    EXPECT_TRUE(Messages().empty());
+    const std::string colours = "SELECT COUNT(*) FROM 颜色表";
+    EXPECT_EQ(Scalar(UserLib(), colours), Scalar(SystemLib(), colours));
+    const std::string version = "SELECT 数值 FROM 版本信息表 WHERE 项目 = '颜色表'";
+    EXPECT_EQ(Scalar(UserLib(), version), Scalar(SystemLib(), version));
+    EXPECT_EQ(TextHeight("钢筋标注"), "4.5") << "the user's other tables stay as they are";
+}
+
 TEST_F(UserLibUpgrade, OldUserLibraryIsOfferedFullReplacementAndNoMergesTableByTable) {
     PrepareUser(20050101);
     NewerSystem(20260201);
