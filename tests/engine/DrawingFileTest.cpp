@@ -175,6 +175,10 @@ TEST_F(DamagedFileTest, ForeignAndTruncatedFilesAreRefused) {
     ExpectRefused(Path("cut.T"), "");
 
     ExpectRefused(Path("missing.T"), "no such drawing file");
+    std::ofstream(Path("empty.T")).close();
+    ExpectRefused(Path("empty.T"), "the file is empty");
+    std::filesystem::create_directory(Path("folder.T"));
+    ExpectRefused(Path("folder.T"), "a folder, not a drawing file");
 }
 
 TEST_F(DamagedFileTest, NewerVersionsAndBadRowsAreRefused) {
