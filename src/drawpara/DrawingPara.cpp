@@ -5,6 +5,7 @@
 #include "framework/Dao.h"
 #include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
+#include "drawpara/ParaMessages.h"
 
 CDrawingPara m_exDrawingPara;
 
@@ -13,6 +14,7 @@ CDrawingPara::CDrawingPara() : m_index(std::make_unique<Index>()) {}
 CDrawingPara::~CDrawingPara() { Close(); }
 
 void CDrawingPara::Init() {
+    const ckw::drawpara::OneMessagePerLoad load;
     UpdateUserLib();
     m_drawingScale = 100;
     m_closed = 0;
@@ -37,6 +39,7 @@ void CDrawingPara::Close() {
 
 void CDrawingPara::ReSetAllData() {
     if (m_closed) return;
+    const ckw::drawpara::OneMessagePerLoad load;
     ReadLineType_FromDbLib();
     ReadColorDef_FromDbLib();
     ReadTextDef_FromDbLib();

@@ -1,6 +1,8 @@
 // Loading the parameter tables of the user library into the lists of m_exDrawingPara.
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <string>
 
 #include <ckw/DrawingPara.h>
 #include "framework/Dao.h"
@@ -12,10 +14,32 @@
 #include "drawpara/SolidLine.h"
 
 namespace dao = ckw::dao;
-using ckw::drawpara::ShowFormattedMessage;
 using ckw::drawpara::ShowMessage;
 
+namespace ckw::drawpara {
+
 namespace {
+// Loads in progress on this thread (they may nest) and the messages they showed.
+thread_local int t_loads = 0;
+thread_local std::set<std::string> t_shown;
+}  // namespace
+
+OneMessagePerLoad::OneMessagePerLoad() { ++t_loads; }
+
+OneMessagePerLoad::~OneMessagePerLoad() {
+    if (--t_loads == 0) t_shown.clear();
+}
+
+void OneMessagePerLoad::Show(const std::string& text) {
+    if (t_loads > 0 && !t_shown.insert(text).second) return;
+    ckw::ui::MessageBox(text.c_str());
+}
+
+}  // namespace ckw::drawpara
+
+namespace {
+
+using ckw::drawpara::OneMessagePerLoad;
 
 // The common frame of every table read: the user library must exist; the query is opened and its
 // rows handed to `rows`. A database error is shown with the engine's own description, unless
@@ -25,7 +49,7 @@ bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>
               const std::function<void(dao::Recordset&)>& rows,
               const std::function<bool(const dao::DaoException&)>& onError = {}) {
     if (!std::filesystem::exists(ckw::text::GbkToUtf8(libPath.str()))) {
-        ShowFormattedMessage("没有找到系统文件%s!!", libPath.GetString());
+        OneMessagePerLoad::Show("没有找到系统文件" + libPath.str() + "!!");
         return false;
     }
     dao::Database db;
@@ -41,7 +65,7 @@ bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>
         rows(rs);
         rs.Close();
     } catch (const dao::DaoException& e) {
-        if (!onError || !onError(e)) ckw::ui::MessageBox(e.description());
+        if (!onError || !onError(e)) OneMessagePerLoad::Show(e.description());
         return false;
     }
     return true;
@@ -151,7 +175,7 @@ void CDrawingPara::ReadUserParaDef_FromDbLib(const char* table) {
     auto open = [&](dao::Recordset& rs) { rs.OpenTable(name, dao::Recordset::OpenMode::Snapshot); };
     auto missingTable = [](const dao::DaoException& e) {
         if (e.errorCode() != 0x0C06) return false;
-        ShowMessage("请更新数据库文件 绘图参数.mdb!");
+        OneMessagePerLoad::Show("请更新数据库文件 绘图参数.mdb!");
         return true;
     };
     bool read = ReadRows(m_userLibPath, open, [&](dao::Recordset& rs) {

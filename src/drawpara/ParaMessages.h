@@ -25,6 +25,18 @@ __attribute__((format(printf, 1, 2))) inline ckw::ui::Answer ShowFormattedMessag
     return ckw::ui::MessageBox(text.str());
 }
 
+// While one lives (the tables of the library loaded one after another), a message the loaders
+// meet table after table (a damaged or missing library) is shown once, not once per table.
+class OneMessagePerLoad {
+public:
+    OneMessagePerLoad();
+    ~OneMessagePerLoad();
+    OneMessagePerLoad(const OneMessagePerLoad&) = delete;
+    OneMessagePerLoad& operator=(const OneMessagePerLoad&) = delete;
+    // Shows text unless this load showed it already.
+    static void Show(const std::string& text);
+};
+
 // A message on the host's prompt line (cleared first); nothing without an engine.
 inline void ShowOnPromptLine(const char* text) {
     if (!m_pCfg) return;

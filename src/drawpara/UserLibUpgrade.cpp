@@ -284,7 +284,7 @@ int CDrawingPara::GetLibVersionInfomation(const char* path, CStringArray& items,
     try {
         db.Open(path ? path : "");
     } catch (const dao::DaoException& e) {
-        ckw::ui::MessageBox(e.description());
+        ckw::drawpara::OneMessagePerLoad::Show(e.description());
         throw;
     }
     dao::Recordset rs(db);
@@ -294,7 +294,7 @@ int CDrawingPara::GetLibVersionInfomation(const char* path, CStringArray& items,
         if (e.errorCode() == 0x0C06) {
             if (which == 1) ShowFormattedMessage("数据库文件没有版本信息表(%ld), 请更新文件绘图参数.mdb", e.code());
         } else {
-            ckw::ui::MessageBox(e.description());
+            ckw::drawpara::OneMessagePerLoad::Show(e.description());
         }
         return 0;
     }

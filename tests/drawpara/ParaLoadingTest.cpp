@@ -1,6 +1,8 @@
 // Loading the parameter library: first start, the tables read into the lists, the lifecycle.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/ParaFixture.h"
 
 using ckw::test::ParaFixture;
@@ -109,6 +111,18 @@ TEST_F(ParaLoading, MissingSystemLibraryCreatesNothingAndLoadersReport) {
     EXPECT_TRUE(Shown("没有找到系统文件" + ckw::text::Utf8ToGbk(SystemLib().string()) + "!!"));
     EXPECT_TRUE(Shown("没有找到系统文件" + ckw::text::Utf8ToGbk(UserLib().string()) + "!!"));
     EXPECT_EQ(m_exDrawingPara.GetLineTypeCount(), 0);
+}
+
+TEST_F(ParaLoading, ALibraryThatCannotBeReadIsReportedOncePerLoadNotOncePerTable) {
+    WriteSystemLibrary();
+    m_exDrawingPara.Init();
+    m_exDrawingPara.Close();
+    std::ofstream(UserLib(), std::ios::trunc) << "not a database at all, but long enough to be looked at";
+    const size_t before = Messages().size();
+    m_exDrawingPara.Init();
+    ASSERT_EQ(Messages().size(), before + 1) << Messages().back();
+    m_exDrawingPara.ReSetAllData();
+    EXPECT_EQ(Messages().size(), before + 2) << "a new load says it again";
 }
 
 TEST_F(ParaLoading, UserParametersComeFromTheNamedTable) {
