@@ -73,6 +73,15 @@ TEST(KwutilSetup, ADirectoryNameThatIsNotUtf8IsRefusedAndNothingIsRecorded) {
     EXPECT_EQ(UserRegistry(), before);
 }
 
+TEST(KwutilSetup, ADirectoryNameTooLongForTheDrawingProgramsIsRefused) {
+    TempDir dir;
+    const std::string before = UserRegistry();
+    const KwutilRun run = RunKwutil({"setup", (dir.path() / std::string(300, 'a')).string()});
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_NE(run.out.find("bytes the drawing programs read"), std::string::npos) << run.out;
+    EXPECT_EQ(UserRegistry(), before);
+}
+
 TEST(KwutilSetup, ARegistryFileThatCannotBeWrittenIsNamedWithItsReason) {
     TempDir dir;
     const fs::path userFile = fs::path(std::getenv("XDG_CONFIG_HOME")) / "kelo" / "user.reg";

@@ -104,6 +104,11 @@ void SetUpConfiguration(const fs::path& dir) {
     if (!ckw::text::IsValidUtf8(absolute))
         throw std::runtime_error("cannot record the directory name " + Shown(absolute) +
                                  ": it would read back as another name; choose a name in UTF-8");
+    // The drawing programs read the recorded directory into 260 bytes; a longer one would fail them all.
+    constexpr size_t kLongestRecordedPath = 259;
+    if (Gbk(absolute).size() > kLongestRecordedPath)
+        throw std::runtime_error("cannot record the directory name " + absolute + ": it is longer than the " +
+                                 std::to_string(kLongestRecordedPath) + " bytes the drawing programs read");
     fs::create_directories(dir);
     InstallTitleBlocks(dir, false);  // a title block the user changed stays
     InstallConverter(dir);
