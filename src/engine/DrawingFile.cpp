@@ -445,7 +445,10 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
             sqlite3* raw = nullptr;
             int rc = sqlite3_open_v2(temp.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
             Db db(raw);
-            if (rc != SQLITE_OK) Fail(raw ? sqlite3_errmsg(raw) : "cannot create the file");
+            // SQLite says "unable to open database file" for a missing or read-only folder alike.
+            if (rc != SQLITE_OK)
+                Fail("cannot create a file in " + temp.parent_path().string() + ": " +
+                     std::strerror(raw && sqlite3_system_errno(raw) ? sqlite3_system_errno(raw) : EIO));
             WriteAll(db.get(), drawing, progress);
             if (sqlite3_close_v2(db.release()) != SQLITE_OK) Fail("cannot close the new file");
         }

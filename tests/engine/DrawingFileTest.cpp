@@ -226,5 +226,11 @@ TEST_F(DamagedFileTest, BytesReaderRefusesGarbageWithoutCrashing) {
     EXPECT_FALSE(engine::ReadDrawingBytes("", 0, d, error));
 }
 
+TEST_F(EngineTest, ASaveIntoAFolderThatIsMissingSaysWhy) {
+    std::string error;
+    EXPECT_FALSE(engine::WriteDrawingFile(Path("no/such/x.T"), eng.Current(), error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace ckw::test
