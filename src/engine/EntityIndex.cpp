@@ -71,8 +71,12 @@ EntityIndex::EntityIndex(const Drawing& d) {
 }
 
 void EntityIndex::CellRange(float x0, float y0, float x1, float y1, int& cx0, int& cy0, int& cx1, int& cy1) const {
-    auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - m_x0) / m_cell)), 0, m_columns - 1); };
-    auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - m_y0) / m_cell)), 0, m_rows - 1); };
+    // Clamped before the conversion: a search reaching far (or without end) past the grid.
+    auto cell = [&](double at, double origin, int count) {
+        return static_cast<int>(std::clamp(std::floor((at - origin) / m_cell), 0.0, double(count - 1)));
+    };
+    auto column = [&](double x) { return cell(x, m_x0, m_columns); };
+    auto row = [&](double y) { return cell(y, m_y0, m_rows); };
     cx0 = column(x0);
     cx1 = column(x1);
     cy0 = row(y0);

@@ -6,6 +6,7 @@
 
 #include "EngineFixture.h"
 #include "engine/DisplayModel.h"
+#include "engine/EntityIndex.h"
 #include "engine/Shapes.h"
 
 namespace ckw::test {
@@ -51,6 +52,8 @@ TEST_F(EngineTest, EveryKindOfEntityTakesValuesThatAreNoNumbers) {
         }
     }
     const engine::DisplayModel model(eng.Current());
+    const engine::EntityIndex index(eng.Current());
+    EXPECT_FALSE(index.Near(1, 1, kInf).empty()) << "a search without end finds every placed entity";
     std::ostringstream out;
     engine::WriteSvg(eng.Current(), out);
     const std::string svg = out.str();
