@@ -83,11 +83,11 @@ RegDocument RegDocument::Parse(std::string_view text) {
         std::string line(TrimBlanks(text.substr(pos, end - pos)));
         pos = end + 1;
         // Values of other types may go on over several lines ending in a backslash. One the file
-        // ends before loses its backslash: kept, it would swallow the line a rewrite puts after it.
+        // ends before loses its backslashes: kept, one would swallow the line a rewrite puts after it.
         while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
             if (pos >= text.size()) {
                 line.pop_back();
-                break;
+                continue;
             }
             end = text.find('\n', pos);
             if (end == std::string_view::npos) end = text.size();
