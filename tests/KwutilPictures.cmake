@@ -29,6 +29,24 @@ if(last_output MATCHES "insert [^\n]*,-90[,\n ]")
   message(FATAL_ERROR "--upright-title left a turned block:\n${last_output}")
 endif()
 
+# A title block that cannot be read leaves the older drawing of that name as it was.
+file(READ ${WORK}/upright.T before HEX)
+kwutil(1 sheet -o ${WORK}/upright --title no-such-block.T)
+file(READ ${WORK}/upright.T after HEX)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a sheet without its title block replaced the drawing")
+endif()
+# So does a parameter library that cannot be read.
+file(RENAME ${WORK}/data/kelo/cfg ${WORK}/cfg-away)
+file(MAKE_DIRECTORY ${WORK}/data/kelo/cfg)
+kwutil(1 sheet -o ${WORK}/upright)
+file(READ ${WORK}/upright.T after HEX)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a sheet drawn without the parameter library replaced the drawing")
+endif()
+file(REMOVE_RECURSE ${WORK}/data/kelo/cfg)
+file(RENAME ${WORK}/cfg-away ${WORK}/data/kelo/cfg)
+
 # Outlines: at least three pixels of the 1600-pixel picture (390 + margins across), on white.
 kwutil(0 section H --dims 300,10,300,16,390,16 --light -o ${WORK}/h.svg)
 file(READ ${WORK}/h.svg svg)

@@ -82,8 +82,13 @@ RegDocument RegDocument::Parse(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         std::string line(TrimBlanks(text.substr(pos, end - pos)));
         pos = end + 1;
-        // Values of other types may go on over several lines ending in a backslash.
-        while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos && pos < text.size()) {
+        // Values of other types may go on over several lines ending in a backslash. One the file
+        // ends before loses its backslashes: kept, one would swallow the line a rewrite puts after it.
+        while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
+            if (pos >= text.size()) {
+                line.pop_back();
+                continue;
+            }
             end = text.find('\n', pos);
             if (end == std::string_view::npos) end = text.size();
             line.pop_back();

@@ -41,6 +41,8 @@ std::vector<CkwLayerDef_> ReadLayerText(std::istream& in) {
     while (std::getline(in, line)) {
         bool hadBreak = !in.eof();
         if (line.size() + (hadBreak ? 1 : 0) < kShortestLine) continue;
+        // No text line: its words would end at the NUL, and a field could come out empty.
+        if (line.find('\0') != std::string::npos) continue;
         std::istringstream words(line);
         std::vector<std::string> word;
         for (std::string w; word.size() < kWordsPerLine && words >> w;) word.push_back(w);

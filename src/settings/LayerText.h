@@ -13,9 +13,9 @@ namespace ckw::settings {
 
 void WriteLayerText(std::ostream& out, const std::vector<CkwLayerDef_>& rows);
 
-// Lines of any length are read whole. Lines shorter than 10 characters (line break included)
-// and lines with fewer than six words are skipped; the rest of the file is still read. The
-// line width is read as a C number (garbage gives 0).
+// Lines of any length are read whole. Lines shorter than 10 characters (line break included),
+// lines with fewer than six words and lines holding a NUL byte are skipped; the rest of the file
+// is still read. The line width is read as a C number (garbage gives 0).
 std::vector<CkwLayerDef_> ReadLayerText(std::istream& in);
 
 // Writes the library's table to the text file and shows it in the user's editor (without

@@ -46,8 +46,9 @@ std::string DashPicture(const std::vector<double>& values) {
             picture += '.';
             continue;
         }
-        int run = static_cast<int>(std::ceil(std::fabs(v) / 2.0));
-        if (run > kMaxPictureRun) run = kMaxPictureRun;
+        // Capped before it becomes an int: a file may give a dash no int holds (or not a number).
+        const double length = std::ceil(std::fabs(v) / 2.0);
+        const int run = length < kMaxPictureRun ? static_cast<int>(length) : kMaxPictureRun;
         picture.append(static_cast<size_t>(run), v > kDotTolerance ? '_' : ' ');
     }
     return picture + picture;

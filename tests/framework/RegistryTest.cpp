@@ -243,6 +243,16 @@ TEST_F(RegistryTest, CommentsAndUnreadableLinesSurviveAWrite) {
     EXPECT_EQ(reg.GetString(Hive::CurrentUser, "Software\\A", "Good"), "yes");
 }
 
+TEST_F(RegistryTest, AValueWrittenAfterAHexValueTheFileCutShortIsKept) {
+    // The file ends inside a value of several lines; the next value written must not become
+    // that value's continuation.
+    Write(userFile(), "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n\"Bin\"=hex:01,02,\\\\\n");
+    ASSERT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "New", 7));
+    EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\A", "New"), 7u) << Read(userFile());
+    EXPECT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "Newer", 8));
+    EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\A", "New"), 7u) << Read(userFile());
+}
+
 TEST_F(RegistryTest, ConcurrentWritersOfOneFileLoseNoValue) {
     constexpr int kWriters = 3, kValues = 20;
     std::vector<pid_t> children;

@@ -207,3 +207,11 @@ TEST(LayerText, LinesShorterThanTenCharactersOrWithFewerThanSixWordsAreSkipped) 
     EXPECT_STREQ(rows[0].GetComponentKind(), "kind");
     EXPECT_FLOAT_EQ(rows[0].GetLineWidth(), 4.5f);
 }
+
+TEST(LayerText, ALineHoldingANulByteIsSkipped) {
+    // Its words would be cut at the NUL, and a layer without a name would reach the library.
+    std::istringstream in(std::string("kind \0\0 1 2 3 4.5\nkind name 1 2 3 4.5\n", 38));
+    auto rows = ckw::settings::ReadLayerText(in);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_STREQ(rows[0].GetLayerName(), "name");
+}

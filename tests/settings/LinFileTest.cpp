@@ -21,6 +21,7 @@ TEST(LineTypePattern, DataIsNormalisedAndPicturedAsTheDialogShowsIt) {
     EXPECT_TRUE(ParseDashData("").empty());
     EXPECT_EQ(DashPicture({12.5, -3, 0}), "______  .______  .") << "12.5 / 2 rounds up to 7, capped at 6";
     EXPECT_EQ(DashPicture({0.00005, -0.00005}), "....") << "near zero is a dot either way";
+    EXPECT_EQ(DashPicture({5.5e29, -1e300}), "______      ______      ") << "no int holds these dashes";
 
     CkwLineTypeDef_ unnamed;
     unnamed.SetLineTypeData("1,-1");

@@ -129,6 +129,14 @@ void PlaceUprightBlocks(const SheetOptions& o) {
     util.ZDRWBTL(CString(ckw::geom::TitleBlockPath("HQL.T").c_str()), 997, KeloPoint2d(x0 + margin, top), 1, 1, 0, s);
 }
 
+// The block insertions in the drawing: the title and countersign blocks of a sheet.
+int PlacedBlocks(const ckw::engine::Drawing& drawing) {
+    int count = 0;
+    for (const ckw::engine::Entity& e : drawing.Entities())
+        if (e.kind == ckw::engine::kBlockInsert && !e.deleted) ++count;
+    return count;
+}
+
 int DrawSheet(SheetOptions& o);
 
 int RunSheet(SheetOptions& o) {
@@ -142,6 +150,12 @@ int DrawSheet(SheetOptions& o) {
     fs::path cfg = kwutil::EnsureConfiguration();
     kwutil::InstallTitleBlocks(cfg, false);
     m_exDrawingPara.Init();
+    // Without the parameter library (the library has said why) the sheet would be drawn with
+    // none of the user's layers and sizes.
+    if (m_exDrawingPara.GetLayerCount() == 0) {
+        std::cerr << "kwutil sheet: the drawing parameters could not be read; " << o.output << ".T is not written\n";
+        return 1;
+    }
     m_exDrawingPara.SetDrawingScale(o.scale);
 
     kwutil::FloorList floors;
@@ -211,6 +225,13 @@ int DrawSheet(SheetOptions& o) {
     // The fields sit where the shipped title block has them; another block's are its own.
     if (!o.noBlocks && o.title.empty()) FillTitleBlock(engine.Current(), o);
     m_pCfg = previous;
+    // A block file that could not be found or read (the library has said which) leaves a sheet
+    // without its blocks: that is not the sheet asked for, and an older drawing of that name stays.
+    if (!o.noBlocks && o.inputScript.empty() && PlacedBlocks(engine.Current()) < 2) {
+        std::cerr << "kwutil sheet: the title and countersign blocks could not be placed; " << o.output
+                  << ".T is not written\n";
+        return 1;
+    }
 
     return kwutil::SaveDrawingAndPicture("sheet", engine, o.output);
 }

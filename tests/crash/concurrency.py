@@ -1,0 +1,176 @@
+#!/usr/bin/python3
+"""Runs two or three kwutil processes at once on one configuration, round after round, and checks
+that none of them lost another's edit and none reported success for a change it did not make.
+
+    concurrency.py --kwutil PATH [--rounds N] [--processes 2 --processes 3] [--kind NAME ...]
+
+Kinds:
+  start-up  every process starts on a user library two table versions behind (each upgrades it
+            or finds it upgraded); all answer the query as an uninterrupted start does, and the
+            library ends as after one upgrade.
+  settings  each process saves its own row of the user-parameter table through the dialog; every
+            save that exited 0 is in the library, and none may be lost.
+  registry  one process records another configuration directory, one sets the drawing mode (both
+            in the user's registry file) and, with three, one reads a layer meanwhile; both values
+            end recorded, and the reader answers as always."""
+import argparse
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from crash_campaign import Upgrade, table_digests  # noqa: E402
+
+QUERY = ("layer", "梁")
+
+
+def start_all(scenario, commands):
+    """Starts the commands at once in the scenario's configuration; their exit status and output."""
+    procs = [subprocess.Popen([scenario.kwutil, *c], env=scenario.env, cwd=scenario.root,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE) for c in commands]
+    results = []
+    for p in procs:
+        out, err = p.communicate(timeout=120)
+        results.append((p.returncode, out, err.decode(errors="replace")))
+    return results
+
+
+class Round(Upgrade):
+    """A configuration for one round; Upgrade's prepare() leaves the user library behind."""
+
+
+def start_up_rounds(args, n, log):
+    ref = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+    ref.prepare()
+    answer = ref.run(*QUERY).stdout
+    expected = table_digests(ref.user())
+    shutil.rmtree(ref.root)
+    lost = 0
+    for r in range(args.rounds):
+        s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+        try:
+            s.prepare()
+            results = start_all(s, [QUERY] * n)
+            problems = ["exit %d: %s" % (code, err) for code, _, err in results if code != 0]
+            problems += ["answered %r" % out for code, out, _ in results if code == 0 and out != answer]
+            if table_digests(s.user()) != expected:
+                problems.append("the library does not end as after one upgrade")
+            if s.leftovers():
+                problems.append("left %s" % s.leftovers())
+            if problems:
+                lost += 1
+                log.write("start-up %d processes round %d: %s\n" % (n, r, "; ".join(problems)))
+        finally:
+            shutil.rmtree(s.root, ignore_errors=True)
+    return {"rounds": args.rounds, "failed rounds": lost}
+
+
+def user_parameters(scenario):
+    db = sqlite3.connect(scenario.user())
+    try:
+        return [row[0] for row in db.execute("SELECT 数值 FROM 用户参数表 ORDER BY rowid")]
+    finally:
+        db.close()
+
+
+def settings_rounds(args, n, log):
+    s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+    s.setup()
+    s.run(*QUERY)
+    saved = refused = lost = 0
+    try:
+        for r in range(args.rounds):
+            commands = []
+            values = []
+            for p in range(n):
+                # Grid row p + 1 is the table's row p; a new value every round.
+                values.append(str(100 + r * n + p))
+                script = os.path.join(s.root, "edit%d.txt" % p)
+                with open(script, "w") as f:
+                    f.write("cell %d 2 %s\nok\n" % (p + 1, values[p]))
+                commands.append(("settings", "userpara", "用户参数表", "--script", script))
+            results = start_all(s, commands)
+            now = user_parameters(s)
+            for p, (code, _, err) in enumerate(results):
+                if code == 0 and now[p] == values[p]:
+                    saved += 1
+                elif code == 0:
+                    lost += 1
+                    log.write("settings %d processes round %d: row %d saved with exit 0 but holds %s\n"
+                              % (n, r, p, now[p]))
+                else:
+                    refused += 1
+                    log.write("settings %d processes round %d: row %d not saved (exit %d): %s\n" % (n, r, p, code, err))
+    finally:
+        shutil.rmtree(s.root, ignore_errors=True)
+    return {"saves": args.rounds * n, "saved": saved, "reported not saved": refused, "lost with exit 0": lost}
+
+
+def registry_rounds(args, n, log):
+    s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+    dirs = [os.path.join(s.root, d) for d in ("cfgA", "cfgB")]
+    # Both configurations ready, so that a process reading either one finds a finished library.
+    for d in dirs:
+        s.run("setup", d)
+        s.run(*QUERY)
+    answer = s.run(*QUERY).stdout
+    mode_script = os.path.join(s.root, "mode.txt")
+    recorded = refused = lost = 0
+    try:
+        for r in range(args.rounds):
+            target = dirs[r % 2]
+            mode, radio = (2005, "图纸空间模式") if r % 2 else (2008, "模型空间模式")
+            with open(mode_script, "w") as f:
+                f.write("dialog 2012\nradio %s\nok\n" % radio)
+            commands = [("setup", target), ("settings", "mode", "--script", mode_script)] + [QUERY] * (n - 2)
+            results = start_all(s, commands)
+            text = s.registry()
+            held = ['"CFG"="%s"' % target in text, '"DrawingKind05"=dword:%08x' % mode in text]
+            for i in range(2):
+                code, _, err = results[i]
+                if code == 0 and held[i]:
+                    recorded += 1
+                elif code == 0:
+                    lost += 1
+                    log.write("registry %d processes round %d: %s exited 0 but its value is not recorded\n%s\n"
+                              % (n, r, commands[i][0], text))
+                else:
+                    refused += 1
+                    log.write("registry %d processes round %d: %s failed (exit %d): %s\n" % (n, r, commands[i][0], code, err))
+            for code, out, err in results[2:]:
+                if code != 0 or out != answer:
+                    lost += 1
+                    log.write("registry %d processes round %d: the reader got exit %d %r %s\n" % (n, r, code, out, err))
+    finally:
+        shutil.rmtree(s.root, ignore_errors=True)
+    return {"writes": args.rounds * 2, "recorded": recorded, "reported failed": refused,
+            "lost or misread": lost}
+
+
+KINDS = {"start-up": start_up_rounds, "settings": settings_rounds, "registry": registry_rounds}
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--kwutil", required=True)
+    ap.add_argument("--rounds", type=int, default=100)
+    ap.add_argument("--processes", type=int, action="append", choices=(2, 3))
+    ap.add_argument("--kind", action="append", choices=sorted(KINDS))
+    args = ap.parse_args()
+    args.kwutil = os.path.abspath(args.kwutil)
+    ok = True
+    for kind in args.kind or KINDS:
+        for n in args.processes or (2, 3):
+            figures = KINDS[kind](args, n, sys.stdout)
+            print("%-9s %d processes  %s" % (kind, n, "  ".join("%s %d" % f for f in figures.items())))
+            bad = [v for k, v in figures.items() if k in ("failed rounds", "lost with exit 0", "lost or misread",
+                                                            "reported not saved", "reported failed")]
+            ok = ok and not any(bad)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
