@@ -55,6 +55,39 @@ TEST_F(EngineTest, DisplayModelResolvesColourByLayerAndKeepsBlocksAsInsertions) 
     EXPECT_EQ(model.Blocks().at(5)[0].kind, engine::Primitive::Kind::Circle);
 }
 
+// A drawing's extents are those of its entities' outlines, whichever way each kind is measured.
+TEST(DrawingExtents, AgreeWithTheOutlinesOfEveryEntity) {
+    engine::Drawing d;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> at(-5000, 5000), size(-300, 300);
+    for (int i = 0; i < 600; ++i) {
+        engine::Entity e;
+        const float x = at(random), y = at(random);
+        switch (i % 4) {
+        case 0:
+            e.kind = engine::kCircle;  // negative and zero radii too
+            e.values = {x, y, i % 40 == 0 ? 0.0f : size(random)};
+            break;
+        case 1:
+            e.kind = engine::kLine;
+            e.values = {x, y, x + size(random), y + size(random)};
+            break;
+        default:
+            e.kind = engine::kPolyline;  // straight, or with an arc on every other one
+            e.values = {3, float(i % 2)};
+            for (int v = 0; v < 3; ++v) e.values.insert(e.values.end(), {x + size(random), y + size(random), i % 4 == 3 ? 80.0f : 0.0f, 0, 0});
+        }
+        d.Add(e);
+        engine::Bounds outlines;
+        for (const auto& entity : d.Entities())
+            for (const auto& line : engine::Outline(entity))
+                for (const auto& p : line) outlines.Add(p.x, p.y);
+        std::array<float, 4> box;
+        ASSERT_TRUE(d.Extents(box));
+        ASSERT_EQ(box, (std::array<float, 4>{outlines.xmin, outlines.ymin, outlines.xmax, outlines.ymax})) << i;
+    }
+}
+
 // The index finds what a scan of every entity finds, for entities of every size.
 TEST(EntityIndex, NearestAgreesWithALinearScan) {
     engine::Drawing d;
