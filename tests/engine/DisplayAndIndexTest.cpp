@@ -55,6 +55,39 @@ TEST_F(EngineTest, DisplayModelResolvesColourByLayerAndKeepsBlocksAsInsertions) 
     EXPECT_EQ(model.Blocks().at(5)[0].kind, engine::Primitive::Kind::Circle);
 }
 
+// A model built a part at a time ends as the model built at once; its layers and extents are
+// known before any entity is in.
+TEST_F(EngineTest, DisplayModelBuiltInPartsEqualsTheModelBuiltAtOnce) {
+    for (int i = 0; i < 40; ++i) {
+        Pen(1 + i % 3);
+        Line(float(i), 0, float(i), 10);
+        if (i % 5 == 0) Text("KL" + std::to_string(i), float(i), 20);
+    }
+    Pen(9);
+    Line(0, 0, 1, 1);
+    eng.Current().Erase(eng.Current().Entities().size() - 1);  // layer 9 keeps nothing drawn
+
+    const engine::DisplayModel whole(eng.Current());
+    auto parts = engine::DisplayModel::Started(eng.Current());
+    EXPECT_EQ(parts.Layers(), (std::set<int>{1, 2, 3}));
+    std::array<float, 4> early{}, late{};
+    ASSERT_TRUE(parts.Extents(early));
+    ASSERT_TRUE(whole.Extents(late));
+    EXPECT_EQ(early, late);
+    EXPECT_TRUE(parts.Items().empty());
+    EXPECT_EQ(parts.Progress(), 0.0);
+    int steps = 0;
+    while (!parts.Continue(7)) ++steps;
+    EXPECT_EQ(steps, 6);  // 48 entities, 7 at a time
+    ASSERT_EQ(parts.Items().size(), whole.Items().size());
+    for (size_t i = 0; i < whole.Items().size(); ++i) {
+        EXPECT_EQ(parts.Items()[i].kind, whole.Items()[i].kind);
+        EXPECT_EQ(parts.Items()[i].pen.layer, whole.Items()[i].pen.layer);
+        EXPECT_EQ(parts.Items()[i].points.size(), whole.Items()[i].points.size());
+    }
+    EXPECT_EQ(parts.Progress(), 1.0);
+}
+
 // A drawing's extents are those of its entities' outlines, whichever way each kind is measured.
 TEST(DrawingExtents, AgreeWithTheOutlinesOfEveryEntity) {
     engine::Drawing d;
