@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <unordered_map>
 
 #include <ckw/ReferenceEngine.h>
@@ -29,6 +30,8 @@ constexpr double kSmallestTextPixels = 1.5, kMeasuredTextPixels = 12;
 // Circles on screen are drawn as polygons whose chords stay this close to the curve (pixels).
 constexpr double kCircleErrorPixels = 0.25;
 constexpr int kFewestCircleSides = 8, kMostCircleSides = 512;
+// On screen a primitive is left out when its box misses the device widened by this many pixels.
+constexpr double kVisibleMarginPixels = 4;
 
 // What a pen is chosen by; primitives of equal keys share one QPen.
 struct PenKey {
@@ -58,6 +61,12 @@ public:
         m_p.setFont(m_font);
         m_p.setBrush(Qt::NoBrush);
         for (int i = 0; i < 256; ++i) m_palette[size_t(i)] = PaletteColour(i, m_style.lightGround);
+        bool invertible = false;
+        const QTransform toDrawing = m_p.transform().inverted(&invertible);
+        if (m_style.widths == PaintStyle::Widths::Screen && invertible && m_p.transform().isAffine()) {
+            const double d = kVisibleMarginPixels;
+            m_visible = toDrawing.mapRect(QRectF(m_p.window()).adjusted(-d, -d, d, d));
+        }
     }
     ~ModelPainter() { Flush(); }
 
@@ -69,6 +78,7 @@ public:
 private:
     void One(const Primitive& p, int depth) {
         if (!m_style.hiddenLayers.isEmpty() && m_style.hiddenLayers.contains(p.pen.layer)) return;
+        if (depth == 0 && m_visible && Misses(Box(p), *m_visible)) return;
         const QColor& colour = m_palette[size_t(std::clamp(p.pen.colour, 0, 255))];
         switch (p.kind) {
         case Primitive::Kind::Path:
@@ -116,6 +126,30 @@ private:
             break;
         }
         }
+    }
+
+    // A box the primitive lies in, in drawing units (a text's generously, whichever way it turns);
+    // insertions are not measured and always painted.
+    static QRectF Box(const Primitive& p) {
+        if (p.kind == Primitive::Kind::Insert || p.points.empty()) return QRectF(-1e300, -1e300, 2e300, 2e300);
+        double x0 = p.points[0].x, y0 = p.points[0].y, x1 = x0, y1 = y0;
+        for (const Point2& q : p.points) {
+            x0 = std::min(x0, q.x), y0 = std::min(y0, q.y);
+            x1 = std::max(x1, q.x), y1 = std::max(y1, q.y);
+        }
+        double reach = p.pen.width / 2 + p.radius;
+        if (p.kind == Primitive::Kind::Text) {
+            double longest = 0;
+            for (const auto& line : p.lines)
+                longest = std::max(longest, line.length > 0 ? line.length : p.height * double(line.utf8.size()));
+            reach = longest + p.height * (1.5 * double(p.lines.size()) + 1);
+        }
+        return QRectF(QPointF(x0 - reach, y0 - reach), QPointF(x1 + reach, y1 + reach));
+    }
+    // Boxes of horizontal and vertical lines have no height or width: they count too.
+    static bool Misses(const QRectF& box, const QRectF& visible) {
+        return box.right() < visible.left() || box.left() > visible.right() || box.bottom() < visible.top() ||
+               box.top() > visible.bottom();
     }
 
     // Solid screen pens draw runs of primitives as separate segments in one call: the raster
@@ -281,6 +315,7 @@ private:
     QPainter& m_p;
     const DisplayModel& m_model;
     const PaintStyle& m_style;
+    std::optional<QRectF> m_visible;  // the device in drawing units, on screen
     std::array<QColor, 256> m_palette;
     QFont m_font;
     QFontMetricsF m_metrics{QFont()};

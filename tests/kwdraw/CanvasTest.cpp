@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <utility>
 
 #include "DisplayPainter.h"
 #include "DrawingView.h"
@@ -79,7 +81,46 @@ TEST(Canvas, ALargeDrawingArrivesInSlicesAndEndsAsPaintedAtOnceAlsoWhenItChanges
     while (!view.Arrived()) QApplication::processEvents();
     ASSERT_EQ(view.Model().Items().size(), 60001u);
     EXPECT_EQ(view.Model().Items().back().pen.layer, 4);
-    EXPECT_TRUE(Shown(view) == PaintedAtOnce(view)) << "the picture painted in slices is the picture painted at once";
+    const QImage last = Shown(view);
+    EXPECT_TRUE(last == PaintedAtOnce(view)) << "the picture painted in slices is the picture painted at once";
+    EXPECT_NE(last.pixel(view.ToDevice({50000, 35000}).toPoint()), qRgb(0, 0, 0)) << "the diagonal is shown";
+}
+
+// What lies outside the device is left out, and nothing that shows: a small image is the corner of
+// a large one painted through the same transform (the drawing's horizontal and vertical lines,
+// circles and texts cross its edges).
+TEST(Canvas, APartOfTheDrawingIsPaintedAsTheSameCornerOfTheWhole) {
+    ckw::engine::Drawing d;
+    Fill(d, 20000);
+    // Last, so painted over the others: a green line along the drawing and a red one across it.
+    for (auto [colour, line] : {std::pair{3, std::array<float, 4>{0, 25000, 100000, 25000}},
+                                std::pair{1, std::array<float, 4>{15000, 0, 15000, 70000}}}) {
+        Entity e;
+        e.kind = ckw::engine::kLine;
+        e.attributes = {1, 1, 0, colour, 0, 0, 0};
+        e.values.assign(line.begin(), line.end());
+        d.Add(std::move(e));
+    }
+    const ckw::engine::DisplayModel model(d);
+    QTransform view;
+    view.translate(-300, 900);
+    view.scale(0.03, -0.03);
+    auto paint = [&](QSize size) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        p.setTransform(view);
+        ckw::paint::PaintStyle style;
+        style.devicePerUnit = 0.03;
+        ckw::paint::PaintModel(p, model, style);
+        return image;
+    };
+    const QImage whole = paint({3200, 2200}), corner = paint({500, 300});
+    EXPECT_TRUE(corner == whole.copy(0, 0, 500, 300));
+    const QPoint crossing = view.map(QPointF(15000, 25000)).toPoint();
+    ASSERT_TRUE(QRect(0, 0, 500, 300).contains(crossing));
+    EXPECT_EQ(corner.pixel(crossing + QPoint(40, 0)), ckw::paint::PaletteColour(3, false).rgba());
+    EXPECT_EQ(corner.pixel(crossing + QPoint(0, 40)), ckw::paint::PaletteColour(1, false).rgba());
 }
 
 }  // namespace
