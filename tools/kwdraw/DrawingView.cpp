@@ -41,7 +41,11 @@ ckw::engine::Drawing* DrawingView::Drawing() const { return ckw::engine::Default
 DisplayModel& DrawingView::Arriving() {
     const auto* d = Drawing();
     if (!m_model || !d || d != m_modelDrawing || d->Revision() != m_modelRevision) {
+        // A drawing arrives in slices when it is new to the canvas; one the person works on is
+        // shown changed at once.
+        const bool workedOn = m_model && m_model->Complete() && d && d == m_modelDrawing;
         m_model = std::make_unique<DisplayModel>(d ? DisplayModel::Started(*d) : DisplayModel());
+        if (workedOn) m_model->Continue(SIZE_MAX);
         m_modelDrawing = d;
         m_modelRevision = d ? d->Revision() : 0;
         m_pictureModel = nullptr;
