@@ -1,10 +1,15 @@
-// Opening the drawing window on a 100,000-entity drawing (read, display model, layer panel; then
-// with the first paint of the canvas) against reading the .T file alone, in the same run.
-// Target: within 1.5x.
+// Opening a 100,000-entity drawing in the shown drawing window against opening the .T file alone,
+// in the same run. Target: within 1.5x.
+//  - BM_OpenWindow: what a person sees first: the file read, the drawing's tab, title and layer
+//    panel, and the canvas painted once, fitted to the drawing and saying how far its picture has
+//    come (the canvas builds the picture in slices between events, so the window answers while the
+//    drawing arrives);
+//  - BM_OpenWindowAndPaint: until the whole drawing is on the canvas (the first complete paint).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 #include <cstdio>
 #include <memory>
 
@@ -31,30 +36,57 @@ Fixture& Data() {
     return f;
 }
 
-void BM_ReadDrawingFile(benchmark::State& state) {
-    auto& f = Data();
-    for (auto _ : state) {
-        engine::Drawing d;
-        std::string error;
-        benchmark::DoNotOptimize(engine::ReadDrawingFile(f.path, d, error));
-    }
+long PageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt;
 }
-BENCHMARK(BM_ReadDrawingFile)->Unit(benchmark::kMillisecond);
 
-void OpenWindow(benchmark::State& state, bool paint) {
-    auto& f = Data();
+// Every opening starts alike: the engine reset and an empty window shown; the window and the
+// drawing are dropped afterwards. None of that is timed. Memory the process takes afresh costs a
+// page fault per page on first touch, a good part of opening a large drawing in a program just
+// started: the counter shows how many each opening took.
+template <class Open>
+void EachOpening(benchmark::State& state, Open open) {
+    long faults = 0;
     for (auto _ : state) {
         state.PauseTiming();
         engine::DefaultEngine().Reset();
         auto window = std::make_unique<kwdraw::MainWindow>();
         window->resize(1600, 1000);
+        window->show();
+        QApplication::processEvents();
         state.ResumeTiming();
-        auto* view = window->OpenDrawing(QString::fromStdString(f.path));
-        if (paint) benchmark::DoNotOptimize(view->grab());
+        const long before = PageFaults();
+        open(*window);
+        faults += PageFaults() - before;
         state.PauseTiming();
         window.reset();
+        engine::DefaultEngine().Reset();
         state.ResumeTiming();
     }
+    state.counters["page_faults"] = benchmark::Counter(double(faults), benchmark::Counter::kAvgIterations);
+}
+
+// The .T file alone, read onto an engine unit as the window's Open reads it.
+void BM_OpenDrawingFile(benchmark::State& state) {
+    EachOpening(state, [&](kwdraw::MainWindow&) {
+        auto& engine = engine::DefaultEngine();
+        std::string error;
+        if (!engine.Open(engine.NewDrawing(0), Data().path, error)) state.SkipWithError(error.c_str());
+    });
+}
+BENCHMARK(BM_OpenDrawingFile)->Unit(benchmark::kMillisecond);
+
+void OpenWindow(benchmark::State& state, bool paint) {
+    EachOpening(state, [&](kwdraw::MainWindow& window) {
+        auto* view = window.OpenDrawing(QString::fromStdString(Data().path));
+        benchmark::DoNotOptimize(view->grab());
+        if (paint) {
+            while (!view->Arrived()) QApplication::processEvents();
+            benchmark::DoNotOptimize(view->grab());
+        }
+    });
 }
 
 void BM_OpenWindow(benchmark::State& state) { OpenWindow(state, false); }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 #include "base/GbkText.h"
@@ -79,20 +80,39 @@ std::vector<double> DashPattern(const std::vector<float>& dashes, double dot) {
     return pattern;
 }
 
-DisplayModel::DisplayModel(const Drawing& d) : m_drawing(&d) {
+DisplayModel::DisplayModel(const Drawing& d) : DisplayModel(Started(d)) { Continue(d.Entities().size()); }
+
+DisplayModel DisplayModel::Started(const Drawing& d) {
+    DisplayModel m;
+    m.m_drawing = &d;
     for (size_t index : d.LayerEntries())
-        if (auto layer = d.Layer(d.Entities()[index].attributes[0])) m_layerColours[layer->number] = layer->colour;
-    m_dashes[1] = {};
+        if (auto layer = d.Layer(d.Entities()[index].attributes[0])) m.m_layerColours[layer->number] = layer->colour;
+    m.m_dashes[1] = {};
     for (int type = 2; type < 100; ++type)
-        if (auto dashes = d.LineTypeDashes(type); !dashes.empty()) m_dashes[type] = std::move(dashes);
+        if (auto dashes = d.LineTypeDashes(type); !dashes.empty()) m.m_dashes[type] = std::move(dashes);
     for (const auto& [number, block] : d.Blocks()) {
-        auto& list = m_blocks[number];
-        for (const Entity& e : block.entities) AddEntity(e, list);
+        auto& list = m.m_blocks[number];
+        for (const Entity& e : block.entities) m.AddEntity(e, list);
     }
-    m_items.reserve(d.Entities().size());
-    for (const Entity& e : d.Entities()) AddEntity(e, m_items);
+    std::optional<int> previous;  // entities come in runs on one layer
+    for (const Entity& e : d.Entities())
+        if (Drawn(e) && previous != e.Layer()) m.m_layers.insert(*(previous = e.Layer()));
+    m.m_items.reserve(d.Entities().size());
+    m.m_hasExtents = d.Extents(m.m_extents);
+    return m;
+}
+
+bool DisplayModel::Continue(size_t entities) {
+    if (!m_drawing) return true;
+    const auto& all = m_drawing->Entities();
+    const size_t end = m_next + std::min(entities, all.size() - m_next);
+    for (; m_next < end; ++m_next) AddEntity(all[m_next], m_items);
     m_count = m_items.size();
-    m_hasExtents = d.Extents(m_extents);
+    return Complete();
+}
+
+double DisplayModel::Progress() const {
+    return Complete() ? 1.0 : double(m_next) / double(m_drawing->Entities().size());
 }
 
 bool DisplayModel::Extents(std::array<float, 4>& box) const {

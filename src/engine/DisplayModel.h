@@ -5,6 +5,7 @@
 // drawing's units onto their device and choose the hairline.
 #include <array>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,17 @@ class CKW_API DisplayModel {
 public:
     DisplayModel() = default;
     explicit DisplayModel(const Drawing& drawing);
+    // A model of the drawing's layers, line types, blocks and extents that holds none of its
+    // entities yet: Continue adds them a part at a time, so that a window can show the drawing
+    // arriving. The drawing must not change until the model is complete.
+    static DisplayModel Started(const Drawing& drawing);
+    // Adds the primitives of up to `entities` more entities; true when all are in.
+    bool Continue(size_t entities);
+    bool Complete() const { return !m_drawing || m_next >= m_drawing->Entities().size(); }
+    // Share of the drawing's entities added so far, 0..1.
+    double Progress() const;
+    // Layers of the drawn entities (known from the start).
+    const std::set<int>& Layers() const { return m_layers; }
 
     const std::vector<Primitive>& Items() const { return m_items; }
     const std::map<int, std::vector<Primitive>>& Blocks() const { return m_blocks; }
@@ -67,9 +79,11 @@ private:
     std::map<int, std::vector<Primitive>> m_blocks;
     std::map<int, std::vector<float>> m_dashes;
     std::map<int, int> m_layerColours;
+    std::set<int> m_layers;
     std::array<float, 4> m_extents{};
     bool m_hasExtents = false;
     size_t m_count = 0;
+    size_t m_next = 0;  // the first entity not yet added
 };
 
 // A dash pattern for painters: alternating dash and gap lengths in drawing units starting with a

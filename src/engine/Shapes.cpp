@@ -372,6 +372,37 @@ void AddEntityBounds(const Entity& e, const std::map<int, Block>& blocks, const 
         for (const Entity& child : it->second.entities) AddEntityBounds(child, blocks, inner, bounds, depth + 1);
         return;
     }
+    // The commonest entities of the drawing itself are measured without building their outlines,
+    // to the same extremes: a circle's outline passes through its four axis points, a polyline
+    // without arcs through its vertices only.
+    if (t.IsIdentity()) {
+        switch (e.kind) {
+        case kLine:
+            bounds.Add(V(e, 0), V(e, 1));
+            bounds.Add(V(e, 2), V(e, 3));
+            return;
+        case kCircle:
+        case kCore: {
+            const double x = V(e, 0), y = V(e, 1), r = V(e, 2);
+            bounds.Add(x + r, y);
+            bounds.Add(x, y + r);
+            bounds.Add(x - r, y);
+            bounds.Add(x, y - r);
+            return;
+        }
+        case kPolyline: {
+            const int n = std::clamp(static_cast<int>(V(e, 0)), 0, kMaxPolylineVertices);
+            const auto at = [](int i, int field) { return 2 + static_cast<size_t>(i) * kPolylineVertexValues + field; };
+            bool straight = true;
+            for (int i = 0; i < n && straight; ++i) straight = V(e, at(i, 2)) == 0;
+            if (!straight) break;
+            for (int i = 0; i < n; ++i) bounds.Add(V(e, at(i, 0)), V(e, at(i, 1)));
+            return;
+        }
+        default:
+            break;
+        }
+    }
     for (const auto& line : Outline(e)) {
         for (const auto& p : line) {
             double x, y;

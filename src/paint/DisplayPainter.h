@@ -4,6 +4,8 @@
 // says how thick pens are and which layers are hidden.
 #include <QColor>
 #include <QSet>
+#include <cstddef>
+#include <cstdint>
 
 #include "DisplayModel.h"
 
@@ -26,8 +28,10 @@ struct PaintStyle {
 
 QColor PaletteColour(int index, bool lightGround);
 
-// Paints every primitive of the model (blocks expanded) through the painter's current transform.
-void PaintModel(QPainter& painter, const ckw::engine::DisplayModel& model, const PaintStyle& style);
+// Paints the model's primitives [first, last) (blocks expanded) through the painter's current
+// transform; by default all of them.
+void PaintModel(QPainter& painter, const ckw::engine::DisplayModel& model, const PaintStyle& style, size_t first = 0,
+                size_t last = SIZE_MAX);
 
 // The rubber-band shapes a command shows (ReferenceEngine::ShownTemporaryShapes), in cosmetic pens.
 void PaintTemporaryShapes(QPainter& painter, const std::vector<std::vector<float>>& shapes, const QColor& colour);

@@ -55,6 +55,72 @@ TEST_F(EngineTest, DisplayModelResolvesColourByLayerAndKeepsBlocksAsInsertions) 
     EXPECT_EQ(model.Blocks().at(5)[0].kind, engine::Primitive::Kind::Circle);
 }
 
+// A model built a part at a time ends as the model built at once; its layers and extents are
+// known before any entity is in.
+TEST_F(EngineTest, DisplayModelBuiltInPartsEqualsTheModelBuiltAtOnce) {
+    for (int i = 0; i < 40; ++i) {
+        Pen(1 + i % 3);
+        Line(float(i), 0, float(i), 10);
+        if (i % 5 == 0) Text("KL" + std::to_string(i), float(i), 20);
+    }
+    Pen(9);
+    Line(0, 0, 1, 1);
+    eng.Current().Erase(eng.Current().Entities().size() - 1);  // layer 9 keeps nothing drawn
+
+    const engine::DisplayModel whole(eng.Current());
+    auto parts = engine::DisplayModel::Started(eng.Current());
+    EXPECT_EQ(parts.Layers(), (std::set<int>{1, 2, 3}));
+    std::array<float, 4> early{}, late{};
+    ASSERT_TRUE(parts.Extents(early));
+    ASSERT_TRUE(whole.Extents(late));
+    EXPECT_EQ(early, late);
+    EXPECT_TRUE(parts.Items().empty());
+    EXPECT_EQ(parts.Progress(), 0.0);
+    int steps = 0;
+    while (!parts.Continue(7)) ++steps;
+    EXPECT_EQ(steps, 6);  // 48 entities, 7 at a time
+    ASSERT_EQ(parts.Items().size(), whole.Items().size());
+    for (size_t i = 0; i < whole.Items().size(); ++i) {
+        EXPECT_EQ(parts.Items()[i].kind, whole.Items()[i].kind);
+        EXPECT_EQ(parts.Items()[i].pen.layer, whole.Items()[i].pen.layer);
+        EXPECT_EQ(parts.Items()[i].points.size(), whole.Items()[i].points.size());
+    }
+    EXPECT_EQ(parts.Progress(), 1.0);
+}
+
+// A drawing's extents are those of its entities' outlines, whichever way each kind is measured.
+TEST(DrawingExtents, AgreeWithTheOutlinesOfEveryEntity) {
+    engine::Drawing d;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> at(-5000, 5000), size(-300, 300);
+    for (int i = 0; i < 600; ++i) {
+        engine::Entity e;
+        const float x = at(random), y = at(random);
+        switch (i % 4) {
+        case 0:
+            e.kind = engine::kCircle;  // negative and zero radii too
+            e.values = {x, y, i % 40 == 0 ? 0.0f : size(random)};
+            break;
+        case 1:
+            e.kind = engine::kLine;
+            e.values = {x, y, x + size(random), y + size(random)};
+            break;
+        default:
+            e.kind = engine::kPolyline;  // straight, or with an arc on every other one
+            e.values = {3, float(i % 2)};
+            for (int v = 0; v < 3; ++v) e.values.insert(e.values.end(), {x + size(random), y + size(random), i % 4 == 3 ? 80.0f : 0.0f, 0, 0});
+        }
+        d.Add(e);
+        engine::Bounds outlines;
+        for (const auto& entity : d.Entities())
+            for (const auto& line : engine::Outline(entity))
+                for (const auto& p : line) outlines.Add(p.x, p.y);
+        std::array<float, 4> box;
+        ASSERT_TRUE(d.Extents(box));
+        ASSERT_EQ(box, (std::array<float, 4>{outlines.xmin, outlines.ymin, outlines.xmax, outlines.ymax})) << i;
+    }
+}
+
 // The index finds what a scan of every entity finds, for entities of every size.
 TEST(EntityIndex, NearestAgreesWithALinearScan) {
     engine::Drawing d;

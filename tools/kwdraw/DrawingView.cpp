@@ -1,7 +1,9 @@
 #include "DrawingView.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -9,6 +11,7 @@
 
 namespace kwdraw {
 
+using ckw::engine::DisplayModel;
 using ckw::engine::InputEvent;
 using ckw::engine::InputWant;
 
@@ -16,10 +19,16 @@ namespace {
 
 // A press and release closer than this many pixels is a click, not a drag.
 constexpr int kDragPixels = 4;
+// A drawing's model is built in slices of about this many milliseconds between events, so that
+// the window answers while a large drawing arrives; the time is looked at every so many entities.
+constexpr qint64 kBuildSliceMilliseconds = 30;
+constexpr size_t kEntitiesBetweenClockReadings = 2000;
 
 }  // namespace
 
-DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(unit) {
+DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(unit), m_building(new QTimer(this)) {
+    m_building->setInterval(0);
+    connect(m_building, &QTimer::timeout, this, &DrawingView::BuildMore);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
@@ -29,14 +38,70 @@ DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(un
 
 ckw::engine::Drawing* DrawingView::Drawing() const { return ckw::engine::DefaultEngine().DrawingOn(m_unit); }
 
-const ckw::engine::DisplayModel& DrawingView::Model() {
+DisplayModel& DrawingView::Arriving() {
     const auto* d = Drawing();
     if (!m_model || !d || d != m_modelDrawing || d->Revision() != m_modelRevision) {
-        m_model = d ? std::make_unique<ckw::engine::DisplayModel>(*d) : std::make_unique<ckw::engine::DisplayModel>();
+        // A drawing arrives in slices when it is new to the canvas; one the person works on is
+        // shown changed at once.
+        const bool workedOn = m_model && m_model->Complete() && d && d == m_modelDrawing;
+        m_model = std::make_unique<DisplayModel>(d ? DisplayModel::Started(*d) : DisplayModel());
+        if (workedOn) m_model->Continue(SIZE_MAX);
         m_modelDrawing = d;
         m_modelRevision = d ? d->Revision() : 0;
+        m_pictureModel = nullptr;
     }
+    if (!m_model->Complete() && !m_building->isActive()) m_building->start();
     return *m_model;
+}
+
+const DisplayModel& DrawingView::Model() {
+    auto& model = Arriving();
+    model.Continue(SIZE_MAX);
+    m_building->stop();
+    return model;
+}
+
+void DrawingView::BuildMore() {
+    auto& model = Arriving();  // started again if the drawing changed meanwhile
+    QElapsedTimer clock;
+    clock.start();
+    while (!model.Continue(kEntitiesBetweenClockReadings) && clock.elapsed() < kBuildSliceMilliseconds) {
+    }
+    if (model.Complete()) m_building->stop();
+    update();
+}
+
+bool DrawingView::Arrived() const {
+    const auto* d = Drawing();
+    return m_model && m_model->Complete() && d == m_modelDrawing && (!d || d->Revision() == m_modelRevision) &&
+           m_pictureModel == m_model.get() && m_pictureItems == m_model->Items().size() &&
+           m_pictureView == WorldToDevice();
+}
+
+void DrawingView::UpdatePicture(const DisplayModel& model) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const QTransform view = WorldToDevice();
+    if (m_picture.size() != pixels || m_pictureView != view || m_pictureLight != m_light || m_pictureHidden != m_hidden ||
+        m_pictureModel != &model || m_pictureItems > model.Items().size()) {
+        if (m_picture.size() != pixels) m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(ratio);
+        m_picture.fill(m_light ? Qt::white : Qt::black);
+        m_pictureView = view;
+        m_pictureLight = m_light;
+        m_pictureHidden = m_hidden;
+        m_pictureModel = &model;
+        m_pictureItems = 0;
+    }
+    if (m_pictureItems == model.Items().size()) return;
+    QPainter p(&m_picture);
+    p.setTransform(view);
+    ckw::paint::PaintStyle style;
+    style.devicePerUnit = m_scale;
+    style.lightGround = m_light;
+    style.hiddenLayers = m_hidden;
+    ckw::paint::PaintModel(p, model, style, m_pictureItems, model.Items().size());
+    m_pictureItems = model.Items().size();
 }
 
 bool DrawingView::Changed() const {
@@ -64,7 +129,7 @@ QPointF DrawingView::ToDevice(QPointF world) const { return WorldToDevice().map(
 
 void DrawingView::Fit() {
     std::array<float, 4> box{0, 0, 1000, 1000};
-    if (!Model().Extents(box)) box = {0, 0, 1000, 1000};
+    if (!Arriving().Extents(box)) box = {0, 0, 1000, 1000};
     double w = std::max(1e-3, double(box[2]) - box[0]), h = std::max(1e-3, double(box[3]) - box[1]);
     m_centre = {(box[0] + box[2]) / 2.0, (box[1] + box[3]) / 2.0};
     m_scale = std::min(std::max(1, width()) / (w * 1.06), std::max(1, height()) / (h * 1.06));
@@ -101,14 +166,16 @@ void DrawingView::resizeEvent(QResizeEvent*) {
 
 void DrawingView::paintEvent(QPaintEvent*) {
     if (m_fitPending) Fit();
+    const auto& model = Arriving();
+    UpdatePicture(model);
     QPainter p(this);
-    p.fillRect(rect(), m_light ? Qt::white : Qt::black);
+    p.drawImage(QPointF(0, 0), m_picture);
+    if (!model.Complete()) {
+        p.setPen(m_light ? Qt::darkGray : Qt::lightGray);
+        p.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignBottom,
+                   tr("Loading the drawing: %1%").arg(static_cast<int>(model.Progress() * 100)));
+    }
     p.setTransform(WorldToDevice());
-    ckw::paint::PaintStyle style;
-    style.devicePerUnit = m_scale;
-    style.lightGround = m_light;
-    style.hiddenLayers = m_hidden;
-    ckw::paint::PaintModel(p, Model(), style);
     auto& engine = ckw::engine::DefaultEngine();
     if (m_want && engine.CurrentUnit() == m_unit) {
         int colour = engine.TemporaryColour();

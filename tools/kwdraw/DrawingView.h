@@ -3,13 +3,18 @@
 // bands of the command that waits, zooms at the cursor with the wheel, pans with the middle
 // button, fits, zooms to a window, and turns clicks and drags into the answers a waiting call
 // asks for.
+#include <QImage>
 #include <QSet>
+#include <QTransform>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "DisplayModel.h"
 #include <ckw/ReferenceEngine.h>
+
+class QTimer;
 
 namespace kwdraw {
 
@@ -20,8 +25,13 @@ public:
 
     int Unit() const { return m_unit; }
     ckw::engine::Drawing* Drawing() const;
-    // The model of what the drawing holds now (rebuilt when the drawing has changed).
+    // The model of what the drawing holds now (rebuilt when the drawing has changed), complete.
     const ckw::engine::DisplayModel& Model();
+    // Layers the drawing's entities are on, without waiting for the whole model.
+    const std::set<int>& LayersInUse() { return Arriving().Layers(); }
+    // True once the canvas shows the whole drawing as it is now (a large drawing arrives in parts
+    // after it is opened, the canvas showing how far it has come).
+    bool Arrived() const;
 
     bool Changed() const;
     void MarkSaved();
@@ -53,8 +63,24 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
+    // The model being built for the drawing as it is now (started when the drawing changed).
+    ckw::engine::DisplayModel& Arriving();
+    // Adds the next part of the model and shows it.
+    void BuildMore();
+    // Brings the picture of the drawing up to the view and the model (it paints only what is new).
+    void UpdatePicture(const ckw::engine::DisplayModel& model);
+
     int m_unit;
     std::unique_ptr<ckw::engine::DisplayModel> m_model;
+    QTimer* m_building;
+    // The drawing painted at the current view, kept between paints: the rubber bands, the
+    // cursor box and the arriving parts of a model are painted over it.
+    QImage m_picture;
+    QTransform m_pictureView;
+    bool m_pictureLight = false;
+    QSet<int> m_pictureHidden;
+    const ckw::engine::DisplayModel* m_pictureModel = nullptr;
+    size_t m_pictureItems = 0;  // model items on the picture
     uint64_t m_modelRevision = ~0ull;
     uint64_t m_savedRevision = 0;
     const ckw::engine::Drawing* m_modelDrawing = nullptr;

@@ -394,7 +394,7 @@ void MainWindow::RefreshLayers() {
         std::map<int, std::optional<ckw::engine::LayerInfo>> layers;
         for (size_t index : d->LayerEntries())
             if (auto layer = d->Layer(d->Entities()[index].attributes[0])) layers[layer->number] = layer;
-        for (const auto& p : view->Model().Items()) layers.try_emplace(p.pen.layer);
+        for (int layer : view->LayersInUse()) layers.try_emplace(layer);
         for (const auto& [number, layer] : layers) {
             auto* item = new QTreeWidgetItem(m_layers);
             item->setText(0, layer ? QStringLiteral("%1 %2").arg(number).arg(FromGbk(layer->name)) : QString::number(number));
