@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
@@ -488,6 +489,58 @@ TEST_F(Window, LayerColourFromThePanelRepaintsAndIsSavedWithTheDrawing) {
     ASSERT_NE(window->OpenDrawing(path), nullptr);
     EXPECT_EQ(View().Drawing()->Layer(10)->colour, 5);
     EXPECT_EQ(window->LayerPanel()->Row(10)->text(kwdraw::LayerEditor::kColour), QStringLiteral("5"));
+}
+
+TEST_F(Window, FileMenuOpensAnEarlierDrawingInATabAndExportsDxf) {
+    // An earlier drawing of plan 3, floor 2, and the working one of the same plan and floor.
+    const QString folder = g_home->path() + "/plans";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+    View().Drawing()->Add(LineOn(0, 0));
+    ASSERT_TRUE(window->SaveDrawing(&View(), folder + "/plan-2-old.T"));
+    window->NewDrawing();
+    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+
+    WhenModal([&](QWidget& ask) {
+        // The query comes filled from the working drawing's record; the folder is typed.
+        EXPECT_EQ(ask.findChild<QLineEdit*>(QStringLiteral("drawingName"))->text(), QStringLiteral("PLAN"));
+        EXPECT_EQ(ask.findChild<QSpinBox*>(QStringLiteral("floor"))->value(), 2);
+        auto* where = ask.findChild<QLineEdit*>(QStringLiteral("folder"));
+        where->selectAll();
+        QTest::keyClicks(where, folder);
+        WhenModal(
+            [](QWidget& browser) {
+                auto* grid = browser.findChild<QTableWidget*>(QStringLiteral("ctl1005"));
+                ASSERT_NE(grid, nullptr);
+                ASSERT_EQ(grid->rowCount(), 2) << "the heading and the one earlier drawing";
+                grid->item(1, 0)->setCheckState(Qt::Checked);
+                Screenshot(browser, "kwdraw-old-drawing-browser");
+                QTest::mouseClick(browser.findChild<QAbstractButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            },
+            QStringLiteral("请选择要打开的旧图"));
+        QTest::keyClick(where, Qt::Key_Return);
+    });
+    window->Action(QStringLiteral("fileOpenOld"))->trigger();
+    QTest::qWait(50);  // the picked drawing opens once the command has ended
+    ASSERT_EQ(window->DrawingCount(), 3);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("plan-2-old.T")));
+
+    // The drawing as DXF, read back by an independent reader.
+    const QString dxf = g_home->path() + "/plan.dxf";
+    WhenModal([&](QWidget& save) {
+        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dxf);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    window->Action(QStringLiteral("fileExportDxf"))->trigger();
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import ezdxf,sys; print(len(ezdxf.readfile(sys.argv[1]).modelspace().query('LINE')))"),
+                  dxf});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), QStringLiteral("1"))
+        << reader.readAllStandardError().toStdString();
 }
 
 TEST_F(Window, DrawingScaleIsKeptWithTheDrawingAndForNewDrawings) {

@@ -1,6 +1,7 @@
 #include "LayerEditor.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <map>
 #include <optional>
 
@@ -46,6 +47,7 @@ LayerEditor::LayerEditor(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("layerPanel"));
     setHeaderLabels({tr("Layer"), tr("Colour"), tr("Line type"), tr("Width")});
     setRootIsDecorated(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!m_filling && column == kName) VisibilityChanged(item);
