@@ -30,27 +30,7 @@ bool OpenForWork(int unit, const std::string& pathGbk) {
     return m_pCfg->HostOpenDrawing(unit, pathGbk.c_str(), std::max(kPathCapacity, length + 1), length) != 0;
 }
 
-// Every entry of a unit's layer table: number -> name (the last entry of a number wins).
-std::map<int, std::string> LayerTable(int unit, bool inUseOnly) {
-    std::map<int, std::string> layers;
-    int count = 0;
-    m_pCfg->HostBeginLayerTable(unit);
-    m_pCfg->HostGetLayerCount(count);
-    char name[kLayerNameCapacity];
-    for (int i = 1; i <= count; ++i) {
-        int number = 0, flag = 0, length = 0;
-        m_pCfg->HostGetLayerEntry(i, number, flag);
-        if (number < 0 || (inUseOnly && flag >= 1)) continue;
-        m_pCfg->HostGetLayerEntryName(i, name, kLayerNameCapacity, length);
-        if (length < 1 || length > kLayerNameCapacity) continue;
-        if (!inUseOnly || !layers.count(number)) layers[number] = std::string(name, static_cast<size_t>(length));
-    }
-    return layers;
-}
-
-bool HasPrefix(std::string_view name) { return name.starts_with(kImportedLayerPrefix); }
-
-std::string Prefixed(const std::string& name) { return HasPrefix(name) ? name : kImportedLayerPrefix + name; }
+std::string Prefixed(const std::string& name) { return IsImportedLayerName(name) ? name : kImportedLayerPrefix + name; }
 
 // Where each source layer goes in the target: the target's layer of the same (prefixed) name, its
 // own number when the target does not use it, else a number neither drawing uses.
@@ -102,6 +82,25 @@ struct Record {
 };
 
 }  // namespace
+
+std::map<int, std::string> LayerTable(int unit, bool inUseOnly) {
+    std::map<int, std::string> layers;
+    int count = 0;
+    m_pCfg->HostBeginLayerTable(unit);
+    m_pCfg->HostGetLayerCount(count);
+    char name[kLayerNameCapacity];
+    for (int i = 1; i <= count; ++i) {
+        int number = 0, flag = 0, length = 0;
+        m_pCfg->HostGetLayerEntry(i, number, flag);
+        if (number < 0 || (inUseOnly && flag >= 1)) continue;
+        m_pCfg->HostGetLayerEntryName(i, name, kLayerNameCapacity, length);
+        if (length < 1 || length > kLayerNameCapacity) continue;
+        if (!inUseOnly || !layers.count(number)) layers[number] = std::string(name, static_cast<size_t>(length));
+    }
+    return layers;
+}
+
+bool IsImportedLayerName(std::string_view name) { return name.starts_with(kImportedLayerPrefix); }
 
 std::vector<SourceLayer> ReadSourceLayers(const std::string& pathGbk) {
     std::vector<SourceLayer> layers;
@@ -159,7 +158,7 @@ InsertionReport InsertDrawing(const std::string& pathGbk, InsertMode mode, const
             if (!CopiesLayer(layers, layer)) continue;
             bool changed = false;
             if (import && kind == kLayerEntry && record.textLength > 0 && record.textLength < kLongestPrefixableName &&
-                !HasPrefix(std::string_view(record.text.data(), static_cast<size_t>(record.textLength)))) {
+                !IsImportedLayerName(std::string_view(record.text.data(), static_cast<size_t>(record.textLength)))) {
                 std::copy_backward(record.text.begin(), record.text.begin() + record.textLength + 1,
                                    record.text.begin() + record.textLength + 3);
                 record.text[0] = '$';

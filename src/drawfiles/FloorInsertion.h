@@ -2,7 +2,9 @@
 // Inserting another drawing file's entities into the current drawing: the layers of the source,
 // and the copy of the chosen layers at a point and scale. Mode 0 copies a floor as it is; mode 1
 // (imports) names every copied layer "$_..." so that the imported entities can be found again.
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ckw::drawfiles {
@@ -29,6 +31,13 @@ struct InsertionReport {
 
 // The prefix of imported layers' names.
 inline constexpr char kImportedLayerPrefix[] = "$_";
+
+bool IsImportedLayerName(std::string_view nameGbk);
+
+// Every entry of a drawing unit's layer table (0: the current drawing): number -> GBK name. With
+// inUseOnly, switched-off and deleted entries are left out and the first entry of a number wins;
+// otherwise the last one does.
+std::map<int, std::string> LayerTable(int unit, bool inUseOnly);
 
 // The layers of the drawing file (GBK path) in use, without repeated numbers, by ascending
 // number. Empty when the file does not open or has none. The selected drawing is kept.

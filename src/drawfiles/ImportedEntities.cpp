@@ -1,11 +1,6 @@
 // Move_Dwg, Scale_Dwg, Rotate_Dwg, Erase_Dwg: the whole import as one.
 #include "drawfiles/ImportedEntities.h"
 
-#include <set>
-#include <unordered_map>
-#include <utility>
-#include <vector>
-
 #include <ckw/DrawingFiles.h>
 #include <ckw/HostEngine.h>
 #include "drawfiles/FloorInsertion.h"
@@ -14,29 +9,7 @@ namespace ckw::drawfiles {
 
 namespace {
 
-constexpr int kBlockInsert = 10008;
-constexpr int kLayerNameCapacity = 80;
 enum EditCommand { kErase = 3, kRotate = 7, kScale = 8 };
-
-bool IsTransformedKind(int kind) { return kind > 0 && (kind <= 10000 || kind == kBlockInsert); }
-
-// Whether a layer number of the current drawing names an imported layer; asked once per layer.
-class ImportedLayers {
-public:
-    bool Contains(int layer) {
-        auto [it, added] = m_known.try_emplace(layer, false);
-        if (added) {
-            char name[kLayerNameCapacity + 1] = {};
-            int length = 0;
-            m_pCfg->HostGetLayerName(0, layer, name, kLayerNameCapacity, length);
-            it->second = length >= 2 && name[0] == kImportedLayerPrefix[0] && name[1] == kImportedLayerPrefix[1];
-        }
-        return it->second;
-    }
-
-private:
-    std::unordered_map<int, bool> m_known;
-};
 
 int SelectionCount() {
     int count = 0;
@@ -59,29 +32,15 @@ int RunEdit(EditCommand command) {
 
 }  // namespace
 
+// One pass over the drawing per imported layer, whatever the number of entities that match:
+// kind 0 takes every drawn entity of the layer and leaves the table entries out.
 int SelectImportedEntities() {
     if (!m_pCfg) return 0;
     m_pCfg->HostClearSelection();
-    int unit = 0;
-    m_pCfg->HostGetCurrentDrawing(unit);
-    ImportedLayers imported;
-    std::set<std::pair<int, int>> selected;  // (kind, layer)
-    int attributes[kHostAttributeCount] = {};
-    std::vector<float> values(kHostRecordCapacity);
-    std::vector<char> text(kHostRecordCapacity);
-    for (int kind = 0;;) {
-        m_pCfg->HostNextSelected(unit, kind);
-        if (kind == 0) break;
-        if (!IsTransformedKind(kind)) continue;
-        int valueCount = 0, textLength = 0;
-        m_pCfg->HostReadEntity(kind, attributes, values.data(), valueCount, text.data(), textLength,
-                               kHostRecordCapacity);
-        if (kind < 0) continue;
-        const int layer = attributes[0];
+    constexpr int kCurrentDrawing = 0, kAnyDrawnKind = 0;
+    for (const auto& [number, name] : LayerTable(kCurrentDrawing, false)) {
         // Layer filters select by a layer's number; 0 and below would select every layer.
-        if (layer <= 0 || selected.count({kind, layer}) || !imported.Contains(layer)) continue;
-        selected.emplace(kind, layer);
-        m_pCfg->HostSelectAllOfKind(layer, kind);
+        if (number > 0 && IsImportedLayerName(name)) m_pCfg->HostSelectAllOfKind(number, kAnyDrawnKind);
     }
     return SelectionCount();
 }

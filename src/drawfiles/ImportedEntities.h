@@ -5,9 +5,8 @@
 namespace ckw::drawfiles {
 
 // Replaces the selection by the imported entities of the current drawing (kinds 1 to 10000 and
-// block insertions); returns how many are selected. One walk over the drawing, and one selection
-// call per pair of kind and imported layer met: the user's own entities of the same kinds stay
-// out.
+// block insertions); returns how many are selected. One selection call per imported layer of the
+// layer table: the user's own entities of the same kinds stay out.
 int SelectImportedEntities();
 
 // Each returns the number of imported entities it worked on (0: none, nothing done).
