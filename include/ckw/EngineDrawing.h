@@ -146,8 +146,12 @@ public:
     }
     const std::map<int, Block>& Blocks() const { return m_blocks; }
 
-    /// The drawing-level word record; empty = absent.
-    std::vector<int32_t>& Data() { return m_data; }
+    /// The drawing-level word record; empty = absent. Writable access counts as a change (the
+    /// record is saved with the drawing), as for the blocks.
+    std::vector<int32_t>& Data() {
+        ++m_revision;
+        return m_data;
+    }
     const std::vector<int32_t>& Data() const { return m_data; }
 
     /// Named properties set by HostSetDrawingName.

@@ -153,6 +153,7 @@ void Drawing::DefineLayer(const LayerInfo& layer) {
     e.attributes = {layer.number, layer.lineType, layer.widthCode, layer.colour, layer.flag, 0, 0};
     e.text = layer.name.substr(0, kMaxEntityText);
     if (it != m_layerIndex.end()) {
+        ++m_revision;  // a changed colour or line type is a change the views and the window see
         Entity& old = m_entities[it->second];
         old.attributes = e.attributes;
         old.text = e.text;
@@ -186,6 +187,7 @@ void Drawing::DefineLineType(int number, const std::vector<float>& dashes) {
     RebuildTables();
     auto it = m_lineTypeIndex.find(number);
     if (it != m_lineTypeIndex.end()) {
+        ++m_revision;
         m_entities[it->second].values = dashes;
         return;
     }

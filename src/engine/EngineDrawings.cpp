@@ -1,6 +1,7 @@
 // Drawing units, the drawing-level word record and the layer table of the reference engine.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "RefState.h"
 #include "base/GbkText.h"
@@ -47,12 +48,12 @@ int ReferenceEngine::HostResizeDrawingData(const int& unit, const int& record, c
 
 void ReferenceEngine::HostGetDrawingDataSize(const int& unit, const int& record, int& length, const int&) {
     Unit* u = RecordUnit(*m, unit, record);
-    length = u ? static_cast<int>(u->drawing.Data().size()) : 0;
+    length = u ? static_cast<int>(std::as_const(u->drawing).Data().size()) : 0;
 }
 
 int ReferenceEngine::HostSeekDrawingData(const int& unit, const int& record, const int& position, const int&) {
     Unit* u = RecordUnit(*m, unit, record);
-    if (!u || position < 1 || static_cast<size_t>(position) > u->drawing.Data().size() + 1) return 0;
+    if (!u || position < 1 || static_cast<size_t>(position) > std::as_const(u->drawing).Data().size() + 1) return 0;
     u->dataPosition = static_cast<size_t>(position);
     return 1;
 }
@@ -60,7 +61,7 @@ int ReferenceEngine::HostSeekDrawingData(const int& unit, const int& record, con
 int ReferenceEngine::HostReadDrawingData(const int& unit, const int& record, int* words, const int& count, const int&) {
     Unit* u = RecordUnit(*m, unit, record);
     if (!u || count < 0 || (count > 0 && !words)) return 0;
-    const auto& data = u->drawing.Data();
+    const auto& data = std::as_const(u->drawing).Data();
     size_t start = u->dataPosition - 1;
     if (start + static_cast<size_t>(count) > data.size()) return 0;
     std::copy_n(data.begin() + static_cast<ptrdiff_t>(start), count, words);

@@ -1,5 +1,6 @@
 // Entity records, identifiers, extended-data streams and the drawing-level record, as the library
 // relies on them, including refusals that keep caller buffers and the engine intact.
+#include <functional>
 #include <numeric>
 
 #include "EngineFixture.h"
@@ -172,6 +173,35 @@ TEST_F(EngineTest, DrawingRecordCreateResizeSeekReadWrite) {
 }
 
 // --- Tables and colours ---
+
+// A window shows a drawing as changed, and views rebuild, when its revision moves: every change
+// moves it, reading leaves it.
+TEST_F(EngineTest, ChangedTablesAndRecordsMoveTheRevisionReadingLeavesIt) {
+    eng.Current().DefineLayer({12, "BEAM", 1, 300, 2, 0});
+    eng.Current().DefineLineType(2, {6, -3});
+    eng.HostCreateDrawingData(0, 0, 2, 0);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"layer colour", [&] { eng.Current().DefineLayer({12, "BEAM", 1, 300, 5, 0}); }},
+        {"line-type dashes", [&] { eng.Current().DefineLineType(2, {4, -2}); }},
+        {"record written", [&] {
+             const int words[1] = {9};
+             eng.HostSeekDrawingData(0, 0, 1, 0);
+             eng.HostWriteDrawingData(0, 0, words, 1, 0);
+         }},
+        {"record resized", [&] { eng.HostResizeDrawingData(0, 0, 3, 0); }},
+    };
+    for (const auto& [what, change] : changes) {
+        const uint64_t before = eng.Current().Revision();
+        change();
+        EXPECT_NE(eng.Current().Revision(), before) << what;
+    }
+    const uint64_t before = eng.Current().Revision();
+    int size = 0, words[3] = {};
+    eng.HostGetDrawingDataSize(0, 0, size, 0);
+    eng.HostSeekDrawingData(0, 0, 1, 0);
+    eng.HostReadDrawingData(0, 0, words, 3, 0);
+    EXPECT_EQ(eng.Current().Revision(), before) << "reading the record";
+}
 
 TEST_F(EngineTest, LineTypesTwoToNinetyNine) {
     float dashes[10] = {1, -2, 3, -4, 5, -6, 7, -8, 9, -10};

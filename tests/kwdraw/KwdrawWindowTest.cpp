@@ -6,6 +6,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -15,14 +21,18 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 
 #include <ckw/DrawingPara.h>
+#include <ckw/DrawingRecords.h>
 
 #include "AnswerText.h"
 #include "DrawingView.h"
+#include "LayerEditor.h"
 #include <ckw/HostEngine.h>
 #include "MainWindow.h"
 #include "Plot.h"
@@ -86,11 +96,12 @@ protected:
     void TearDown() override { window.reset(); }
 
     kwdraw::DrawingView& View() { return *window->CurrentView(); }
-    // Runs once a modal dialog is up (polled, as the dialog runs its own loop).
-    void WhenModal(std::function<void(QWidget&)> act) {
+    // Runs once a modal dialog (with this title, when one is given) is up (polled, as the dialog
+    // runs its own loop).
+    void WhenModal(std::function<void(QWidget&)> act, const QString& title = {}) {
         auto* timer = new QTimer(window.get());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act, title] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && (title.isEmpty() || modal->windowTitle() == title)) {
                 timer->stop();
                 timer->deleteLater();
                 act(*modal);
@@ -306,6 +317,269 @@ TEST_F(Window, DrawingProgramsInCppAndFortranRunAsPlugins) {
     }
     window->Action(QStringLiteral("viewFit"))->trigger();
     Screenshot(*window, "kwdraw-programs");
+}
+
+
+// A line on layer, colour by layer, from (0, y) to (10000, y).
+ckw::engine::Entity LineOn(int layer, float y) {
+    ckw::engine::Entity line;
+    line.kind = ckw::engine::kLine;
+    line.attributes = {layer, 1, 0, 256, 0, 0, 0};
+    line.values = {0, y, 10000, y};
+    return line;
+}
+
+QWidget* VisibleWindow(const QString& objectName) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == objectName && widget->isVisible()) return widget;
+    return nullptr;
+}
+
+bool GridShows(QWidget& window, const QString& text) {
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("ctl2000"));
+    for (int r = 0; grid && r < grid->rowCount(); ++r)
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (grid->item(r, c) && grid->item(r, c)->text().trimmed() == text) return true;  // values are indented
+    return false;
+}
+
+TEST_F(Window, ExtendedDataManagerStaysOpenWhileThePersonPicksOnTheCanvas) {
+    ckw::engine::Drawing& d = *View().Drawing();
+    d.Add(LineOn(0, 0));
+    ckw::engine::Entity tagged = LineOn(0, 2000);
+    // "$KW_COLUM" holding the integer 4321.
+    tagged.xdata = {10000, '{', 10010, 3, 0x5F574B24, 0x554C4F43, 'M', 10001, 4321, 10099, '}'};
+    d.Add(tagged);
+    View().Fit();
+    ckw::engine::DefaultEngine().SetPickAperture(static_cast<float>(6 / View().Scale()));
+    auto on = [this](float y) { return View().ToDevice({5000, y}).toPoint(); };
+    bool openAfterFirst = false, openAfterSecond = false, showsTagged = false;
+    steps = {
+        [&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, on(0)); },
+        [&] {
+            // The window is up beside the drawing, the drawing takes the next pick.
+            QWidget* manager = VisibleWindow(QStringLiteral("dlg1016"));
+            openAfterFirst = manager && !manager->isModal() && !QApplication::activeModalWidget();
+            EXPECT_FALSE(manager && GridShows(*manager, QStringLiteral("4321")));
+            QTest::mouseClick(&View(), Qt::LeftButton, {}, on(2000));
+        },
+        [&] {
+            QWidget* manager = VisibleWindow(QStringLiteral("dlg1016"));
+            openAfterSecond = manager != nullptr;
+            showsTagged = manager && GridShows(*manager, QStringLiteral("4321"));
+            if (manager) Screenshot(*manager, "kwdraw-xdata-manager-beside");
+            Screenshot(*window, "kwdraw-xdata-manager-drawing");
+            QTest::keyClick(&View(), Qt::Key_Escape);
+        },
+    };
+    window->Action(QStringLiteral("xdataManage"))->trigger();
+    EXPECT_TRUE(openAfterFirst) << "a modeless window after the first pick";
+    EXPECT_TRUE(openAfterSecond) << "still open after picking on the canvas";
+    EXPECT_TRUE(showsTagged) << "the window shows the entity picked second";
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(VisibleWindow(QStringLiteral("dlg1016")), nullptr) << "[Esc] ends the command and its window";
+}
+
+#ifdef CKW_TDWGCONV
+// The live entities of the current drawing on "$_" layers (imported) or on others (the user's).
+std::vector<ckw::engine::Entity> Drawn(const ckw::engine::Drawing& d, bool imported) {
+    std::vector<ckw::engine::Entity> found;
+    for (const auto& e : d.Entities()) {
+        if (e.deleted || e.kind >= 10000) continue;
+        auto layer = d.Layer(e.Layer());
+        if ((layer && layer->name.rfind("$_", 0) == 0) == imported) found.push_back(e);
+    }
+    return found;
+}
+
+TEST_F(Window, ImportedDxfIsMovedAndErasedAsOneLeavingTheUsersEntities) {
+    const QString dxf = g_home->path() + "/angle.dxf";
+    QFile::remove(dxf);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CKW_TEST_DATA_DIR "/dxf/angle.dxf"), dxf));
+    ckw::engine::Drawing& d = *View().Drawing();
+    d.DefineLayer({1, "AXIS", 1, 0, 3, 0});
+    d.Add(LineOn(1, -500));
+    const auto mine = Drawn(d, false);
+
+    bool insertionAsked = false;
+    WhenModal([&](QWidget& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        ASSERT_NE(files, nullptr);
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dxf);
+        Screenshot(dialog, "kwdraw-import-file");
+        QTest::keyClick(name, Qt::Key_Return);
+        WhenModal(
+            [&](QWidget& insertion) {
+                insertionAsked = true;
+                Screenshot(insertion, "kwdraw-import-layers");
+                QTest::mouseClick(insertion.findChild<QAbstractButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            },
+            g_home->path() + QStringLiteral("/ANGLE.T"));  // "拷贝他层" shows the converted drawing
+    });
+    window->Action(QStringLiteral("importDrawing"))->trigger();
+    EXPECT_TRUE(insertionAsked);
+    const auto imported = Drawn(d, true);
+    ASSERT_EQ(imported.size(), 8u) << "angle.dxf holds eight lines";
+
+    steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("1000,0")); }};
+    window->Action(QStringLiteral("importedMove"))->trigger();
+    const auto moved = Drawn(d, true);
+    ASSERT_EQ(moved.size(), imported.size());
+    for (size_t i = 0; i < moved.size(); ++i) {
+        EXPECT_FLOAT_EQ(moved[i].values[0], imported[i].values[0] + 1000);
+        EXPECT_FLOAT_EQ(moved[i].values[1], imported[i].values[1]);
+    }
+    EXPECT_EQ(Drawn(d, false), mine);
+    window->Action(QStringLiteral("viewFit"))->trigger();
+    Screenshot(*window, "kwdraw-import-moved");
+
+    window->Action(QStringLiteral("importedErase"))->trigger();
+    EXPECT_TRUE(Drawn(d, true).empty());
+    EXPECT_EQ(Drawn(d, false), mine) << "the user's own line stays as it was";
+}
+#endif
+
+TEST_F(Window, LayerColourFromThePanelRepaintsAndIsSavedWithTheDrawing) {
+    ckw::engine::Drawing source;
+    source.DefineLayer({10, "BEAM", 1, 500, 1, 0});
+    source.Add(LineOn(10, 1000));
+    const QString path = g_home->path() + "/layers.T";
+    std::string error;
+    ASSERT_TRUE(ckw::engine::WriteDrawingFile(path.toStdString(), source, error)) << error;
+    ASSERT_NE(window->OpenDrawing(path), nullptr);
+
+    // Double-clicking the colour opens the palette; a swatch sets the layer's colour.
+    auto pick = [this](int colour) {
+        WhenModal([colour](QWidget& picker) {
+            Screenshot(picker, "kwdraw-layer-colour-picker");
+            QTest::mouseClick(picker.findChild<QAbstractButton*>(QStringLiteral("colour%1").arg(colour)), Qt::LeftButton);
+        });
+        kwdraw::LayerEditor* panel = window->LayerPanel();
+        QTreeWidgetItem* row = panel->Row(10);
+        ASSERT_NE(row, nullptr);
+        const QRect cell = panel->visualRect(panel->model()->index(panel->indexOfTopLevelItem(row), kwdraw::LayerEditor::kColour));
+        QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::qWait(QApplication::doubleClickInterval());  // a click of its own, not half of the double click
+        QTest::mouseDClick(panel->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    pick(5);
+    EXPECT_EQ(View().Drawing()->Layer(10)->colour, 5);
+    EXPECT_TRUE(window->isWindowModified());
+    // The canvas paints the line in the layer's new colour (pure blue).
+    const QImage canvas = View().grab().toImage();
+    const int y = View().ToDevice({5000, 1000}).toPoint().y();
+    int blue = 0;
+    for (int x = 0; x < canvas.width(); ++x)
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QColor c = canvas.pixelColor(x, std::clamp(y + dy, 0, canvas.height() - 1));
+            blue += c.blue() > 200 && c.red() < 60 && c.green() < 60;
+        }
+    EXPECT_GT(blue, canvas.width() / 2);
+    Screenshot(*window, "kwdraw-layer-colour");
+    ASSERT_TRUE(window->SaveDrawing(&View()));
+
+    // Another colour, closed without saving: the drawing comes back with the saved one.
+    pick(3);
+    WhenModal([](QWidget& ask) {
+        QTest::mouseClick(qobject_cast<QMessageBox*>(&ask)->button(QMessageBox::Discard), Qt::LeftButton);
+    });
+    window->Action(QStringLiteral("fileClose"))->trigger();
+    ASSERT_NE(window->OpenDrawing(path), nullptr);
+    EXPECT_EQ(View().Drawing()->Layer(10)->colour, 5);
+    EXPECT_EQ(window->LayerPanel()->Row(10)->text(kwdraw::LayerEditor::kColour), QStringLiteral("5"));
+}
+
+TEST_F(Window, FileMenuOpensAnEarlierDrawingInATabAndExportsDxf) {
+    // An earlier drawing of plan 3, floor 2, and the working one of the same plan and floor.
+    const QString folder = g_home->path() + "/plans";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+    View().Drawing()->Add(LineOn(0, 0));
+    ASSERT_TRUE(window->SaveDrawing(&View(), folder + "/plan-2-old.T"));
+    window->NewDrawing();
+    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+
+    WhenModal([&](QWidget& ask) {
+        // The query comes filled from the working drawing's record; the folder is typed.
+        EXPECT_EQ(ask.findChild<QLineEdit*>(QStringLiteral("drawingName"))->text(), QStringLiteral("PLAN"));
+        EXPECT_EQ(ask.findChild<QSpinBox*>(QStringLiteral("floor"))->value(), 2);
+        auto* where = ask.findChild<QLineEdit*>(QStringLiteral("folder"));
+        where->selectAll();
+        QTest::keyClicks(where, folder);
+        WhenModal(
+            [](QWidget& browser) {
+                auto* grid = browser.findChild<QTableWidget*>(QStringLiteral("ctl1005"));
+                ASSERT_NE(grid, nullptr);
+                ASSERT_EQ(grid->rowCount(), 2) << "the heading and the one earlier drawing";
+                grid->item(1, 0)->setCheckState(Qt::Checked);
+                Screenshot(browser, "kwdraw-old-drawing-browser");
+                QTest::mouseClick(browser.findChild<QAbstractButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            },
+            QStringLiteral("请选择要打开的旧图"));
+        QTest::keyClick(where, Qt::Key_Return);
+    });
+    window->Action(QStringLiteral("fileOpenOld"))->trigger();
+    QTest::qWait(50);  // the picked drawing opens once the command has ended
+    ASSERT_EQ(window->DrawingCount(), 3);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("plan-2-old.T")));
+
+    // The drawing as DXF, read back by an independent reader.
+    const QString dxf = g_home->path() + "/plan.dxf";
+    WhenModal([&](QWidget& save) {
+        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dxf);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    window->Action(QStringLiteral("fileExportDxf"))->trigger();
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import ezdxf,sys; print(len(ezdxf.readfile(sys.argv[1]).modelspace().query('LINE')))"),
+                  dxf});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), QStringLiteral("1"))
+        << reader.readAllStandardError().toStdString();
+}
+
+TEST_F(Window, DrawingScaleIsKeptWithTheDrawingAndForNewDrawings) {
+    auto choose = [this](int scale) {
+        WhenModal([scale](QWidget& ask) {
+            auto* box = ask.findChild<QSpinBox*>();
+            ASSERT_NE(box, nullptr);
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(scale));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        window->Action(QStringLiteral("setScale"))->trigger();
+    };
+    choose(50);
+    EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 50);
+    const QString path = g_home->path() + "/scale-50.T";
+    ASSERT_TRUE(window->SaveDrawing(&View(), path));
+
+    // A new window, the library back at its start-up scale: a new drawing takes the last choice.
+    window.reset();
+    m_exDrawingPara.SetDrawingScale(100);
+    window = std::make_unique<kwdraw::MainWindow>();
+    window->show();
+    window->NewDrawing();
+    EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 50);
+    choose(200);
+    kwdraw::DrawingView* fresh = &View();
+    // The saved drawing keeps its own scale, and each tab brings back its drawing's.
+    ASSERT_NE(window->OpenDrawing(path), nullptr);
+    EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 50);
+    int kind = 0, floor = 0, scale = 0;
+    char name[64] = {};
+    kwRead_DrawingInfo(kind, name, sizeof name, floor, scale);
+    EXPECT_EQ(scale, 50) << "kept in the drawing-information record";
+    EXPECT_EQ(floor, 999) << "a drawing that had no record is not offered by the browser";
+    window->findChild<QTabWidget*>()->setCurrentWidget(fresh);
+    EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 200);
+    QSettings().remove(QStringLiteral("drawingScale"));  // the tests after this one start at 1:100
+    m_exDrawingPara.SetDrawingScale(100);
 }
 
 // What the command line understands.

@@ -25,7 +25,9 @@
 #include <ckw/DrawingRecords.h>
 
 #include "DisplayPainter.h"
+#include "DrawingInfo.h"
 #include "DrawingView.h"
+#include "LayerEditor.h"
 #include "Plot.h"
 #include "WindowInput.h"
 #include "base/GbkText.h"
@@ -52,6 +54,7 @@ MainWindow::MainWindow() {
         if (auto* view = CurrentView(); view && !m_running) {
             const int unit = view->Unit();
             DefaultEngine().HostSelectDrawing(unit);
+            UseDrawingScaleOfCurrentDrawing();
         }
         RefreshLayers();
         RefreshTitle();
@@ -91,18 +94,10 @@ MainWindow::MainWindow() {
     layout->addWidget(m_commandLine);
     setCentralWidget(central);
 
-    m_layers = new QTreeWidget;
-    m_layers->setObjectName(QStringLiteral("layerPanel"));
-    m_layers->setHeaderLabels({tr("Layer"), tr("Colour"), tr("Line type"), tr("Width")});
-    m_layers->setRootIsDecorated(false);
-    connect(m_layers, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int) {
-        if (m_fillingLayers || !CurrentView()) return;
-        QSet<int> hidden;
-        for (int i = 0; i < m_layers->topLevelItemCount(); ++i) {
-            auto* item = m_layers->topLevelItem(i);
-            if (item->checkState(0) != Qt::Checked) hidden.insert(item->data(0, Qt::UserRole).toInt());
-        }
-        CurrentView()->SetHiddenLayers(hidden);
+    m_layers = new LayerEditor;
+    connect(m_layers, &LayerEditor::LayerEdited, this, [this] {
+        RefreshView();
+        RefreshTitle();
     });
     auto* dock = new QDockWidget(tr("Layers"));
     dock->setObjectName(QStringLiteral("layerDock"));
@@ -181,6 +176,8 @@ DrawingView* MainWindow::OpenDrawing(const QString& path) {
         return nullptr;
     }
     auto* view = AddView(unit, QFileInfo(path).fileName());
+    view->SetHiddenLayers(LayerEditor::LayersOff(*view->Drawing()));
+    UseDrawingScaleOfCurrentDrawing();
     m_tabs->setTabToolTip(m_tabs->indexOf(view), path);
     view->MarkSaved();
     AddRecent(QFileInfo(path).absoluteFilePath());
@@ -384,35 +381,12 @@ void MainWindow::RefreshTitle() {
     }
 }
 
-void MainWindow::RefreshLayers() {
-    m_fillingLayers = true;
-    m_layers->clear();
-    auto* view = CurrentView();
-    auto* d = view ? view->Drawing() : nullptr;
-    if (d) {
-        // The layers the drawing's table defines, then those its entities use without an entry.
-        std::map<int, std::optional<ckw::engine::LayerInfo>> layers;
-        for (size_t index : d->LayerEntries())
-            if (auto layer = d->Layer(d->Entities()[index].attributes[0])) layers[layer->number] = layer;
-        for (int layer : view->LayersInUse()) layers.try_emplace(layer);
-        for (const auto& [number, layer] : layers) {
-            auto* item = new QTreeWidgetItem(m_layers);
-            item->setText(0, layer ? QStringLiteral("%1 %2").arg(number).arg(FromGbk(layer->name)) : QString::number(number));
-            item->setData(0, Qt::UserRole, number);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(0, view->HiddenLayers().contains(number) ? Qt::Unchecked : Qt::Checked);
-            if (!layer) continue;
-            item->setText(1, QString::number(layer->colour));
-            item->setBackground(1, ckw::paint::PaletteColour(layer->colour, false));
-            item->setText(2, QString::number(layer->lineType));
-            item->setText(3, QString::number(layer->widthCode / 1000.0, 'f', 2));
-        }
-    }
-    m_fillingLayers = false;
-}
+void MainWindow::RefreshLayers() { m_layers->Show(CurrentView()); }
 
 void MainWindow::SetLightTheme(bool light) {
     m_light = light;
+    m_layers->SetLightGround(light);
+    RefreshLayers();
     for (int i = 0; i < m_tabs->count(); ++i) static_cast<DrawingView*>(m_tabs->widget(i))->SetLightGround(light);
 }
 

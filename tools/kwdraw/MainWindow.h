@@ -13,12 +13,11 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kwdraw {
 
 class DrawingView;
+class LayerEditor;
 class WindowInput;
 
 class MainWindow : public QMainWindow {
@@ -47,7 +46,7 @@ public:
     QLineEdit* CommandLine() const { return m_commandLine; }
     QLabel* PromptLabel() const { return m_prompt; }
     QLabel* CoordinatesLabel() const { return m_coordinates; }
-    QTreeWidget* LayerPanel() const { return m_layers; }
+    LayerEditor* LayerPanel() const { return m_layers; }
     // The menu action with this object name (menus are found by tests and scripts this way).
     QAction* Action(const QString& objectName) const;
     void SetLightTheme(bool light);
@@ -78,13 +77,17 @@ private:
     void SectionCommand();
     void FloorTableCommand();
     void BreakLineCommand();
+    // The old-drawing browser for the current drawing's name, kind and floor; the picked drawing
+    // opens in a tab of its own.
+    void OpenOldDrawingCommand();
+    void ExportDxfCommand();
 
     QTabWidget* m_tabs;
     QLabel* m_prompt;
     QPlainTextEdit* m_history;
     QLineEdit* m_commandLine;
     QLabel* m_coordinates;
-    QTreeWidget* m_layers;
+    LayerEditor* m_layers;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_programsMenu = nullptr;
     WindowInput* m_input;
@@ -94,7 +97,6 @@ private:
     bool m_running = false;
     bool m_closeRequested = false;
     bool m_light = false;
-    bool m_fillingLayers = false;
 };
 
 }  // namespace kwdraw

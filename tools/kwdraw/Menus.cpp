@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include <ckw/DrawingFiles.h>
 #include <ckw/DrawingPara.h>
 #include <ckw/FortranInterface.h>
 #include <ckw/SettingsDialogs.h>
@@ -20,6 +21,7 @@
 #include <ckw/Util.h>
 #include <ckw/XDataCommands.h>
 
+#include "DrawingInfo.h"
 #include "DrawingView.h"
 #include "FloorList.h"
 #include <ckw/HostEngine.h>
@@ -35,7 +37,7 @@ constexpr int kSectionColour = 4;  // cyan, as kwutil section draws them
 
 float DrawingScale() {
     int scale = m_exDrawingPara.GetDrawingScale();
-    return scale > 0 ? static_cast<float>(scale) : 100.0f;
+    return static_cast<float>(scale > 0 ? scale : kDefaultDrawingScale);
 }
 
 // Asks a point on the prompt line; false on [Esc].
@@ -77,6 +79,7 @@ void MainWindow::BuildMenus() {
     });
     m_recentMenu = file->addMenu(tr("Open &recent"));
     RefreshRecent();
+    AddCommand(file, QStringLiteral("fileOpenOld"), tr("Open an &earlier drawing..."), [this] { OpenOldDrawingCommand(); });
     add(file, "fileSave", tr("&Save"), QKeySequence::Save, [this] { SaveDrawing(CurrentView()); });
     add(file, "fileSaveAs", tr("Save &as..."), QKeySequence::SaveAs, [this] {
         QString path = QFileDialog::getSaveFileName(this, tr("Save drawing as"), QString(), tr("Drawings (*.T)"));
@@ -91,6 +94,7 @@ void MainWindow::BuildMenus() {
                 if (!path.isEmpty() && !Plot(path, frame, error)) QMessageBox::warning(this, tr("Plot"), error);
             });
     }
+    AddCommand(file, QStringLiteral("fileExportDxf"), tr("&Export DXF..."), [this] { ExportDxfCommand(); });
     file->addSeparator();
     add(file, "loadProgram", tr("&Load drawing program..."), QKeySequence(), [this] {
         QString path = QFileDialog::getOpenFileName(this, tr("Load drawing program"), QString(), tr("Programs (*.so)"));
@@ -138,7 +142,11 @@ void MainWindow::BuildLibraryMenus() {
         bool ok = false;
         int scale = QInputDialog::getInt(this, tr("Drawing scale"), tr("1 :"), static_cast<int>(DrawingScale()), 1,
                                          100000, 1, &ok);
-        if (ok) m_exDrawingPara.SetDrawingScale(scale);
+        if (!ok) return;
+        // Kept with the drawing, and as the scale of drawings that record none.
+        m_exDrawingPara.SetDrawingScale(scale);
+        RecordDrawingScale(scale);
+        RememberDrawingScale(scale);
     });
 
     QMenu* draw = menuBar()->addMenu(tr("&Draw"));
@@ -153,6 +161,18 @@ void MainWindow::BuildLibraryMenus() {
     QMenu* tables = menuBar()->addMenu(tr("&Tables"));
     AddCommand(tables, QStringLiteral("barAreaBars"), tr("Bar areas by &number of bars"), [] { exBarArea(1); });
     AddCommand(tables, QStringLiteral("barAreaSlab"), tr("Bar areas per metre of &slab"), [] { exBarArea(2); });
+    AddCommand(tables, QStringLiteral("userTableDesign"), QStringLiteral(u"用户表格设计..."), [] { CUtil().UserTableDesign(); });
+
+    // Other drawings brought into this one; the imported one is then moved, scaled, rotated or
+    // erased as a whole (the person's own entities stay as they are).
+    QMenu* insert = menuBar()->addMenu(tr("&Insert"));
+    AddCommand(insert, QStringLiteral("copyOtherFloor"), tr("Copy &other floor..."), [] { exCopyOtherFloor(); });
+    AddCommand(insert, QStringLiteral("importDrawing"), tr("&Import DWG/DXF drawing..."), [] { Read_Dwg(); });
+    insert->addSeparator();
+    AddCommand(insert, QStringLiteral("importedMove"), tr("&Move the imported drawing"), [] { Move_Dwg(); });
+    AddCommand(insert, QStringLiteral("importedScale"), tr("&Scale the imported drawing"), [] { Scale_Dwg(); });
+    AddCommand(insert, QStringLiteral("importedRotate"), tr("&Rotate the imported drawing"), [] { Rotate_Dwg(); });
+    AddCommand(insert, QStringLiteral("importedErase"), tr("&Erase the imported drawing"), [] { Erase_Dwg(); });
 
     // The modeless windows of these commands stay beside the drawing while the person picks.
     QMenu* xdata = menuBar()->addMenu(tr("E&xtended data"));

@@ -1,0 +1,109 @@
+// The drawing-file commands of the File menu: the browser of earlier drawings and DXF export.
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <filesystem>
+
+#include <ckw/DrawingFiles.h>
+
+#include "DrawingInfo.h"
+#include "DrawingView.h"
+#include "DxfWriter.h"
+#include "MainWindow.h"
+#include "base/GbkText.h"
+
+namespace kwdraw {
+
+namespace {
+
+constexpr int kPathCapacity = 260;
+constexpr int kLargestNumber = 1000000;
+
+QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
+std::string ToGbk(const QString& text) { return ckw::text::Utf8ToGbk(text.toStdString()); }
+
+// The folder of the current drawing's file (the working folder for a new drawing).
+QString DrawingFolder(const DrawingView* view) {
+    const auto* d = view ? view->Drawing() : nullptr;
+    if (!d || d->FileName().empty()) return QDir::currentPath();
+    return QFileInfo(FromGbk(d->FileName())).absolutePath();
+}
+
+QSpinBox* NumberBox(const char* name, int value) {
+    auto* box = new QSpinBox;
+    box->setObjectName(QLatin1String(name));
+    box->setRange(-kLargestNumber, kLargestNumber);
+    box->setValue(value);
+    return box;
+}
+
+}  // namespace
+
+void MainWindow::OpenOldDrawingCommand() {
+    // What to look for: the current drawing's own record, which the person may change.
+    const DrawingInfo info = ReadDrawingInfo();
+    QDialog ask(this);
+    ask.setObjectName(QStringLiteral("oldDrawingQuery"));
+    ask.setWindowTitle(tr("Open an earlier drawing"));
+    auto* form = new QFormLayout(&ask);
+    auto* folder = new QLineEdit(DrawingFolder(CurrentView()));
+    folder->setObjectName(QStringLiteral("folder"));
+    auto* name = new QLineEdit(FromGbk(info.name));
+    name->setObjectName(QStringLiteral("drawingName"));
+    QSpinBox* kind = NumberBox("kind", info.kind);
+    QSpinBox* floor = NumberBox("floor", info.floor);
+    form->addRow(tr("Folder"), folder);
+    form->addRow(tr("Drawing name"), name);
+    form->addRow(tr("Kind"), kind);
+    form->addRow(tr("Floor (999: every floor)"), floor);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+    if (ask.exec() != QDialog::Accepted) return;
+
+    int pickedKind = kind->value(), pickedFloor = floor->value(), scale = 0;
+    char path[kPathCapacity] = {};
+    if (!kwOpen_OldDrawing(ToGbk(folder->text()).c_str(), ToGbk(name->text()).c_str(), pickedKind, pickedFloor, scale,
+                           path, sizeof path) ||
+        !path[0]) {
+        statusBar()->showMessage(tr("No earlier drawing was opened"), 3000);
+        return;
+    }
+    // Opened once the command has ended: a new tab is no place for a running command.
+    const QString picked = FromGbk(path);
+    QMetaObject::invokeMethod(this, [this, picked] { OpenDrawing(picked); }, Qt::QueuedConnection);
+}
+
+void MainWindow::ExportDxfCommand() {
+    DrawingView* view = CurrentView();
+    if (!view || !view->Drawing()) return;
+    const QString folder = DrawingFolder(view);
+    const QString base = view->Drawing()->FileName().empty() ? tr("drawing")
+                                                              : QFileInfo(FromGbk(view->Drawing()->FileName())).completeBaseName();
+    QString path = QFileDialog::getSaveFileName(this, tr("Export DXF"), QDir(folder).filePath(base + QStringLiteral(".dxf")),
+                                                tr("DXF drawings (*.dxf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dxf");
+    std::string error;
+    ckw::dxf::ExportCounts counts;
+    if (!ckw::dxf::WriteDxf(*view->Drawing(), std::filesystem::path(path.toStdString()), error, &counts)) {
+        QMessageBox::warning(this, tr("Export DXF"), tr("Cannot write %1: %2").arg(path, QString::fromStdString(error)));
+        return;
+    }
+    long written = 0, skipped = 0;
+    for (const auto& [kind, n] : counts.written) written += n;
+    for (const auto& [kind, n] : counts.skipped) skipped += n;
+    statusBar()->showMessage(skipped ? tr("%1: %2 entities written, %3 without a DXF form left out").arg(path).arg(written).arg(skipped)
+                                     : tr("%1: %2 entities written").arg(path).arg(written),
+                             5000);
+}
+
+}  // namespace kwdraw
