@@ -141,7 +141,8 @@ void LayerEditor::ChooseColour(QTreeWidgetItem* item) {
     const auto colour = ColourPicker::Choose(this, EntryOf(*d, number).colour, m_light);
     if (!colour) return;
     Edit(number, [&](LayerInfo& layer) { layer.colour = *colour; });
-    Fill();
+    // Refilled once the double click is done with its row.
+    QMetaObject::invokeMethod(this, [this] { Fill(); }, Qt::QueuedConnection);
 }
 
 void LayerEditor::SetLineType(int number, int lineType) {
