@@ -8,23 +8,18 @@
 #include <memory>
 
 #include "DrawFilesFixture.h"
+#include "support/RunKwutil.h"
 
 namespace ckw::test {
 namespace {
 
 class KwutilDrawFiles : public DrawFilesFixture {
 protected:
-    // Runs kwutil with the words (quoted for the shell); its standard output.
+    // Runs kwutil with the words; its standard output.
     static std::string Kwutil(const std::vector<std::string>& words, int* status = nullptr) {
-        std::string command = CKW_KWUTIL;
-        for (const auto& w : words) command += " '" + w + "'";
-        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"), pclose);
-        std::string out;
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-        const int code = pclose(pipe.release());
-        if (status) *status = WEXITSTATUS(code);
-        return out;
+        const KwutilRun run = RunKwutil(words, false);
+        if (status) *status = run.status;
+        return run.out;
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <ckw/DrawingRecords.h>
 #include "base/GbkText.h"
+#include "support/RunKwutil.h"
 #include "xdata/XDataFixture.h"
 
 namespace ckw::test {
@@ -72,12 +73,7 @@ TEST_F(XDataRoundTrip, KwutilListsEntitiesAndTheDrawingRecordsByField) {
     items.Int(7).Str("中文");
     ASSERT_EQ(util.Set_XData(kind, id.data(), "$KW_COLUM", items.list), 1);
     kwWrite_DrawingFrame(2, 1, 50, 420, 297, "BTL.T");
-    const std::string command = std::string(CKW_KWUTIL) + " xdata '" + Save().string() + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    ASSERT_TRUE(pipe);
-    std::string out;
-    char buffer[256];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
+    const std::string out = ckw::test::RunKwutil({"xdata", Save().string()}, false).out;
     const std::string expected[] = {"$KW_COLUM\n    0: integer 7\n    1: string \"" + ckw::text::U8(u8"中文") + "\"\n",
                                     "drawing-level record:\n  $KELO_DRAWFRAME\n    0: sheet number = integer 2\n",
                                     "    1: scale = real 50\n", "    5: title block = string \"BTL.T\"\n"};
