@@ -87,6 +87,7 @@ RegDocument RegDocument::Parse(std::string_view text) {
         while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
             if (pos >= text.size()) {
                 line.pop_back();
+                line = std::string(TrimBlanks(line));
                 continue;
             }
             end = text.find('\n', pos);
