@@ -94,6 +94,7 @@ RegDocument RegDocument::Parse(std::string_view text) {
             if (end == std::string_view::npos) end = text.size();
             line.pop_back();
             line += TrimBlanks(text.substr(pos, end - pos));
+            line = std::string(TrimBlanks(line));  // an empty continuation leaves what preceded the backslash
             pos = end + 1;
         }
         bool header = first;
