@@ -87,12 +87,14 @@ RegDocument RegDocument::Parse(std::string_view text) {
         while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
             if (pos >= text.size()) {
                 line.pop_back();
+                line = std::string(TrimBlanks(line));
                 continue;
             }
             end = text.find('\n', pos);
             if (end == std::string_view::npos) end = text.size();
             line.pop_back();
             line += TrimBlanks(text.substr(pos, end - pos));
+            line = std::string(TrimBlanks(line));  // an empty continuation leaves what preceded the backslash
             pos = end + 1;
         }
         bool header = first;
