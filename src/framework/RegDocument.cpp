@@ -111,10 +111,11 @@ RegDocument RegDocument::Parse(std::string_view text) {
 
         if (line[0] == '[') {
             current.clear();
-            std::string key = line.back() == ']' && line.size() > 2 && line[1] != '-'
+            std::string key = line.back() == ']' && line.size() > 2
                                   ? NormalizeKey(std::string_view(line).substr(1, line.size() - 2))
                                   : std::string();
-            if (key.empty()) {
+            // "[-KEY]" deletes a key; so does "[ -KEY]" once the blanks go, as a rewrite writes it.
+            if (key.empty() || key[0] == '-') {
                 ++doc.m_skipped;  // values up to the next good key have no home
                 doc.KeepVerbatim(std::move(line));
                 continue;
