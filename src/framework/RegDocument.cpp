@@ -21,7 +21,9 @@ std::string_view TrimBlanks(std::string_view s) {
 // under other roots are kept as they are (a rewrite must not lose them).
 std::string NormalizeKey(std::string_view key) {
     key = TrimBlanks(key);
-    while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+    // Separators and blanks in any order: what is left must read back as itself.
+    while (!key.empty() && (key.back() == '\\' || TrimBlanks(key.substr(key.size() - 1)).empty()))
+        key.remove_suffix(1);
     size_t sep = key.find('\\');
     std::string root = Upper(key.substr(0, sep));
     std::string rest = sep == std::string_view::npos ? std::string() : std::string(key.substr(sep));
