@@ -147,7 +147,7 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
         break;
     }
     case kPolyline: {
-        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
+        int n = PolylineVertexCount(e);
         bool closed = V(e, 1) != 0;
         auto vertex = [&](int i) {
             size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;

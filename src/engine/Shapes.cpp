@@ -124,7 +124,7 @@ void TransformEntity(Entity& e, const Transform& t) {
         MovePoint(e, 2, t);
         break;
     case kPolyline: {
-        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
+        int n = PolylineVertexCount(e);
         for (int i = 0; i < n; ++i) {
             size_t base = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
             MovePoint(e, base, t);
@@ -237,6 +237,10 @@ int WholeNumber(double value) {
     return static_cast<int>(std::clamp(value, low, high));
 }
 
+int PolylineVertexCount(const Entity& polyline) {
+    return std::clamp(WholeNumber(V(polyline, 0)), 0, kMaxPolylineVertices);
+}
+
 double TextWidthUnits(const std::string& gbk) {
     double units = 0;
     for (size_t i = 0; i < gbk.size();) {
@@ -284,7 +288,7 @@ std::vector<std::vector<Point2>> Outline(const Entity& e) {
         out.push_back({{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}});
         break;
     case kPolyline: {
-        int n = std::clamp(WholeNumber(V(e, 0)), 0, kMaxPolylineVertices);
+        int n = PolylineVertexCount(e);
         bool closed = V(e, 1) != 0;
         std::vector<Point2> pts;
         auto vertex = [&](int i) {
@@ -391,7 +395,7 @@ void AddEntityBounds(const Entity& e, const std::map<int, Block>& blocks, const 
             return;
         }
         case kPolyline: {
-            const int n = std::clamp(static_cast<int>(V(e, 0)), 0, kMaxPolylineVertices);
+            const int n = PolylineVertexCount(e);
             const auto at = [](int i, int field) { return 2 + static_cast<size_t>(i) * kPolylineVertexValues + field; };
             bool straight = true;
             for (int i = 0; i < n && straight; ++i) straight = V(e, at(i, 2)) == 0;

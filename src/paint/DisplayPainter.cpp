@@ -185,7 +185,9 @@ private:
         }
         const double pixels = p.radius * sx;
         const double step = pixels > kCircleErrorPixels ? 2 * std::acos(1 - kCircleErrorPixels / pixels) : 2 * std::numbers::pi;
-        const int sides = std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), kFewestCircleSides, kMostCircleSides);
+        // Clamped as a double: an infinite radius makes the step 0 and the count infinite.
+        const int sides = static_cast<int>(
+            std::clamp(std::ceil(2 * std::numbers::pi / step), double(kFewestCircleSides), double(kMostCircleSides)));
         m_circle.resize(sides + 1);
         for (int i = 0; i < sides; ++i) {
             const double a = 2 * std::numbers::pi * i / sides;
