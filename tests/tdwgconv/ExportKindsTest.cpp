@@ -86,5 +86,20 @@ TEST(Curves, EllipsesStayWithinTheChordTolerance) {
     }
 }
 
+// Start and end parameters as files give them: wrapped, equal, beyond a double's precision for
+// a turn (this once never returned), or with no finite sweep.
+TEST(Curves, EllipseParametersAreReducedToOneTurn) {
+    auto ends = [](double t0, double t1) { return EllipseVertices(0, 0, 2, 0, 0.5, t0, t1); };
+    std::vector<Vertex> full = ends(0, 0);
+    ASSERT_GE(full.size(), 8u);
+    EXPECT_NEAR(full.front().x, full.back().x, 1e-9);
+    EXPECT_NEAR(full.front().y, full.back().y, 1e-9);
+    std::vector<Vertex> wrapped = ends(3 * M_PI / 2, M_PI / 2);  // the right half, through zero
+    ASSERT_FALSE(wrapped.empty());
+    for (const Vertex& p : wrapped) EXPECT_GE(p.x, -1e-9);
+    for (double t0 : {1e17, 1e300, -1e300}) EXPECT_FALSE(ends(t0, 0).empty()) << t0;
+    EXPECT_TRUE(ends(-1.7e308, 1.7e308).empty());
+}
+
 }  // namespace
 }  // namespace tdwg::test

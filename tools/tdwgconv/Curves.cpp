@@ -50,8 +50,14 @@ std::vector<Vertex> Tessellate(const CurveFn& f, double t0, double t1, double si
 std::vector<Vertex> EllipseVertices(double cx, double cy, double mx, double my, double ratio, double t0, double t1) {
     double a = std::hypot(mx, my);
     if (!(a > 0) || !std::isfinite(a) || !std::isfinite(ratio) || !std::isfinite(t0) || !std::isfinite(t1)) return {};
-    while (t1 <= t0) t1 += 2 * M_PI;
-    if (t1 - t0 > 2 * M_PI + 1e-12) t1 = t0 + 2 * M_PI;
+    // The sweep is brought into (0, 2 pi] in one step: adding turns one at a time never ends for a
+    // start parameter so large that a turn is below its precision.
+    double sweep = t1 - t0;
+    if (!std::isfinite(sweep)) return {};
+    if (sweep <= 0) sweep = std::fmod(sweep, 2 * M_PI) + 2 * M_PI;
+    if (sweep > 2 * M_PI + 1e-12) sweep = 2 * M_PI;
+    t0 = std::remainder(t0, 2 * M_PI);
+    t1 = t0 + sweep;
     double ux = mx / a, uy = my / a, b = a * ratio;
     auto f = [&](double t) {
         double px = a * std::cos(t), py = b * std::sin(t);
