@@ -357,9 +357,13 @@ void PaintTemporaryShapes(QPainter& painter, const std::vector<std::vector<float
             painter.drawPolyline(line);
         } else if ((kind == ckw::engine::kCircle || kind == ckw::engine::kArc) && s.size() >= 4) {
             // An arc runs anticlockwise from its start to its end angle; a circle all round.
+            // Angles are reduced to one turn in one step: adding turns one by one never ends for
+            // angles so large that a turn is below their precision.
             double start = kind == ckw::engine::kArc && s.size() >= 6 ? s[4] : 0;
-            double sweep = kind == ckw::engine::kArc && s.size() >= 6 ? s[5] - s[4] : 360;
-            while (sweep <= 0) sweep += 360;
+            double sweep = kind == ckw::engine::kArc && s.size() >= 6 ? double(s[5]) - s[4] : 360;
+            if (!std::isfinite(sweep)) continue;
+            if (sweep <= 0) sweep = std::fmod(sweep, 360.0) + 360;
+            start = std::fmod(start, 360.0);
             QPolygonF arc;
             for (int i = 0; i <= 64; ++i) {
                 double a = (start + sweep * i / 64) * 3.14159265358979323846 / 180;

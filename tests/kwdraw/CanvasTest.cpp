@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "DisplayPainter.h"
@@ -121,6 +122,22 @@ TEST(Canvas, APartOfTheDrawingIsPaintedAsTheSameCornerOfTheWhole) {
     ASSERT_TRUE(QRect(0, 0, 500, 300).contains(crossing));
     EXPECT_EQ(corner.pixel(crossing + QPoint(40, 0)), ckw::paint::PaletteColour(3, false).rgba());
     EXPECT_EQ(corner.pixel(crossing + QPoint(0, 40)), ckw::paint::PaletteColour(1, false).rgba());
+}
+
+// A program's temporary arcs come with any angles: a sweep far beyond a turn (this once never
+// returned) is drawn reduced to one turn, one with no finite sweep is left out.
+TEST(Canvas, TemporaryArcsOfAnySweepAreDrawn) {
+    QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    const float arc = float(ckw::engine::kArc);
+    ckw::paint::PaintTemporaryShapes(p, {{arc, 100, 100, 50, 1e30f, -1e30f}, {arc, 100, 100, 50, 0, -INFINITY}},
+                                     Qt::white);
+    p.end();
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) lit += image.pixel(x, y) != qRgb(0, 0, 0);
+    EXPECT_GT(lit, 0);
 }
 
 }  // namespace
