@@ -87,5 +87,21 @@ TEST(DamagedInput, DxfNumbersThatAreNotNumbersAreRefused) {
     EXPECT_TRUE(d.entities.empty());
 }
 
+// A count dxflib sizes an array by, far beyond what the file holds (once: gigabytes set aside and
+// cleared, a minute for a file of a hundred bytes).
+TEST(DamagedInput, DxfCountsNoFileOfItsSizeHoldsAreRefused) {
+    for (auto [kind, group] : {std::pair{"SPLINE", 72}, {"SPLINE", 73}, {"SPLINE", 74}, {"LWPOLYLINE", 90},
+                               {"LEADER", 76}}) {
+        const std::string bytes = std::string("0\nSECTION\n2\nENTITIES\n0\n") + kind + "\n8\n0\n" +
+                                  std::to_string(group) + "\n50000000\n0\nENDSEC\n0\nEOF\n";
+        Drawing d;
+        std::string error;
+        EXPECT_FALSE(ReadDxfBytes(bytes, d, error)) << kind;
+        EXPECT_NE(error.find("group " + std::to_string(group) + " of a " + kind + " counts 50000000"),
+                  std::string::npos) << error;
+        EXPECT_TRUE(d.entities.empty());
+    }
+}
+
 }  // namespace
 }  // namespace tdwg::test

@@ -8,15 +8,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <fstream>
 #include <memory>
 #include <new>
 #include <optional>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Curves.h"
+#include "DxfCounts.h"
 #include "base/GbkText.h"
 #include "Readers.h"
 #include "TextDecode.h"
@@ -452,12 +453,23 @@ private:
     bool m_inDataRecord = false;
 };
 
-bool Run(const std::function<bool(DL_Dxf&, DxfSink&)>& parse, Drawing& drawing, std::string& error) {
+// Reads the DXF file at `path` (a name dxflib can open) into the drawing.
+bool Run(const std::string& path, Drawing& drawing, std::string& error) {
     drawing = Drawing{};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "cannot open " + path;
+        return false;
+    }
+    struct stat info {};
+    error = fstat(fileno(file), &info) == 0 ? ImpossibleCount(file, static_cast<std::uintmax_t>(info.st_size))
+                                             : "cannot read " + path;
+    std::fclose(file);
+    if (!error.empty()) return false;
     try {
         auto sink = std::make_unique<DxfSink>(drawing);
         DL_Dxf dxf;
-        bool ok = parse(dxf, *sink);
+        bool ok = dxf.in(path, sink.get());
         sink->Finish();
         if (!ok) error = "not a DXF file";
         else if (!sink->error.empty()) error = sink->error;
@@ -480,7 +492,7 @@ bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& e
         error = "cannot open " + file.string();
         return false;
     }
-    return Run([&](DL_Dxf& dxf, DxfSink& sink) { return dxf.in(file.string(), &sink); }, drawing, error);
+    return Run(file.string(), drawing, error);
 }
 
 bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error) {
@@ -498,8 +510,7 @@ bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error
     }
     bool ok = done == bytes.size();
     if (ok) {
-        std::string path = "/proc/self/fd/" + std::to_string(fd);
-        ok = Run([&](DL_Dxf& dxf, DxfSink& sink) { return dxf.in(path, &sink); }, drawing, error);
+        ok = Run("/proc/self/fd/" + std::to_string(fd), drawing, error);
     } else {
         error = "cannot make a file in memory";
     }
