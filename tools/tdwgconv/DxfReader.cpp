@@ -54,6 +54,16 @@ bool IsNumber(const std::string& v) {
     return v.find_first_not_of(" \t\r", used) == std::string::npos;
 }
 
+// dxflib's hatch edge leaves its arc fields unset until their groups come, and a damaged file
+// can hand over an arc edge without its direction (group 73): the flag's byte is then whatever
+// the memory held, not a valid bool. It is read as a byte, any value but 0 meaning
+// counter-clockwise.
+bool CounterClockwise(const DL_HatchEdgeData& edge) {
+    unsigned char raw = 0;
+    std::memcpy(&raw, &edge.ccw, 1);
+    return raw != 0;
+}
+
 // A group's number as the file writes it ('.' decimals, whatever the locale).
 double Real(const std::string& v) { return ckw::text::ParseNumber(v); }
 
@@ -364,10 +374,11 @@ private:
             add(d.x2, d.y2, 0);
             break;
         case 2: {
-            double a1 = d.ccw ? d.angle1 : -d.angle1, a2 = d.ccw ? d.angle2 : -d.angle2;
+            const bool ccw = CounterClockwise(d);
+            double a1 = ccw ? d.angle1 : -d.angle1, a2 = ccw ? d.angle2 : -d.angle2;
             double sweep = std::fmod(std::abs(d.angle2 - d.angle1), 2 * M_PI);
             if (sweep == 0) sweep = 2 * M_PI;
-            if (!d.ccw) sweep = -sweep;
+            if (!ccw) sweep = -sweep;
             add(d.cx + d.radius * std::cos(a1), d.cy + d.radius * std::sin(a1), BulgeOfSweep(sweep));
             add(d.cx + d.radius * std::cos(a2), d.cy + d.radius * std::sin(a2), 0);
             break;
