@@ -26,7 +26,8 @@ std::string ImpossibleCount(std::FILE* file, std::uintmax_t fileBytes) {
     while (DL_Dxf::getStrippedLine(code, DL_DXF_MAXLINE, file) &&
            DL_Dxf::getStrippedLine(value, DL_DXF_MAXLINE, file, false)) {
         const int group = AsDxflibInt(code);
-        if (group == 0) {
+        // dxflib takes the kind of what follows from a group 9 as from a group 0.
+        if (group == 0 || group == 9) {
             kind = value;
         } else if (IsCountGroup(kind, group)) {
             const int count = AsDxflibInt(value);
