@@ -103,7 +103,16 @@ void LineTypeDialog::ImportLinFile() {
     auto path = FileDialog(request);
     if (!path) return;
     std::vector<CkwLineTypeDef_> imported;
-    if (!ReadLinFile(*path, static_cast<int>(m_records.size()), imported)) return;
+    // A file that gives nothing is said so: the user would otherwise take the unchanged list for
+    // a file of line types already there.
+    if (!ReadLinFile(*path, static_cast<int>(m_records.size()), imported)) {
+        ckw::ui::MessageBox("无法读取线型文件 " + *path);
+        return;
+    }
+    if (imported.empty()) {
+        ckw::ui::MessageBox("线型文件 " + *path + " 中没有可导入的简单线型");
+        return;
+    }
     for (CkwLineTypeDef_& record : imported) m_records.push_back(std::move(record));
     Fill();
 }

@@ -1,6 +1,9 @@
 // The line-type settings played through scripts on a temporary user library.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <ckw/SettingsDialogs.h>
 #include "framework/Dao.h"
 #include "settings/LineTypeDialog.h"
@@ -100,6 +103,22 @@ ok
     EXPECT_EQ(Scalar(UserLib(), "SELECT count(*) FROM 系统线型表 WHERE 线型名称 LIKE 'FENCELINE%'"), "0")
         << "complex line types with shapes in brackets are skipped";
     EXPECT_EQ(Scalar(UserLib(), "SELECT 线型说明 FROM 系统线型表 WHERE 线型名称 = 'DOT'"), "DOT .    .    ");
+}
+
+TEST_F(LineTypeDialogTest, AnImportThatGivesNothingSaysSoAndChangesNothing) {
+    const std::filesystem::path complexOnly = m_cfg / "complex.lin";
+    std::ofstream(complexOnly) << "*FENCE,fence ---o---\nA,.25,-.1,[CIRC1,ltypeshp.shx,x=-.1,s=.1],-.1,1\n";
+    const std::string complexPath = complexOnly.string();
+    const std::string missingPath = (m_cfg / "missing.lin").string();
+    for (const std::string& path : {missingPath, complexPath}) {
+        ScriptSession session(Script(u8"rightclick 1 1\nmenu 导入AutoCad线型\nfile \"" +
+                                     std::u8string(path.begin(), path.end()) + u8"\"\nexpect rows 7\ncancel\n"));
+        LineTypeDialog dialog(m_paths);
+        EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDCANCEL);
+        EXPECT_SCRIPT_PLAYED(session);
+        ASSERT_EQ(session.Messages().size(), 1u) << path;
+        EXPECT_NE(session.Messages()[0].find(ckw::text::Utf8ToGbk(path)), std::string::npos) << "the message names the file";
+    }
 }
 
 TEST_F(LineTypeDialogTest, AFailedSaveLeavesTheTableAndKeepsTheDialogOpen) {
