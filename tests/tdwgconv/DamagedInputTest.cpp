@@ -36,6 +36,22 @@ TEST(CommandLine, SetupCopiesTheConverterIntoTheConfiguration) {
     EXPECT_EQ(copy.exitStatus, 0);
 }
 
+// A converter whose DWG reader has no package beside it (npm ci not run) says so and what to do,
+// instead of the last line Node prints (its version).
+TEST(CommandLine, AMissingDwgPackageIsNamedWithWhatToDo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "dwg");
+    fs::copy_file(CKW_TDWGCONV, dir.path() / "TdwgConv");
+    fs::copy_file(fs::path(CKW_TDWGCONV_TEST_DIR) / "../../tools/tdwgconv/dwg/read-dwg.mjs",
+                  dir.path() / "dwg" / "read-dwg.mjs");
+    ChildResult r = RunChild({(dir.path() / "TdwgConv").string(), DataFile("dwg/example_2000.dwg").string(), "-q",
+                              "-o", (dir.path() / "out.T").string()},
+                             std::chrono::seconds(60));
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_NE(r.err.find("npm ci"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "out.T"));
+}
+
 // Runs the program on a damaged copy; returns its exit status after checking the rules.
 int Convert(const fs::path& damaged, const fs::path& out) {
     fs::remove(out);

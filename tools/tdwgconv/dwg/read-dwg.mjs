@@ -20,7 +20,17 @@ if (!file) {
 }
 
 const here = dirname(fileURLToPath(import.meta.url));
-const { LibreDwg } = await import('@mlightcad/libredwg-web');
+// TdwgConv shows the last line of standard error: without the package that would be Node's
+// version line, so the reason is said here on one line.
+let LibreDwg;
+try {
+  ({ LibreDwg } = await import('@mlightcad/libredwg-web'));
+} catch (e) {
+  console.error(e.code === 'ERR_MODULE_NOT_FOUND'
+    ? `the DWG reader's package is not installed: run "npm ci" in ${here}`
+    : `the DWG reader's package cannot be loaded: ${String(e.message).split('\n')[0]}`);
+  process.exit(2);
+}
 const lib = await LibreDwg.create(join(here, 'node_modules/@mlightcad/libredwg-web/wasm') + '/');
 
 let bytes;
