@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include <ckw/DrawingPara.h>
@@ -174,10 +175,13 @@ int RecreateMissingTables(const std::string& systemPath, const std::string& user
                           const CArray<long, long>& sysValues) {
     dao::Database user;
     user.Open(userPath);
+    // One read of the schema instead of a query per item: this runs at every start.
+    std::set<std::string> present;
+    for (const dao::TableInfo& info : user.GetTableDefs()) present.insert(ckw::text::ToUpper(info.name));
     std::vector<int> missing;
     for (int i = 0; i < sysItems.GetSize(); ++i) {
         const std::string table = ckw::text::ToUpper(ckw::text::Trim(sysItems[i].str()));
-        if (!table.empty() && !IsVersionTableName(table) && !user.TableExists(table)) missing.push_back(i);
+        if (!table.empty() && !IsVersionTableName(table) && !present.count(table)) missing.push_back(i);
     }
     if (missing.empty()) return 1;
     dao::Database sys;
