@@ -11,7 +11,8 @@ namespace ckw::bench {
 
 inline engine::Drawing PlanDrawing(int entities) {
     engine::Drawing d;
-    for (int layer = 1; layer <= 12; ++layer) d.DefineLayer({layer, "L" + std::to_string(layer), 1 + layer % 3, 250, layer, 0});
+    for (int layer = 1; layer <= 12; ++layer)
+        d.DefineLayer({layer, "L" + std::to_string(layer), 1 + layer % 3, 250, layer, 0});
     d.DefineLineType(2, {600, -300});
     std::mt19937 random(42);
     std::uniform_real_distribution<float> x(0, 100000), y(0, 70000), len(50, 2000);

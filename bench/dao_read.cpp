@@ -41,7 +41,8 @@ void BM_PlainSqlite(benchmark::State& state) {
         sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
         size_t bytes = 0;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int i = 1; i <= 5; ++i) bytes += ckw::text::Utf8ToGbk(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))).size();
+            for (int i = 1; i <= 5; ++i)
+                bytes += ckw::text::Utf8ToGbk(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))).size();
             benchmark::DoNotOptimize(static_cast<float>(sqlite3_column_double(stmt, 6)));
         }
         sqlite3_finalize(stmt);

@@ -125,7 +125,8 @@ void BM_WalkReadingEveryEntity(benchmark::State& state) {
             eng.HostNextSelected(unit, kind);
             if (kind == 0) break;
             int valueCount = 0, textLength = 0;
-            eng.HostReadEntity(kind, attributes, values.data(), valueCount, text.data(), textLength, kHostRecordCapacity);
+            eng.HostReadEntity(kind, attributes, values.data(), valueCount, text.data(), textLength,
+                               kHostRecordCapacity);
             layers += attributes[0];
         }
         benchmark::DoNotOptimize(layers);

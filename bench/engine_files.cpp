@@ -21,7 +21,8 @@ constexpr int kEntities = 100000;
 // A drawing with lines, polylines, texts and circles on a few layers, a quarter with xdata.
 void Fill(ReferenceEngine& eng, int count) {
     eng.Reset();
-    for (int layer = 1; layer <= 8; ++layer) eng.Current().DefineLayer({layer, "layer " + std::to_string(layer), 1, 250, layer, 0});
+    for (int layer = 1; layer <= 8; ++layer)
+        eng.Current().DefineLayer({layer, "layer " + std::to_string(layer), 1, 250, layer, 0});
     int words[] = {10000, '{', 10010, 3, 0x5F574B24, 0x554C4F43, 0x4D, 10001, 7, 10099, '}'};
     float xs[4] = {0, 100, 100, 0}, ys[4] = {0, 0, 50, 50};
     for (int i = 0; i < count; ++i) {
@@ -29,15 +30,20 @@ void Fill(ReferenceEngine& eng, int count) {
         eng.HostSetNewEntityXData(i % 4 == 0 ? 11 : 0, words);
         float x = float(i % 1000) * 10, y = float(i / 1000) * 10;
         switch (i % 4) {
-        case 0: eng.HostDrawLine(x, y, x + 9, y + 9); break;
+        case 0:
+            eng.HostDrawLine(x, y, x + 9, y + 9);
+            break;
         case 1: {
             float px[4], py[4];
             for (int k = 0; k < 4; ++k) px[k] = x + xs[k] / 20, py[k] = y + ys[k] / 20;
             eng.HostDrawPolyline(4, px, py);
             break;
         }
-        case 2: eng.HostDrawText("KZ1 500x500", 11, x, y, 2, 3, 101, 101, 0); break;
-        default: eng.HostDrawArc(x, y, 4, 0, 360);
+        case 2:
+            eng.HostDrawText("KZ1 500x500", 11, x, y, 2, 3, 101, 101, 0);
+            break;
+        default:
+            eng.HostDrawArc(x, y, 4, 0, 360);
         }
     }
     eng.HostSetNewEntityXData(0, words);
@@ -60,7 +66,8 @@ const std::filesystem::path& BigFile() {
 struct Cleanup {
     ~Cleanup() {
         std::error_code ec;
-        std::filesystem::remove(std::filesystem::temp_directory_path() / ("ckw-bench-" + std::to_string(::getpid()) + ".T"), ec);
+        std::filesystem::remove(
+            std::filesystem::temp_directory_path() / ("ckw-bench-" + std::to_string(::getpid()) + ".T"), ec);
     }
 } cleanup;
 
@@ -150,6 +157,10 @@ BENCHMARK(BM_PlainSqliteRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenDrawing)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDrawingRecordOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveDrawing)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SelectAllOfKindAndWalk)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectAllOfKindAndWalk)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

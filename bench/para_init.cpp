@@ -33,7 +33,8 @@ void PlainSqliteRead(benchmark::State& state) {
             sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
             while (sqlite3_step(stmt) == SQLITE_ROW) {
                 for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-                    std::string text = ckw::text::Utf8ToGbk(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)) ?: "");
+                    std::string text =
+                        ckw::text::Utf8ToGbk(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)) ?: "");
                     cells += text.size();
                 }
             }

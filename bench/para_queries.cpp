@@ -62,8 +62,8 @@ void GetLayerInfo(benchmark::State& state) {
     float width;
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            m_exDrawingPara.GetLayerInfo(keys[i++ % keys.size()].c_str(), name, sizeof name, number, color, lineType, width));
+        benchmark::DoNotOptimize(m_exDrawingPara.GetLayerInfo(keys[i++ % keys.size()].c_str(), name, sizeof name,
+                                                              number, color, lineType, width));
     }
 }
 
@@ -71,13 +71,15 @@ void GetTextInfo(benchmark::State& state) {
     const auto& keys = Data().textKinds;
     float height, width;
     size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(m_exDrawingPara.GetTextInfo(keys[i++ % keys.size()].c_str(), height, width));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(m_exDrawingPara.GetTextInfo(keys[i++ % keys.size()].c_str(), height, width));
 }
 
 void GetCfgColorFromString(benchmark::State& state) {
     const auto& keys = Data().colorTexts;
     size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(m_exDrawingPara.GetCfgColorFromString(keys[i++ % keys.size()].c_str()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(m_exDrawingPara.GetCfgColorFromString(keys[i++ % keys.size()].c_str()));
 }
 
 BENCHMARK(BaselineLayerMap);

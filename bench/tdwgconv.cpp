@@ -57,20 +57,26 @@ void BM_DwgPackageBareRead(benchmark::State& state) {
     const std::string package = std::string(TDWGCONV_DWG_DIR) + "/node_modules/@mlightcad/libredwg-web";
     const std::string script =
         "import { readFileSync } from 'node:fs';"
-        "const { LibreDwg } = await import('" + package + "/dist/libredwg-web.js');"
-        "const lib = await LibreDwg.create('" + package + "/wasm/');"
+        "const { LibreDwg } = await import('" +
+        package +
+        "/dist/libredwg-web.js');"
+        "const lib = await LibreDwg.create('" +
+        package +
+        "/wasm/');"
         "const w = lib.wasmInstance; w.FS.writeFile('i.dwg', new Uint8Array(readFileSync(process.argv[1])));"
         "const r = w.dwg_read_file('i.dwg'); const db = lib.convert(r.data);"
         "process.exit(db.entities.length > 0 ? 0 : 1);";
     g_bareDwg = TimePerIteration(state, [&] {
-        tdwg::ChildResult r = tdwg::RunChild({"node", "--input-type=module", "-e", script, kDwg.string()}, std::chrono::seconds(120));
+        tdwg::ChildResult r =
+            tdwg::RunChild({"node", "--input-type=module", "-e", script, kDwg.string()}, std::chrono::seconds(120));
         if (r.exitStatus != 0) state.SkipWithError(("the package cannot read the file: " + r.err).c_str());
     });
 }
 
 void BM_ConvertDwg(benchmark::State& state) {
     double t = TimePerIteration(state, [&] {
-        tdwg::ChildResult r = tdwg::RunChild({TDWGCONV_PROGRAM, kDwg.string(), "-q", "-o", kOut.string()}, std::chrono::seconds(120));
+        tdwg::ChildResult r =
+            tdwg::RunChild({TDWGCONV_PROGRAM, kDwg.string(), "-q", "-o", kOut.string()}, std::chrono::seconds(120));
         if (r.exitStatus != 0) state.SkipWithError(r.err.c_str());
     });
     if (g_bareDwg > 0) state.counters["x_package_bare"] = t / g_bareDwg;

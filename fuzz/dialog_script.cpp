@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (step.IsEngineAnswer()) step.EngineText();
             step.Where();
         }
-    } catch (const ckw::dlg::ScriptError&) {
-    }
+    } catch (const ckw::dlg::ScriptError&) {}
     return 0;
 }

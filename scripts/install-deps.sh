@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-svg-dev fonts-wqy-zenhei
   poppler-utils
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
+  clang-format
   locales  # locale sources: tests build a comma-decimal locale from them
 )
 SUDO=""

@@ -27,7 +27,8 @@ struct Fixture {
     std::string path = (dir.path() + "/plan.T").toStdString();
     Fixture() {
         std::string error;
-        if (!engine::WriteDrawingFile(path, bench::PlanDrawing(100000), error)) std::fprintf(stderr, "%s\n", error.c_str());
+        if (!engine::WriteDrawingFile(path, bench::PlanDrawing(100000), error))
+            std::fprintf(stderr, "%s\n", error.c_str());
     }
 };
 

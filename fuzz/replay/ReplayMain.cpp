@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
     int replayed = 0;
     bool ok = true;
     for (const auto& input : inputs) {
-        if (Replay(input)) ++replayed;
-        else ok = false;
+        if (Replay(input))
+            ++replayed;
+        else
+            ok = false;
     }
     std::printf("%d inputs replayed\n", replayed);
     return ok && replayed > 0 ? 0 : 1;

@@ -23,10 +23,22 @@ public:
     char GetAt(int index) const { return m_text.at(static_cast<size_t>(index)); }
     void SetAt(int index, char ch) { m_text.at(static_cast<size_t>(index)) = ch; }
 
-    CString& operator=(const char* text) { m_text = text ? text : ""; return *this; }
-    CString& operator+=(const CString& other) { m_text += other.m_text; return *this; }
-    CString& operator+=(const char* text) { if (text) m_text += text; return *this; }
-    CString& operator+=(char ch) { m_text += ch; return *this; }
+    CString& operator=(const char* text) {
+        m_text = text ? text : "";
+        return *this;
+    }
+    CString& operator+=(const CString& other) {
+        m_text += other.m_text;
+        return *this;
+    }
+    CString& operator+=(const char* text) {
+        if (text) m_text += text;
+        return *this;
+    }
+    CString& operator+=(char ch) {
+        m_text += ch;
+        return *this;
+    }
 
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_text + b.m_text); }
     friend CString operator+(const CString& a, const char* b) { return CString(a.m_text + (b ? b : "")); }
@@ -52,7 +64,10 @@ public:
     CString& MakeLower();
     CString& TrimRight();
     CString& TrimLeft();
-    CString& Trim() { TrimRight(); return TrimLeft(); }
+    CString& Trim() {
+        TrimRight();
+        return TrimLeft();
+    }
     int Replace(const char* from, const char* to);
 
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));

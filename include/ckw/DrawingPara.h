@@ -43,8 +43,8 @@ public:
     // --- Queries (names compare upper-cased with trailing blanks removed; first match wins) -----
     int GetLayerInfo(const char* kind, char* layerName, int& layerNum, int& color, int& lineType, float& width);
     /// The same, never writing more than capacity bytes (NUL included) into layerName.
-    int GetLayerInfo(const char* kind, char* layerName, size_t capacity, int& layerNum, int& color,
-                     int& lineType, float& width);
+    int GetLayerInfo(const char* kind, char* layerName, size_t capacity, int& layerNum, int& color, int& lineType,
+                     float& width);
     int GetLayerNum(const char* kind);
     int GetTextInfo(const char* kind, float& height, float& width);
     int GetDimInfo(const char* item, float& value);

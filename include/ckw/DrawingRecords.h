@@ -38,7 +38,6 @@ CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2, in
 /// Capacities are size_t, so that an int passed in their place picks the plain form above.
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2);
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2,
-                               size_t s2Capacity);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2,
-                               size_t s2Capacity, int& i4);
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity);
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity,
+                               int& i4);

@@ -16,8 +16,7 @@ CKW_C_API void INITKWUTIL(void);
 /// Releases the parameter library; the last call before the library is unloaded.
 CKW_C_API void CLOSEKWUTIL(void);
 /// Layer name, number, colour, line type and width of a component kind.
-CKW_C_API void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, int* lineType,
-                            float* width);
+CKW_C_API void GETLAYERINFO(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width);
 /// Layer number of a component kind (0 when unknown).
 CKW_C_API void GETLAYERNUM(const char* kind, int* layerNum);
 /// Dash count and values (up to 9) of line type *number.
@@ -51,15 +50,15 @@ CKW_C_API void SetDrawingKind05_08(void);
 /// @{
 CKW_C_API void initkwutil_(void);
 CKW_C_API void closekwutil_(void);
-CKW_C_API void getlayerinfo_(const char* kind, char* layerName, int* layerNum, int* color, int* lineType,
-                             float* width, size_t kindLength, size_t nameLength);
+CKW_C_API void getlayerinfo_(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width,
+                             size_t kindLength, size_t nameLength);
 CKW_C_API void getlayernum_(const char* kind, int* layerNum, size_t kindLength);
 CKW_C_API void getlinetypeinfo_(int* number, int* count, float* values);
 CKW_C_API void getlinetypeinfo1_(const char* name, int* number, int* count, float* values, size_t nameLength);
-CKW_C_API void getdimtextinfo_(const char* kind, const char* item, float* first, float* second,
-                               size_t kindLength, size_t itemLength);
-CKW_C_API int getuserparainfo_(const char* table, const char* item, char* value, char* valueKind,
-                               size_t tableLength, size_t itemLength, size_t valueLength, size_t kindLength);
+CKW_C_API void getdimtextinfo_(const char* kind, const char* item, float* first, float* second, size_t kindLength,
+                               size_t itemLength);
+CKW_C_API int getuserparainfo_(const char* table, const char* item, char* value, char* valueKind, size_t tableLength,
+                               size_t itemLength, size_t valueLength, size_t kindLength);
 CKW_C_API int createonelinetype_(const char* name, const int* scale, int* hostNumber, size_t nameLength);
 CKW_C_API int createonelinetype1_(const int* number, const int* scale, int* hostNumber);
 CKW_C_API void setdrawingscale_(const int* scale);

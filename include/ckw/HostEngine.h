@@ -17,13 +17,13 @@
 #include "CkwExport.h"
 
 /// Sizes fixed by the contract.
-inline constexpr int kHostAttributeCount = 7;      ///< integer attribute group of an entity record
-inline constexpr int kHostRecordCapacity = 8192;   ///< text bytes (NUL included) and values per record
-inline constexpr int kHostXDataWords = 8192;       ///< longest extended-data word stream
-inline constexpr int kHostCoordsRecordSize = 9;    ///< user coordinate and transform records
-inline constexpr int kHostLineTypeCount = 99;      ///< host line types 1..99
-inline constexpr int kHostDashCount = 9;           ///< dash values per line type
-inline constexpr int kHostPickRecordSize = 6;      ///< HostPickPoint record
+inline constexpr int kHostAttributeCount = 7;     ///< integer attribute group of an entity record
+inline constexpr int kHostRecordCapacity = 8192;  ///< text bytes (NUL included) and values per record
+inline constexpr int kHostXDataWords = 8192;      ///< longest extended-data word stream
+inline constexpr int kHostCoordsRecordSize = 9;   ///< user coordinate and transform records
+inline constexpr int kHostLineTypeCount = 99;     ///< host line types 1..99
+inline constexpr int kHostDashCount = 9;          ///< dash values per line type
+inline constexpr int kHostPickRecordSize = 6;     ///< HostPickPoint record
 
 /// The host graphics engine as the library sees it: one pure virtual member per host call of
 /// HostCalls.def, where each call is described.

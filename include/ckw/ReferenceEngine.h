@@ -30,14 +30,15 @@ using Progress = std::function<void(size_t done, size_t total)>;
 inline constexpr int kDrawingFileVersion = 1;
 /// Reads a whole drawing. On failure the drawing is left empty and error says why.
 [[nodiscard]] CKW_API bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error,
-                             const Progress& progress = {});
+                                           const Progress& progress = {});
 /// The same from the bytes of a file (used by the fuzzing harness).
 [[nodiscard]] CKW_API bool ReadDrawingBytes(const void* bytes, size_t size, Drawing& drawing, std::string& error);
 /// Reads only the drawing-level word record (fast: the entities are not touched).
-[[nodiscard]] CKW_API bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& words, std::string& error);
+[[nodiscard]] CKW_API bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& words,
+                                             std::string& error);
 /// Saves atomically: the file is either the old one or the complete new one.
-[[nodiscard]] CKW_API bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing, std::string& error,
-                              const Progress& progress = {});
+[[nodiscard]] CKW_API bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
+                                            std::string& error, const Progress& progress = {});
 
 // --- Drawing text (line-based UTF-8, format in docs/t-format.md) -------------------------------
 CKW_API void WriteDrawingText(const Drawing& drawing, std::ostream& out);
@@ -134,7 +135,7 @@ public:
     InputSource* GetInputSource() const;
     /// Search radius (drawing units) of points the user picks entities with.
     void SetPickAperture(float aperture);
-    const std::string& PromptLine() const;            ///< GBK
+    const std::string& PromptLine() const;  ///< GBK
     const std::vector<std::string>& PromptHistory() const;
     /// When on, every prompt is also written to stderr as UTF-8.
     void EchoPrompts(bool on);

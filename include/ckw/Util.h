@@ -55,10 +55,9 @@ public:
     float Get3pPolyLineAngle(KeloPoint3d p1, KeloPoint3d p2, KeloPoint3d p3);
     /// A frame whose third axis is the direction p1->p2, turned by angle about it: rows of m are the
     /// axes when transpose is 0, columns otherwise. p1 = p2 gives the identity.
-    void GetRotateMatrix(double x1, double y1, double z1, double x2, double y2, double z2, double angle,
-                         double m[3][3], int transpose);
-    void GetRotateMatrix(const KeloPoint3d& p1, const KeloPoint3d& p2, double angle, double m[3][3],
+    void GetRotateMatrix(double x1, double y1, double z1, double x2, double y2, double z2, double angle, double m[3][3],
                          int transpose);
+    void GetRotateMatrix(const KeloPoint3d& p1, const KeloPoint3d& p2, double angle, double m[3][3], int transpose);
 
     // --- Lists and strings --------------------------------------------------------------------
     void Sort(int n, int* values);
@@ -84,13 +83,13 @@ public:
 
     // --- Section outlines (corner points only; the caller draws them) ------------------------
     /// d holds the section's dimensions; xs and ys receive the points in outline order.
-    void HSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 12 points
-    void CSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 8 points
-    void XSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 12 points
-    void OSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 4 outer + 4 inner
+    void HSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 12 points
+    void CSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 8 points
+    void XSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 12 points
+    void OSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 4 outer + 4 inner
     void TSHAPE(float x, float y, float angle, float* d, float& X0, float& X1, float& X2, float& X3, float& X4,
                 float& X5, float& X6, float& X7, float& Y0, float& Y1, float& Y2, float& Y3, float& Y4, float& Y5,
-                float& Y6, float& Y7);                                               ///< 8 points
+                float& Y6, float& Y7);                                            ///< 8 points
     void T4SHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 28 points
     void ASHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 4 points
 

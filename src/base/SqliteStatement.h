@@ -32,8 +32,7 @@ public:
     [[nodiscard]] bool Step();
     // Runs a statement that gives no rows (insert, update, delete) to its end.
     void Run() {
-        while (Step()) {
-        }
+        while (Step()) {}
     }
     // Ready to run again, bindings cleared.
     void Reset();

@@ -79,7 +79,8 @@ void ScanBlocks(std::span<const Word> s, const std::function<bool(const std::str
             continue;
         }
         std::size_t r = q + 2 + static_cast<std::size_t>(nameWords);
-        ParsedBlock block{UpToNul(UnpackBytes(s.subspan(q + 2, static_cast<std::size_t>(nameWords)))), {},
+        ParsedBlock block{UpToNul(UnpackBytes(s.subspan(q + 2, static_cast<std::size_t>(nameWords)))),
+                          {},
                           static_cast<std::size_t>(nameWords)};
         if (!wanted(block.name)) {
             p = r;

@@ -29,7 +29,9 @@ std::optional<float> ParseNumber(const std::string& textGbk) {
 }  // namespace
 
 CopyFloorDialog::CopyFloorDialog(std::string sourcePathGbk, std::vector<SourceLayer>& layers, Placement& placement)
-    : Dialog(DialogResource(IDD_COPY_FLOOR)), m_source(std::move(sourcePathGbk)), m_layers(layers),
+    : Dialog(DialogResource(IDD_COPY_FLOOR)),
+      m_source(std::move(sourcePathGbk)),
+      m_layers(layers),
       m_placement(placement) {}
 
 bool CopyFloorDialog::OnInitDialog() {

@@ -56,5 +56,6 @@ void exCopyOtherFloor() {
     int length = 0;
     m_pCfg->HostFileDialog(pattern, static_cast<int>(sizeof pattern), path, ckw::drawfiles::kPathCapacity, length);
     if (length <= 0 || length >= ckw::drawfiles::kPathCapacity) return;
-    ckw::drawfiles::RunFloorInsertion(std::string(path, static_cast<size_t>(length)), ckw::drawfiles::InsertMode::Floor);
+    ckw::drawfiles::RunFloorInsertion(std::string(path, static_cast<size_t>(length)),
+                                      ckw::drawfiles::InsertMode::Floor);
 }

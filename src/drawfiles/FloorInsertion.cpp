@@ -126,8 +126,8 @@ InsertionReport InsertDrawing(const std::string& pathGbk, InsertMode mode, const
     int current = 0;
     m_pCfg->HostGetCurrentDrawing(current);
     m_pCfg->HostSaveDrawingState(current);
-    const float coords[kHostCoordsRecordSize] = {placement.x,     placement.y,     0, placement.scale,
-                                                 placement.scale, placement.scale, 0, 0, 0};
+    const float coords[kHostCoordsRecordSize] = {
+        placement.x, placement.y, 0, placement.scale, placement.scale, placement.scale, 0, 0, 0};
     m_pCfg->HostSetUserCoords(coords);
     const int unit = FreeSideUnit();
     report.opened = OpenForWork(unit, pathGbk);

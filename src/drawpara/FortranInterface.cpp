@@ -26,8 +26,8 @@ bool IsOneOf(const std::string& key, std::initializer_list<const char*> names) {
 
 namespace ckw::drawpara {
 
-void FortranLayerInfo(const char* kind, char* layerName, size_t capacity, int* layerNum, int* color,
-                      int* lineType, float* width) {
+void FortranLayerInfo(const char* kind, char* layerName, size_t capacity, int* layerNum, int* color, int* lineType,
+                      float* width) {
     int num = 0, col = 0, type = 0;
     float w = 0;
     if (!m_exDrawingPara.GetLayerInfo(kind, layerName, capacity, num, col, type, w)) {

@@ -38,8 +38,8 @@ void closekwutil_() { CLOSEKWUTIL(); }
 void getlayerinfo_(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width,
                    size_t kindLength, size_t nameLength) {
     std::vector<char> name(nameLength + 1, '\0');
-    ckw::drawpara::FortranLayerInfo(FortranInput(kind, kindLength).c_str(), name.data(), name.size(), layerNum,
-                                    color, lineType, width);
+    ckw::drawpara::FortranLayerInfo(FortranInput(kind, kindLength).c_str(), name.data(), name.size(), layerNum, color,
+                                    lineType, width);
     FortranOutput(name.data(), layerName, nameLength);
 }
 

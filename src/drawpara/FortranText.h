@@ -7,8 +7,8 @@
 namespace ckw::drawpara {
 
 // GETLAYERINFO and GETUSERPARAINFO with the capacity of each output buffer (NUL included).
-void FortranLayerInfo(const char* kind, char* layerName, size_t capacity, int* layerNum, int* color,
-                      int* lineType, float* width);
+void FortranLayerInfo(const char* kind, char* layerName, size_t capacity, int* layerNum, int* color, int* lineType,
+                      float* width);
 int FortranUserParaInfo(const char* table, const char* item, char* value, size_t valueCapacity, char* valueKind,
                         size_t kindCapacity);
 

@@ -25,6 +25,7 @@ void RewriteLayerTable(ckw::dao::Database& db, const std::vector<CkwLayerDef_>& 
 
 // Reads the system library's table and rewrites the user library's with it (one transaction),
 // layer names in the given format. false: nothing changed.
-[[nodiscard]] bool RebuildLayerTableFromSystem(const CString& systemPathGbk, const CString& userPathGbk, int layerNameFormat);
+[[nodiscard]] bool RebuildLayerTableFromSystem(const CString& systemPathGbk, const CString& userPathGbk,
+                                               int layerNameFormat);
 
 }  // namespace ckw::drawpara

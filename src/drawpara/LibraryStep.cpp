@@ -21,7 +21,8 @@ std::atomic<int> g_failedWrites{0};
 
 std::string UserParaTableName(std::string_view nameGbk) {
     std::string name = ckw::text::Trim(nameGbk);
-    if (name.size() >= 2 && name.front() == '[' && name.back() == ']') name = ckw::text::Trim(name.substr(1, name.size() - 2));
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']')
+        name = ckw::text::Trim(name.substr(1, name.size() - 2));
     return name;
 }
 

@@ -23,8 +23,9 @@ enum class StepMode {
 
 // Runs body on the opened library. onError may take a database error itself (return true) so
 // that it is not shown. false: the step did not run to its end.
-[[nodiscard]] bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<void(ckw::dao::Database&)>& body,
-                    const std::function<bool(const ckw::dao::DaoException&)>& onError = {});
+[[nodiscard]] bool RunLibraryStep(const CString& pathGbk, StepMode mode,
+                                  const std::function<void(ckw::dao::Database&)>& body,
+                                  const std::function<bool(const ckw::dao::DaoException&)>& onError = {});
 
 [[nodiscard]] bool LibraryFileExists(const CString& pathGbk);
 

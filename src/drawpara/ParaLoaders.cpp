@@ -77,7 +77,6 @@ std::function<void(dao::Recordset&)> Query(const char* sql) {
 
 std::string Text(const dao::Recordset& rs, const char* field) { return rs.GetFieldValue(field).AsText(); }
 
-
 }  // namespace
 
 void CDrawingPara::ReadLineType_FromDbLib() {
@@ -178,16 +177,19 @@ void CDrawingPara::ReadUserParaDef_FromDbLib(const char* table) {
         OneMessagePerLoad::Show("请更新数据库文件 绘图参数.mdb!");
         return true;
     };
-    bool read = ReadRows(m_userLibPath, open, [&](dao::Recordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto rec = std::make_unique<CkwUserParaDef_>();
-            rec->SetParaType(Text(rs, "内容").c_str());
-            rec->SetParaValue(Text(rs, "数值").c_str());
-            rec->SetParaValKind(Text(rs, "类型").c_str());
-            rec->SetParaDes(Text(rs, "说明").c_str());
-            list.push_back(std::move(rec));
-        }
-    }, missingTable);
+    bool read = ReadRows(
+        m_userLibPath, open,
+        [&](dao::Recordset& rs) {
+            for (; !rs.IsEOF(); rs.MoveNext()) {
+                auto rec = std::make_unique<CkwUserParaDef_>();
+                rec->SetParaType(Text(rs, "内容").c_str());
+                rec->SetParaValue(Text(rs, "数值").c_str());
+                rec->SetParaValKind(Text(rs, "类型").c_str());
+                rec->SetParaDes(Text(rs, "说明").c_str());
+                list.push_back(std::move(rec));
+            }
+        },
+        missingTable);
     if (!read) return;
     m_userParas = std::move(list);
 }

@@ -192,10 +192,10 @@ int RecreateMissingTables(const std::string& systemPath, const std::string& user
         const std::string table = ckw::text::ToUpper(ckw::text::Trim(sysItems[*i].str()));
         if (user.TableExists(table) || !sys.TableExists(table)) continue;
         const bool done = InTransaction(user, [&] {
-            const int result = CopyTableBody(sys, user, table);
-            RecordVersion(user, table, sysValues[*i]);
-            return result;
-        }).has_value();
+                              const int result = CopyTableBody(sys, user, table);
+                              RecordVersion(user, table, sysValues[*i]);
+                              return result;
+                          }).has_value();
         everyTableDone = everyTableDone && done;
     }
     return everyTableDone ? 1 : 0;
@@ -371,8 +371,8 @@ int CDrawingPara::ModifyVersionTable(const CStringArray& sysItems, const CArray<
         // A table the system library does not version has nothing to upgrade to.
         if (merge && (sysIndex < 0 || sysValues[sysIndex] == knownValues[userIndex])) continue;
         auto done = InTransaction(user, [&] {
-            int result = merge && user.TableExists(table) ? MergeTableBody(sys, user, table)
-                                                          : CopyTableBody(sys, user, table);
+            int result =
+                merge && user.TableExists(table) ? MergeTableBody(sys, user, table) : CopyTableBody(sys, user, table);
             if (sysIndex >= 0) RecordVersion(user, table, sysValues[sysIndex]);
             return result;
         });

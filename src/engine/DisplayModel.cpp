@@ -70,8 +70,10 @@ std::vector<double> DashPattern(const std::vector<float>& dashes, double dot) {
         double length = v == 0 ? dot : std::abs(v);
         if (pattern.empty() && gap) pattern.push_back(0);
         bool slotIsGap = pattern.size() % 2 == 1;
-        if (gap == slotIsGap) pattern.push_back(length);
-        else pattern.back() += length;
+        if (gap == slotIsGap)
+            pattern.push_back(length);
+        else
+            pattern.back() += length;
     }
     double total = 0;
     for (double v : pattern) total += v;
@@ -213,8 +215,13 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
         if (angle > 90 || angle <= -90) angle += 180;
         double rad = angle * kPi / 180, gap = 0.3 * V(e, 0);
         Entity label = e;
-        label.values = {V(e, 0), V(e, 1), float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
-                        float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)), float(angle), 102, 101};
+        label.values = {V(e, 0),
+                        V(e, 1),
+                        float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
+                        float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)),
+                        float(angle),
+                        102,
+                        101};
         out.push_back(TextPrimitive(label, pen, e.text.empty() ? FormatNumber(std::round(length)) : e.text));
         break;
     }

@@ -16,11 +16,11 @@
 namespace ckw::engine {
 
 struct DisplayPen {
-    int colour = 7;       // palette index 1..255
+    int colour = 7;  // palette index 1..255
     int layer = 0;
-    int lineType = 1;     // 1 and below: solid
-    int widthCode = 0;    // width on the sheet in 1/1000 mm
-    double width = 0;     // a wide polyline's width in drawing units; 0: from the width code
+    int lineType = 1;   // 1 and below: solid
+    int widthCode = 0;  // width on the sheet in 1/1000 mm
+    double width = 0;   // a wide polyline's width in drawing units; 0: from the width code
 };
 
 // One line of a text, in the text's own upright frame (y grows downwards from the anchor line).

@@ -107,7 +107,8 @@ void ColumnWords(sqlite3_stmt* st, int column, std::vector<T>& out, size_t limit
 
 void BindEntity(sqlite3_stmt* st, int first, const Entity& e, std::string& textHolder) {
     sqlite3_bind_int(st, first, e.kind);
-    for (int i = 0; i < kHostAttributeCount; ++i) sqlite3_bind_int(st, first + 1 + i, e.attributes[static_cast<size_t>(i)]);
+    for (int i = 0; i < kHostAttributeCount; ++i)
+        sqlite3_bind_int(st, first + 1 + i, e.attributes[static_cast<size_t>(i)]);
     sqlite3_bind_blob(st, first + 8, e.values.data(), static_cast<int>(e.values.size() * 4), SQLITE_STATIC);
     if (e.text.empty())
         sqlite3_bind_null(st, first + 9);
@@ -122,7 +123,8 @@ void BindEntity(sqlite3_stmt* st, int first, const Entity& e, std::string& textH
 void ReadEntityColumns(sqlite3_stmt* st, int first, Entity& e) {
     e.kind = sqlite3_column_int(st, first);
     if (e.kind <= 0) Fail("an entity has kind " + std::to_string(e.kind));
-    for (int i = 0; i < kHostAttributeCount; ++i) e.attributes[static_cast<size_t>(i)] = sqlite3_column_int(st, first + 1 + i);
+    for (int i = 0; i < kHostAttributeCount; ++i)
+        e.attributes[static_cast<size_t>(i)] = sqlite3_column_int(st, first + 1 + i);
     ColumnWords(st, first + 8, e.values, kHostRecordCapacity, "entity values");
     e.text = ColumnText(st, first + 9);
     if (e.text.size() > static_cast<size_t>(kMaxEntityText)) Fail("an entity text is too long");
@@ -183,27 +185,32 @@ void ReadHeaderParts(sqlite3* db, Drawing& d) {
     {
         Stmt st(db, "SELECT which, name FROM names ORDER BY which", &FailFromSqlite);
         int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) d.Names()[sqlite3_column_int(st.get(), 0)] = ColumnText(st.get(), 1);
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+            d.Names()[sqlite3_column_int(st.get(), 0)] = ColumnText(st.get(), 1);
         if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
         Stmt st(db, "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
         int rc = sqlite3_step(st.get());
-        if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
-        else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+        if (rc == SQLITE_ROW)
+            ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
+        else if (rc != SQLITE_DONE)
+            Fail(sqlite3_errmsg(db));
     }
 }
 
 // Blocks belong with the entities: a drawing opened for a look reads both when first needed.
 void ReadBlocks(sqlite3* db, Drawing& d) {
     {
-        Stmt st(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number", &FailFromSqlite);
+        Stmt st(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number",
+                &FailFromSqlite);
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
             Block b;
             b.number = sqlite3_column_int(st.get(), 0);
             b.name = ColumnText(st.get(), 1);
-            for (int i = 0; i < 6; ++i) b.extents[static_cast<size_t>(i)] = static_cast<float>(sqlite3_column_double(st.get(), 2 + i));
+            for (int i = 0; i < 6; ++i)
+                b.extents[static_cast<size_t>(i)] = static_cast<float>(sqlite3_column_double(st.get(), 2 + i));
             d.Blocks()[b.number] = std::move(b);
         }
         if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
@@ -227,7 +234,8 @@ void ReadEntities(sqlite3* db, Drawing& d, const Progress& progress) {
     size_t total = 0;
     {
         Stmt st(db, "SELECT value FROM meta WHERE key = 'entity_count'", &FailFromSqlite);
-        if (sqlite3_step(st.get()) == SQLITE_ROW) total = static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_column_int64(st.get(), 0)));
+        if (sqlite3_step(st.get()) == SQLITE_ROW)
+            total = static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_column_int64(st.get(), 0)));
     }
     std::string sql = std::string("SELECT id, ") + kEntityColumns + " FROM entities ORDER BY id";
     Stmt st(db, sql.c_str(), &FailFromSqlite);
@@ -268,8 +276,8 @@ void SyncPath(const std::filesystem::path& path, bool directory) {
 
 void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
     Exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA page_size=8192;");
-    Exec(db, ("PRAGMA application_id=" + std::to_string(kApplicationId) + "; PRAGMA user_version=" +
-              std::to_string(kDrawingFileVersion) + ";")
+    Exec(db, ("PRAGMA application_id=" + std::to_string(kApplicationId) +
+              "; PRAGMA user_version=" + std::to_string(kDrawingFileVersion) + ";")
                  .c_str());
     Exec(db, "BEGIN");
     Exec(db, kSchema);
@@ -330,8 +338,8 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
         }
     }
     {
-        std::string sql = std::string("INSERT INTO entities(id, ") + kEntityColumns +
-                          ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+        std::string sql =
+            std::string("INSERT INTO entities(id, ") + kEntityColumns + ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
         Stmt st(db, sql.c_str(), &FailFromSqlite);
         size_t done = 0;
         for (const Entity& e : d.Entities()) {
@@ -382,7 +390,8 @@ bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, st
     return false;
 }
 
-bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error, const Progress& progress) {
+bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error,
+                     const Progress& progress) {
     return ReadDrawing(file, drawing, error, true, progress);
 }
 
@@ -398,7 +407,8 @@ bool ReadDrawingBytes(const void* bytes, size_t size, Drawing& drawing, std::str
         auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(size ? size : 1));
         if (!copy) Fail("out of memory");
         if (size) std::memcpy(copy, bytes, size);
-        if (sqlite3_deserialize(db.get(), "main", copy, static_cast<sqlite3_int64>(size), static_cast<sqlite3_int64>(size),
+        if (sqlite3_deserialize(db.get(), "main", copy, static_cast<sqlite3_int64>(size),
+                                static_cast<sqlite3_int64>(size),
                                 SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
             Fail(sqlite3_errmsg(db.get()));
         ReadHeaderParts(db.get(), drawing);
@@ -420,8 +430,10 @@ bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& 
         CheckHeader(db.get());
         Stmt st(db.get(), "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
         int rc = sqlite3_step(st.get());
-        if (rc == SQLITE_ROW) ColumnWords(st.get(), 0, words, kMaxDrawingDataWords, "drawing record words");
-        else if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db.get()));
+        if (rc == SQLITE_ROW)
+            ColumnWords(st.get(), 0, words, kMaxDrawingDataWords, "drawing record words");
+        else if (rc != SQLITE_DONE)
+            Fail(sqlite3_errmsg(db.get()));
         return true;
     } catch (const FileError& e) {
         error = Describe(file, e.message);
@@ -434,8 +446,8 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
                       const Progress& progress) {
     static int counter = 0;
     std::filesystem::path directory = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    std::filesystem::path temp =
-        directory / ("." + file.filename().string() + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::path temp = directory / ("." + file.filename().string() + ".saving-" + std::to_string(::getpid()) +
+                                              "-" + std::to_string(++counter));
     std::error_code ec;
     std::filesystem::remove(temp, ec);
     // Saves of this drawing by processes that were killed leave their temporary files behind.
@@ -443,7 +455,8 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
     try {
         {
             sqlite3* raw = nullptr;
-            int rc = sqlite3_open_v2(temp.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+            int rc = sqlite3_open_v2(temp.c_str(), &raw,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
             Db db(raw);
             // SQLite says "unable to open database file" for a missing or read-only folder alike.
             if (rc != SQLITE_OK)

@@ -65,7 +65,8 @@ void WriteEntity(std::ostream& out, const Entity& e, bool withId, const char* in
     out << indent << KindName(e.kind);
     if (withId) out << " id=" << e.id0;
     for (int i = 0; i < kHostAttributeCount; ++i)
-        if (e.attributes[static_cast<size_t>(i)] != 0) out << ' ' << kAttributeKeys[i] << '=' << e.attributes[static_cast<size_t>(i)];
+        if (e.attributes[static_cast<size_t>(i)] != 0)
+            out << ' ' << kAttributeKeys[i] << '=' << e.attributes[static_cast<size_t>(i)];
     if (!e.values.empty()) {
         out << " values=";
         for (size_t i = 0; i < e.values.size(); ++i) out << (i ? "," : "") << Number(e.values[i]);
@@ -173,7 +174,8 @@ bool ParseList(std::string_view text, std::vector<T>& values, char separator) {
     while (true) {
         size_t end = text.find(separator, start);
         T v{};
-        if (!ParseNumber(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start), v)) return false;
+        if (!ParseNumber(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start), v))
+            return false;
         values.push_back(v);
         if (end == std::string_view::npos) return true;
         start = end + 1;
@@ -261,7 +263,8 @@ bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error) {
         size_t first = view.find_first_not_of(" \t\r");
         if (first == std::string_view::npos || view[first] == '#') continue;
         if (!sawHeader) {
-            if (ckw::text::Trim(line) != kHeader) return fail("not a drawing text (expected \"" + std::string(kHeader) + "\")");
+            if (ckw::text::Trim(line) != kHeader)
+                return fail("not a drawing text (expected \"" + std::string(kHeader) + "\")");
             sawHeader = true;
             continue;
         }
@@ -278,9 +281,12 @@ bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error) {
             for (const Field& f : fields) {
                 int v = 0;
                 if (!ParseNumber(f.value, v)) return fail("cannot read " + f.key);
-                if (f.key == "stamp") d.SetStamp(v);
-                else if (f.key == "next-id") d.SetNextId(std::max(1, v));
-                else return fail("unknown field " + f.key);
+                if (f.key == "stamp")
+                    d.SetStamp(v);
+                else if (f.key == "next-id")
+                    d.SetNextId(std::max(1, v));
+                else
+                    return fail("unknown field " + f.key);
             }
         } else if (head == "name") {
             int which = 0;
@@ -295,10 +301,12 @@ bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error) {
             block->number = number;
             for (size_t i = 1; i < fields.size(); ++i) {
                 std::vector<float> extents;
-                if (fields[i].key == "name") block->name = fields[i].value;
+                if (fields[i].key == "name")
+                    block->name = fields[i].value;
                 else if (fields[i].key == "extents" && ParseList(fields[i].value, extents, ',') && extents.size() == 6)
                     std::copy(extents.begin(), extents.end(), block->extents.begin());
-                else return fail("cannot read " + fields[i].key);
+                else
+                    return fail("cannot read " + fields[i].key);
             }
         } else if (head == "end-block") {
             if (!block) return fail("end-block without block");

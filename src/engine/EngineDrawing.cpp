@@ -100,8 +100,8 @@ Entity& Drawing::At(size_t index) {
 }
 
 std::optional<size_t> Drawing::Find(int id0) const {
-    auto it = std::lower_bound(m_entities.begin(), m_entities.end(), id0,
-                               [](const Entity& e, int id) { return e.id0 < id; });
+    auto it =
+        std::lower_bound(m_entities.begin(), m_entities.end(), id0, [](const Entity& e, int id) { return e.id0 < id; });
     if (it == m_entities.end() || it->id0 != id0) return std::nullopt;
     return static_cast<size_t>(it - m_entities.begin());
 }
@@ -114,7 +114,8 @@ void Drawing::Erase(size_t index) {
 }
 
 size_t Drawing::LiveCount() const {
-    return static_cast<size_t>(std::count_if(m_entities.begin(), m_entities.end(), [](const Entity& e) { return !e.deleted; }));
+    return static_cast<size_t>(
+        std::count_if(m_entities.begin(), m_entities.end(), [](const Entity& e) { return !e.deleted; }));
 }
 
 void Drawing::RebuildTables() const {

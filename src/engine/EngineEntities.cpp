@@ -8,8 +8,8 @@ namespace ckw::engine {
 
 namespace {
 
-void ReadInto(const Entity* e, int& kind, int* attributes, float* values, int& valueCount, char* text,
-              int& textLength, const int& capacity) {
+void ReadInto(const Entity* e, int& kind, int* attributes, float* values, int& valueCount, char* text, int& textLength,
+              const int& capacity) {
     valueCount = 0;
     textLength = 0;
     if (!e || e->deleted) {

@@ -65,8 +65,10 @@ EntityIndex::EntityIndex(const Drawing& d) {
     m_start = counts;
     m_members.resize(counts.back());
     visit([&](uint32_t i, int cell) {
-        if (cell < 0) m_large.push_back(i);
-        else m_members[counts[static_cast<size_t>(cell)]++] = i;
+        if (cell < 0)
+            m_large.push_back(i);
+        else
+            m_members[counts[static_cast<size_t>(cell)]++] = i;
     });
 }
 

@@ -28,7 +28,7 @@ private:
 
     int m_columns = 0, m_rows = 0;
     double m_x0 = 0, m_y0 = 0, m_cell = 1;
-    std::vector<uint32_t> m_start;   // per cell, into m_members (CSR form)
+    std::vector<uint32_t> m_start;  // per cell, into m_members (CSR form)
     std::vector<uint32_t> m_members;
     std::vector<uint32_t> m_large;
     std::vector<std::array<float, 4>> m_boxes;  // per entity; empty boxes have xmin > xmax

@@ -9,7 +9,8 @@ const int kPenMode = 1;
 }  // namespace
 
 void KWHSETPEN(const int* layer, const int* lineType, const int* widthCode, const int* colour) {
-    if (m_pCfg && layer && lineType && widthCode && colour) m_pCfg->HostSetPen(*layer, *lineType, *widthCode, *colour, kPenMode);
+    if (m_pCfg && layer && lineType && widthCode && colour)
+        m_pCfg->HostSetPen(*layer, *lineType, *widthCode, *colour, kPenMode);
 }
 
 void KWHLINE(const float* x1, const float* y1, const float* x2, const float* y2) {

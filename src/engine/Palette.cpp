@@ -20,12 +20,24 @@ Rgb FromHue(double hue, double saturation, double value) {
     double x = c * (1 - std::abs(std::fmod(h, 2.0) - 1));
     double r = 0, g = 0, b = 0;
     switch (static_cast<int>(h) % 6) {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x; break;
+    case 0:
+        r = c, g = x;
+        break;
+    case 1:
+        r = x, g = c;
+        break;
+    case 2:
+        g = c, b = x;
+        break;
+    case 3:
+        g = x, b = c;
+        break;
+    case 4:
+        r = x, b = c;
+        break;
+    default:
+        r = c, b = x;
+        break;
     }
     double m = value - c;
     auto byte = [](double v) { return static_cast<int>(std::lround(v * 255)); };

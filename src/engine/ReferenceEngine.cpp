@@ -200,7 +200,8 @@ bool ReferenceEngine::Save(int unit, const std::filesystem::path& file, std::str
         error = "no drawing is open on unit " + std::to_string(unit);
         return false;
     }
-    std::filesystem::path target = file.empty() ? std::filesystem::path(ckw::text::GbkToUtf8(u->drawing.FileName())) : file;
+    std::filesystem::path target =
+        file.empty() ? std::filesystem::path(ckw::text::GbkToUtf8(u->drawing.FileName())) : file;
     if (target.empty()) {
         error = "the drawing has no file name";
         return false;

@@ -73,7 +73,7 @@ Transform Transform::RotationAbout(double x, double y, double degrees) {
 }
 
 Transform Transform::After(const Transform& in) const {
-    return {a * in.a + c * in.b, b * in.a + d * in.b, a * in.c + c * in.d,
+    return {a * in.a + c * in.b, b * in.a + d * in.b,     a * in.c + c * in.d,
             b * in.c + d * in.d, a * in.e + c * in.f + e, b * in.e + d * in.f + f};
 }
 
@@ -298,7 +298,8 @@ std::vector<std::vector<Point2>> Outline(const Entity& e) {
         int segments = closed ? n : n - 1;
         if (n == 1) pts.push_back(vertex(0));
         for (int i = 0; i < segments; ++i) {
-            auto arc = BulgePoints(vertex(i), vertex((i + 1) % n), V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2));
+            auto arc = BulgePoints(vertex(i), vertex((i + 1) % n),
+                                   V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2));
             pts.insert(pts.end(), pts.empty() ? arc.begin() : arc.begin() + 1, arc.end());
         }
         if (!pts.empty()) out.push_back(std::move(pts));
@@ -326,12 +327,14 @@ std::vector<std::vector<Point2>> Outline(const Entity& e) {
         break;
     }
     case kTrace:
-        out.push_back({{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}, {V(e, 6), V(e, 7)}, {V(e, 4), V(e, 5)}, {V(e, 0), V(e, 1)}});
+        out.push_back(
+            {{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}, {V(e, 6), V(e, 7)}, {V(e, 4), V(e, 5)}, {V(e, 0), V(e, 1)}});
         break;
     case kFilledPolygon: {
         int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
         std::vector<Point2> pts;
-        for (int i = 0; i < n; ++i) pts.push_back({V(e, 3 + 2 * static_cast<size_t>(i)), V(e, 4 + 2 * static_cast<size_t>(i))});
+        for (int i = 0; i < n; ++i)
+            pts.push_back({V(e, 3 + 2 * static_cast<size_t>(i)), V(e, 4 + 2 * static_cast<size_t>(i))});
         if (!pts.empty()) {
             pts.push_back(pts.front());
             out.push_back(std::move(pts));
@@ -422,11 +425,13 @@ double DistanceTo(const Entity& e, const std::map<int, Block>& blocks, double x,
     if (e.kind == kBlockInsert) {
         auto it = blocks.find(WholeNumber(V(e, 0)));
         Transform place = InsertTransform(e), back;
-        if (it == blocks.end() || depth >= kMaxBlockDepth || !place.Invert(back)) return std::hypot(x - V(e, 1), y - V(e, 2));
+        if (it == blocks.end() || depth >= kMaxBlockDepth || !place.Invert(back))
+            return std::hypot(x - V(e, 1), y - V(e, 2));
         double lx, ly;
         back.Apply(x, y, lx, ly);
         double best = kFar;
-        for (const Entity& child : it->second.entities) best = std::min(best, DistanceTo(child, blocks, lx, ly, depth + 1));
+        for (const Entity& child : it->second.entities)
+            best = std::min(best, DistanceTo(child, blocks, lx, ly, depth + 1));
         return best == kFar ? kFar : best * place.Scale();
     }
     auto lines = Outline(e);
@@ -475,8 +480,10 @@ bool CrossesBox(const Entity& e, const std::map<int, Block>& blocks, double x1, 
                 continue;
             }
             double r = q[i] / p[i];
-            if (p[i] < 0) t0 = std::max(t0, r);
-            else t1 = std::min(t1, r);
+            if (p[i] < 0)
+                t0 = std::max(t0, r);
+            else
+                t1 = std::min(t1, r);
             if (t0 > t1) return false;
         }
         return true;

@@ -26,8 +26,8 @@ struct Transform {
     // This transform after `inner` (inner first).
     Transform After(const Transform& inner) const;
     bool Invert(Transform& inverse) const;
-    double Scale() const;       // length factor (geometric mean of the axes)
-    double Rotation() const;    // degrees of the x axis
+    double Scale() const;     // length factor (geometric mean of the axes)
+    double Rotation() const;  // degrees of the x axis
     bool Mirrors() const { return a * d - b * c < 0; }
     bool IsIdentity() const { return a == 1 && b == 0 && c == 0 && d == 1 && e == 0 && f == 0; }
 };

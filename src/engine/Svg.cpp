@@ -46,10 +46,18 @@ std::string Escape(const std::string& utf8) {
     std::string out;
     for (char c : utf8) {
         switch (c) {
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
         default:
             if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
         }
@@ -158,8 +166,9 @@ void WriteSvg(const Drawing& d, std::ostream& out, const SvgOptions& options) {
     double margin = std::max(width, height) * 0.03;
     double hairline = std::max(width, height) / 1500;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << Num(box[0] - margin) << ' ' << Num(-box[3] - margin)
-        << ' ' << Num(width + 2 * margin) << ' ' << Num(height + 2 * margin) << "\" width=\"1600\" height=\""
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << Num(box[0] - margin) << ' '
+        << Num(-box[3] - margin) << ' ' << Num(width + 2 * margin) << ' ' << Num(height + 2 * margin)
+        << "\" width=\"1600\" height=\""
         << Num(std::clamp(1600 * (height + 2 * margin) / (width + 2 * margin), 100.0, 4000.0)) << "\">\n";
     out << "<rect x=\"" << Num(box[0] - margin) << "\" y=\"" << Num(-box[3] - margin) << "\" width=\""
         << Num(width + 2 * margin) << "\" height=\"" << Num(height + 2 * margin) << "\" fill=\""

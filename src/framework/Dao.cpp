@@ -79,8 +79,8 @@ void Database::Execute(const std::string& sqlGbk) {
         return;
     }
     if (auto drop = detail::ParseDropTable(sql)) {
-        detail::ExecuteAll(m_db, std::string("DROP TABLE ") + (drop->ifExists ? "IF EXISTS " : "") +
-                                     QuoteIdentifier(drop->table));
+        detail::ExecuteAll(
+            m_db, std::string("DROP TABLE ") + (drop->ifExists ? "IF EXISTS " : "") + QuoteIdentifier(drop->table));
         return;
     }
     detail::ExecuteAll(m_db, sql);
@@ -128,7 +128,8 @@ void Database::BeginTrans() {
 
 void Database::CommitTrans() {
     if (m_transDepth == 0) throw DaoException(kErrNoTransaction, "没有开始事务就提交。");
-    detail::ExecuteAll(m_db, m_transDepth == 1 ? std::string("COMMIT") : "RELEASE ckw_trans_" + std::to_string(m_transDepth));
+    detail::ExecuteAll(m_db,
+                       m_transDepth == 1 ? std::string("COMMIT") : "RELEASE ckw_trans_" + std::to_string(m_transDepth));
     --m_transDepth;
 }
 

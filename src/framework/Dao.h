@@ -44,8 +44,8 @@ inline constexpr long kErrNoEdit = 3020;         // Update or SetFieldValue with
 inline constexpr long kErrReadOnly = 3027;       // the recordset cannot be updated
 inline constexpr long kErrNoTransaction = 3034;  // commit or rollback without BeginTrans
 inline constexpr long kErrRecordDeleted = 3167;
-inline constexpr long kErrItemNotFound = 3265;   // no field of that name or index
-inline constexpr long kErrConversion = 3421;     // value does not fit the field's type
+inline constexpr long kErrItemNotFound = 3265;  // no field of that name or index
+inline constexpr long kErrConversion = 3421;    // value does not fit the field's type
 
 // How long a statement waits for another connection that holds the database (then: busy error).
 inline constexpr int kBusyTimeoutMs = 5000;
@@ -63,8 +63,8 @@ public:
     bool IsNull() const { return m_kind == Kind::Null; }
     // Text of a text variant (GBK), "" for null; numbers are formatted.
     std::string AsText() const;
-    float AsSingle() const;    // the 32-bit value a SINGLE field holds, or a conversion
-    int32_t AsLong() const;    // likewise for LONG
+    float AsSingle() const;  // the 32-bit value a SINGLE field holds, or a conversion
+    int32_t AsLong() const;  // likewise for LONG
     double AsDouble() const;
     // Same kind and same value.
     bool operator==(const Variant& other) const;
@@ -89,14 +89,14 @@ private:
 };
 
 struct TableInfo {
-    std::string name;    // GBK
-    long attributes = 0; // 0 = ordinary local table; system tables carry dbSystemObject
+    std::string name;     // GBK
+    long attributes = 0;  // 0 = ordinary local table; system tables carry dbSystemObject
     bool updatable = true;
 };
 
 struct FieldInfo {
-    std::string name;  // GBK
-    int type = dbText; // FieldType
+    std::string name;   // GBK
+    int type = dbText;  // FieldType
 };
 
 class Database {

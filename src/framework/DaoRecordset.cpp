@@ -35,7 +35,8 @@ std::string RowidAlias(sqlite3* db, std::string_view table) {
     Statement stmt(db, "SELECT name FROM pragma_table_info(?1)");
     stmt.BindText(1, table);
     std::vector<std::string> names;
-    while (stmt.Step()) names.push_back(ColumnString(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0))));
+    while (stmt.Step())
+        names.push_back(ColumnString(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0))));
     for (std::string_view alias : {"rowid", "_rowid_", "oid"}) {
         bool taken = false;
         for (const auto& n : names) taken = taken || SameName(n, alias);
@@ -95,7 +96,8 @@ struct Recordset::Impl {
                 // Columns without a declared type (expressions) take the type of their first value.
                 for (size_t i = 0; i < columns.size(); ++i)
                     if (columns[i].type == 0)
-                        columns[i].type = detail::FieldTypeFromValue(sqlite3_column_value(stmt.get(), skip + static_cast<int>(i)));
+                        columns[i].type =
+                            detail::FieldTypeFromValue(sqlite3_column_value(stmt.get(), skip + static_cast<int>(i)));
                 first = false;
             }
             rows.push_back(RowFrom(stmt, skip));
@@ -108,7 +110,8 @@ struct Recordset::Impl {
         Row row;
         if (skip) row.rowid = sqlite3_column_int64(stmt.get(), 0);
         for (size_t i = 0; i < columns.size(); ++i)
-            row.values.push_back(detail::ReadValue(sqlite3_column_value(stmt.get(), skip + static_cast<int>(i)), columns[i].type));
+            row.values.push_back(
+                detail::ReadValue(sqlite3_column_value(stmt.get(), skip + static_cast<int>(i)), columns[i].type));
         return row;
     }
 
@@ -155,7 +158,8 @@ void Recordset::Open(const std::string& sqlGbk, OpenMode mode) {
     if (editable) {
         std::string alias = RowidAlias(db, single->table);
         if (!alias.empty()) {
-            std::string withRowid = sql.substr(0, single->selectListAt) + " " + alias + "," + sql.substr(single->selectListAt);
+            std::string withRowid =
+                sql.substr(0, single->selectListAt) + " " + alias + "," + sql.substr(single->selectListAt);
             try {
                 Statement rowStmt(db, withRowid);
                 m->tableUtf8 = single->table;
@@ -315,7 +319,8 @@ void Recordset::CancelUpdate() {
 void Recordset::Delete() {
     m->RequireUpdatable();
     m->RequireCurrent();
-    Statement stmt(m->db.handle(), "DELETE FROM " + QuoteIdentifier(m->tableUtf8) + " WHERE " + m->rowidAlias + " = ?1");
+    Statement stmt(m->db.handle(),
+                   "DELETE FROM " + QuoteIdentifier(m->tableUtf8) + " WHERE " + m->rowidAlias + " = ?1");
     stmt.BindInt(1, m->rows[m->pos].rowid);
     stmt.Run();
     m->rows.erase(m->rows.begin() + static_cast<std::ptrdiff_t>(m->pos));

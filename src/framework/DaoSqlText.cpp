@@ -99,9 +99,9 @@ bool ReadQualifiedName(const std::vector<Token>& t, size_t& i, std::string& db, 
 }
 
 bool IsClauseWord(const Token& t) {
-    for (std::string_view w : {"WHERE", "ORDER", "LIMIT", "GROUP", "HAVING", "WINDOW", "JOIN", "INNER", "LEFT",
-                               "RIGHT", "FULL", "CROSS", "NATURAL", "OUTER", "UNION", "EXCEPT", "INTERSECT", "ON",
-                               "USING", "INDEXED", "NOT"})
+    for (std::string_view w :
+         {"WHERE", "ORDER",   "LIMIT", "GROUP", "HAVING", "WINDOW",    "JOIN", "INNER", "LEFT",    "RIGHT", "FULL",
+          "CROSS", "NATURAL", "OUTER", "UNION", "EXCEPT", "INTERSECT", "ON",   "USING", "INDEXED", "NOT"})
         if (SameWord(t, w)) return true;
     return false;
 }
@@ -120,7 +120,8 @@ std::string QuoteIdentifier(std::string_view nameUtf8) {
 
 std::optional<SelectInto> ParseSelectInto(std::string_view sqlUtf8) {
     auto t = Tokenize(sqlUtf8);
-    if (t.size() < 6 || !SameWord(t[0], "SELECT") || !IsSymbol(t[1], '*') || !SameWord(t[2], "INTO")) return std::nullopt;
+    if (t.size() < 6 || !SameWord(t[0], "SELECT") || !IsSymbol(t[1], '*') || !SameWord(t[2], "INTO"))
+        return std::nullopt;
     SelectInto into;
     size_t i = 3;
     if (!ReadQualifiedName(t, i, into.targetDb, into.targetTable)) return std::nullopt;
@@ -162,8 +163,10 @@ std::optional<SingleTableSelect> ParseSingleTableSelect(std::string_view sqlUtf8
         if (!SameWord(dbToken, "MAIN")) return std::nullopt;
     }
     // An alias, with or without AS.
-    if (i < t.size() && SameWord(t[i], "AS")) i += 2;
-    else if (i < t.size() && IsIdentifier(t[i]) && !IsClauseWord(t[i])) ++i;
+    if (i < t.size() && SameWord(t[i], "AS"))
+        i += 2;
+    else if (i < t.size() && IsIdentifier(t[i]) && !IsClauseWord(t[i]))
+        ++i;
     if (i > t.size()) return std::nullopt;
     if (i < t.size() && !(SameWord(t[i], "WHERE") || SameWord(t[i], "ORDER") || SameWord(t[i], "LIMIT")))
         return std::nullopt;

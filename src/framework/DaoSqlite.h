@@ -63,7 +63,6 @@ Variant CoerceToField(const Variant& value, int fieldType);
 // Creates targetTable in target with sourceTable's declared columns (types, NOT NULL, defaults,
 // primary key) and copies its rows. source may equal target. Throws 3078 when the source table
 // is missing, 3010 when the target table exists.
-void CopyTable(sqlite3* source, std::string_view sourceTableUtf8, sqlite3* target,
-               std::string_view targetTableUtf8);
+void CopyTable(sqlite3* source, std::string_view sourceTableUtf8, sqlite3* target, std::string_view targetTableUtf8);
 
 }  // namespace ckw::dao::detail

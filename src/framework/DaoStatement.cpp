@@ -53,8 +53,8 @@ void SetStatementFailureHook(std::function<bool(std::string_view sqlUtf8)> hook)
 namespace detail {
 
 DaoException TableNotFound(std::string_view tableUtf8) {
-    return DaoException(kErrTableNotFound, "找不到输入表或查询 '" + text::Utf8ToGbk(tableUtf8) +
-                                               "'。请确认它存在并且名称拼写正确。");
+    return DaoException(kErrTableNotFound,
+                        "找不到输入表或查询 '" + text::Utf8ToGbk(tableUtf8) + "'。请确认它存在并且名称拼写正确。");
 }
 
 DaoException ErrorFrom(sqlite3* db, int rc) {
@@ -97,11 +97,21 @@ Statement::Statement(sqlite3* db, std::string_view sqlUtf8, std::string_view* ta
 
 void Statement::Bind(int index, const Variant& value) {
     switch (value.kind()) {
-    case Variant::Kind::Null: BindNull(index); break;
-    case Variant::Kind::Text: BindText(index, text::GbkToUtf8(value.AsText())); break;
-    case Variant::Kind::Long: BindInt(index, value.AsLong()); break;
-    case Variant::Kind::Double: BindDouble(index, value.AsDouble()); break;
-    case Variant::Kind::Single: BindDouble(index, StoredSingle(value.AsSingle())); break;
+    case Variant::Kind::Null:
+        BindNull(index);
+        break;
+    case Variant::Kind::Text:
+        BindText(index, text::GbkToUtf8(value.AsText()));
+        break;
+    case Variant::Kind::Long:
+        BindInt(index, value.AsLong());
+        break;
+    case Variant::Kind::Double:
+        BindDouble(index, value.AsDouble());
+        break;
+    case Variant::Kind::Single:
+        BindDouble(index, StoredSingle(value.AsSingle()));
+        break;
     }
 }
 
@@ -110,8 +120,7 @@ void ExecuteAll(sqlite3* db, std::string_view sqlUtf8) {
     while (!TrimBlanks(rest).empty()) {
         std::string_view tail;
         Statement stmt(db, rest, &tail);
-        while (stmt.Step()) {
-        }
+        while (stmt.Step()) {}
         if (tail.size() >= rest.size()) break;
         rest = tail;
     }
@@ -142,7 +151,7 @@ sqlite3* OpenConnection(const std::string& pathUtf8, bool readOnly) {
     // Reading the schema is where a file that is no database (or a damaged one) shows itself.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        long code = (rc & 0xFF) == SQLITE_NOTADB ? kErrNotDatabase
+        long code = (rc & 0xFF) == SQLITE_NOTADB    ? kErrNotDatabase
                     : (rc & 0xFF) == SQLITE_CORRUPT ? kErrDamaged
                                                     : ErrorFrom(db, rc).code();
         std::string what = code == kErrNotDatabase ? "无法识别的数据库格式 '"

@@ -86,7 +86,8 @@ void CopyTable(sqlite3* source, std::string_view sourceTableUtf8, sqlite3* targe
         params += (i ? ", ?" : "?");
     }
     Statement read(source, "SELECT " + names + " FROM " + QuoteIdentifier(sourceTableUtf8));
-    Statement write(target, "INSERT INTO " + QuoteIdentifier(targetTableUtf8) + " (" + names + ") VALUES (" + params + ")");
+    Statement write(target,
+                    "INSERT INTO " + QuoteIdentifier(targetTableUtf8) + " (" + names + ") VALUES (" + params + ")");
     const int count = static_cast<int>(columns.size());
     while (read.Step()) {
         for (int i = 0; i < count; ++i) sqlite3_bind_value(write.get(), i + 1, sqlite3_column_value(read.get(), i));

@@ -73,11 +73,16 @@ Variant Variant::Double(double value) {
 
 std::string Variant::AsText() const {
     switch (m_kind) {
-    case Kind::Null: return {};
-    case Kind::Text: return m_text;
-    case Kind::Single: return Shortest(static_cast<float>(m_number));
-    case Kind::Long: return std::to_string(static_cast<int32_t>(m_number));
-    case Kind::Double: return Shortest(m_number);
+    case Kind::Null:
+        return {};
+    case Kind::Text:
+        return m_text;
+    case Kind::Single:
+        return Shortest(static_cast<float>(m_number));
+    case Kind::Long:
+        return std::to_string(static_cast<int32_t>(m_number));
+    case Kind::Double:
+        return Shortest(m_number);
     }
     return {};
 }
@@ -114,18 +119,18 @@ int FieldTypeFromDeclared(std::string_view declared) {
         int type;
     };
     static constexpr Name kNames[] = {
-        {"TEXT", dbText},         {"VARCHAR", dbText},     {"CHAR", dbText},         {"NVARCHAR", dbText},
-        {"NCHAR", dbText},        {"CHARACTER", dbText},   {"STRING", dbText},       {"ALPHANUMERIC", dbText},
-        {"MEMO", dbMemo},         {"LONGTEXT", dbMemo},    {"LONGCHAR", dbMemo},     {"NOTE", dbMemo},
-        {"CLOB", dbMemo},         {"SINGLE", dbSingle},    {"REAL4", dbSingle},      {"FLOAT4", dbSingle},
-        {"IEEESINGLE", dbSingle}, {"LONG", dbLong},        {"INTEGER", dbLong},      {"INT", dbLong},
-        {"INT4", dbLong},         {"COUNTER", dbLong},     {"AUTOINCREMENT", dbLong}, {"SHORT", dbInteger},
-        {"SMALLINT", dbInteger},  {"INTEGER2", dbInteger}, {"INT2", dbInteger},      {"BYTE", dbByte},
-        {"TINYINT", dbByte},      {"INTEGER1", dbByte},    {"DOUBLE", dbDouble},     {"FLOAT", dbDouble},
-        {"REAL", dbDouble},       {"FLOAT8", dbDouble},    {"NUMBER", dbDouble},     {"NUMERIC", dbDouble},
-        {"DECIMAL", dbDouble},    {"IEEEDOUBLE", dbDouble}, {"BIT", dbBoolean},      {"BOOLEAN", dbBoolean},
-        {"YESNO", dbBoolean},     {"LOGICAL", dbBoolean},  {"CURRENCY", dbCurrency}, {"MONEY", dbCurrency},
-        {"DATE", dbDate},         {"DATETIME", dbDate},    {"TIME", dbDate},         {"TIMESTAMP", dbDate},
+        {"TEXT", dbText},         {"VARCHAR", dbText},      {"CHAR", dbText},          {"NVARCHAR", dbText},
+        {"NCHAR", dbText},        {"CHARACTER", dbText},    {"STRING", dbText},        {"ALPHANUMERIC", dbText},
+        {"MEMO", dbMemo},         {"LONGTEXT", dbMemo},     {"LONGCHAR", dbMemo},      {"NOTE", dbMemo},
+        {"CLOB", dbMemo},         {"SINGLE", dbSingle},     {"REAL4", dbSingle},       {"FLOAT4", dbSingle},
+        {"IEEESINGLE", dbSingle}, {"LONG", dbLong},         {"INTEGER", dbLong},       {"INT", dbLong},
+        {"INT4", dbLong},         {"COUNTER", dbLong},      {"AUTOINCREMENT", dbLong}, {"SHORT", dbInteger},
+        {"SMALLINT", dbInteger},  {"INTEGER2", dbInteger},  {"INT2", dbInteger},       {"BYTE", dbByte},
+        {"TINYINT", dbByte},      {"INTEGER1", dbByte},     {"DOUBLE", dbDouble},      {"FLOAT", dbDouble},
+        {"REAL", dbDouble},       {"FLOAT8", dbDouble},     {"NUMBER", dbDouble},      {"NUMERIC", dbDouble},
+        {"DECIMAL", dbDouble},    {"IEEEDOUBLE", dbDouble}, {"BIT", dbBoolean},        {"BOOLEAN", dbBoolean},
+        {"YESNO", dbBoolean},     {"LOGICAL", dbBoolean},   {"CURRENCY", dbCurrency},  {"MONEY", dbCurrency},
+        {"DATE", dbDate},         {"DATETIME", dbDate},     {"TIME", dbDate},          {"TIMESTAMP", dbDate},
     };
     for (const auto& n : kNames)
         if (word == n.name) return n.type;
@@ -139,9 +144,12 @@ int FieldTypeFromDeclared(std::string_view declared) {
 
 int FieldTypeFromValue(sqlite3_value* value) {
     switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER: return dbLong;
-    case SQLITE_FLOAT: return dbDouble;
-    default: return dbText;
+    case SQLITE_INTEGER:
+        return dbLong;
+    case SQLITE_FLOAT:
+        return dbDouble;
+    default:
+        return dbText;
     }
 }
 

@@ -101,7 +101,8 @@ std::optional<std::string> Dialog::FileDialog(const FileDialogRequest& request) 
 
 Status Dialog::CheckUsable(int id, const char* action) const {
     auto it = m_controls.find(id);
-    if (it == m_controls.end()) return "dialog " + std::to_string(m_template.id) + " has no control " + std::to_string(id);
+    if (it == m_controls.end())
+        return "dialog " + std::to_string(m_template.id) + " has no control " + std::to_string(id);
     if (!it->second->IsVisible() || !it->second->IsEnabled())
         return std::string("control ") + std::to_string(id) + " cannot be used to " + action + " (hidden or disabled)";
     return {};

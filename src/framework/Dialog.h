@@ -96,7 +96,10 @@ public:
 
     // The user's actions, checked as the grid's (empty result: done; otherwise why not).
     Status UserClick(int id);
-    Status UserClose() { OnCancel(); return {}; }
+    Status UserClose() {
+        OnCancel();
+        return {};
+    }
     Status UserSelectTab(int id, int index);
     Status UserClickRadio(int id);
     Status UserSetCheck(int id, bool checked);

@@ -11,23 +11,39 @@ namespace ckw::dlg {
 
 class Control {
 public:
-    explicit Control(const ControlTemplate& tpl) : m_id(tpl.id), m_kind(tpl.kind), m_text(tpl.caption), m_rect(tpl.rect) {}
+    explicit Control(const ControlTemplate& tpl)
+        : m_id(tpl.id), m_kind(tpl.kind), m_text(tpl.caption), m_rect(tpl.rect) {}
 
     int id() const { return m_id; }
     ControlKind kind() const { return m_kind; }
 
     const std::string& GetWindowText() const { return m_text; }
-    void SetWindowText(std::string textGbk) { m_text = std::move(textGbk); Touch(); }
+    void SetWindowText(std::string textGbk) {
+        m_text = std::move(textGbk);
+        Touch();
+    }
     const Rect& GetRect() const { return m_rect; }
-    void MoveWindow(const Rect& rect) { m_rect = rect; Touch(); }
+    void MoveWindow(const Rect& rect) {
+        m_rect = rect;
+        Touch();
+    }
     bool IsVisible() const { return m_visible; }
-    void ShowWindow(bool show) { m_visible = show; Touch(); }
+    void ShowWindow(bool show) {
+        m_visible = show;
+        Touch();
+    }
     bool IsEnabled() const { return m_enabled; }
-    void EnableWindow(bool enable) { m_enabled = enable; Touch(); }
+    void EnableWindow(bool enable) {
+        m_enabled = enable;
+        Touch();
+    }
 
     // Radio buttons and check boxes.
     bool GetCheck() const { return m_checked; }
-    void SetCheck(bool checked) { m_checked = checked; Touch(); }
+    void SetCheck(bool checked) {
+        m_checked = checked;
+        Touch();
+    }
 
     // Tab controls and combo boxes: the entries and the current one (-1: none).
     const std::vector<std::string>& Items() const { return m_items; }
@@ -36,7 +52,11 @@ public:
         m_items.insert(m_items.begin() + index, std::move(textGbk));
         Touch();
     }
-    void ResetContent() { m_items.clear(); m_current = -1; Touch(); }
+    void ResetContent() {
+        m_items.clear();
+        m_current = -1;
+        Touch();
+    }
     int GetCurSel() const { return m_current; }
     bool SetCurSel(int index) {
         if (index < -1 || index >= static_cast<int>(m_items.size())) return false;

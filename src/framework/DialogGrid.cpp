@@ -205,7 +205,8 @@ bool GridModel::GridSetCellKind(short row, short col, long kind, long arg) {
     GridCell* cell = At(row, col);
     if (!cell) return false;
     cell->kind = kind;
-    if (kind == grid::kKindDropDown) cell->itemIndex = arg >= 0 && arg < static_cast<long>(cell->items.size()) ? arg : -1;
+    if (kind == grid::kKindDropDown)
+        cell->itemIndex = arg >= 0 && arg < static_cast<long>(cell->items.size()) ? arg : -1;
     Touch();
     return true;
 }
@@ -312,7 +313,8 @@ Status GridModel::UserRightClick(int row, int col) {
 
 Status GridModel::UserEdit(int row, int col, const std::string& textGbk) {
     if (auto error = CheckCell(row, col); !error.ok()) return error;
-    if (!IsUserEditable(row, col)) return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") cannot be edited";
+    if (!IsUserEditable(row, col))
+        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") cannot be edited";
     m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)].text = textGbk;
     Touch();
     if (m_events) m_events->GridCellEdited(m_id, static_cast<short>(row), static_cast<short>(col), textGbk.c_str());

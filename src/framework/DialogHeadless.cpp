@@ -62,10 +62,14 @@ std::optional<Answer> ParseAnswer(const std::string& word) {
 
 bool Offers(Buttons buttons, Answer answer) {
     switch (buttons) {
-        case Buttons::Ok: return answer == Answer::Ok;
-        case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
-        case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
-        case Buttons::YesNoCancel: return answer != Answer::Ok;
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::OkCancel:
+        return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
     }
     return false;
 }
@@ -253,7 +257,9 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     }
     if (step.verb == "menu" || step.verb == "answer" || step.verb == "file")
         return std::string("no ") +
-               (step.verb == "menu" ? "popup menu" : step.verb == "answer" ? "message box" : "file dialog") +
+               (step.verb == "menu"     ? "popup menu"
+                : step.verb == "answer" ? "message box"
+                                        : "file dialog") +
                " is open to take it";
     if (step.verb == "expect") return Expect(frame, step);
 
@@ -310,14 +316,17 @@ Status HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
         if (!id || !dlg.HasItem(*id)) return "the dialog has no control '" + Utf8(a[1]) + "'";
         Control& control = dlg.Item(*id);
         if (what == "text")
-            return control.GetWindowText() == a[2] ? "" : mismatch("the text", Utf8(control.GetWindowText()), Utf8(a[2]));
+            return control.GetWindowText() == a[2] ? ""
+                                                   : mismatch("the text", Utf8(control.GetWindowText()), Utf8(a[2]));
         if (what == "radio") {
             auto on = ParseSwitch(a[2]);
             if (!on) return "expected on or off";
-            return control.GetCheck() == *on ? "" : "the radio button is " + std::string(control.GetCheck() ? "on" : "off");
+            return control.GetCheck() == *on ? ""
+                                             : "the radio button is " + std::string(control.GetCheck() ? "on" : "off");
         }
-        return std::to_string(control.GetCurSel()) == a[2] ? ""
-                                                           : mismatch("the current tab", std::to_string(control.GetCurSel()), a[2]);
+        return std::to_string(control.GetCurSel()) == a[2]
+                   ? ""
+                   : mismatch("the current tab", std::to_string(control.GetCurSel()), a[2]);
     }
     if (!frame.grid) return "the dialog has no grid";
     GridModel& grid = *frame.grid;

@@ -93,7 +93,8 @@ private:
 class ScriptedUi : public ckw::ui::Ui {
 public:
     ScriptedUi(HeadlessDialogRunner& runner, ckw::ui::Ui& previous) : m_runner(runner), m_previous(previous) {}
-    ckw::ui::Answer MessageBox(std::string_view textGbk, std::string_view captionGbk, ckw::ui::Buttons buttons) override;
+    ckw::ui::Answer MessageBox(std::string_view textGbk, std::string_view captionGbk,
+                               ckw::ui::Buttons buttons) override;
     void Prompt(std::string_view textGbk) override { m_previous.Prompt(textGbk); }
 
 private:

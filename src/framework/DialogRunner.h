@@ -32,8 +32,7 @@ struct FileDialogRequest {
     // the interface thread with the file's path and a fresh folder the runner owns and removes
     // afterwards (both GBK); returns the path of a drawing (.T, GBK) that shows the file, made in
     // that folder if need be, or nothing. It touches no dialog and no host engine.
-    std::function<std::optional<std::string>(const std::string& pathGbk, const std::string& workDirGbk)>
-        previewDrawing;
+    std::function<std::optional<std::string>(const std::string& pathGbk, const std::string& workDirGbk)> previewDrawing;
 };
 
 class DialogRunner {

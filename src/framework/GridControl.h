@@ -77,61 +77,61 @@ public:
 
     // --- Shape -------------------------------------------------------------------------------
     // Row count including row 0. Rows added are empty; rows removed lose their cells.
-    virtual bool GridSetRows(short count) = 0;                             // [14]
-    virtual short GridGetRows() = 0;                                       // [31]
-    virtual bool GridSetCols(short count) = 0;                             // [15]
-    virtual short GridGetCols() = 0;                                       // [301]
-    virtual bool GridSetColWidth(short col, short width) = 0;              // [37] pixels
-    virtual short GridGetColWidth(short col) = 0;                          // [302]
-    virtual long GridGetRowHeight(short row) = 0;                          // [303] pixels
-    virtual bool GridSetRowHeight(short row, long height) = 0;             // [304]
+    virtual bool GridSetRows(short count) = 0;                  // [14]
+    virtual short GridGetRows() = 0;                            // [31]
+    virtual bool GridSetCols(short count) = 0;                  // [15]
+    virtual short GridGetCols() = 0;                            // [301]
+    virtual bool GridSetColWidth(short col, short width) = 0;   // [37] pixels
+    virtual short GridGetColWidth(short col) = 0;               // [302]
+    virtual long GridGetRowHeight(short row) = 0;               // [303] pixels
+    virtual bool GridSetRowHeight(short row, long height) = 0;  // [304]
     // Inserts an empty row before row (row == count appends); rows below move down.
-    virtual bool GridInsertRow(short row) = 0;                             // [311]
+    virtual bool GridInsertRow(short row) = 0;  // [311]
     // Removes row; rows below move up. Row 0 (the captions) cannot be removed.
-    virtual bool GridDeleteRow(short row) = 0;                             // [312]
+    virtual bool GridDeleteRow(short row) = 0;  // [312]
     // Two-level rows: level 1 rows head a group, level 2 rows belong to the level 1 row above
     // them. 0 (the default) is an ordinary row. Shown as an indent in column 1.
-    virtual bool GridSetRowLevel(short row, short level) = 0;              // [309]
-    virtual short GridGetRowLevel(short row) = 0;                          // [310]
+    virtual bool GridSetRowLevel(short row, short level) = 0;  // [309]
+    virtual short GridGetRowLevel(short row) = 0;              // [310]
 
     // --- Appearance --------------------------------------------------------------------------
-    virtual bool GridSetLineColor(long colour) = 0;                        // [44]
+    virtual bool GridSetLineColor(long colour) = 0;  // [44]
     // The first count rows (columns) are captions: drawn in the caption style, never edited.
     // Default: 1 row and 1 column (the captions and the running numbers).
-    virtual bool GridSetFixedRows(short count) = 0;                        // [26]
-    virtual bool GridSetFixedCols(short count) = 0;                        // [27]
+    virtual bool GridSetFixedRows(short count) = 0;  // [26]
+    virtual bool GridSetFixedCols(short count) = 0;  // [27]
     // true: the current row is highlighted whole.
-    virtual bool GridSetRowSelect(bool whole) = 0;                         // [120]
+    virtual bool GridSetRowSelect(bool whole) = 0;  // [120]
     // what 0: column widths, 1: row heights; allow true lets the user drag them.
-    virtual bool GridSetUserResize(short what, bool allow) = 0;            // [167]
+    virtual bool GridSetUserResize(short what, bool allow) = 0;  // [167]
     // Shows the changes made since the last refresh (a runner shows them anyway after every
     // event; a dialog calls it where it changed the grid outside an event).
-    virtual void GridRefresh() = 0;                                        // [300]
+    virtual void GridRefresh() = 0;  // [300]
 
     // --- Cells -------------------------------------------------------------------------------
-    virtual bool GridSetCellText(short row, short col, const char* text) = 0;   // [29]
+    virtual bool GridSetCellText(short row, short col, const char* text) = 0;  // [29]
     // As GridSetCellText; allowed from inside an edit event of the same cell.
-    virtual bool GridPutCellText(long row, long col, const char* text) = 0;     // [240]
-    virtual CString GridGetCellText(short row, short col) = 0;                 // [118]
+    virtual bool GridPutCellText(long row, long col, const char* text) = 0;  // [240]
+    virtual CString GridGetCellText(short row, short col) = 0;               // [118]
     // The text read as a number (C strtod: leading blanks skipped, garbage gives 0).
-    virtual double GridGetCellNumber(short row, short col) = 0;                // [99]
+    virtual double GridGetCellNumber(short row, short col) = 0;  // [99]
     // 1 makes the cell an edit field, 0 a plain label.
-    virtual bool GridSetCellEditMode(short row, short col, long mode) = 0;     // [46]
+    virtual bool GridSetCellEditMode(short row, short col, long mode) = 0;  // [46]
     // true locks the cell against the user (the dialog may still change it).
-    virtual bool GridSetCellReadOnly(short row, short col, bool readOnly) = 0; // [93]
-    virtual bool GridSetCellType(short row, short col, long type) = 0;         // [45]
-    virtual bool GridSetCellCheck(short row, short col, bool checked) = 0;     // [113]
-    virtual bool GridGetCellCheck(short row, short col) = 0;                   // [114]
-    virtual bool GridSetCellKind(short row, short col, long kind, long arg) = 0; // [115]
-    virtual long GridGetCellKind(short row, short col) = 0;                    // [313]
-    virtual bool GridSetCellBackColor(short row, short col, long colour) = 0;  // [65]
-    virtual long GridGetCellBackColor(short row, short col) = 0;               // [314]
-    virtual bool GridSetCellTextColor(short row, short col, long colour) = 0;  // [164]
-    virtual long GridGetCellTextColor(short row, short col) = 0;               // [315]
+    virtual bool GridSetCellReadOnly(short row, short col, bool readOnly) = 0;    // [93]
+    virtual bool GridSetCellType(short row, short col, long type) = 0;            // [45]
+    virtual bool GridSetCellCheck(short row, short col, bool checked) = 0;        // [113]
+    virtual bool GridGetCellCheck(short row, short col) = 0;                      // [114]
+    virtual bool GridSetCellKind(short row, short col, long kind, long arg) = 0;  // [115]
+    virtual long GridGetCellKind(short row, short col) = 0;                       // [313]
+    virtual bool GridSetCellBackColor(short row, short col, long colour) = 0;     // [65]
+    virtual long GridGetCellBackColor(short row, short col) = 0;                  // [314]
+    virtual bool GridSetCellTextColor(short row, short col, long colour) = 0;     // [164]
+    virtual long GridGetCellTextColor(short row, short col) = 0;                  // [315]
     // Entries of a drop-down cell, separated by '\n'; the selection is cleared.
-    virtual bool GridSetCellItems(short row, short col, const char* items) = 0; // [307]
+    virtual bool GridSetCellItems(short row, short col, const char* items) = 0;  // [307]
     // Selected entry of a drop-down cell, -1 for none.
-    virtual long GridGetCellItemIndex(short row, short col) = 0;               // [308]
+    virtual long GridGetCellItemIndex(short row, short col) = 0;  // [308]
     // A caption drawn inside a cell at (x, y) in thousandths of the cell's width and height,
     // counted from its bottom-left corner. Alignment bits say which point of the text lies there:
     // 1 its right edge, 2 its middle across (neither: its left edge); 4 its bottom, 8 its middle
@@ -139,13 +139,13 @@ public:
     // (950, 950, 1) hangs from the top-right one. A label stays inside its cell; one of the same
     // name is replaced.
     virtual bool GridAddCellLabel(short row, short col, const char* name, const char* text, long x, long y,
-                                  long alignment) = 0;                          // [305]
+                                  long alignment) = 0;  // [305]
     // style 1: a diagonal from the top-left to the bottom-right corner; 0: none.
-    virtual bool GridSetCellDiagonal(short row, short col, long style) = 0;    // [306]
+    virtual bool GridSetCellDiagonal(short row, short col, long style) = 0;  // [306]
 
     // --- Current cell ------------------------------------------------------------------------
-    virtual short GridGetCurrentRow() = 0;                                     // [316]
-    virtual short GridGetCurrentCol() = 0;                                     // [317]
+    virtual short GridGetCurrentRow() = 0;  // [316]
+    virtual short GridGetCurrentCol() = 0;  // [317]
 };
 
 }  // namespace ckw::grid

@@ -22,8 +22,7 @@ std::string_view TrimBlanks(std::string_view s) {
 std::string NormalizeKey(std::string_view key) {
     key = TrimBlanks(key);
     // Separators and blanks in any order: what is left must read back as itself.
-    while (!key.empty() && (key.back() == '\\' || TrimBlanks(key.substr(key.size() - 1)).empty()))
-        key.remove_suffix(1);
+    while (!key.empty() && (key.back() == '\\' || TrimBlanks(key.substr(key.size() - 1)).empty())) key.remove_suffix(1);
     size_t sep = key.find('\\');
     std::string root = Upper(key.substr(0, sep));
     std::string rest = sep == std::string_view::npos ? std::string() : std::string(key.substr(sep));
@@ -62,7 +61,10 @@ std::optional<uint32_t> ParseDword(std::string_view hex) {
     if (hex.empty() || hex.size() > 8) return std::nullopt;
     uint32_t v = 0;
     for (char c : hex) {
-        int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        int d = (c >= '0' && c <= '9')   ? c - '0'
+                : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                         : -1;
         if (d < 0) return std::nullopt;
         v = v * 16 + static_cast<uint32_t>(d);
     }
@@ -200,9 +202,13 @@ void RegDocument::AppendValue(std::string& out, const Value& v) {
     out += v.name.empty() ? std::string("@") : Quote(v.name);
     out += '=';
     switch (v.type) {
-    case Value::Type::String: out += Quote(v.text); break;
+    case Value::Type::String:
+        out += Quote(v.text);
+        break;
     case Value::Type::Raw:
-    case Value::Type::Verbatim: out += v.text; break;
+    case Value::Type::Verbatim:
+        out += v.text;
+        break;
     case Value::Type::Dword: {
         char hex[16];
         std::snprintf(hex, sizeof hex, "dword:%08x", v.dword);
@@ -250,7 +256,9 @@ void RegDocument::Set(std::string_view key, Value value) {
 
 bool RegDocument::HasKey(std::string_view key) const { return FindKey(key) != nullptr; }
 
-bool RegDocument::HasValue(std::string_view key, std::string_view name) const { return FindValue(key, name) != nullptr; }
+bool RegDocument::HasValue(std::string_view key, std::string_view name) const {
+    return FindValue(key, name) != nullptr;
+}
 
 std::optional<std::string> RegDocument::GetString(std::string_view key, std::string_view name) const {
     const Value* v = FindValue(key, name);

@@ -123,8 +123,8 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 // file, or to the user file when the machine file cannot be written or userFileOnly is set;
 // there it fails when the machine file holds the value, which would hide the one written.
 template <typename Change>
-bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, const std::string& valueGbk,
-           Change change, bool userFileOnly = false) {
+bool Write(Hive hive, const std::string& keyGbk, const std::string& nameGbk, const std::string& valueGbk, Change change,
+           bool userFileOnly = false) {
     t_lastWriteProblem.clear();
     // A .reg line cannot hold a line break; writing one would damage the file.
     if (HasLineBreak(keyGbk) || HasLineBreak(nameGbk) || HasLineBreak(valueGbk))

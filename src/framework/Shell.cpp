@@ -90,8 +90,7 @@ bool OpenInTextEditor(const std::string& pathGbk) {
     // them; the path is its first positional parameter and is never split.
     if (!Env("VISUAL").empty()) return CurrentLauncher().Start({"sh", "-c", "exec $VISUAL \"$1\"", "sh", path});
     if (!Env("EDITOR").empty() && ckw::dlg::DisplayAvailable() && InPath("x-terminal-emulator"))
-        return CurrentLauncher().Start(
-            {"x-terminal-emulator", "-e", "sh", "-c", "exec $EDITOR \"$1\"", "sh", path});
+        return CurrentLauncher().Start({"x-terminal-emulator", "-e", "sh", "-c", "exec $EDITOR \"$1\"", "sh", path});
     return OpenWithAssociatedProgram(pathGbk);
 }
 

@@ -63,8 +63,7 @@ std::string RunScript(sqlite3* db, const std::string& sql) {
         }
         p = tail;
         if (!stmt) continue;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        }
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {}
         sqlite3_finalize(stmt);
         if (rc != SQLITE_DONE) return "line " + std::to_string(LineAt(sql, start)) + ": " + sqlite3_errmsg(db);
     }
@@ -104,7 +103,8 @@ void CreateDatabaseFromSql(const std::string& sqlUtf8, const std::string& pathUt
         fsync(fd);
         close(fd);
     }
-    if (std::rename(temp.path.c_str(), pathUtf8.c_str()) != 0) throw Failure(pathUtf8, "cannot rename the new file into place");
+    if (std::rename(temp.path.c_str(), pathUtf8.c_str()) != 0)
+        throw Failure(pathUtf8, "cannot rename the new file into place");
     temp.keep = true;
 }
 

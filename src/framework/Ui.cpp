@@ -14,10 +14,14 @@ Ui*& Override() {
 
 const char* AnswerName(Answer a) {
     switch (a) {
-    case Answer::Ok: return "OK";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::Ok:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
     }
     return "";
 }
@@ -26,10 +30,13 @@ const char* AnswerName(Answer a) {
 
 Answer DefaultAnswer(Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
     case Buttons::OkCancel:
-    case Buttons::YesNoCancel: return Answer::Cancel;
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
     }
     return Answer::Cancel;
 }

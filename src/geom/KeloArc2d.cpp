@@ -33,10 +33,7 @@ KeloArc2d::KeloArc2d(const KeloArc2d& arc)
       endAngle(EndAfterStart(arc.startAngle, arc.endAngle)) {}
 
 KeloArc2d::KeloArc2d(const KeloPoint2d& center_, double radius_, double startAngle_, double endAngle_)
-    : center(center_),
-      radius(radius_),
-      startAngle(startAngle_),
-      endAngle(EndAfterStart(startAngle_, endAngle_)) {
+    : center(center_), radius(radius_), startAngle(startAngle_), endAngle(EndAfterStart(startAngle_, endAngle_)) {
     startPoint = OnCircle(center, radius, startAngle);
     endPoint = OnCircle(center, radius, endAngle);
 }
@@ -48,8 +45,7 @@ KeloArc2d::KeloArc2d(const KeloPoint2d& center_, double radius_, const KeloPoint
     endAngle = EndNotBeforeStart(startAngle, center.angleTo(endPoint));
 }
 
-KeloArc2d::KeloArc2d(const KeloPoint2d& startPoint_, const KeloPoint2d& endPoint_, double startAngle_,
-                     double endAngle_)
+KeloArc2d::KeloArc2d(const KeloPoint2d& startPoint_, const KeloPoint2d& endPoint_, double startAngle_, double endAngle_)
     : startPoint(startPoint_),
       endPoint(endPoint_),
       startAngle(startAngle_),

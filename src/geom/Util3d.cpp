@@ -75,8 +75,7 @@ float CUtil::Get3pPolyLineAngle(KeloPoint3d p1, KeloPoint3d p2, KeloPoint3d p3) 
     bool secondVertical = Same(p2.x, p3.x) && Same(p2.y, p3.y);
     if (firstVertical && secondVertical) return 0.0f;
     // A vertical segment meets a level one at a right angle.
-    if ((firstVertical && Same(p2.z, p3.z)) || (secondVertical && Same(p1.z, p2.z)))
-        return static_cast<float>(kHalfPi);
+    if ((firstVertical && Same(p2.z, p3.z)) || (secondVertical && Same(p1.z, p2.z))) return static_cast<float>(kHalfPi);
 
     double ax = p2.x - p3.x, ay = p2.y - p3.y, az = p2.z - p3.z;  // second segment
     double bx = p1.x - p2.x, by = p1.y - p2.y, bz = p1.z - p2.z;  // first segment
@@ -143,7 +142,6 @@ void CUtil::GetRotateMatrix(double x1, double y1, double z1, double x2, double y
         }
 }
 
-void CUtil::GetRotateMatrix(const KeloPoint3d& p1, const KeloPoint3d& p2, double angle, double m[3][3],
-                            int transpose) {
+void CUtil::GetRotateMatrix(const KeloPoint3d& p1, const KeloPoint3d& p2, double angle, double m[3][3], int transpose) {
     GetRotateMatrix(p1.x, p1.y, p1.z, p2.x, p2.y, p2.z, angle, m, transpose);
 }

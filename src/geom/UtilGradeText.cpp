@@ -34,9 +34,7 @@ char SymbolOf(char letter) {
 // In a dimension string a grade byte is a character of its own, even where the next byte could
 // pair with it as GBK (those GBK characters are rare ones that such strings do not hold). Other
 // multibyte characters are stepped over whole.
-size_t CharLengthInDimString(std::string_view s, size_t i) {
-    return LetterOf(s[i]) ? 1 : ckw::text::CharLength(s, i);
-}
+size_t CharLengthInDimString(std::string_view s, size_t i) { return LetterOf(s[i]) ? 1 : ckw::text::CharLength(s, i); }
 
 std::string ToAbc(std::string_view dim) {
     std::string out(dim);

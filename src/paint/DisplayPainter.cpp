@@ -184,7 +184,8 @@ private:
             return;
         }
         const double pixels = p.radius * sx;
-        const double step = pixels > kCircleErrorPixels ? 2 * std::acos(1 - kCircleErrorPixels / pixels) : 2 * std::numbers::pi;
+        const double step =
+            pixels > kCircleErrorPixels ? 2 * std::acos(1 - kCircleErrorPixels / pixels) : 2 * std::numbers::pi;
         // Clamped as a double: an infinite radius makes the step 0 and the count infinite.
         const int sides = static_cast<int>(
             std::clamp(std::ceil(2 * std::numbers::pi / step), double(kFewestCircleSides), double(kMostCircleSides)));

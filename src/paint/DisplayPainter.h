@@ -19,10 +19,10 @@ struct PaintStyle {
         Paper,   // w/1000 mm on the sheet at the drawing scale (plots)
     };
     Widths widths = Widths::Screen;
-    double unitsPerMm = 100;     // Paper: drawing units per millimetre of sheet (the drawing scale)
-    double minimumMm = 0.13;     // Paper: the thinnest pen
-    double devicePerUnit = 1;    // Screen: device pixels per drawing unit (for dash lengths)
-    bool lightGround = false;    // white paper or a light theme: colour 7 is painted black
+    double unitsPerMm = 100;   // Paper: drawing units per millimetre of sheet (the drawing scale)
+    double minimumMm = 0.13;   // Paper: the thinnest pen
+    double devicePerUnit = 1;  // Screen: device pixels per drawing unit (for dash lengths)
+    bool lightGround = false;  // white paper or a light theme: colour 7 is painted black
     QSet<int> hiddenLayers;
 };
 

@@ -68,8 +68,8 @@ bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4
     return bestArea > 0;
 }
 
-bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm,
-                  double& heightMm, std::string& error) {
+bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
+                  std::string& error) {
     std::array<double, 4> area;
     if (!PlotArea(model, request, area, error)) return false;
     widthMm = (area[2] - area[0]) / request.scale;

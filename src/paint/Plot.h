@@ -9,9 +9,9 @@
 namespace ckw::paint {
 
 struct PlotRequest {
-    double scale = 100;       // drawing units per millimetre of paper
-    bool frameOnly = false;   // the sheet frame's paper, else everything drawn with a margin
-    double marginMm = 10;     // around the whole drawing
+    double scale = 100;      // drawing units per millimetre of paper
+    bool frameOnly = false;  // the sheet frame's paper, else everything drawn with a margin
+    double marginMm = 10;    // around the whole drawing
 };
 
 // The sheet frame's paper edge: the largest closed axis-parallel rectangle drawn (in blocks too
@@ -19,8 +19,8 @@ struct PlotRequest {
 bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4>& box);
 
 // Page size in millimetres of what the request plots (false when there is nothing to plot).
-bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm,
-                  double& heightMm, std::string& error);
+bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
+                  std::string& error);
 
 // Writes the PDF (UTF-8 path). False, with error, when there is nothing to plot or no frame.
 bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,

@@ -9,12 +9,18 @@ using dlg::DialogTemplate;
 
 const std::vector<DialogTemplate>& DrawFileDialogs() {
     static const std::vector<DialogTemplate> dialogs = {
-        {IDD_OLD_DRAWING, "请选择要打开的旧图", 560, 400,
+        {IDD_OLD_DRAWING,
+         "请选择要打开的旧图",
+         560,
+         400,
          {{IDC_SEARCH_PATH, ControlKind::Label, "当前搜索路径:", {15, 12, 545, 32}},
           {IDC_FILE_GRID, ControlKind::Grid, "", {15, 38, 545, 344}},
           {1, ControlKind::DefPushButton, "确认", {360, 360, 440, 386}},
           {2, ControlKind::PushButton, "取消", {465, 360, 545, 386}}}},
-        {IDD_COPY_FLOOR, "拷贝他层", 420, 420,
+        {IDD_COPY_FLOOR,
+         "拷贝他层",
+         420,
+         420,
          {{IDC_FILE_GRID, ControlKind::Grid, "", {15, 15, 405, 300}},
           {IDC_INSERT_SCALE_LABEL, ControlKind::Label, "插入比例", {15, 318, 85, 340}},
           {IDC_INSERT_SCALE, ControlKind::Edit, "", {90, 316, 190, 340}},

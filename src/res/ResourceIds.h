@@ -4,11 +4,11 @@
 namespace ckw::res {
 
 // Dialog templates.
-inline constexpr int IDD_LINETYPE = 2003;   // "线型设置"
-inline constexpr int IDD_LAYER = 2005;      // "图层设置"
-inline constexpr int IDD_TEXT = 2006;       // "标注设置"
-inline constexpr int IDD_USERPARA = 2010;   // "绘图参数设置"
-inline constexpr int IDD_TWO_CHOICE = 2012; // "KELO绘图参数"
+inline constexpr int IDD_LINETYPE = 2003;        // "线型设置"
+inline constexpr int IDD_LAYER = 2005;           // "图层设置"
+inline constexpr int IDD_TEXT = 2006;            // "标注设置"
+inline constexpr int IDD_USERPARA = 2010;        // "绘图参数设置"
+inline constexpr int IDD_TWO_CHOICE = 2012;      // "KELO绘图参数"
 inline constexpr int IDD_FRAME_SETTINGS = 1009;  // "图框设定"
 inline constexpr int IDD_BAR_AREA = 2013;        // "钢筋面积表mm2"
 inline constexpr int IDD_COPY_FLOOR = 1011;      // "拷贝他层"
@@ -28,9 +28,9 @@ inline constexpr int IDR_LINETYPE_MENU = 1013;
 inline constexpr int IDC_GRID = 2000;
 inline constexpr int IDC_HELP = 2001;
 inline constexpr int IDC_ADD_ROW = 2002;
-inline constexpr int IDC_DELETE_ROW = 2003;    // line-type dialog
-inline constexpr int IDC_RELOAD = 2003;        // "初始化" of the text and user-parameter dialogs
-inline constexpr int IDC_INIT_SYSTEM = 2011;   // "初始化系统设置..." of the layer dialog
+inline constexpr int IDC_DELETE_ROW = 2003;   // line-type dialog
+inline constexpr int IDC_RELOAD = 2003;       // "初始化" of the text and user-parameter dialogs
+inline constexpr int IDC_INIT_SYSTEM = 2011;  // "初始化系统设置..." of the layer dialog
 inline constexpr int IDC_TAB = 1208;
 inline constexpr int IDC_CHOICE_FIRST = 2009;
 inline constexpr int IDC_CHOICE_SECOND = 2010;

@@ -12,8 +12,8 @@ template <typename T>
 using Table = const std::vector<T>& (*)();
 
 // Every table of templates; a group of dialogs adds its own here.
-constexpr Table<dlg::DialogTemplate> kDialogTables[] = {&SettingsDialogs, &SheetDialogs, &TableDialogs,
-                                                        &XDataDialogs, &DrawFileDialogs};
+constexpr Table<dlg::DialogTemplate> kDialogTables[] = {&SettingsDialogs, &SheetDialogs, &TableDialogs, &XDataDialogs,
+                                                        &DrawFileDialogs};
 constexpr Table<dlg::MenuTemplate> kMenuTables[] = {&SettingsMenus};
 }  // namespace
 

@@ -17,11 +17,11 @@ namespace {
 std::vector<ControlTemplate> DesignerControls() {
     std::vector<ControlTemplate> controls = {{IDC_GRID, ControlKind::Grid, "", {12, 12, 740, 520}}};
     const std::pair<int, const char*> buttons[] = {
-        {IDC_TABLE_INIT, "数据初始化"}, {IDC_TABLE_CELL, "数据"},         {IDC_INSERT_TABLE_ROW, "插入行"},
-        {IDC_DELETE_TABLE_ROW, "删除行"}, {IDC_ROW_UP, "行上移"},         {IDC_ROW_DOWN, "行下移"},
+        {IDC_TABLE_INIT, "数据初始化"},   {IDC_TABLE_CELL, "数据"},         {IDC_INSERT_TABLE_ROW, "插入行"},
+        {IDC_DELETE_TABLE_ROW, "删除行"}, {IDC_ROW_UP, "行上移"},           {IDC_ROW_DOWN, "行下移"},
         {IDC_INSERT_TABLE_COL, "插入列"}, {IDC_DELETE_TABLE_COL, "删除列"}, {IDC_COL_LEFT, "列左移"},
-        {IDC_COL_RIGHT, "列右移"},        {IDC_MERGE_RIGHT, "向右合并"},   {IDC_MERGE_DOWN, "向下合并"},
-        {IDC_SPLIT, "取消合并"},          {IDC_OPEN_TDB, "打开..."},       {IDC_SAVE_TDB, "另存为..."},
+        {IDC_COL_RIGHT, "列右移"},        {IDC_MERGE_RIGHT, "向右合并"},    {IDC_MERGE_DOWN, "向下合并"},
+        {IDC_SPLIT, "取消合并"},          {IDC_OPEN_TDB, "打开..."},        {IDC_SAVE_TDB, "另存为..."},
     };
     int top = 12;
     for (auto [id, caption] : buttons) {
@@ -46,7 +46,10 @@ std::vector<ControlTemplate> DesignerControls() {
 const std::vector<DialogTemplate>& TableDialogs() {
     static const std::vector<DialogTemplate> dialogs = {
         {IDD_USER_TABLE, "用户表格设计", 900, 590, DesignerControls()},
-        {IDD_TABLE_INIT, "数据初始化", 300, 225,
+        {IDD_TABLE_INIT,
+         "数据初始化",
+         300,
+         225,
          {{2080, ControlKind::Label, "行数", {20, 20, 110, 42}},
           {IDC_TABLE_ROWS, ControlKind::Edit, "", {120, 17, 280, 43}},
           {2081, ControlKind::Label, "列数", {20, 55, 110, 77}},
@@ -57,7 +60,10 @@ const std::vector<DialogTemplate>& TableDialogs() {
           {IDC_ROW_HEIGHT, ControlKind::Edit, "", {120, 122, 280, 148}},
           {1, ControlKind::DefPushButton, "确认", {100, 178, 180, 204}},
           {2, ControlKind::PushButton, "取消", {200, 178, 280, 204}}}},
-        {IDD_TABLE_CELL, "数据", 420, 320,
+        {IDD_TABLE_CELL,
+         "数据",
+         420,
+         320,
          {{2084, ControlKind::Label, "文字", {15, 18, 95, 40}},
           {IDC_CELL_TEXT, ControlKind::Edit, "", {100, 15, 405, 41}},
           {2085, ControlKind::Label, "字高(mm)", {15, 53, 95, 75}},

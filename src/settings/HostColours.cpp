@@ -39,7 +39,8 @@ int RgbToColourIndex(long rgb) {
     }
     int best = 7;
     for (int i = 1; i <= 9; ++i)
-        if (Distance(kStandard[static_cast<std::size_t>(i)], rgb) < Distance(kStandard[static_cast<std::size_t>(best)], rgb))
+        if (Distance(kStandard[static_cast<std::size_t>(i)], rgb) <
+            Distance(kStandard[static_cast<std::size_t>(best)], rgb))
             best = i;
     return best;
 }

@@ -286,24 +286,31 @@ void LayerDialog::OnSize(int width, int) {
 
 void LayerDialog::RunMenuCommand(int command) {
     switch (command) {
-        case ID_LOAD_ACCESS:
-            LoadLineTypes();
-            LoadLayers();
-            Fill();
-            break;
-        case ID_SAVE_ACCESS: Save(); break;
-        case ID_EDIT_ACCESS:
-            EditUserLibraryTable(m_paths, "系统构件图层表");
-            break;
-        case ID_DATA_INIT: ReloadAndRewrite(); break;
-        case ID_EXPORT_TXT: ExportLayerText(m_paths.userLibrary, m_paths.layerText); break;
-        case ID_IMPORT_TXT:
-            ImportLayerText(m_paths.layerText, m_paths.userLibrary);
-            m_shown.clear();
-            LoadLayers();
-            Fill();
-            break;
-        default: break;
+    case ID_LOAD_ACCESS:
+        LoadLineTypes();
+        LoadLayers();
+        Fill();
+        break;
+    case ID_SAVE_ACCESS:
+        Save();
+        break;
+    case ID_EDIT_ACCESS:
+        EditUserLibraryTable(m_paths, "系统构件图层表");
+        break;
+    case ID_DATA_INIT:
+        ReloadAndRewrite();
+        break;
+    case ID_EXPORT_TXT:
+        ExportLayerText(m_paths.userLibrary, m_paths.layerText);
+        break;
+    case ID_IMPORT_TXT:
+        ImportLayerText(m_paths.layerText, m_paths.userLibrary);
+        m_shown.clear();
+        LoadLayers();
+        Fill();
+        break;
+    default:
+        break;
     }
 }
 
@@ -320,7 +327,8 @@ void LayerDialog::PickLineType(int row) {
     // No row was current in the picker: the layer keeps its line type.
     if (picker.SelectedName().empty()) return;
     m_layers[static_cast<size_t>(index)].SetLineType(picker.SelectedName().c_str());
-    TheGrid().GridSetCellText(static_cast<short>(row), kColLineType, LineTypeDescription(picker.SelectedName()).c_str());
+    TheGrid().GridSetCellText(static_cast<short>(row), kColLineType,
+                              LineTypeDescription(picker.SelectedName()).c_str());
 }
 
 void LayerDialog::GridCellClicked(int, short row, short col, long, const char*) {

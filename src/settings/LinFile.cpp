@@ -69,5 +69,3 @@ bool ReadLinFile(const std::string& pathGbk, int firstIndex, std::vector<CkwLine
 }
 
 }  // namespace ckw::settings
-
-

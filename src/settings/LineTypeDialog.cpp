@@ -15,8 +15,7 @@ namespace ckw::settings {
 
 using namespace ckw::res;
 
-namespace {
-}
+namespace {}
 
 LineTypeDialog::LineTypeDialog() : Dialog(DialogResource(IDD_LINETYPE)) {}
 
@@ -151,19 +150,28 @@ void LineTypeDialog::GridRightClicked(int, short row, short, long, const char*) 
 
 void LineTypeDialog::RunMenuCommand(int command, int row) {
     switch (command) {
-        case ID_DELETE_ROW: DeleteRow(row); break;
-        case ID_ADD_ROW: AddRow(); break;
-        case ID_LOAD_ACCESS:
-        case ID_DATA_INIT:
-            Load();
-            Fill();
-            break;
-        case ID_SAVE_ACCESS: Save(); break;
-        case ID_EDIT_ACCESS:
-            EditUserLibraryTable(m_paths, "系统线型表");
-            break;
-        case ID_IMPORT_LIN: ImportLinFile(); break;
-        default: break;
+    case ID_DELETE_ROW:
+        DeleteRow(row);
+        break;
+    case ID_ADD_ROW:
+        AddRow();
+        break;
+    case ID_LOAD_ACCESS:
+    case ID_DATA_INIT:
+        Load();
+        Fill();
+        break;
+    case ID_SAVE_ACCESS:
+        Save();
+        break;
+    case ID_EDIT_ACCESS:
+        EditUserLibraryTable(m_paths, "系统线型表");
+        break;
+    case ID_IMPORT_LIN:
+        ImportLinFile();
+        break;
+    default:
+        break;
     }
 }
 

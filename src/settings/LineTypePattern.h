@@ -31,7 +31,7 @@ std::string DashPicture(const std::vector<double>& values);
 void RebuildLineTypeDescription(CkwLineTypeDef_& record, int index);
 
 // The built-in solid line "实线", "0,0", "实线 ________", as the parameter library has it.
-using ckw::drawpara::SolidLineType;
 using ckw::drawpara::IsSolidLineName;
+using ckw::drawpara::SolidLineType;
 
 }  // namespace ckw::settings

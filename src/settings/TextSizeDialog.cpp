@@ -182,7 +182,9 @@ bool TextSizeDialog::Write() {
         rs.Open("select * from 系统尺寸标注表");
         ckw::settings::WriteBackByKey(
             rs, "内容", m_dimsAsRead, m_dims, [](const CkwDimDef_& d) { return std::string(d.GetTextType()); },
-            [](const CkwDimDef_& d) { return FieldValues{{"数值", dao::Variant::Single(d.GetTextValue())}}; });
+            [](const CkwDimDef_& d) {
+                return FieldValues{{"数值", dao::Variant::Single(d.GetTextValue())}};
+            });
     });
 }
 

@@ -101,8 +101,11 @@ bool UserParaDialog::Write() {
         dao::Recordset rs(db);
         rs.OpenTable(m_table);
         ckw::settings::WriteBackByKey(
-            rs, "内容", m_recordsAsRead, m_records, [](const CkwUserParaDef_& r) { return std::string(r.GetParaType()); },
-            [](const CkwUserParaDef_& r) { return FieldValues{{"数值", dao::Variant::Text(r.GetParaValue())}}; });
+            rs, "内容", m_recordsAsRead, m_records,
+            [](const CkwUserParaDef_& r) { return std::string(r.GetParaType()); },
+            [](const CkwUserParaDef_& r) {
+                return FieldValues{{"数值", dao::Variant::Text(r.GetParaValue())}};
+            });
     });
 }
 

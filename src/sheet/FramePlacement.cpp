@@ -81,8 +81,8 @@ void PrepareCursor() {
 
 }  // namespace
 
-void CUtil::kwDragBox(float& x, float& y, float& boxWidth, float& boxHeight, float& angle, int& xAnchor,
-                      int& yAnchor, int& key) {
+void CUtil::kwDragBox(float& x, float& y, float& boxWidth, float& boxHeight, float& angle, int& xAnchor, int& yAnchor,
+                      int& key) {
     if (!m_pCfg) {
         key = kKeyEsc;
         return;

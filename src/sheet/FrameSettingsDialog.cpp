@@ -50,7 +50,8 @@ bool FrameSettingsDialog::OnInitDialog() {
             grid.GridSetCellKind(r, 1, ckw::grid::kKindDropDown, index);
         } else {
             grid.GridSetCellEditMode(r, 1, 1);
-            if (row.editor == FrameSettingsRow::Editor::FileBrowse) grid.GridSetCellKind(r, 1, ckw::grid::kKindButton, 0);
+            if (row.editor == FrameSettingsRow::Editor::FileBrowse)
+                grid.GridSetCellKind(r, 1, ckw::grid::kKindButton, 0);
         }
         grid.GridSetCellText(r, 1, row.value.c_str());
     }

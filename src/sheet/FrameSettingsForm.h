@@ -11,7 +11,7 @@ namespace ckw::geom {
 
 struct FrameSettingsRow {
     enum class Editor { DropDown, Text, FileBrowse };
-    const char* label;               // GBK
+    const char* label;  // GBK
     Editor editor;
     std::vector<std::string> items;  // drop-down entries (GBK)
     std::string value;               // the cell's text (GBK)

@@ -51,8 +51,8 @@ bool FileExists(const std::string& gbkPath) {
 
 // The frame of every DRWFRAME form. scaled: the scaled form (lengths x scale, heavy inner border,
 // blocks placed by the scaled ZDRWBTL).
-void DrawFrame(CUtil& util, KeloPoint2d origin, float length, float width, float margin, float binding,
-               int orientation, int withBlocks, const char* titleFile, float scale, bool scaled) {
+void DrawFrame(CUtil& util, KeloPoint2d origin, float length, float width, float margin, float binding, int orientation,
+               int withBlocks, const char* titleFile, float scale, bool scaled) {
     if (!m_pCfg) return;
     if (scaled) {
         length *= scale;
@@ -123,8 +123,8 @@ bool LoadBlock(const CString& file, int& blockNumber, float extents[6], bool sca
     return error == 0;
 }
 
-void PlaceBlock(const CString& file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate,
-                bool scaled, float scale) {
+void PlaceBlock(const CString& file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate, bool scaled,
+                float scale) {
     if (!m_pCfg) return;
     float extents[6] = {};
     if (!LoadBlock(file, blockNumber, extents, scaled, scale)) return;
@@ -172,7 +172,6 @@ void CUtil::ZDRWBTL(CString file, int blockNumber, KeloPoint2d corner, int xSide
     PlaceBlock(file, blockNumber, corner, xSide, ySide, rotate, false, 1.0f);
 }
 
-void CUtil::ZDRWBTL(CString file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate,
-                    float scale) {
+void CUtil::ZDRWBTL(CString file, int blockNumber, KeloPoint2d corner, int xSide, int ySide, int rotate, float scale) {
     PlaceBlock(file, blockNumber, corner, xSide, ySide, rotate, true, scale);
 }

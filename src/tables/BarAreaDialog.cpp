@@ -11,8 +11,7 @@ constexpr long kCornerGrey = 12632256;  // 0xC0C0C0
 constexpr int kExitButton = ckw::dlg::IDOK;
 }  // namespace
 
-BarAreaDialog::BarAreaDialog(int mode)
-    : Dialog(ckw::res::DialogResource(ckw::res::IDD_BAR_AREA)), m_table(mode) {}
+BarAreaDialog::BarAreaDialog(int mode) : Dialog(ckw::res::DialogResource(ckw::res::IDD_BAR_AREA)), m_table(mode) {}
 
 bool BarAreaDialog::OnInitDialog() {
     SetWindowText(m_table.Caption());

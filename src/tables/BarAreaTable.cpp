@@ -36,7 +36,8 @@ BarAreaTable::BarAreaTable(int mode) : m_mode(mode) {
         for (int j = 1; j < cols; ++j) m_cells[0][j] = Whole(kBarCounts[j - 1]);
         for (size_t i = 1; i < m_cells.size(); ++i) {
             m_cells[i][0] = Diameter(kDiameters[i - 1]);
-            for (int j = 1; j < cols; ++j) m_cells[i][j] = ckw::text::FormatFixed(BarsArea(kBarCounts[j - 1], kDiameters[i - 1]), 1);
+            for (int j = 1; j < cols; ++j)
+                m_cells[i][j] = ckw::text::FormatFixed(BarsArea(kBarCounts[j - 1], kDiameters[i - 1]), 1);
         }
         return;
     }
@@ -49,7 +50,9 @@ BarAreaTable::BarAreaTable(int mode) : m_mode(mode) {
     }
 }
 
-const char* BarAreaTable::Caption() const { return PerBarCount() ? "钢筋面积表mm2" : "钢筋混凝土板每米宽钢筋面积表mm2"; }
+const char* BarAreaTable::Caption() const {
+    return PerBarCount() ? "钢筋面积表mm2" : "钢筋混凝土板每米宽钢筋面积表mm2";
+}
 const char* BarAreaTable::RowLabel() const { return PerBarCount() ? "直径" : "间距"; }
 const char* BarAreaTable::ColumnLabel() const { return PerBarCount() ? "根数" : "直径"; }
 

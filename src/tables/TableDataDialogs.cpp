@@ -77,7 +77,8 @@ void TableInitDialog::OnOK() {
     }
 }
 
-TableCellDialog::TableCellDialog(const CellData& data) : Dialog(res::DialogResource(res::IDD_TABLE_CELL)), m_data(data) {}
+TableCellDialog::TableCellDialog(const CellData& data)
+    : Dialog(res::DialogResource(res::IDD_TABLE_CELL)), m_data(data) {}
 
 bool TableCellDialog::OnInitDialog() {
     Item(res::IDC_CELL_TEXT).SetWindowText(m_data.text);

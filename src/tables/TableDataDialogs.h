@@ -31,7 +31,7 @@ struct CellData {
     std::string text;         // GBK, one line
     double textHeight = 3.5;  // mm of paper
     double widthFactor = 0.7;
-    int alignment = 5;        // keypad position, 1 top-left ... 9 bottom-right
+    int alignment = 5;  // keypad position, 1 top-left ... 9 bottom-right
     int borders = 15;
     int heavyBorders = 0;
     double colWidth = 20;

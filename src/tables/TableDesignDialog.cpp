@@ -120,7 +120,10 @@ void TableDesignDialog::ShowTable() {
             grid.GridSetCellText(r, c, cell.Covered() ? "" : cell.text.c_str());
             grid.GridSetCellEditMode(r, c, cell.Covered() ? 0 : 1);
             grid.GridSetCellReadOnly(r, c, cell.Covered());
-            grid.GridSetCellBackColor(r, c, cell.Covered() ? kCoveredColour : merged ? kMergedColour : ckw::grid::kWhite);
+            grid.GridSetCellBackColor(r, c,
+                                      cell.Covered() ? kCoveredColour
+                                      : merged       ? kMergedColour
+                                                     : ckw::grid::kWhite);
         }
     }
     grid.GridRefresh();
@@ -177,14 +180,26 @@ void TableDesignDialog::GridCellEdited(int, short row, short col, const char* ne
 
 void TableDesignDialog::OnCommand(int id) {
     switch (id) {
-        case res::IDC_TABLE_INIT: Initialise(); break;
-        case res::IDC_TABLE_CELL: EditCell(); break;
-        case res::IDC_OPEN_TDB: OpenFile(); break;
-        case res::IDC_SAVE_TDB: SaveAs(); break;
-        case res::IDC_MERGE_RIGHT:
-        case res::IDC_MERGE_DOWN:
-        case res::IDC_SPLIT: MergeCommand(id); break;
-        default: LineCommand(id); break;
+    case res::IDC_TABLE_INIT:
+        Initialise();
+        break;
+    case res::IDC_TABLE_CELL:
+        EditCell();
+        break;
+    case res::IDC_OPEN_TDB:
+        OpenFile();
+        break;
+    case res::IDC_SAVE_TDB:
+        SaveAs();
+        break;
+    case res::IDC_MERGE_RIGHT:
+    case res::IDC_MERGE_DOWN:
+    case res::IDC_SPLIT:
+        MergeCommand(id);
+        break;
+    default:
+        LineCommand(id);
+        break;
     }
 }
 
@@ -211,7 +226,8 @@ void TableDesignDialog::LineCommand(int id) {
         {res::IDC_INSERT_TABLE_COL, Axis::Cols, Op::Insert}, {res::IDC_DELETE_TABLE_COL, Axis::Cols, Op::Remove},
         {res::IDC_COL_LEFT, Axis::Cols, Op::MoveBack},       {res::IDC_COL_RIGHT, Axis::Cols, Op::MoveOn},
     };
-    const auto* action = std::find_if(std::begin(kActions), std::end(kActions), [id](const Action& a) { return a.id == id; });
+    const auto* action =
+        std::find_if(std::begin(kActions), std::end(kActions), [id](const Action& a) { return a.id == id; });
     if (action == std::end(kActions)) return;
     int row = 0, col = 0;
     const bool rows = action->axis == Axis::Rows;
@@ -220,17 +236,22 @@ void TableDesignDialog::LineCommand(int id) {
     std::string why;
     bool done = false;
     switch (action->op) {
-        // New lines go after the current one: schedules grow at their end.
-        case Op::Insert: done = m_table.Insert(action->axis, at + 1, why); break;
-        case Op::Remove: done = m_table.Remove(action->axis, at, why); break;
-        case Op::MoveBack:
-        case Op::MoveOn: {
-            const int delta = action->op == Op::MoveOn ? 1 : -1;
-            done = m_table.Move(action->axis, at, delta, why);
-            // The selection moves with the line (the cell is there: nothing to refuse).
-            if (done) (void)Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
-            break;
-        }
+    // New lines go after the current one: schedules grow at their end.
+    case Op::Insert:
+        done = m_table.Insert(action->axis, at + 1, why);
+        break;
+    case Op::Remove:
+        done = m_table.Remove(action->axis, at, why);
+        break;
+    case Op::MoveBack:
+    case Op::MoveOn: {
+        const int delta = action->op == Op::MoveOn ? 1 : -1;
+        done = m_table.Move(action->axis, at, delta, why);
+        // The selection moves with the line (the cell is there: nothing to refuse).
+        if (done)
+            (void)Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
+        break;
+    }
     }
     if (!done) {
         ckw::ui::MessageBox(why);
@@ -278,9 +299,9 @@ void TableDesignDialog::EditCell() {
     if (!CurrentCell(row, col)) return;
     m_table.Anchor(row, col);
     const TableCell& cell = m_table.Cell(row, col);
-    CellData data{cell.text,         cell.textHeightTenths / 10.0, cell.widthFactorPercent / 100.0,
-                  cell.alignment,    cell.borders,                 cell.heavyBorders,
-                  m_table.ColWidth(col), m_table.RowHeight(row)};
+    CellData data{
+        cell.text,         cell.textHeightTenths / 10.0, cell.widthFactorPercent / 100.0, cell.alignment, cell.borders,
+        cell.heavyBorders, m_table.ColWidth(col),        m_table.RowHeight(row)};
     TableCellDialog dialog(data);
     if (dialog.DoModal() != ckw::dlg::IDOK) return;
     data = dialog.Data();

@@ -83,11 +83,13 @@ public:
         const int rows = m_table.Rows(), cols = m_table.Cols();
         // Horizontal lines: between row i - 1 and row i, joined along runs of the same pen.
         for (int i = 0; i <= rows; ++i)
-            Runs(cols, [&](int j) { return Edge(At(i - 1, j), kBottom, At(i, j), kTop); },
-                 [&](int state, int from, int to) { draw(state, m_xs[from], m_ys[i], m_xs[to], m_ys[i]); });
+            Runs(
+                cols, [&](int j) { return Edge(At(i - 1, j), kBottom, At(i, j), kTop); },
+                [&](int state, int from, int to) { draw(state, m_xs[from], m_ys[i], m_xs[to], m_ys[i]); });
         for (int j = 0; j <= cols; ++j)
-            Runs(rows, [&](int i) { return Edge(At(i, j - 1), kRight, At(i, j), kLeft); },
-                 [&](int state, int from, int to) { draw(state, m_xs[j], m_ys[from], m_xs[j], m_ys[to]); });
+            Runs(
+                rows, [&](int i) { return Edge(At(i, j - 1), kRight, At(i, j), kLeft); },
+                [&](int state, int from, int to) { draw(state, m_xs[j], m_ys[from], m_xs[j], m_ys[to]); });
     }
 
     void Texts(const Pen& pen) {
@@ -113,7 +115,8 @@ private:
     static int Edge(const TableCell* a, int sideOfA, const TableCell* b, int sideOfB) {
         if (a == b) return 0;
         const bool shown = (a && (a->borders & sideOfA)) || (b && (b->borders & sideOfB));
-        const bool heavy = (a && (a->borders & a->heavyBorders & sideOfA)) || (b && (b->borders & b->heavyBorders & sideOfB));
+        const bool heavy =
+            (a && (a->borders & a->heavyBorders & sideOfA)) || (b && (b->borders & b->heavyBorders & sideOfB));
         return shown ? (heavy ? 2 : 1) : 0;
     }
 
@@ -150,8 +153,8 @@ private:
 
     const UserTable& m_table;
     double m_x, m_y, m_scale;
-    std::vector<double> m_xs, m_ys;             // column and row edges from the top-left corner
-    std::vector<const TableCell*> m_anchors;    // the cell each position shows
+    std::vector<double> m_xs, m_ys;           // column and row edges from the top-left corner
+    std::vector<const TableCell*> m_anchors;  // the cell each position shows
 };
 
 }  // namespace

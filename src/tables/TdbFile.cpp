@@ -73,7 +73,8 @@ std::vector<std::string_view> Words(std::string_view line) {
 template <typename T>
 bool Number(std::string_view word, T& value) {
     auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    return ec == std::errc() && end == word.data() + word.size() && (!std::is_floating_point_v<T> || std::isfinite(value));
+    return ec == std::errc() && end == word.data() + word.size() &&
+           (!std::is_floating_point_v<T> || std::isfinite(value));
 }
 
 // The nine numbers of a cell line: what each holds and the values it may take.
@@ -82,8 +83,8 @@ struct Field {
     int low, high;
 };
 constexpr Field kIntFields[] = {
-    {"跨行数", 0, kMaxTableRows},   {"跨列数", 0, kMaxTableCols},   {"对齐方式", 1, 9},
-    {"边线", 0, kAllBorders},       {"字高", 1, kMaxTextHeightTenths}, {"宽度系数", 1, kMaxWidthFactorPercent},
+    {"跨行数", 0, kMaxTableRows}, {"跨列数", 0, kMaxTableCols},      {"对齐方式", 1, 9},
+    {"边线", 0, kAllBorders},     {"字高", 1, kMaxTextHeightTenths}, {"宽度系数", 1, kMaxWidthFactorPercent},
 };
 constexpr Field kHeavyField = {"粗边线", 0, kAllBorders};
 

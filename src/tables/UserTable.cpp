@@ -124,7 +124,8 @@ bool UserTable::Insert(Axis axis, int at, std::string& why) {
     for (auto [along, across] : growing) {
         TableCell& first = axis == Axis::Rows ? Cell(along, across) : Cell(across, along);
         ++SpanAlong(first, axis);
-        for (int j = across; j < across + SpanAcross(first, axis); ++j) Cover(axis == Axis::Rows ? Cell(at, j) : Cell(j, at));
+        for (int j = across; j < across + SpanAcross(first, axis); ++j)
+            Cover(axis == Axis::Rows ? Cell(at, j) : Cell(j, at));
     }
     return true;
 }

@@ -100,7 +100,6 @@ private:
     std::vector<TableCell> m_cells;
     std::vector<double> m_colWidths;
     std::vector<double> m_rowHeights;
-
 };
 
 }  // namespace ckw::tables

@@ -127,7 +127,6 @@ int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, c
     return Read(kDrawInfoAppName, {Out(i1), Out(s1, s1Capacity), Out(i2), Out(i3), Out(s2, s2Capacity)});
 }
 
-int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity,
-                       int& i4) {
+int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity, int& i4) {
     return Read(kDrawInfoAppName, {Out(i1), Out(s1, s1Capacity), Out(i2), Out(i3), Out(s2, s2Capacity), Out(i4)});
 }

@@ -90,9 +90,7 @@ int CXDataUtil::GetEntityBlock(bool locate, int kind, const int* id, const char*
     return AppendNamedBlock(stream ? *stream : Words{}, *key, *list);
 }
 
-int CXDataUtil::XGet_XData(int kind, int id[2], XDataBlockList* list) {
-    return GetEntityBlocks(true, kind, id, list);
-}
+int CXDataUtil::XGet_XData(int kind, int id[2], XDataBlockList* list) { return GetEntityBlocks(true, kind, id, list); }
 
 int CXDataUtil::XGet_curXData(XDataBlockList* list) { return GetEntityBlocks(false, 0, nullptr, list); }
 

@@ -29,9 +29,9 @@ struct KindName {
     int kind;
     const char* name;
 };
-constexpr KindName kKindNames[] = {{1, "POINT"},   {2, "LINE"},     {3, "POLY"},    {4, "RECT"},   {5, "CIRCLE"},
-                                   {6, "CORE"},    {7, "ARC"},      {8, "中文字符"}, {9, "西文字符"}, {10, "TRACE"},
-                                   {11, "POLYFH"}, {15, "多行文本"}, {17, "DIM"},    {10008, "BLOCK"}};
+constexpr KindName kKindNames[] = {{1, "POINT"},   {2, "LINE"},      {3, "POLY"},     {4, "RECT"},     {5, "CIRCLE"},
+                                   {6, "CORE"},    {7, "ARC"},       {8, "中文字符"}, {9, "西文字符"}, {10, "TRACE"},
+                                   {11, "POLYFH"}, {15, "多行文本"}, {17, "DIM"},     {10008, "BLOCK"}};
 
 const char* NameOfKind(int kind) {
     for (const KindName& k : kKindNames)
@@ -142,7 +142,8 @@ bool SameEntityEditor::ReadGrid(EntityProperties& values) {
     const long rgb = grid.GridGetCellBackColor(kColourRow, 1) & 0xFFFFFF;
     if (rgb != m_shownColour) engine->HostRgbToColorIndex(static_cast<int>(rgb), values.colour);
     const long index = grid.GridGetCellItemIndex(kLineTypeRow, 1);
-    if (index >= 0 && index < static_cast<long>(m_lineTypes.size())) values.lineType = m_lineTypes[static_cast<size_t>(index)];
+    if (index >= 0 && index < static_cast<long>(m_lineTypes.size()))
+        values.lineType = m_lineTypes[static_cast<size_t>(index)];
 
     for (short row = kWidthRow; row < grid.GridGetRows(); ++row) {
         const std::string text = grid.GridGetCellText(row, 1).GetString();
@@ -186,7 +187,8 @@ void SameEntityEditor::Apply() {
     if (!ReadGrid(values) || values == m_reference) return;
     const EntityProperties before = m_reference;
     ForEachMatching([&](HostEngine& engine, EntityRecord& record) {
-        if (IsTextLikeKind(m_kind) && (values.charHeight != before.charHeight || values.charWidth != before.charWidth)) {
+        if (IsTextLikeKind(m_kind) &&
+            (values.charHeight != before.charHeight || values.charWidth != before.charWidth)) {
             record.values[0] = values.charHeight;
             record.values[1] = values.charWidth;
         }

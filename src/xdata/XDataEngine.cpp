@@ -36,7 +36,8 @@ std::optional<Words> ReadHostDrawingRecord(HostEngine& engine) {
     SeekDrawingRecordStart(engine);
     if (length <= 0) return Words{};
     Words words(static_cast<std::size_t>(length));
-    if (!engine.HostReadDrawingData(kRecordUnit, kRecordNumber, words.data(), length, kRecordReserved)) return std::nullopt;
+    if (!engine.HostReadDrawingData(kRecordUnit, kRecordNumber, words.data(), length, kRecordReserved))
+        return std::nullopt;
     return words;
 }
 

@@ -28,22 +28,24 @@ constexpr short kTypeColumnWidth = 80;
 constexpr int kGridMarginRight = 33;
 constexpr int kGridMarginBottom = 22;
 constexpr int kButtonMarginRight = 13;
-constexpr int kButtons[] = {IDC_XDATA_ADD_APP, IDC_XDATA_ADD_ITEM, IDC_XDATA_DELETE,  IDC_XDATA_SET_NEW,
-                            IDC_XDATA_APPEND_NEW, IDC_XDATA_CLOSE_NEW, IDC_XDATA_SET_ENTITY, IDC_XDATA_SET_DB,
-                            IDC_XDATA_GET_DB};
+constexpr int kButtons[] = {IDC_XDATA_ADD_APP,    IDC_XDATA_ADD_ITEM,   IDC_XDATA_DELETE,
+                            IDC_XDATA_SET_NEW,    IDC_XDATA_APPEND_NEW, IDC_XDATA_CLOSE_NEW,
+                            IDC_XDATA_SET_ENTITY, IDC_XDATA_SET_DB,     IDC_XDATA_GET_DB};
 
 std::string ValueText(const XData_Resbuf_& item) {
     switch (item.restype) {
-    case kXDataInteger: return std::to_string(item.resval.nInt);
-    case kXDataReal: return RealText(item.resval.fReal);
-    case kXDataString: return item.resval.pString ? item.resval.pString : "";
-    default: return {};
+    case kXDataInteger:
+        return std::to_string(item.resval.nInt);
+    case kXDataReal:
+        return RealText(item.resval.fReal);
+    case kXDataString:
+        return item.resval.pString ? item.resval.pString : "";
+    default:
+        return {};
     }
 }
 
-int TypeIndex(short restype) {
-    return restype == kXDataReal ? 1 : restype == kXDataString ? 2 : 0;
-}
+int TypeIndex(short restype) { return restype == kXDataReal ? 1 : restype == kXDataString ? 2 : 0; }
 
 void RefuseCell(int row, const std::string& text, const char* what) {
     ckw::ui::MessageBox("第" + std::to_string(row) + "行的值\"" + text + "\"不是" + what + "!");
@@ -224,13 +226,26 @@ void XDataManageWindow::OnCommand(int id) {
     case IDC_XDATA_DELETE:
         if (grid.GridGetCurrentRow() > 0) grid.GridDeleteRow(grid.GridGetCurrentRow());
         break;
-    case IDC_XDATA_SET_ENTITY: WriteEntity(); break;
-    case IDC_XDATA_SET_NEW: SetNew(); break;
-    case IDC_XDATA_APPEND_NEW: AppendNew(); break;
-    case IDC_XDATA_CLOSE_NEW: CXDataUtil().Close_XData(); break;
-    case IDC_XDATA_SET_DB: SetDrawingData(); break;
-    case IDC_XDATA_GET_DB: ShowDrawingData(); break;
-    default: break;
+    case IDC_XDATA_SET_ENTITY:
+        WriteEntity();
+        break;
+    case IDC_XDATA_SET_NEW:
+        SetNew();
+        break;
+    case IDC_XDATA_APPEND_NEW:
+        AppendNew();
+        break;
+    case IDC_XDATA_CLOSE_NEW:
+        CXDataUtil().Close_XData();
+        break;
+    case IDC_XDATA_SET_DB:
+        SetDrawingData();
+        break;
+    case IDC_XDATA_GET_DB:
+        ShowDrawingData();
+        break;
+    default:
+        break;
     }
 }
 

@@ -24,7 +24,9 @@ int AppendNamedBlock(std::span<const Word> stream, std::string_view nameKey, XDa
 int AppendBlockRecords(const std::vector<ParsedBlock>& blocks, XDataBlockList& list);
 
 // The caller's name as stored by the writers: exactly as passed (null reads as empty).
-inline std::string_view StoredName(const char* appName) { return appName ? std::string_view(appName) : std::string_view(); }
+inline std::string_view StoredName(const char* appName) {
+    return appName ? std::string_view(appName) : std::string_view();
+}
 
 // The blocks of a caller's list as the encoder takes them (null blocks left out).
 std::vector<NamedItems> NamedBlocks(const XDataBlockList& list);

@@ -55,7 +55,9 @@ static int Point(void) {
 
 ssize_t write(int fd, const void* buf, size_t n) { return Point() ? -1 : REAL(write)(fd, buf, n); }
 ssize_t pwrite(int fd, const void* buf, size_t n, off_t at) { return Point() ? -1 : REAL(pwrite)(fd, buf, n, at); }
-ssize_t pwrite64(int fd, const void* buf, size_t n, off64_t at) { return Point() ? -1 : REAL(pwrite64)(fd, buf, n, at); }
+ssize_t pwrite64(int fd, const void* buf, size_t n, off64_t at) {
+    return Point() ? -1 : REAL(pwrite64)(fd, buf, n, at);
+}
 int fsync(int fd) { return Point() ? -1 : REAL(fsync)(fd); }
 int fdatasync(int fd) { return Point() ? -1 : REAL(fdatasync)(fd); }
 int rename(const char* a, const char* b) { return Point() ? -1 : REAL(rename)(a, b); }

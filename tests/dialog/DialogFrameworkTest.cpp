@@ -130,7 +130,8 @@ TEST(DialogScript, MistakesAreReportedWithTheirLineBeforeAnythingRuns) {
 TEST(HeadlessRunner, AnswersComeFromTheScriptOrSafeDefaults) {
     ckw::ui::RecordingUi recording;
     {
-        ScriptSession session(DialogScript::Parse(ckw::text::U8(u8"radio 2009\nanswer yes 继续\nmenu 32773\nfile /tmp/a.lin\nok\n")));
+        ScriptSession session(
+            DialogScript::Parse(ckw::text::U8(u8"radio 2009\nanswer yes 继续\nmenu 32773\nfile /tmp/a.lin\nok\n")));
         ProbeDialog dialog;
         EXPECT_EQ(dialog.DoModal(), IDOK);
         EXPECT_TRUE(session.Succeeded()) << session.Report();
@@ -167,7 +168,8 @@ TEST(HeadlessRunner, AnswersWithoutAQuestionAndMismatchedExpectationsFail) {
     ScriptSession session(DialogScript::Parse("answer ok\n"));
     ProbeDialog dialog;
     dialog.DoModal();
-    EXPECT_EQ(session.Runner().Errors(), std::vector<std::string>{"line 1 (answer): no message box is open to take it"});
+    EXPECT_EQ(session.Runner().Errors(),
+              std::vector<std::string>{"line 1 (answer): no message box is open to take it"});
 
     ScriptSession second(DialogScript::Parse("expect caption nothing\n"));
     ProbeDialog other;
@@ -207,13 +209,14 @@ TEST(GridModel, LabelsDropDownsAndTwoLevelRowsKeepTheirState) {
 }
 
 TEST(HeadlessRunner, ModelessWindowsTakeTheActionsBetweenEngineAnswers) {
-    HeadlessDialogRunner runner(DialogScript::Parse("point 1 2\n"
-                                                    "radio 2009\n"
-                                                    "tab\n"
-                                                    "expect radio 2009 on\n"
-                                                    "close\n"
-                                                    "file \"/tmp/a b.T\"\n"
-                                                    "esc\n"));
+    HeadlessDialogRunner runner(
+        DialogScript::Parse("point 1 2\n"
+                            "radio 2009\n"
+                            "tab\n"
+                            "expect radio 2009 on\n"
+                            "close\n"
+                            "file \"/tmp/a b.T\"\n"
+                            "esc\n"));
     DialogRunner* previous = SetRunner(&runner);
     Dialog window(ckw::res::DialogResource(ckw::res::IDD_TWO_CHOICE));
     EXPECT_EQ(runner.PlayUntilEngineAnswer(), "point 1 2");

@@ -34,7 +34,8 @@ TEST_F(CopyFloorTest, CopiesTheCheckedLayersAtTheGivenPointAndScale) {
     const std::string source = SourceGbk();
     dlg::ScriptSession session(Steps(ckw::text::U8(u8R"(
 dialog 1011
-expect caption ")") + ckw::text::GbkToUtf8(source) + ckw::text::U8(u8R"("
+expect caption ")") + ckw::text::GbkToUtf8(source) +
+                                     ckw::text::U8(u8R"("
 expect rows 4
 expect cell 0 0 层号
 expect cell 0 1 层名称
@@ -67,7 +68,8 @@ ok
 TEST_F(CopyFloorTest, PickRoundTripAndRefusedScale) {
     const std::string source = SourceGbk();
     Input("point 30 40\n");
-    dlg::ScriptSession session(Steps(ckw::text::U8(u8R"(
+    dlg::ScriptSession session(
+        Steps(ckw::text::U8(u8R"(
 check 1 0 off
 click 拾取...
 dialog 1011

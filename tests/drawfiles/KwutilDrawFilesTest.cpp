@@ -28,8 +28,8 @@ TEST_F(KwutilDrawFiles, BrowseImportMoveErase) {
     InfoDrawing("floor2.t", 5, "PLAN", 2, 100);
     std::ofstream(m_dir / "pick.txt") << "check 2 0 on\nok\n";
     int status = -1;
-    const std::string listed = Kwutil({"browse", m_dir.string(), "PLAN", "5", "999", "--script",
-                                       (m_dir / "pick.txt").string()}, &status);
+    const std::string listed =
+        Kwutil({"browse", m_dir.string(), "PLAN", "5", "999", "--script", (m_dir / "pick.txt").string()}, &status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(listed.find("FLOOR1.T"), std::string::npos) << listed;
     EXPECT_NE(listed.find((m_dir / "floor2.t").string() + "\n"), std::string::npos) << listed;
@@ -43,9 +43,11 @@ TEST_F(KwutilDrawFiles, BrowseImportMoveErase) {
     std::ofstream(converter) << "#!/bin/sh\ncp '" << (m_dir / "Floor1.T").string() << "' \"$(dirname \"$1\")/IN.T\"\n";
     ::chmod(converter.c_str(), 0755);
     std::ofstream(m_dir / "in.dxf") << "0\nEOF\n";
-    EXPECT_EQ(Kwutil({"import", (m_dir / "in.dxf").string(), "--into", mine.string(), "--converter", converter.string()}),
-              "copied 2 entities on 1 layers, 1 layers renumbered, into " + mine.string() + "\n");
-    EXPECT_EQ(Kwutil({"imported", mine.string(), "move", "10,20"}), "moved 1 imported entities in " + mine.string() + "\n");
+    EXPECT_EQ(
+        Kwutil({"import", (m_dir / "in.dxf").string(), "--into", mine.string(), "--converter", converter.string()}),
+        "copied 2 entities on 1 layers, 1 layers renumbered, into " + mine.string() + "\n");
+    EXPECT_EQ(Kwutil({"imported", mine.string(), "move", "10,20"}),
+              "moved 1 imported entities in " + mine.string() + "\n");
     EXPECT_EQ(Kwutil({"imported", mine.string(), "erase"}), "erased 1 imported entities in " + mine.string() + "\n");
     std::string error;
     ASSERT_TRUE(eng.Open(0, mine, error)) << error;

@@ -25,11 +25,11 @@ protected:
         DrawFilesFixture::SetUp();
         m_name = G(u8"三层结构平面图");
         InfoDrawing("a.T", kKind, m_name, 1, 100);
-        InfoDrawing("b.t", kKind, m_name + "  ", 3, 50);      // trailing blanks do not count
+        InfoDrawing("b.t", kKind, m_name + "  ", 3, 50);       // trailing blanks do not count
         InfoDrawing("c.T", kKind, G(u8"基础平面图"), 3, 100);  // another drawing
-        InfoDrawing("d.T", kKind, m_name, 1000, 100);         // floor out of range
-        InfoDrawing("e.T", kKind + 1, m_name, 3, 100);        // another kind
-        InfoDrawing("mine.T", kKind, m_name, 3, 100);         // the one the user works on
+        InfoDrawing("d.T", kKind, m_name, 1000, 100);          // floor out of range
+        InfoDrawing("e.T", kKind + 1, m_name, 3, 100);         // another kind
+        InfoDrawing("mine.T", kKind, m_name, 3, 100);          // the one the user works on
         std::ofstream(m_dir / "notes.txt") << "not a drawing\n";
         std::ofstream(m_dir / "broken.T") << "not a drawing either\n";
         std::string error;
@@ -63,12 +63,13 @@ TEST_F(OldDrawingTest, ShowsTheCandidatesAndHandsBackTheLastCheckedRow) {
     local.tm_year = 2026 - 1900, local.tm_mon = 2, local.tm_mday = 9, local.tm_hour = 9, local.tm_min = 5;
     local.tm_isdst = -1;
     const std::time_t written = std::mktime(&local);
-    const struct utimbuf times{written, written};
+    const struct utimbuf times { written, written };
     ASSERT_EQ(::utime((m_dir / "b.t").c_str(), &times), 0);
 
     dlg::ScriptSession session(Steps(ckw::text::U8(u8R"(
 dialog 1013
-expect text 2004 "当前搜索路径: )") + m_dir.string() + ckw::text::U8(u8R"(/"
+expect text 2004 "当前搜索路径: )") + m_dir.string() +
+                                     ckw::text::U8(u8R"(/"
 expect rows 3
 expect cols 4
 expect cell 0 0 图名

@@ -20,7 +20,8 @@ TEST_F(ParaLoading, FirstStartCopiesSystemLibraryAndRecordsPaperSpaceMode) {
     ASSERT_TRUE(std::filesystem::exists(UserLib()));
     // A copy of the system library whose layer table was rebuilt with Chinese layer names: each
     // layer is named after its component type.
-    EXPECT_EQ(Scalar(UserLib(), "SELECT count(*) FROM 系统线型表"), Scalar(SystemLib(), "SELECT count(*) FROM 系统线型表"));
+    EXPECT_EQ(Scalar(UserLib(), "SELECT count(*) FROM 系统线型表"),
+              Scalar(SystemLib(), "SELECT count(*) FROM 系统线型表"));
     EXPECT_EQ(Scalar(UserLib(), "SELECT group_concat(层名, '|') FROM 系统构件图层表"), "梁|Column|轴线|图框");
     EXPECT_EQ(Scalar(UserLib(), "SELECT group_concat(层号 || 颜色 || 线型, '|') FROM 系统构件图层表"),
               Scalar(SystemLib(), "SELECT group_concat(层号 || 颜色 || 线型, '|') FROM 系统构件图层表"));

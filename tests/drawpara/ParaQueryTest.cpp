@@ -105,7 +105,8 @@ TEST_F(ParaQuery, UserParameterIsReadFromItsTableOnEveryCall) {
     EXPECT_EQ(m_exDrawingPara.GetUserParaInfo("用户参数表", "没有", value, kind), 0);
 
     char small[3] = "", smallKind[2] = "";
-    ASSERT_EQ(m_exDrawingPara.GetUserParaInfo("用户参数表", "钢筋等级", small, sizeof small, smallKind, sizeof smallKind), 1);
+    ASSERT_EQ(
+        m_exDrawingPara.GetUserParaInfo("用户参数表", "钢筋等级", small, sizeof small, smallKind, sizeof smallKind), 1);
     EXPECT_STREQ(small, "HR");
     EXPECT_STREQ(smallKind, "") << "a two-byte character does not fit one byte";
 }

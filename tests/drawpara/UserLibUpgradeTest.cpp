@@ -28,10 +28,12 @@ protected:
     }
     // The system library moves on: a new text row, a new version of the text table.
     void NewerSystem(long libraryVersion) {
-        Exec(SystemLib(), "UPDATE 版本信息表 SET 数值 = " + std::to_string(libraryVersion) + " WHERE 项目 = '版本信息表'");
+        Exec(SystemLib(),
+             "UPDATE 版本信息表 SET 数值 = " + std::to_string(libraryVersion) + " WHERE 项目 = '版本信息表'");
         Exec(SystemLib(), "UPDATE 版本信息表 SET 数值 = 2 WHERE 项目 = '系统文字标注高宽表'");
         Exec(SystemLib(), "UPDATE 系统文字标注高宽表 SET 文字宽度 = 3.0 WHERE ID = 1");
-        Exec(SystemLib(), "INSERT INTO 系统文字标注高宽表 (标注内容, 文字高度, 文字宽度, 说明) VALUES ('图名', 7, 5, 'new')");
+        Exec(SystemLib(),
+             "INSERT INTO 系统文字标注高宽表 (标注内容, 文字高度, 文字宽度, 说明) VALUES ('图名', 7, 5, 'new')");
     }
     std::string TextHeight(const char* kind) {
         return Scalar(UserLib(), std::string("SELECT 文字高度 FROM 系统文字标注高宽表 WHERE 标注内容 = '") + kind +
@@ -155,7 +157,8 @@ TEST_F(UserLibUpgrade, FailingStatementMidwayLeavesTheTableAsItWas) {
     PrepareUser(20090101);
     NewerSystem(20260201);
     // The merge fails while writing the user's values back into the new rows.
-    ckw::dao::SetStatementFailureHook([](std::string_view sql) { return sql.find("UPDATE") != std::string_view::npos; });
+    ckw::dao::SetStatementFailureHook(
+        [](std::string_view sql) { return sql.find("UPDATE") != std::string_view::npos; });
     m_exDrawingPara.Init();
     ckw::dao::SetStatementFailureHook({});
     EXPECT_EQ(TextHeight("钢筋标注"), "4.5");
@@ -170,7 +173,8 @@ TEST_F(UserLibUpgrade, UpgradeCutShortResumesWithTheTablesLeft) {
     Exec(SystemLib(), "INSERT INTO 颜色表 (颜色名, 颜色号, 颜色说明) VALUES ('紫', 6, 'new')");
     // The colour table's upgrade fails (as a full disk would make it); the text table's succeeds.
     ckw::dao::SetStatementFailureHook([](std::string_view sql) {
-        return sql.find("CREATE TABLE") != std::string_view::npos && sql.find(ckw::text::U8(u8"颜色表")) != std::string_view::npos;
+        return sql.find("CREATE TABLE") != std::string_view::npos &&
+               sql.find(ckw::text::U8(u8"颜色表")) != std::string_view::npos;
     });
     m_exDrawingPara.Init();
     ckw::dao::SetStatementFailureHook({});
@@ -212,7 +216,8 @@ TEST_F(UserLibUpgrade, FirstStartCutShortIsDoneAgainAndLeavesNoTemporaryFiles) {
     stale += ".tmp" + std::to_string(gone);
     std::ofstream(stale) << "half";
     // The layer rebuild of this first start fails.
-    ckw::dao::SetStatementFailureHook([](std::string_view sql) { return sql.find("UPDATE") != std::string_view::npos; });
+    ckw::dao::SetStatementFailureHook(
+        [](std::string_view sql) { return sql.find("UPDATE") != std::string_view::npos; });
     m_exDrawingPara.Init();
     ckw::dao::SetStatementFailureHook({});
     EXPECT_FALSE(std::filesystem::exists(UserLib())) << "no user library with the system's layer names";

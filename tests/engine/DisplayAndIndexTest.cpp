@@ -15,12 +15,12 @@ TEST(DashPattern, DashesGapsAndDotsAlternateStartingWithADash) {
     };
     const Case cases[] = {
         {{6, -3}, {6, 3}},
-        {{-3, 6}, {0, 3, 6, 0}},          // a leading gap: an empty dash first
+        {{-3, 6}, {0, 3, 6, 0}},           // a leading gap: an empty dash first
         {{6, -1, 0, -1}, {6, 1, 0.5, 1}},  // a dot is drawn half a unit here
         {{5, 5, -2}, {10, 2}},             // two dashes in a row join
         {{4}, {4, 0}},
         {{}, {}},
-        {{-2, -2}, {0, 4}},                // all gaps: the line type draws nothing
+        {{-2, -2}, {0, 4}},                                          // all gaps: the line type draws nothing
         {{std::numeric_limits<float>::quiet_NaN(), 6, -1}, {6, 1}},  // a value that is no number is left out
     };
     for (const Case& c : cases) EXPECT_EQ(engine::DashPattern(c.dashes, 0.5), c.pattern);
@@ -108,7 +108,8 @@ TEST(DrawingExtents, AgreeWithTheOutlinesOfEveryEntity) {
         default:
             e.kind = engine::kPolyline;  // straight, or with an arc on every other one
             e.values = {3, float(i % 2)};
-            for (int v = 0; v < 3; ++v) e.values.insert(e.values.end(), {x + size(random), y + size(random), i % 4 == 3 ? 80.0f : 0.0f, 0, 0});
+            for (int v = 0; v < 3; ++v)
+                e.values.insert(e.values.end(), {x + size(random), y + size(random), i % 4 == 3 ? 80.0f : 0.0f, 0, 0});
         }
         d.Add(e);
         engine::Bounds outlines;

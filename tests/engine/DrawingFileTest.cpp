@@ -30,7 +30,10 @@ protected:
         eng.HostDrawFilledPolygon(3, xs, ys, 0, style, 31);
         int words[] = {10000, '{', 10010, 1, 0x4B24, 10001, -7, 10099, '}'};
         eng.HostSetNewEntityXData(9, words);
-        Text("钢筋\x82" "20@200", 100, 200);  // a grade byte that is no GBK character
+        Text(
+            "钢筋\x82"
+            "20@200",
+            100, 200);  // a grade byte that is no GBK character
         eng.HostSetNewEntityXData(0, nullptr);
         Text("plain", 1, 2);
         eng.HostSetDrawingName(12, "D:\\楼层\\3F.T", 12);
@@ -69,12 +72,17 @@ TEST_F(DrawingFileTest, SaveAndOpenKeepEveryPartOfTheDrawing) {
 
 TEST_F(DrawingFileTest, EntitiesKeepTheirIdentifiersAcrossSaveAndOpen) {
     DrawEverything();
-    Text("钢筋\x82" "20@200", 100, 200);
+    Text(
+        "钢筋\x82"
+        "20@200",
+        100, 200);
     auto id = CurrentId();
     Save(Path("ids.T"));
     ASSERT_EQ(Open(0, Path("ids.T")), 1);
     ASSERT_TRUE(Find(engine::kChineseText, id));
-    EXPECT_EQ(Read().text, "钢筋\x82" "20@200");
+    EXPECT_EQ(Read().text,
+              "钢筋\x82"
+              "20@200");
 }
 
 TEST_F(DrawingFileTest, ReadOnlyOpenReadsTheRecordAndEntitiesOnDemand) {
@@ -132,7 +140,8 @@ TEST_F(DrawingFileTest, AFailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(eng.Save(0, Path("no/such/dir/x.T"), error));
     EXPECT_EQ(std::filesystem::file_size(Path("keep.T")), size);
     int entries = 0;
-    for (auto it = std::filesystem::directory_iterator(dir.path()); it != std::filesystem::directory_iterator(); ++it) ++entries;
+    for (auto it = std::filesystem::directory_iterator(dir.path()); it != std::filesystem::directory_iterator(); ++it)
+        ++entries;
     EXPECT_EQ(entries, 2);  // keep.T and the directory; no temporary file
 }
 

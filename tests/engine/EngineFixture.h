@@ -18,7 +18,9 @@ protected:
 
     std::string Path(const std::string& name) const { return (dir.path() / name).string(); }
 
-    void Pen(int layer, int lineType = 1, int width = 0, int colour = 7) { eng.HostSetPen(layer, lineType, width, colour, 1); }
+    void Pen(int layer, int lineType = 1, int width = 0, int colour = 7) {
+        eng.HostSetPen(layer, lineType, width, colour, 1);
+    }
     void Line(float x1, float y1, float x2, float y2) { eng.HostDrawLine(x1, y1, x2, y2); }
     void Text(const std::string& text, float x, float y, float h = 3.5f, float w = 3.0f) {
         int length = static_cast<int>(text.size());

@@ -39,7 +39,8 @@ TEST_F(EngineTest, UpdateWritesTheRecordAndAttributesSetMeanwhileHold) {
     eng.HostSetEntityAttribute(4, 6);  // colour
     r.values[0] = 9;
     int fail = -1;
-    eng.HostUpdateEntity(r.kind, r.attributes.data(), r.values.data(), int(r.values.size()), "xyz", 3, 8192, 0, 12, fail);
+    eng.HostUpdateEntity(r.kind, r.attributes.data(), r.values.data(), int(r.values.size()), "xyz", 3, 8192, 0, 12,
+                         fail);
     EXPECT_EQ(fail, 0);
     Record after = Read();
     EXPECT_EQ(after.attributes[3], 6);  // not undone by the stale buffer
@@ -47,7 +48,8 @@ TEST_F(EngineTest, UpdateWritesTheRecordAndAttributesSetMeanwhileHold) {
     EXPECT_EQ(after.text, "xyz");
     // A record of another kind, or too long a text, is refused and changes nothing.
     std::string longText(static_cast<size_t>(kHostRecordCapacity), 'x');
-    eng.HostUpdateEntity(r.kind, r.attributes.data(), r.values.data(), 1, longText.data(), kHostRecordCapacity, 8192, 0, 12, fail);
+    eng.HostUpdateEntity(r.kind, r.attributes.data(), r.values.data(), 1, longText.data(), kHostRecordCapacity, 8192, 0,
+                         12, fail);
     EXPECT_EQ(fail, 1);
     eng.HostUpdateEntity(2, r.attributes.data(), r.values.data(), 1, "", 0, 8192, 0, 12, fail);
     EXPECT_EQ(fail, 1);
@@ -181,9 +183,16 @@ TEST_F(EngineTest, ChangedTablesAndRecordsMoveTheRevisionReadingLeavesIt) {
     eng.Current().DefineLineType(2, {6, -3});
     eng.HostCreateDrawingData(0, 0, 2, 0);
     const std::pair<const char*, std::function<void()>> changes[] = {
-        {"layer colour", [&] { eng.Current().DefineLayer({12, "BEAM", 1, 300, 5, 0}); }},
-        {"line-type dashes", [&] { eng.Current().DefineLineType(2, {4, -2}); }},
-        {"record written", [&] {
+        {"layer colour",
+         [&] {
+             eng.Current().DefineLayer({12, "BEAM", 1, 300, 5, 0});
+         }},
+        {"line-type dashes",
+         [&] {
+             eng.Current().DefineLineType(2, {4, -2});
+         }},
+        {"record written",
+         [&] {
              const int words[1] = {9};
              eng.HostSeekDrawingData(0, 0, 1, 0);
              eng.HostWriteDrawingData(0, 0, words, 1, 0);

@@ -297,7 +297,8 @@ TEST_F(EngineTest, BlocksLoadFromFilesWithExtentsAndInsert) {
     eng.HostQueryBlockNumber(999, count);
     EXPECT_EQ(count, 0);
     float s = 100, base[3] = {0, 0, 0}, scale[9] = {0, 0, 0, s, s, s, 0, 0, 0};
-    eng.HostLoadBlockFileScaled(path.c_str(), int(path.size()), 999, base, scale, path.c_str(), int(path.size()), extents, error);
+    eng.HostLoadBlockFileScaled(path.c_str(), int(path.size()), 999, base, scale, path.c_str(), int(path.size()),
+                                extents, error);
     ASSERT_EQ(error, 0);
     EXPECT_EQ(extents[3], 180);  // extents stay those of the file
     EXPECT_EQ(eng.Current().Blocks().at(999).entities[0].values[2], 18000);
@@ -337,8 +338,8 @@ TEST_F(EngineTest, CopyingAnotherDrawingThroughUserCoordinatesAndTheLayerTable) 
         Record r = Read();
         if (kind == engine::kLayerEntry) {
             std::string renamed = "$_" + r.text;
-            eng.HostRewriteEntityBuffers(kind, r.attributes.data(), r.values.data(), int(r.values.size()), renamed.c_str(),
-                                         int(renamed.size()));
+            eng.HostRewriteEntityBuffers(kind, r.attributes.data(), r.values.data(), int(r.values.size()),
+                                         renamed.c_str(), int(renamed.size()));
         }
         eng.HostSelectDrawing(current);
         eng.HostCopyEntityToCurrent(kind);

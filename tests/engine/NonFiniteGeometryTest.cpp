@@ -28,10 +28,10 @@ TEST(WholeNumber, NonFiniteAndHugeValuesBecomeInts) {
 TEST_F(EngineTest, EveryKindOfEntityTakesValuesThatAreNoNumbers) {
     eng.Current().Blocks()[998] = {998, "B.T", {0, 0, 0, 1, 1, 0}, {}};
     eng.Current().Blocks()[998].entities.push_back({engine::kLine, 0, 0, {1, 1, 0, 7}, {0, 0, 1, 1}, "", {}, false});
-    const int kinds[] = {engine::kPoint, engine::kLine,  engine::kPolyline,       engine::kRectangle,
-                         engine::kCircle, engine::kCore, engine::kArc,            engine::kChineseText,
-                         engine::kWesternText, engine::kTrace, engine::kFilledPolygon, engine::kMultilineText,
-                         engine::kDimension, engine::kBlockInsert};
+    const int kinds[] = {engine::kPoint,       engine::kLine,       engine::kPolyline,      engine::kRectangle,
+                         engine::kCircle,      engine::kCore,       engine::kArc,           engine::kChineseText,
+                         engine::kWesternText, engine::kTrace,      engine::kFilledPolygon, engine::kMultilineText,
+                         engine::kDimension,   engine::kBlockInsert};
     // A sound value in every place but one, which gets the bad one; then every place bad at once.
     const float bad[] = {kNaN, kInf, -kInf, 3e38f, -3e38f};
     for (const int kind : kinds) {
@@ -39,8 +39,10 @@ TEST_F(EngineTest, EveryKindOfEntityTakesValuesThatAreNoNumbers) {
             for (size_t place = 0; place <= 12; ++place) {
                 std::vector<float> values(12, 2.0f);
                 if (kind == engine::kBlockInsert) values[0] = 998;
-                if (place < values.size()) values[place] = value;
-                else values.assign(values.size(), value);
+                if (place < values.size())
+                    values[place] = value;
+                else
+                    values.assign(values.size(), value);
                 Entity e{kind, 0, 0, {1, 1, 0, 7}, values, "12", {}, false};
                 eng.Current().Add(e);
                 engine::TransformEntity(e, engine::Transform::ScaleAbout(0, 0, 2));

@@ -27,12 +27,16 @@ protected:
         Line(0.1f, -0.2f, 1e7f, 3.14159274f);
         int words[] = {10000, '{', 10010, 2, 0x4B24, 0x43, 10003, 1, 0x82, 10099, '}', -2147483647 - 1};
         eng.HostSetNewEntityXData(12, words);
-        Text("钢筋\x82" "20\t@200", 1, 2);
+        Text(
+            "钢筋\x82"
+            "20\t@200",
+            1, 2);
         eng.HostSetNewEntityXData(0, words);
         std::string multi = "第一行\n second";
         eng.Current().Add({engine::kMultilineText, 0, 0, {5, 1, 0, 3}, {3, 2, 0, 0, 0, 101, 101, 5}, multi, {}, false});
         eng.Current().Blocks()[998] = {998, "BTL.T", {0, 0, 0, 10, 5, 0}, {}};
-        eng.Current().Blocks()[998].entities.push_back({engine::kLine, 0, 0, {1, 1, 0, 7}, {0, 0, 10, 5}, "", {7}, false});
+        eng.Current().Blocks()[998].entities.push_back(
+            {engine::kLine, 0, 0, {1, 1, 0, 7}, {0, 0, 10, 5}, "", {7}, false});
         eng.Current().Names()[12] = "D:\\图\\x.T";
         std::vector<int32_t> data(40);
         for (size_t i = 0; i < data.size(); ++i) data[i] = int32_t(i * 1000003);
@@ -59,12 +63,15 @@ TEST_F(DrawingTextTest, DumpLoadDumpGivesTheSameTextAndTheSameDrawing) {
 }
 
 TEST_F(DrawingTextTest, HandWrittenTextGetsIdentifiersAndDefaults) {
-    std::string text = "# a hand-written plan\nckw-drawing-text 1\n"
-                       "layer-entry layer=3 colour=2 text=\"" + ckw::text::U8(u8"墙") + "\"\n"
-                       "line layer=3 values=0,0,100,0\n"
-                       "xdata 10000 123\nxdata 10099 125\n"
-                       "arc id=10 layer=3 values=0,0,50,0,90\n"
-                       "circle values=1,1,1\n";
+    std::string text =
+        "# a hand-written plan\nckw-drawing-text 1\n"
+        "layer-entry layer=3 colour=2 text=\"" +
+        ckw::text::U8(u8"墙") +
+        "\"\n"
+        "line layer=3 values=0,0,100,0\n"
+        "xdata 10000 123\nxdata 10099 125\n"
+        "arc id=10 layer=3 values=0,0,50,0,90\n"
+        "circle values=1,1,1\n";
     engine::Drawing d;
     std::string error;
     ASSERT_TRUE(Load(text, d, error)) << error;

@@ -107,7 +107,8 @@ TEST_F(DaoTest, FieldsReadAsTheVariantOfTheirDeclaredType) {
     ASSERT_EQ(rs.GetRecordCount(), 3);
     std::vector<int> types;
     for (int i = 0; i < rs.GetFieldCount(); ++i) types.push_back(rs.GetFieldInfo(i).type);
-    EXPECT_EQ(types, (std::vector<int>{dbLong, dbText, dbMemo, dbSingle, dbLong, dbDouble, dbBoolean, dbText, dbDouble}));
+    EXPECT_EQ(types,
+              (std::vector<int>{dbLong, dbText, dbMemo, dbSingle, dbLong, dbDouble, dbBoolean, dbText, dbDouble}));
 
     rs.MoveFirst();
     EXPECT_EQ(rs.GetFieldValue("width"), Variant::Single(0.1f)) << "a SINGLE is the 32-bit value";
@@ -134,8 +135,9 @@ TEST_F(DaoTest, FieldsReadAsTheVariantOfTheirDeclaredType) {
 
 TEST_F(DaoTest, ValuesThatDoNotFitTheirFieldAreKeptNotMangled) {
     Database db;
-    db.Open(MakeDb("t.mdb", "CREATE TABLE t (n LONG, s SINGLE); INSERT INTO t VALUES (5000000000, 'abc');"
-                            "INSERT INTO t VALUES (2.5, '1.5');"));
+    db.Open(MakeDb("t.mdb",
+                   "CREATE TABLE t (n LONG, s SINGLE); INSERT INTO t VALUES (5000000000, 'abc');"
+                   "INSERT INTO t VALUES (2.5, '1.5');"));
     Recordset rs(db);
     rs.Open("select * from t");
     EXPECT_EQ(rs.GetFieldValue("n"), Variant::Double(5e9));
@@ -220,8 +222,9 @@ TEST_F(DaoTest, MisuseOfEditingIsRefused) {
 
 TEST_F(DaoTest, EditsReachTheRightRowWhenAColumnIsCalledRowid) {
     Database db;
-    db.Open(MakeDb("t.mdb", "CREATE TABLE t (rowid TEXT, v LONG); INSERT INTO t VALUES ('2', 1);"
-                            "INSERT INTO t VALUES ('1', 2);"));
+    db.Open(MakeDb("t.mdb",
+                   "CREATE TABLE t (rowid TEXT, v LONG); INSERT INTO t VALUES ('2', 1);"
+                   "INSERT INTO t VALUES ('1', 2);"));
     Recordset rs(db);
     rs.Open("select * from t");
     rs.Edit();
@@ -301,8 +304,9 @@ TEST_F(DaoTest, OddTableNamesAreQuotedNeverSpliced) {
 
 TEST_F(DaoTest, TableDefsListTablesInCreationOrder) {
     Database db;
-    db.Open(MakeDb("t.mdb", U8(u8"CREATE TABLE 乙 (x); CREATE TABLE a (id INTEGER PRIMARY KEY AUTOINCREMENT);"
-                               u8"CREATE TABLE c (x); INSERT INTO a VALUES (NULL); CREATE VIEW v AS SELECT * FROM c;")));
+    db.Open(
+        MakeDb("t.mdb", U8(u8"CREATE TABLE 乙 (x); CREATE TABLE a (id INTEGER PRIMARY KEY AUTOINCREMENT);"
+                           u8"CREATE TABLE c (x); INSERT INTO a VALUES (NULL); CREATE VIEW v AS SELECT * FROM c;")));
     auto defs = db.GetTableDefs();
     std::vector<std::string> ordinary;
     for (const auto& d : defs) {
@@ -342,8 +346,9 @@ TEST_F(DaoTest, TransactionsNestAndRollBack) {
 // A statement failing midway must leave the user's table as it was.
 TEST_F(DaoTest, FailureMidwayRollsBackToTheOldTable) {
     std::string sys = MakeDb("sys.mdb", kTypedTable);
-    std::string user = MakeDb("user.mdb", "CREATE TABLE t (ID INTEGER PRIMARY KEY, name TEXT);"
-                                          "INSERT INTO t VALUES (1, 'mine');");
+    std::string user = MakeDb("user.mdb",
+                              "CREATE TABLE t (ID INTEGER PRIMARY KEY, name TEXT);"
+                              "INSERT INTO t VALUES (1, 'mine');");
     std::vector<std::string> seen;
     SetStatementFailureHook([&](std::string_view sql) {
         seen.emplace_back(sql);

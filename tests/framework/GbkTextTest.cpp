@@ -14,7 +14,7 @@ using namespace ckw::text;
 namespace {
 // "实线" in UTF-8 and its GBK bytes; "表" (0xB1ED) and "\x95\x5C" end in bytes that look ASCII.
 const std::string kSolidUtf8 = U8(u8"实线");
-}
+}  // namespace
 
 TEST(GbkText, RoundTripsBetweenUtf8AndGbk) {
     std::string gbk = Utf8ToGbk(kSolidUtf8);
@@ -74,8 +74,8 @@ TEST(NumberText, ParsingAndFormattingIgnoreTheLocale) {
         const char* text;
         double value;
         size_t used;
-    } cases[] = {{"3.5", 3.5, 3}, {" -1.5,", -1.5, 5}, {"+2e3x", 2000, 4}, {"0.5,-2.5", 0.5, 3},
-                 {"abc", 0, 0}, {"", 0, 0}, {"1e999", HUGE_VAL, 5}, {"-1e-999", -0.0, 7}};
+    } cases[] = {{"3.5", 3.5, 3}, {" -1.5,", -1.5, 5}, {"+2e3x", 2000, 4},     {"0.5,-2.5", 0.5, 3},
+                 {"abc", 0, 0},   {"", 0, 0},          {"1e999", HUGE_VAL, 5}, {"-1e-999", -0.0, 7}};
     for (const Case& c : cases) {
         size_t used = 99;
         EXPECT_EQ(ckw::text::ParseNumber(c.text, &used), c.value) << c.text;

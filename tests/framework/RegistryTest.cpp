@@ -31,8 +31,10 @@ protected:
     }
     void TearDown() override {
         for (const auto& [name, value] : saved) {
-            if (value) setenv(name.c_str(), value->c_str(), 1);
-            else unsetenv(name.c_str());
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
         }
     }
     static void Point(const fs::path& configHome, const fs::path& configDir) {
@@ -87,19 +89,22 @@ TEST_F(RegistryTest, WritesRegTextThatReadsBack) {
     EXPECT_EQ(Read(machineFile()), U8(u8"Windows Registry Editor Version 5.00\n\n"
                                       u8"[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n"
                                       u8"\"CFG\"=\"/home/u/结构\\\\cfg \\\"A\\\"\"\n"));
-    EXPECT_EQ(Read(userFile()), "Windows Registry Editor Version 5.00\n\n"
-                                "[HKEY_CURRENT_USER\\Software\\KELO Software\\StructDrawingSetting]\n"
-                                "\"DrawingKind05\"=dword:000007d8\n");
+    EXPECT_EQ(Read(userFile()),
+              "Windows Registry Editor Version 5.00\n\n"
+              "[HKEY_CURRENT_USER\\Software\\KELO Software\\StructDrawingSetting]\n"
+              "\"DrawingKind05\"=dword:000007d8\n");
 }
 
 TEST_F(RegistryTest, MachineValuesFallBackToTheUserFile) {
-    Write(userFile(), "Windows Registry Editor Version 5.00\n\n"
-                      "[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n\"CFG\"=\"/user/cfg\"\n\"Extra\"=\"u\"\n");
+    Write(userFile(),
+          "Windows Registry Editor Version 5.00\n\n"
+          "[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n\"CFG\"=\"/user/cfg\"\n\"Extra\"=\"u\"\n");
     EXPECT_TRUE(reg.KeyExists(Hive::LocalMachine, kPathKey));
     EXPECT_EQ(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/user/cfg");
 
-    Write(machineFile(), "Windows Registry Editor Version 5.00\n\n"
-                         "[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n\"CFG\"=\"/machine/cfg\"\n");
+    Write(machineFile(),
+          "Windows Registry Editor Version 5.00\n\n"
+          "[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n\"CFG\"=\"/machine/cfg\"\n");
     EXPECT_EQ(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/machine/cfg") << "the machine file comes first";
     EXPECT_EQ(reg.GetString(Hive::LocalMachine, kPathKey, "Extra"), "u") << "value by value";
     EXPECT_FALSE(reg.KeyExists(Hive::CurrentUser, kPathKey)) << "HKCU never reads HKLM keys";
@@ -149,27 +154,30 @@ TEST_F(RegistryTest, LineBreaksInValuesAreRefusedRatherThanBreakingTheFile) {
 }
 
 TEST_F(RegistryTest, DamagedLinesAreSkippedAndTheRestKept) {
-    Write(userFile(), "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
-                      "\"Orphan\"=\"before any key\"\r\n"
-                      "[HKEY_CURRENT_USER\\Software\\A]\r\n"
-                      "\"Good\"=\"yes\"\r\n"
-                      "garbage line\r\n"
-                      "\"Open\"=\"no closing quote\r\n"
-                      "\"BadDword\"=dword:xyz\r\n"
-                      "\"TooLong\"=dword:123456789\r\n"
-                      "\"Trailing\"=\"x\" junk\r\n"
-                      "\"Bin\"=hex:01,02,\\\r\n  03,04\r\n"
-                      "[HKEY_CURRENT_USER\\Software\\Broken\r\n"
-                      "\"Lost\"=\"belongs to no key\"\r\n"
-                      "[HKCU\\Software\\B]\r\n"
-                      "@=\"default\"\r\n"
-                      "\"N\"=dword:0000000a\r\n" +
-                          std::string(100000, 'x') + "\r\n");
+    Write(userFile(),
+          "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+          "\"Orphan\"=\"before any key\"\r\n"
+          "[HKEY_CURRENT_USER\\Software\\A]\r\n"
+          "\"Good\"=\"yes\"\r\n"
+          "garbage line\r\n"
+          "\"Open\"=\"no closing quote\r\n"
+          "\"BadDword\"=dword:xyz\r\n"
+          "\"TooLong\"=dword:123456789\r\n"
+          "\"Trailing\"=\"x\" junk\r\n"
+          "\"Bin\"=hex:01,02,\\\r\n  03,04\r\n"
+          "[HKEY_CURRENT_USER\\Software\\Broken\r\n"
+          "\"Lost\"=\"belongs to no key\"\r\n"
+          "[HKCU\\Software\\B]\r\n"
+          "@=\"default\"\r\n"
+          "\"N\"=dword:0000000a\r\n" +
+              std::string(100000, 'x') + "\r\n");
     EXPECT_EQ(reg.GetString(Hive::CurrentUser, "Software\\A", "Good"), "yes");
     EXPECT_EQ(reg.GetString(Hive::CurrentUser, "Software\\B", ""), "default");
     EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\B", "N"), 10u);
     for (const char* name : {"Open", "BadDword", "TooLong", "Trailing", "Lost"})
-        EXPECT_FALSE(reg.GetString(Hive::CurrentUser, "Software\\A", name) || reg.GetDword(Hive::CurrentUser, "Software\\A", name)) << name;
+        EXPECT_FALSE(reg.GetString(Hive::CurrentUser, "Software\\A", name) ||
+                     reg.GetDword(Hive::CurrentUser, "Software\\A", name))
+            << name;
     EXPECT_FALSE(reg.GetString(Hive::CurrentUser, "Software\\B", "Lost"));
 
     auto doc = RegDocument::Parse(Read(userFile()));
@@ -213,7 +221,10 @@ TEST_F(RegistryTest, UserConfigurationOfAMachineKeyGoesToTheUserFileOnly) {
 }
 
 TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
-    const std::string binary("\x7F" "ELF\0\0\x01garbage", 14);
+    const std::string binary(
+        "\x7F"
+        "ELF\0\0\x01garbage",
+        14);
     for (const std::string& content : {binary, std::string("not a registry\nat all\n"), std::string("\xFF\xFE[x]\n")}) {
         Write(userFile(), content);
         EXPECT_FALSE(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"));
@@ -232,12 +243,14 @@ TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
 }
 
 TEST_F(RegistryTest, CommentsAndUnreadableLinesSurviveAWrite) {
-    Write(userFile(), "Windows Registry Editor Version 5.00\n; kept for the team\n\n"
-                      "[HKEY_CURRENT_USER\\Software\\A]\n; about Good\n\"Good\"=\"yes\"\nsomething odd\n"
-                      "[HKEY_CURRENT_USER\\Broken\n\"Lost\"=\"x\"\n");
+    Write(userFile(),
+          "Windows Registry Editor Version 5.00\n; kept for the team\n\n"
+          "[HKEY_CURRENT_USER\\Software\\A]\n; about Good\n\"Good\"=\"yes\"\nsomething odd\n"
+          "[HKEY_CURRENT_USER\\Broken\n\"Lost\"=\"x\"\n");
     ASSERT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "New", 1));
     std::string after = Read(userFile());
-    for (const char* line : {"; kept for the team\n", "; about Good\n", "something odd\n", "[HKEY_CURRENT_USER\\Broken\n", "\"Lost\"=\"x\"\n"})
+    for (const char* line : {"; kept for the team\n", "; about Good\n", "something odd\n",
+                             "[HKEY_CURRENT_USER\\Broken\n", "\"Lost\"=\"x\"\n"})
         EXPECT_NE(after.find(line), std::string::npos) << line << " in\n" << after;
     EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\A", "New"), 1u) << "written before the kept lines";
     EXPECT_EQ(reg.GetString(Hive::CurrentUser, "Software\\A", "Good"), "yes");
@@ -246,7 +259,8 @@ TEST_F(RegistryTest, CommentsAndUnreadableLinesSurviveAWrite) {
 TEST_F(RegistryTest, AValueWrittenAfterAHexValueTheFileCutShortIsKept) {
     // The file ends inside a value of several lines; the next value written must not become
     // that value's continuation.
-    Write(userFile(), "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n\"Bin\"=hex:01,02,\\\\\n");
+    Write(userFile(),
+          "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n\"Bin\"=hex:01,02,\\\\\n");
     ASSERT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "New", 7));
     EXPECT_EQ(reg.GetDword(Hive::CurrentUser, "Software\\A", "New"), 7u) << Read(userFile());
     EXPECT_TRUE(reg.SetDword(Hive::CurrentUser, "Software\\A", "Newer", 8));
@@ -261,7 +275,8 @@ TEST_F(RegistryTest, ConcurrentWritersOfOneFileLoseNoValue) {
         if (pid == 0) {
             bool ok = true;
             for (int v = 0; v < kValues; ++v)
-                ok = reg.SetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v), v) && ok;
+                ok = reg.SetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v), v) &&
+                     ok;
             _exit(ok ? 0 : 1);
         }
         children.push_back(pid);
@@ -273,5 +288,6 @@ TEST_F(RegistryTest, ConcurrentWritersOfOneFileLoseNoValue) {
     }
     for (int w = 0; w < kWriters; ++w)
         for (int v = 0; v < kValues; ++v)
-            EXPECT_EQ(reg.GetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v)), uint32_t(v));
+            EXPECT_EQ(reg.GetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v)),
+                      uint32_t(v));
 }

@@ -58,14 +58,25 @@ protected:
 using FieldList = std::vector<std::pair<std::string, int>>;
 
 TEST_F(SystemLibraryTest, TablesHaveTheColumnsAndTypesTheLoadersRead) {
-    EXPECT_EQ(Fields("系统线型表"), (FieldList{{"ID", dbLong}, {"线型名称", dbText}, {"线型描述", dbText}, {"线型说明", dbText}}));
-    EXPECT_EQ(Fields("颜色表"), (FieldList{{"ID", dbLong}, {"颜色名", dbText}, {"颜色号", dbLong}, {"颜色说明", dbText}}));
-    EXPECT_EQ(Fields("系统文字标注高宽表"), (FieldList{{"ID", dbLong}, {"标注内容", dbText}, {"文字高度", dbSingle},
-                                                   {"文字宽度", dbSingle}, {"说明", dbText}}));
-    EXPECT_EQ(Fields("系统尺寸标注表"), (FieldList{{"ID", dbLong}, {"内容", dbText}, {"数值", dbSingle}, {"说明", dbText}}));
-    EXPECT_EQ(Fields("系统构件图层表"), (FieldList{{"ID", dbLong}, {"构件类型", dbText}, {"层名", dbText}, {"层号", dbText},
-                                                 {"颜色", dbText}, {"线型", dbText}, {"线宽", dbSingle}}));
-    EXPECT_EQ(Fields("用户参数表"), (FieldList{{"ID", dbLong}, {"内容", dbText}, {"数值", dbText}, {"类型", dbText}, {"说明", dbText}}));
+    EXPECT_EQ(Fields("系统线型表"),
+              (FieldList{{"ID", dbLong}, {"线型名称", dbText}, {"线型描述", dbText}, {"线型说明", dbText}}));
+    EXPECT_EQ(Fields("颜色表"),
+              (FieldList{{"ID", dbLong}, {"颜色名", dbText}, {"颜色号", dbLong}, {"颜色说明", dbText}}));
+    EXPECT_EQ(
+        Fields("系统文字标注高宽表"),
+        (FieldList{
+            {"ID", dbLong}, {"标注内容", dbText}, {"文字高度", dbSingle}, {"文字宽度", dbSingle}, {"说明", dbText}}));
+    EXPECT_EQ(Fields("系统尺寸标注表"),
+              (FieldList{{"ID", dbLong}, {"内容", dbText}, {"数值", dbSingle}, {"说明", dbText}}));
+    EXPECT_EQ(Fields("系统构件图层表"), (FieldList{{"ID", dbLong},
+                                                   {"构件类型", dbText},
+                                                   {"层名", dbText},
+                                                   {"层号", dbText},
+                                                   {"颜色", dbText},
+                                                   {"线型", dbText},
+                                                   {"线宽", dbSingle}}));
+    EXPECT_EQ(Fields("用户参数表"),
+              (FieldList{{"ID", dbLong}, {"内容", dbText}, {"数值", dbText}, {"类型", dbText}, {"说明", dbText}}));
     EXPECT_EQ(Fields("版本信息表"), (FieldList{{"ID", dbLong}, {"项目", dbText}, {"数值", dbLong}}));
 
     Recordset rs(db);
@@ -119,7 +130,8 @@ TEST_F(SystemLibraryTest, ContentIsCompleteAndConsistent) {
     }
 
     auto textKinds = Values("系统文字标注高宽表", "标注内容");
-    for (const char* k : {"钢筋标注", "梁编号", "柱编号", "轴线号", "尺寸文字", "图名", "比例", "说明文字", "楼层标高", "表格文字"})
+    for (const char* k :
+         {"钢筋标注", "梁编号", "柱编号", "轴线号", "尺寸文字", "图名", "比例", "说明文字", "楼层标高", "表格文字"})
         EXPECT_EQ(std::count(textKinds.begin(), textKinds.end(), k), 1) << k;
 }
 

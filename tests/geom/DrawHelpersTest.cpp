@@ -85,7 +85,7 @@ TEST(CUtilDrawing, PolylinesAndFilledPolygons) {
     ScopedHostEngine scope(&host);
     CUtil u;
     auto empty = Array({});
-    u.MakePolyFh(empty, 1);  // nothing
+    u.MakePolyFh(empty, 1);       // nothing
     u.MakePline(empty, 0.5f, 0);  // still a call, of no points
     auto triangle = Array({{0, 0}, {10, 0}, {0, 5}});
     u.MakePolyFh(triangle, 1);
@@ -110,8 +110,8 @@ TEST(CUtilDrawing, IntersectionPassesTheHostsAnswerThrough) {
     testing::StrictMock<MockHostEngine> host;
     ScopedHostEngine scope(&host);
     EXPECT_CALL(host, HostIntersectSegments(0.f, 0.f, 10.f, 0.f, 5.f, -5.f, 5.f, 5.f, 0.01f, _, _, _, _))
-        .WillOnce(testing::DoAll(SetArgReferee<9>(5.0f), SetArgReferee<10>(0.0f), SetArgReferee<11>(1),
-                                 SetArgReferee<12>(0)))
+        .WillOnce(
+            testing::DoAll(SetArgReferee<9>(5.0f), SetArgReferee<10>(0.0f), SetArgReferee<11>(1), SetArgReferee<12>(0)))
         .WillOnce(testing::DoAll(SetArgReferee<11>(-1), SetArgReferee<12>(-1)));  // parallel
     CUtil u;
     KeloPoint2d out(0.1, 0.2);

@@ -57,12 +57,12 @@ TEST(CUtil3d, LineAngles) {
 TEST(CUtil3d, PolylineVertexAngleIsFoldedIntoAQuarterTurn) {
     CUtil u;
     auto angle = [&](KeloPoint3d a, KeloPoint3d b, KeloPoint3d c) { return u.Get3pPolyLineAngle(a, b, c); };
-    EXPECT_EQ(angle({0, 0, 0}, {0, 0, 5}, {0, 0, 9}), 0.0f);                 // both vertical
-    EXPECT_EQ(angle({0, 0, 0}, {0, 0, 5}, {4, 0, 5}), kHalfPiF);             // vertical then level
-    EXPECT_EQ(angle({0, 0, 5}, {4, 0, 5}, {4, 0, 9}), kHalfPiF);             // level then vertical
-    EXPECT_FLOAT_EQ(angle({0, 0, 0}, {0, 0, 5}, {5, 0, 10}), kPi / 4);       // vertical then sloped
+    EXPECT_EQ(angle({0, 0, 0}, {0, 0, 5}, {0, 0, 9}), 0.0f);            // both vertical
+    EXPECT_EQ(angle({0, 0, 0}, {0, 0, 5}, {4, 0, 5}), kHalfPiF);        // vertical then level
+    EXPECT_EQ(angle({0, 0, 5}, {4, 0, 5}, {4, 0, 9}), kHalfPiF);        // level then vertical
+    EXPECT_FLOAT_EQ(angle({0, 0, 0}, {0, 0, 5}, {5, 0, 10}), kPi / 4);  // vertical then sloped
     EXPECT_FLOAT_EQ(angle({0, 0, 0}, {1, 0, 0}, {2, 1, 0}), kPi / 4);
-    EXPECT_FLOAT_EQ(angle({0, 0, 0}, {1, 0, 0}, {0, 1, 0}), kPi / 4);        // folded from 3/4 turn
+    EXPECT_FLOAT_EQ(angle({0, 0, 0}, {1, 0, 0}, {0, 1, 0}), kPi / 4);  // folded from 3/4 turn
     // Straight on, where rounding puts the cosine a step above 1: 0, not NaN.
     EXPECT_EQ(angle({6, 9, 9}, {14, 18, 16}, {14 + 8.0 / 3, 21, 16 + 7.0 / 3}), 0.0f);
     // A sloped segment ending over the start of a vertical one is not a right angle.

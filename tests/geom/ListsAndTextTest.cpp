@@ -88,29 +88,48 @@ TEST(CUtilGradeText, LettersAndGradeCharactersRoundTrip) {
     CUtil u;
     EXPECT_EQ(ToDim(u, "ABCDEF"), "\x82\x83\x84\x86\x85\x87");
     EXPECT_EQ(ToAbc(u, "\x82\x83\x84\x86\x85\x87"), "ABCDEF");
-    EXPECT_EQ(ToDim(u, "4c25"), "4\x84" "25");  // lower case is upper-cased first
-    EXPECT_EQ(ToAbc(u, "2\x84" "25+2\x86" "20"), "2C25+2D20");
-    EXPECT_EQ(ToDim(u, "a8@100/200"), "\x82" "8@100/200");
+    EXPECT_EQ(ToDim(u, "4c25"),
+              "4\x84"
+              "25");  // lower case is upper-cased first
+    EXPECT_EQ(ToAbc(u,
+                    "2\x84"
+                    "25+2\x86"
+                    "20"),
+              "2C25+2D20");
+    EXPECT_EQ(ToDim(u, "a8@100/200"),
+              "\x82"
+              "8@100/200");
 }
 
 TEST(CUtilGradeText, FontEscapeAndHoopSymbol) {
     CUtil u;
     EXPECT_EQ(ToDim(u, "\\b\\B\\P"), "\\b\\b\\P");
     u.SetHoopDistStr("-");
-    EXPECT_EQ(ToDim(u, "a8@100-200"), "\x82" "8-100-200");
+    EXPECT_EQ(ToDim(u, "a8@100-200"),
+              "\x82"
+              "8-100-200");
     u.SetHoopDistStr("#");  // not a spacing sign: back to "@"
-    EXPECT_EQ(ToDim(u, "a8-100"), "\x82" "8@100");
+    EXPECT_EQ(ToDim(u, "a8-100"),
+              "\x82"
+              "8@100");
     CUtil copy(u);
     copy.SetHoopDistStr("-");
-    EXPECT_EQ(ToDim(u, "a8@1"), "\x82" "8@1");  // copies hold their own symbol
+    EXPECT_EQ(ToDim(u, "a8@1"),
+              "\x82"
+              "8@1");  // copies hold their own symbol
 }
 
 TEST(CUtilGradeText, ChineseTextIsLeftWhole) {
     CUtil u;
     // "箍筋" is B9BF BDEE; GBK trail bytes in 0x40-0x7E can look like letters, "@" or "\".
     // 0x8140 and 0x9D5C end in "@" and "\"; 0xB062 ends in "b", 0x9E43 in "C".
-    EXPECT_EQ(ToDim(u, "箍筋a8"), "箍筋\x82" "8");
-    EXPECT_EQ(ToDim(u, "\x81\x40\x9D\x5C" "B\xB0\x62\x9E\x43"), "\x81\x40\x9D\x5C\x83\xB0\x62\x9E\x43");
+    EXPECT_EQ(ToDim(u, "箍筋a8"),
+              "箍筋\x82"
+              "8");
+    EXPECT_EQ(ToDim(u,
+                    "\x81\x40\x9D\x5C"
+                    "B\xB0\x62\x9E\x43"),
+              "\x81\x40\x9D\x5C\x83\xB0\x62\x9E\x43");
     // A grade character followed by a byte that could pair with it is still a grade character.
     EXPECT_EQ(ToAbc(u, "\x84级\x82\x40"), "C级A@");
 }
@@ -119,8 +138,13 @@ TEST(CUtilGradeText, BoundedFormsCutAtTheBuffer) {
     CUtil u;
     char out[4];
     EXPECT_EQ(u.AbcStringToDimString(CString("a8@200"), out, sizeof out), 0);
-    EXPECT_EQ(std::string(out), "\x82" "8@");
-    EXPECT_EQ(u.DimStringToAbcString(CString("\x82" "8"), out, sizeof out), 1);
+    EXPECT_EQ(std::string(out),
+              "\x82"
+              "8@");
+    EXPECT_EQ(u.DimStringToAbcString(CString("\x82"
+                                             "8"),
+                                     out, sizeof out),
+              1);
     EXPECT_EQ(std::string(out), "A8");
     EXPECT_EQ(u.DimStringToAbcString(CString("x"), out, 0), 0);
 }

@@ -101,7 +101,8 @@ protected:
     void WhenModal(std::function<void(QWidget&)> act, const QString& title = {}) {
         auto* timer = new QTimer(window.get());
         QObject::connect(timer, &QTimer::timeout, timer, [timer, act, title] {
-            if (QWidget* modal = QApplication::activeModalWidget(); modal && (title.isEmpty() || modal->windowTitle() == title)) {
+            if (QWidget* modal = QApplication::activeModalWidget();
+                modal && (title.isEmpty() || modal->windowTitle() == title)) {
                 timer->stop();
                 timer->deleteLater();
                 act(*modal);
@@ -158,7 +159,8 @@ TEST_F(Window, OpensADrawingZoomsAtTheCursorPansAndHidesLayers) {
     const QPoint at(200, 150);
     const QPointF before = View().ToWorld(at);
     const double scale = View().Scale();
-    QWheelEvent wheel(at, canvas->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, canvas->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(canvas, &wheel);
     EXPECT_NEAR(View().Scale(), scale * 1.5625, scale * 1e-9);
     EXPECT_NEAR(View().ToWorld(at).x(), before.x(), 1e-6 * std::abs(before.x()) + 1e-6);
@@ -193,7 +195,8 @@ TEST_F(Window, SheetFrameIsDraggedIntoPlaceWithTabChangingTheSheetAndPlotsAtPape
                 dialogSeen = dialog.windowTitle() == QStringLiteral("图框设定");
                 auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("ctl2000"));
                 ASSERT_NE(grid, nullptr);
-                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(2, 1)).center());
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                  grid->visualItemRect(grid->item(2, 1)).center());
                 QTest::qWait(20);
                 QTest::keyClick(grid, Qt::Key_F2);
                 QTest::qWait(20);
@@ -235,13 +238,16 @@ TEST_F(Window, SheetFrameIsDraggedIntoPlaceWithTabChangingTheSheetAndPlotsAtPape
     info.start(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_TRUE(info.waitForFinished());
     const QString text = QString::fromUtf8(info.readAllStandardOutput());
-    QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(text);
+    QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(text);
     ASSERT_TRUE(size.hasMatch()) << text.toStdString();
     EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 1041, 0.5);
     EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, 594, 0.5);
     const QString png = QStringLiteral(CKW_SCREENSHOT_DIR "/kwdraw-sheet-plot");
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("20"),
-                                                             QStringLiteral("-singlefile"), pdf, png}), 0);
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
+                                                       QStringLiteral("20"), QStringLiteral("-singlefile"), pdf, png}),
+        0);
     QImage page(png + QStringLiteral(".png"));
     ASSERT_FALSE(page.isNull());
     // The inner border runs 25 mm in from the paper's left edge: a dark column of pixels there.
@@ -318,7 +324,6 @@ TEST_F(Window, DrawingProgramsInCppAndFortranRunAsPlugins) {
     window->Action(QStringLiteral("viewFit"))->trigger();
     Screenshot(*window, "kwdraw-programs");
 }
-
 
 // A line on layer, colour by layer, from (0, y) to (10000, y).
 ckw::engine::Entity LineOn(int layer, float y) {
@@ -454,12 +459,14 @@ TEST_F(Window, LayerColourFromThePanelRepaintsAndIsSavedWithTheDrawing) {
     auto pick = [this](int colour) {
         WhenModal([colour](QWidget& picker) {
             Screenshot(picker, "kwdraw-layer-colour-picker");
-            QTest::mouseClick(picker.findChild<QAbstractButton*>(QStringLiteral("colour%1").arg(colour)), Qt::LeftButton);
+            QTest::mouseClick(picker.findChild<QAbstractButton*>(QStringLiteral("colour%1").arg(colour)),
+                              Qt::LeftButton);
         });
         kwdraw::LayerEditor* panel = window->LayerPanel();
         QTreeWidgetItem* row = panel->Row(10);
         ASSERT_NE(row, nullptr);
-        const QRect cell = panel->visualRect(panel->model()->index(panel->indexOfTopLevelItem(row), kwdraw::LayerEditor::kColour));
+        const QRect cell =
+            panel->visualRect(panel->model()->index(panel->indexOfTopLevelItem(row), kwdraw::LayerEditor::kColour));
         QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::qWait(QApplication::doubleClickInterval());  // a click of its own, not half of the double click
         QTest::mouseDClick(panel->viewport(), Qt::LeftButton, {}, cell.center());
@@ -535,9 +542,10 @@ TEST_F(Window, FileMenuOpensAnEarlierDrawingInATabAndExportsDxf) {
     });
     window->Action(QStringLiteral("fileExportDxf"))->trigger();
     QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QStringLiteral("import ezdxf,sys; print(len(ezdxf.readfile(sys.argv[1]).modelspace().query('LINE')))"),
-                  dxf});
+    reader.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import ezdxf,sys; print(len(ezdxf.readfile(sys.argv[1]).modelspace().query('LINE')))"), dxf});
     ASSERT_TRUE(reader.waitForFinished(30000));
     EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), QStringLiteral("1"))
         << reader.readAllStandardError().toStdString();

@@ -125,13 +125,16 @@ TEST_F(QtDrawFiles, OpenFileDialogShowsAPictureOfTheSelectedDrawing) {
     auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
     ASSERT_NE(list, nullptr);
     QModelIndex item;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const auto found = list->model()->match(list->rootIndex().isValid() ? list->model()->index(0, 0, list->rootIndex())
-                                                                            : list->model()->index(0, 0),
-                                                Qt::DisplayRole, QStringLiteral("plan.T"), 1, Qt::MatchExactly);
-        if (!found.isEmpty()) item = found.front();
-        return item.isValid();
-    }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto found =
+                list->model()->match(list->rootIndex().isValid() ? list->model()->index(0, 0, list->rootIndex())
+                                                                 : list->model()->index(0, 0),
+                                     Qt::DisplayRole, QStringLiteral("plan.T"), 1, Qt::MatchExactly);
+            if (!found.isEmpty()) item = found.front();
+            return item.isValid();
+        },
+        5000));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Panel()->pixmap().isNull(); }, 5000)) << "no picture came";
     const QImage picture = dialog.Panel()->pixmap().toImage();

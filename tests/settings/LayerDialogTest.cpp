@@ -61,7 +61,8 @@ expect width 0 40
 expect width 2 60
 expect width 1 115
 expect width 5 190
-)"), ckw::dlg::IDCANCEL);
+)"),
+              ckw::dlg::IDCANCEL);
     EXPECT_SCRIPT_PLAYED(*m_session);
 }
 
@@ -78,7 +79,8 @@ cell 1 6 0.5
 colour 2 4 #030303
 expect textcolor 2 5 #030303
 ok
-)"), ckw::dlg::IDOK);
+)"),
+              ckw::dlg::IDOK);
     EXPECT_SCRIPT_PLAYED(*m_session);
     EXPECT_EQ(Column(u8"系统构件图层表", u8"层名"), Gbk(u8"Beam|柱|轴线|图框"));
     EXPECT_EQ(Column(u8"系统构件图层表", u8"round(线宽, 2)"), "0.5|0.5|0.18|0.7");
@@ -94,7 +96,9 @@ expect cell 2 3 ""
 expect editable 2 3 no
 cell 1 3 立柱
 ok
-)", Types({"Column  ", "未知"})), ckw::dlg::IDOK);
+)",
+                  Types({"Column  ", "未知"})),
+              ckw::dlg::IDOK);
     EXPECT_SCRIPT_PLAYED(*m_session);
     EXPECT_EQ(Column(u8"系统构件图层表", u8"层名"), Gbk(u8"梁|立柱|轴线|图框"));
     EXPECT_TRUE(m_session->Messages().empty());
@@ -109,7 +113,8 @@ ok
 dialog 2005
 expect cell 1 5 "copy of 虚线 under another name"
 ok
-)"), ckw::dlg::IDOK);
+)"),
+              ckw::dlg::IDOK);
     EXPECT_SCRIPT_PLAYED(*m_session);
     EXPECT_EQ(Column(u8"系统构件图层表", u8"线型"), Gbk(u8"DASHED|Solid|点划线|不存在"));
 }
@@ -132,7 +137,8 @@ expect cell 2 3 Column
 click 2011
 cancel
 cancel
-)"), ckw::dlg::IDCANCEL);
+)"),
+              ckw::dlg::IDCANCEL);
     EXPECT_SCRIPT_PLAYED(*m_session);
     EXPECT_EQ(Column(u8"系统构件图层表", u8"层名"), Gbk(u8"梁|Column|轴线|图框"));
     EXPECT_EQ(Column(u8"系统构件图层表", u8"颜色"), Gbk(u8"red|yellow |7|绿"));
@@ -160,12 +166,13 @@ TEST_F(LayerDialogTest, ExportWritesTheTableAndImportRewritesItFromTheEditedFile
         std::string first;
         std::getline(in, first);
         char expected[256];
-        std::snprintf(expected, sizeof expected, "%-30s %-30s %-10s %-20s %-20s %-10.2f", "梁", "梁", "3", "red", "虚线",
-                      0.35);
+        std::snprintf(expected, sizeof expected, "%-30s %-30s %-10s %-20s %-20s %-10.2f", "梁", "梁", "3", "red",
+                      "虚线", 0.35);
         EXPECT_EQ(first, expected);
         std::ofstream out(text, std::ios::binary | std::ios::trunc);
-        out << Gbk(u8"梁 主梁 3 红 虚线 0.4\n") << "short\n\n" << Gbk(u8"柱 柱 4 黄 实线\n")
-            << std::string(500, 'x') << Gbk(u8" 长 5 白 实线 1\n") << Gbk(u8"墙 墙体 8 白 实线 abc\n");
+        out << Gbk(u8"梁 主梁 3 红 虚线 0.4\n") << "short\n\n"
+            << Gbk(u8"柱 柱 4 黄 实线\n") << std::string(500, 'x') << Gbk(u8" 长 5 白 实线 1\n")
+            << Gbk(u8"墙 墙体 8 白 实线 abc\n");
     });
     script.Add(ckw::text::U8(u8"rightclick 1 1\nmenu 数据导入TXT->LIB\nexpect rows 4\ncancel\n"));
     m_session = std::make_unique<ScriptSession>(std::move(script));
@@ -181,10 +188,12 @@ TEST_F(LayerDialogTest, ExportWritesTheTableAndImportRewritesItFromTheEditedFile
 }
 
 TEST_F(LayerDialogTest, ExportThenImportKeepsTheTable) {
-    const std::string before = Column(u8"系统构件图层表", u8"构件类型 || 层名 || 层号 || rtrim(颜色) || 线型 || round(线宽, 2)");
+    const std::string before =
+        Column(u8"系统构件图层表", u8"构件类型 || 层名 || 层号 || rtrim(颜色) || 线型 || round(线宽, 2)");
     Run(u8"rightclick 1 1\nmenu 数据导出->TXT\nrightclick 1 1\nmenu 数据导入TXT->LIB\nok\n");
     EXPECT_SCRIPT_PLAYED(*m_session);
-    EXPECT_EQ(Column(u8"系统构件图层表", u8"构件类型 || 层名 || 层号 || rtrim(颜色) || 线型 || round(线宽, 2)"), before);
+    EXPECT_EQ(Column(u8"系统构件图层表", u8"构件类型 || 层名 || 层号 || rtrim(颜色) || 线型 || round(线宽, 2)"),
+              before);
 }
 
 TEST_F(LayerDialogTest, KwSetLayerRefreshesTheLoadedLayersOnOk) {

@@ -43,8 +43,12 @@ TEST(LinFile, HeadersAndSimplePatternsArePairedAndEverythingElseSkipped) {
         "*FENCE,Fence --[]--\n"
         "A,.25,-.1,[BOX,ltypeshp.shx,X=-.1,S=.1],-.1,1\n"
         "*LOST,header without pattern\n"
-        "*LONG " + std::string(400, 'x') + "\n"
-        "A," + std::string(300, ' ') + "1,-1\n"
+        "*LONG " +
+        std::string(400, 'x') +
+        "\n"
+        "A," +
+        std::string(300, ' ') +
+        "1,-1\n"
         "*TEXTONLY\n"
         "B,1,2\n");
     auto lineTypes = ReadLinLineTypes(in, 10);

@@ -18,7 +18,8 @@ class LineTypeDialogTest : public SettingsFixture {};
 }  // namespace
 
 TEST_F(LineTypeDialogTest, FillShowsOneSolidLineLockedAndLaysOutColumns) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 dialog 2003
 expect caption 线型设置
 expect rows 7
@@ -44,7 +45,8 @@ expect width 3 216
 
 TEST_F(LineTypeDialogTest, EditsAreNormalisedDescribedAndSavedOnOk) {
     const std::string before = Column(u8"系统线型表", u8"线型名称");
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 cell 2 2 12.5,-3,0
 expect cell 2 3 "虚线 ______  .______  ."
 cell 3 2 1.500
@@ -65,7 +67,8 @@ ok
 }
 
 TEST_F(LineTypeDialogTest, DeleteSparesTheSolidLineAndTheMenuDeletesTheClickedRow) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 click 删除表行
 select 1 1
 click 删除表行
@@ -117,14 +120,17 @@ TEST_F(LineTypeDialogTest, AnImportThatGivesNothingSaysSoAndChangesNothing) {
         EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDCANCEL);
         EXPECT_SCRIPT_PLAYED(session);
         ASSERT_EQ(session.Messages().size(), 1u) << path;
-        EXPECT_NE(session.Messages()[0].find(ckw::text::Utf8ToGbk(path)), std::string::npos) << "the message names the file";
+        EXPECT_NE(session.Messages()[0].find(ckw::text::Utf8ToGbk(path)), std::string::npos)
+            << "the message names the file";
     }
 }
 
 TEST_F(LineTypeDialogTest, AFailedSaveLeavesTheTableAndKeepsTheDialogOpen) {
     const std::string before = Column(u8"系统线型表", u8"线型描述");
-    ckw::dao::SetStatementFailureHook([](std::string_view sql) { return sql.find("INSERT") != std::string_view::npos; });
-    ScriptSession session(Script(u8R"(
+    ckw::dao::SetStatementFailureHook(
+        [](std::string_view sql) { return sql.find("INSERT") != std::string_view::npos; });
+    ScriptSession session(
+        Script(u8R"(
 cell 2 2 9,-9
 ok
 expect rows 7
@@ -139,7 +145,8 @@ cancel
 }
 
 TEST_F(LineTypeDialogTest, MissingLibraryIsReportedAndAccessEditOpensTheFile) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 answer ok 没有找到系统文件
 expect rows 1
 rightclick 0 1

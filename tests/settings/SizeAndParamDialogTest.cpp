@@ -18,7 +18,8 @@ const char8_t* const kHeights = u8"group_concat(round(文字高度, 2), '|') FRO
 
 TEST_F(SizeDialogs, TextTabShowsDescriptionsAndEditsSurviveATabChange) {
     const std::string before = Scalar(UserLib(), Gbk(std::u8string(u8"SELECT ") + kHeights));
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 dialog 2006
 expect tab 1208 0
 expect rows 4
@@ -48,7 +49,8 @@ cancel
 }
 
 TEST_F(SizeDialogs, OkWritesBothTablesAndTheLaterOfTwoEqualKindsWins) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 cell 1 2 4
 cell 3 2 7
 cell 2 3 abc
@@ -60,7 +62,8 @@ ok
     EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
     EXPECT_SCRIPT_PLAYED(session);
     EXPECT_EQ(Scalar(UserLib(), Gbk(std::u8string(u8"SELECT ") + kHeights)), "7.0|5.0|7.0");
-    EXPECT_EQ(Column(u8"系统文字标注高宽表", u8"round(文字宽度, 2)"), "9.0|0.0|9.0") << "text that is no number saves 0";
+    EXPECT_EQ(Column(u8"系统文字标注高宽表", u8"round(文字宽度, 2)"), "9.0|0.0|9.0")
+        << "text that is no number saves 0";
     EXPECT_EQ(Column(u8"系统尺寸标注表", u8"round(数值, 2)"), "2.25|0.8");
 }
 
@@ -78,7 +81,8 @@ TEST_F(SizeDialogs, ReloadShowsTheStoredValuesAndAKeyWithTrailingBlanksIsReporte
 }
 
 TEST_F(SizeDialogs, UserParametersAreStoredAsTypedText) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 dialog 2010
 expect caption 用户参数表
 expect rows 3
@@ -99,8 +103,9 @@ ok
 }
 
 TEST_F(SizeDialogs, UserParameterReloadCancelAndOddTableNames) {
-    ScriptSession session(Script(u8"cell 1 2 30\nclick 初始化\nexpect cell 1 2 25\ncell 1 2 31\ncancel\n"
-                                 u8"expect caption 绘图参数设置\nexpect rows 1\nok\n"));
+    ScriptSession session(
+        Script(u8"cell 1 2 30\nclick 初始化\nexpect cell 1 2 25\ncell 1 2 31\ncancel\n"
+               u8"expect caption 绘图参数设置\nexpect rows 1\nok\n"));
     ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
     EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDCANCEL);
     EXPECT_EQ(Column(u8"用户参数表", u8"数值"), "25|HRB400");
@@ -123,7 +128,8 @@ TEST_F(SizeDialogs, KwSetUserParaReadsTheTableAgainAfterOk) {
 }
 
 TEST_F(SizeDialogs, DrawingModeDialogPreselectsModelSpaceAndStoresTheChoice) {
-    ScriptSession session(Script(u8R"(
+    ScriptSession session(
+        Script(u8R"(
 dialog 2012
 expect caption KELO绘图参数
 expect text 2012 选择施工图模式

@@ -24,9 +24,9 @@ TEST(BarAreaTest, BarsPerDiameter) {
     EXPECT_EQ(t.Cell(6, 0), "6.5");
     EXPECT_EQ(t.Cell(16, 0), "16");
     EXPECT_EQ(t.Cell(34, 0), "40");
-    EXPECT_EQ(t.Cell(10, 1), "78.5");      // 1 bar of 10
-    EXPECT_EQ(t.Cell(34, 9), "11309.7");   // 9 bars of 40
-    EXPECT_EQ(t.Cell(20, 4), "1256.6");    // 4 bars of 20
+    EXPECT_EQ(t.Cell(10, 1), "78.5");     // 1 bar of 10
+    EXPECT_EQ(t.Cell(34, 9), "11309.7");  // 9 bars of 40
+    EXPECT_EQ(t.Cell(20, 4), "1256.6");   // 4 bars of 20
     EXPECT_FALSE(t.ShortWindow());
 }
 
@@ -56,7 +56,8 @@ TEST(BarAreaTest, OtherModesShowTheSlabTableFullHeight) {
 ckw::dlg::DialogScript Script(const std::u8string& utf8) { return ckw::dlg::DialogScript::Parse(ckw::text::U8(utf8)); }
 
 TEST(BarAreaTest, WindowOfBarsPerDiameter) {
-    ckw::dlg::ScriptSession session(Script(u8R"(
+    ckw::dlg::ScriptSession session(
+        Script(u8R"(
 dialog 2013
 expect caption 钢筋面积表mm2
 expect rows 35

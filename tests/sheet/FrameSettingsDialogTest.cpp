@@ -17,7 +17,8 @@ dlg::DialogScript DialogSteps(const std::u8string& utf8) { return dlg::DialogScr
 class FrameSettingsDialogTest : public SheetFixture {};
 
 TEST_F(FrameSettingsDialogTest, ShowsTheSettingsAndReadsTheChoicesBack) {
-    ScriptSession session(DialogSteps(u8R"(
+    ScriptSession session(
+        DialogSteps(u8R"(
 dialog 1009
 expect caption 图框设定
 expect rows 6
@@ -51,7 +52,7 @@ TEST_F(FrameSettingsDialogTest, BrowseKeepsThePathAndShowsTheName) {
     TempDir elsewhere;
     std::string path = (elsewhere.path() / "my title").string();
     ScriptSession session(DialogSteps(u8"browse 5 1\nfile \"" + std::u8string(path.begin(), path.end()) +
-                                 u8"\"\nexpect cell 5 1 \"MY TITLE.T\"\nok\n"));
+                                      u8"\"\nexpect cell 5 1 \"MY TITLE.T\"\nok\n"));
     geom::FrameSettingsDialog dialog{geom::FrameSettings{}};
     dialog.DoModal();
     EXPECT_TRUE(session.Succeeded()) << session.Report();

@@ -16,7 +16,8 @@ using Box = std::vector<float>;
 
 class FrameTest : public SheetFixture {
 protected:
-    void Frame(float length, float width, int orientation, float scale, int withBlocks = 0, const char* title = "BTL.T") {
+    void Frame(float length, float width, int orientation, float scale, int withBlocks = 0,
+               const char* title = "BTL.T") {
         float margin = 10, binding = 25;
         CUtil().DRWFRAME(KeloPoint2d(0, 0), length, width, margin, binding, orientation, withBlocks, title, scale);
     }

@@ -71,7 +71,8 @@ TEST_F(PlacementTest, DragBoxAnchorsTheCursor) {
     ASSERT_EQ(outlines.size(), 4u);
     EXPECT_THAT(Numbers(outlines[2]), NearlyEq(std::vector<float>{-30, 10, 10, -30, -30, -10, -10, 20, 20, -10}));
     EXPECT_EQ(outlines[2], outlines[3]);
-    EXPECT_EQ(rec.CallsOf("HostSetRubberBand"), (std::vector<std::string>{"HostSetRubberBand(1)", "HostSetRubberBand(0)"}));
+    EXPECT_EQ(rec.CallsOf("HostSetRubberBand"),
+              (std::vector<std::string>{"HostSetRubberBand(1)", "HostSetRubberBand(0)"}));
     EXPECT_EQ(eng.TemporaryShapes(), 0u);
     m_pCfg = &eng;
 }

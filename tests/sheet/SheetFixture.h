@@ -37,9 +37,7 @@ protected:
         ASSERT_TRUE(eng.LoadInputScript(text, error)) << error;
     }
     // Writes a block drawing (its text form) into the configuration directory or a given path.
-    void WriteBlock(const std::string& name, const std::string& bodyUtf8) {
-        WriteBlockAt(m_cfg / name, bodyUtf8);
-    }
+    void WriteBlock(const std::string& name, const std::string& bodyUtf8) { WriteBlockAt(m_cfg / name, bodyUtf8); }
     static void WriteBlockAt(const std::filesystem::path& file, const std::string& bodyUtf8) {
         std::istringstream text("ckw-drawing-text 1\n" + bodyUtf8);
         engine::Drawing drawing;

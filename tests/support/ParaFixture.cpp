@@ -3,7 +3,8 @@
 namespace ckw::test {
 
 std::string SmallSystemLibrarySql() {
-    return ckw::text::U8(u8R"sql(
+    return ckw::text::U8(
+        u8R"sql(
 CREATE TABLE 系统线型表 (ID INTEGER PRIMARY KEY, 线型名称 TEXT, 线型描述 TEXT, 线型说明 TEXT);
 INSERT INTO 系统线型表 (线型名称, 线型描述, 线型说明) VALUES
   ('虚线', '6,-3', '虚线 __ __ __'),

@@ -64,11 +64,10 @@ public:
     // outputs get the call's fallback and an int call answers SetAnswer's value.
 #define CKW_UNPARENTHESIZE(...) __VA_ARGS__
 #define CKW_HOST_CALL(Result, Name, Parameters, Arguments, Logged, Fallback) \
-    Result Name Parameters override {                                         \
-        Log(#Name, {CKW_UNPARENTHESIZE Logged});                            \
-        if (m_inner) return m_inner->Name Arguments;                          \
-        Fallback                                                              \
-        return static_cast<Result>(m_answer);                                 \
+    Result Name Parameters override {                                        \
+        Log(#Name, {CKW_UNPARENTHESIZE Logged});                             \
+        if (m_inner) return m_inner->Name Arguments;                         \
+        Fallback return static_cast<Result>(m_answer);                       \
     }
 #include <ckw/HostCalls.def>
 #undef CKW_HOST_CALL

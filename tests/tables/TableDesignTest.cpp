@@ -46,7 +46,8 @@ protected:
 TEST_F(TableDesign, AScheduleIsDesignedSavedDrawnAndReopened) {
     m_exDrawingPara.SetDrawingScale(50);
     Script("point 1000 2000\n");
-    auto script = Steps(u8R"(
+    auto script = Steps(
+        u8R"(
 dialog 2020
 click 数据初始化
 edit 2050 3
@@ -148,7 +149,9 @@ TEST_F(TableDesign, FilesAreOpenedAndSavedAsWithTheTdbExtension) {
     UserTable wide(1, 7, 15, 8);
     std::string why;
     ASSERT_TRUE(tables::SaveTdbFile(Gbk(m_cfg / ckw::text::U8(u8"宽.TDB")), wide, why));
-    EXPECT_EQ(Design(Steps(u8"click 打开...\nfile ", (m_cfg / ckw::text::U8(u8"宽")).string() + "\nexpect cols 8\ncancel\n")), 0);
+    EXPECT_EQ(
+        Design(Steps(u8"click 打开...\nfile ", (m_cfg / ckw::text::U8(u8"宽")).string() + "\nexpect cols 8\ncancel\n")),
+        0);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 namespace ckw::test {
 namespace {
 
+using tables::UserTable;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
-using tables::UserTable;
 
 class TableDrawing : public TablesFixture {
 protected:
@@ -63,11 +63,11 @@ TEST_F(TableDrawing, TextsSitWhereTheirAlignmentSaysAndFitTheirCells) {
         int heightTenths;
         float x, y, hAlign, vAlign, charHeight, charWidth;
     } cases[] = {
-        {1, "A", 35, 1, -0.5f, 101, 103, 3.5f, 2.45f},      // top-left, 1 and 0.5 mm in
-        {6, "A", 35, 9, -3, 103, 102, 3.5f, 2.45f},          // middle-right
-        {8, "A", 35, 5, -5.5f, 102, 101, 3.5f, 2.45f},       // bottom-centre
+        {1, "A", 35, 1, -0.5f, 101, 103, 3.5f, 2.45f},             // top-left, 1 and 0.5 mm in
+        {6, "A", 35, 9, -3, 103, 102, 3.5f, 2.45f},                // middle-right
+        {8, "A", 35, 5, -5.5f, 102, 101, 3.5f, 2.45f},             // bottom-centre
         {5, "123456789012", 35, 5, -3, 102, 102, 3.5f, 8.0f / 6},  // narrowed to the 8 mm between the pads
-        {5, "钢筋", 100, 5, -3, 102, 102, 5, 3.5f},           // lowered to the 5 mm between the pads
+        {5, "钢筋", 100, 5, -3, 102, 102, 5, 3.5f},                // lowered to the 5 mm between the pads
     };
     for (const Case& c : cases) {
         eng.Reset();
@@ -79,9 +79,9 @@ TEST_F(TableDrawing, TextsSitWhereTheirAlignmentSaysAndFitTheirCells) {
         tables::DrawUserTable(t, 0, 0, 1);
         auto texts = TextsDrawn();
         ASSERT_EQ(texts.size(), 1u) << c.text;
-        EXPECT_THAT(texts[0].values, ElementsAre(testing::FloatNear(c.charHeight, 1e-4f), testing::FloatNear(c.charWidth, 1e-4f),
-                                                 testing::FloatNear(c.x, 1e-4f), testing::FloatNear(c.y, 1e-4f), 0, c.hAlign,
-                                                 c.vAlign))
+        EXPECT_THAT(texts[0].values,
+                    ElementsAre(testing::FloatNear(c.charHeight, 1e-4f), testing::FloatNear(c.charWidth, 1e-4f),
+                                testing::FloatNear(c.x, 1e-4f), testing::FloatNear(c.y, 1e-4f), 0, c.hAlign, c.vAlign))
             << c.alignment << " " << c.text;
     }
 }

@@ -19,7 +19,8 @@ std::string Picture(const UserTable& t) {
                 continue;
             }
             out += cell.text;
-            if (cell.rowSpan * cell.colSpan > 1) out += "+" + std::to_string(cell.rowSpan) + "x" + std::to_string(cell.colSpan);
+            if (cell.rowSpan * cell.colSpan > 1)
+                out += "+" + std::to_string(cell.rowSpan) + "x" + std::to_string(cell.colSpan);
         }
         out += "\n";
     }
@@ -48,13 +49,14 @@ TEST(UserTable, LinesAroundAMerge) {
          "a+2x1|b|c\n.|e|f\n||\ng|h|i\n"},
         {"its first row removed: the next row leads it",
          [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 0, why); }, "a|e|f\ng|h|i\n"},
-        {"a row inside removed shortens it", [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 1, why); },
-         "a|b|c\ng|h|i\n"},
+        {"a row inside removed shortens it",
+         [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 1, why); }, "a|b|c\ng|h|i\n"},
         {"column inserted beside it", [](UserTable& t, std::string& why) { return t.Insert(Axis::Cols, 1, why); },
          "a+2x1||b|c\n.||e|f\ng||h|i\n"},
-        {"columns move past a merge running down", [](UserTable& t, std::string& why) { return t.Move(Axis::Cols, 0, 1, why); },
-         "b|a+2x1|c\ne|.|f\nh|g|i\n"},
-        {"free rows swap", [](UserTable& t, std::string& why) { return t.Insert(Axis::Rows, 3, why) && t.Move(Axis::Rows, 3, -1, why); },
+        {"columns move past a merge running down",
+         [](UserTable& t, std::string& why) { return t.Move(Axis::Cols, 0, 1, why); }, "b|a+2x1|c\ne|.|f\nh|g|i\n"},
+        {"free rows swap",
+         [](UserTable& t, std::string& why) { return t.Insert(Axis::Rows, 3, why) && t.Move(Axis::Rows, 3, -1, why); },
          "a+2x1|b|c\n.|e|f\n||\ng|h|i\n"},
     };
     for (const Case& c : cases) {
@@ -71,7 +73,8 @@ TEST(UserTable, RefusedChangesLeaveTheTable) {
         bool (*change)(UserTable&, std::string&);
     } cases[] = {
         {"a row the merge crosses moves", [](UserTable& t, std::string& why) { return t.Move(Axis::Rows, 0, 1, why); }},
-        {"a free row onto a crossed one", [](UserTable& t, std::string& why) { return t.Move(Axis::Rows, 2, -1, why); }},
+        {"a free row onto a crossed one",
+         [](UserTable& t, std::string& why) { return t.Move(Axis::Rows, 2, -1, why); }},
         {"past the end", [](UserTable& t, std::string& why) { return t.Move(Axis::Cols, 2, 1, why); }},
         {"a merge crossing another", [](UserTable& t, std::string& why) { return t.Merge(1, 0, 2, 2, why); }},
         {"a merge of one cell", [](UserTable& t, std::string& why) { return t.Merge(2, 2, 1, 1, why); }},

@@ -44,8 +44,8 @@ TEST(CommandLine, AMissingDwgPackageIsNamedWithWhatToDo) {
     fs::copy_file(CKW_TDWGCONV, dir.path() / "TdwgConv");
     fs::copy_file(fs::path(CKW_TDWGCONV_TEST_DIR) / "../../tools/tdwgconv/dwg/read-dwg.mjs",
                   dir.path() / "dwg" / "read-dwg.mjs");
-    ChildResult r = RunChild({(dir.path() / "TdwgConv").string(), DataFile("dwg/example_2000.dwg").string(), "-q",
-                              "-o", (dir.path() / "out.T").string()},
+    ChildResult r = RunChild({(dir.path() / "TdwgConv").string(), DataFile("dwg/example_2000.dwg").string(), "-q", "-o",
+                              (dir.path() / "out.T").string()},
                              std::chrono::seconds(60));
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_NE(r.err.find("npm ci"), std::string::npos) << r.err;
@@ -71,7 +71,10 @@ TEST(DamagedInput, TruncatedAndBitFlippedCopies) {
     struct Source {
         std::string file;
         int flips;
-    } sources[] = {{"dxf/libredwg_example_2000.dxf", 12}, {"dxf/Relay.dxf", 12}, {"dwg/example_2000.dwg", 4}, {"dwg/example_2007.dwg", 4}};
+    } sources[] = {{"dxf/libredwg_example_2000.dxf", 12},
+                   {"dxf/Relay.dxf", 12},
+                   {"dwg/example_2000.dwg", 4},
+                   {"dwg/example_2007.dwg", 4}};
     for (const Source& s : sources) {
         SCOPED_TRACE(s.file);
         std::string bytes = ReadBytes(DataFile(s.file));
@@ -108,15 +111,20 @@ TEST(DamagedInput, DxfNumbersThatAreNotNumbersAreRefused) {
 // cleared, a minute for a file of a hundred bytes).
 TEST(DamagedInput, DxfCountsNoFileOfItsSizeHoldsAreRefused) {
     // dxflib starts an entity at a group 9 as at a group 0.
-    for (auto [kind, group, start] : {std::tuple{"SPLINE", 72, "0"}, {"SPLINE", 73, "0"}, {"SPLINE", 74, "0"},
-                                      {"LWPOLYLINE", 90, "0"}, {"LEADER", 76, "0"}, {"SPLINE", 73, "9"}}) {
+    for (auto [kind, group, start] : {std::tuple{"SPLINE", 72, "0"},
+                                      {"SPLINE", 73, "0"},
+                                      {"SPLINE", 74, "0"},
+                                      {"LWPOLYLINE", 90, "0"},
+                                      {"LEADER", 76, "0"},
+                                      {"SPLINE", 73, "9"}}) {
         const std::string bytes = std::string("0\nSECTION\n2\nENTITIES\n") + start + "\n" + kind + "\n8\n0\n" +
                                   std::to_string(group) + "\n50000000\n0\nENDSEC\n0\nEOF\n";
         Drawing d;
         std::string error;
         EXPECT_FALSE(ReadDxfBytes(bytes, d, error)) << kind;
         EXPECT_NE(error.find("group " + std::to_string(group) + " of a " + kind + " counts 50000000"),
-                  std::string::npos) << error;
+                  std::string::npos)
+            << error;
         EXPECT_TRUE(d.entities.empty());
     }
 }

@@ -33,16 +33,16 @@ TEST(DxfExport, EveryEngineKindPassesTheAudit) {
     block.entities.push_back(Make(eng::kCircle, {0, 0, 500}));
     d.Blocks()[900] = block;
     const std::string chinese = ckw::text::Utf8ToGbk(U8(u8"一层{结构}\\平面\n第二行"));
-    for (eng::Entity e : {Make(eng::kPoint, {1, 2}), Make(eng::kLine, {0, 0, 10, 0}),
-                          Make(eng::kPolyline, {3, 1, 0, 0, 1, 0, 0, 10, 0, 0, 2, 2, 10, 10, 0, 0, 0}),
-                          Make(eng::kRectangle, {0, 0, 20, 10, 30}), Make(eng::kCircle, {5, 5, 3}), Make(eng::kCore, {5, 5, 1}),
-                          Make(eng::kArc, {0, 0, 5, 10, 200}), Make(eng::kChineseText, {3, 2.1f, 0, 0, 45, 102, 102}, chinese),
-                          Make(eng::kWesternText, {3, 3, 0, 0, 0, 101, 101}, "C30"),
-                          Make(eng::kTrace, {0, 0, 1, 0, 1, 1, 0, 1}),
-                          Make(eng::kFilledPolygon, {4, 31, 0, 0, 0, 4, 0, 4, 4, 0, 4}),
-                          Make(eng::kMultilineText, {3, 3, 0, 20, 0, 101, 103, 1.5f}, chinese),
-                          Make(eng::kDimension, {2.5f, 2.5f, 0, 0, 100, 0, 50, 20}),
-                          Make(eng::kBlockInsert, {900, 50, 50, 0, 2, 2, 1, 90})}) {
+    for (eng::Entity e :
+         {Make(eng::kPoint, {1, 2}), Make(eng::kLine, {0, 0, 10, 0}),
+          Make(eng::kPolyline, {3, 1, 0, 0, 1, 0, 0, 10, 0, 0, 2, 2, 10, 10, 0, 0, 0}),
+          Make(eng::kRectangle, {0, 0, 20, 10, 30}), Make(eng::kCircle, {5, 5, 3}), Make(eng::kCore, {5, 5, 1}),
+          Make(eng::kArc, {0, 0, 5, 10, 200}), Make(eng::kChineseText, {3, 2.1f, 0, 0, 45, 102, 102}, chinese),
+          Make(eng::kWesternText, {3, 3, 0, 0, 0, 101, 101}, "C30"), Make(eng::kTrace, {0, 0, 1, 0, 1, 1, 0, 1}),
+          Make(eng::kFilledPolygon, {4, 31, 0, 0, 0, 4, 0, 4, 4, 0, 4}),
+          Make(eng::kMultilineText, {3, 3, 0, 20, 0, 101, 103, 1.5f}, chinese),
+          Make(eng::kDimension, {2.5f, 2.5f, 0, 0, 100, 0, 50, 20}),
+          Make(eng::kBlockInsert, {900, 50, 50, 0, 2, 2, 1, 90})}) {
         e.attributes[1] = e.kind == eng::kLine ? 2 : 1;
         d.Add(std::move(e));
     }
@@ -53,8 +53,9 @@ TEST(DxfExport, EveryEngineKindPassesTheAudit) {
     EXPECT_TRUE(counts.skipped.empty());
     Json j = Ezdxf(dir.path() / "kinds.dxf");
     EXPECT_EQ(j["errors"], 0);
-    std::map<std::string, long> theirs, expected = {{"POINT", 1}, {"LINE", 4}, {"LWPOLYLINE", 3}, {"CIRCLE", 1}, {"ARC", 1},
-                                                     {"TEXT", 3}, {"TRACE", 1}, {"HATCH", 1}, {"MTEXT", 1}, {"INSERT", 1}};
+    std::map<std::string, long> theirs,
+        expected = {{"POINT", 1}, {"LINE", 4},  {"LWPOLYLINE", 3}, {"CIRCLE", 1}, {"ARC", 1},
+                    {"TEXT", 3},  {"TRACE", 1}, {"HATCH", 1},      {"MTEXT", 1},  {"INSERT", 1}};
     for (const auto& [kind, n] : j["counts"].items()) theirs[kind] = n.get<long>();
     EXPECT_EQ(theirs, expected);
     // Line feeds of a single-line text become spaces; a multi-line text keeps its lines and its braces.
@@ -81,8 +82,10 @@ TEST(Curves, EllipsesStayWithinTheChordTolerance) {
             EXPECT_LE((1 - r) * b, kChordTolerance * a * 1.01) << i << " " << k;
         }
         // Both ends lie on the curve at their parameters.
-        EXPECT_NEAR(v.front().x, 10 + a * std::cos(t0) * std::cos(angle) - b * std::sin(t0) * std::sin(angle), 1e-9 * a);
-        EXPECT_NEAR(v.back().y, -20 + a * std::cos(t1) * std::sin(angle) + b * std::sin(t1) * std::cos(angle), 1e-9 * a);
+        EXPECT_NEAR(v.front().x, 10 + a * std::cos(t0) * std::cos(angle) - b * std::sin(t0) * std::sin(angle),
+                    1e-9 * a);
+        EXPECT_NEAR(v.back().y, -20 + a * std::cos(t1) * std::sin(angle) + b * std::sin(t1) * std::cos(angle),
+                    1e-9 * a);
     }
 }
 

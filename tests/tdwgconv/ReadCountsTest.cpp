@@ -15,11 +15,11 @@ using KindCounts = std::map<std::string, long>;
 
 // Example drawing of LibreDWG, as DXF (2000 and 2007) and as DWG: the same entities.
 const KindCounts kLibreDwgDxf = {
-    {"3DFACE", 2}, {"3DSOLID", 1}, {"ACAD_TABLE", 1}, {"ARC", 2}, {"ARC_DIMENSION", 1}, {"ATTDEF", 2},
-    {"DIMENSION", 9}, {"ELLIPSE", 1}, {"HATCH", 1}, {"INSERT", 10}, {"LIGHT", 1}, {"LINE", 8},
-    {"LWPOLYLINE", 11}, {"MLINE", 1}, {"MTEXT", 1}, {"MULTILEADER", 1}, {"POINT", 1}, {"POLYLINE", 2},
-    {"RAY", 1}, {"REGION", 2}, {"SOLID", 1}, {"SPLINE", 2}, {"TEXT", 2}, {"TOLERANCE", 1},
-    {"WIPEOUT", 2}, {"XLINE", 1}, {"VIEWPORT", 1} /* paper space */};
+    {"3DFACE", 2},      {"3DSOLID", 1}, {"ACAD_TABLE", 1}, {"ARC", 2},         {"ARC_DIMENSION", 1}, {"ATTDEF", 2},
+    {"DIMENSION", 9},   {"ELLIPSE", 1}, {"HATCH", 1},      {"INSERT", 10},     {"LIGHT", 1},         {"LINE", 8},
+    {"LWPOLYLINE", 11}, {"MLINE", 1},   {"MTEXT", 1},      {"MULTILEADER", 1}, {"POINT", 1},         {"POLYLINE", 2},
+    {"RAY", 1},         {"REGION", 2},  {"SOLID", 1},      {"SPLINE", 2},      {"TEXT", 2},          {"TOLERANCE", 1},
+    {"WIPEOUT", 2},     {"XLINE", 1},   {"VIEWPORT", 1} /* paper space */};
 
 const std::map<std::string, KindCounts> kDxfReference = {
     {"A0H.dxf", {{"ARC", 2}, {"INSERT", 3}, {"LINE", 4053}}},
@@ -35,14 +35,15 @@ const std::map<std::string, KindCounts> kDxfReference = {
 
 // node read-dwg.mjs --count: the package's entity list (model and paper space, attributes).
 const KindCounts kLibreDwgDwg = {
-    {"LINE", 8}, {"XLINE", 1}, {"LWPOLYLINE", 11}, {"ARC", 2}, {"SPLINE", 2}, {"ELLIPSE", 1}, {"POINT", 1},
-    {"MTEXT", 1}, {"TEXT", 2}, {"INSERT", 10}, {"ATTRIB", 2}, {"RAY", 1}, {"HATCH", 1}, {"WIPEOUT", 2},
-    {"3DFACE", 2}, {"3DSOLID", 1}, {"DIMENSION", 9}, {"POLYLINE3D", 1}, {"SOLID", 1}, {"TOLERANCE", 1},
-    {"ACAD_TABLE", 1}, {"MULTILEADER", 1}, {"MLINE", 1}, {"ATTDEF", 2}, {"VIEWPORT", 2}};
+    {"LINE", 8},       {"XLINE", 1},       {"LWPOLYLINE", 11}, {"ARC", 2},     {"SPLINE", 2},
+    {"ELLIPSE", 1},    {"POINT", 1},       {"MTEXT", 1},       {"TEXT", 2},    {"INSERT", 10},
+    {"ATTRIB", 2},     {"RAY", 1},         {"HATCH", 1},       {"WIPEOUT", 2}, {"3DFACE", 2},
+    {"3DSOLID", 1},    {"DIMENSION", 9},   {"POLYLINE3D", 1},  {"SOLID", 1},   {"TOLERANCE", 1},
+    {"ACAD_TABLE", 1}, {"MULTILEADER", 1}, {"MLINE", 1},       {"ATTDEF", 2},  {"VIEWPORT", 2}};
 
 // Kinds the engine draws: everything of these that was read is written.
-const char* const kDrawnKinds[] = {"LINE", "ARC", "CIRCLE", "LWPOLYLINE", "TEXT", "MTEXT", "INSERT", "DIMENSION",
-                                   "SPLINE", "ELLIPSE", "POINT", "SOLID", "HATCH"};
+const char* const kDrawnKinds[] = {"LINE",      "ARC",    "CIRCLE",  "LWPOLYLINE", "TEXT",  "MTEXT", "INSERT",
+                                   "DIMENSION", "SPLINE", "ELLIPSE", "POINT",      "SOLID", "HATCH"};
 
 void ExpectCounts(const Drawing& d, const KindCounts& reference) {
     KindCounts read;

@@ -46,24 +46,32 @@ TEST(TextDecode, CodePagesToGbkCountingWhatGbkCannotHold) {
 // A small drawing: GBK texts, a polyline with widths and a bulge, a block with a base point and
 // its insertion, extended data of every kind, in inches.
 std::string SmallDxf(const std::string& version, const std::string& text) {
-    std::string s = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n" + version +
-                    "\n9\n$DWGCODEPAGE\n3\nANSI_936\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n0\nLAYER\n2\n" + text + "\n70\n0\n62\n-3\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nMARK\n70\n0\n10\n1\n20\n1\n30\n0\n"
-                    "0\nLINE\n8\n0\n10\n1\n20\n1\n30\n0\n11\n2\n21\n1\n31\n0\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nENTITIES\n"
-                    "0\nTEXT\n8\n" + text + "\n10\n1\n20\n2\n30\n0\n40\n0.5\n1\n" + text + "\n72\n1\n11\n3\n21\n4\n31\n0\n"
-                    "1001\nAPP\n1000\n" + text + "\n1040\n2.5\n1070\n7\n1010\n1\n1020\n2\n1030\n3\n"
-                    "0\nLWPOLYLINE\n8\n0\n62\n1\n90\n2\n70\n0\n43\n0.1\n10\n0\n20\n0\n42\n1\n10\n2\n20\n0\n40\n0.2\n41\n0.3\n"
-                    "0\nINSERT\n8\n0\n2\nMARK\n10\n5\n20\n5\n30\n0\n41\n2\n50\n90\n"
-                    "0\nENDSEC\n0\nEOF\n";
+    std::string s =
+        "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n" + version +
+        "\n9\n$DWGCODEPAGE\n3\nANSI_936\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n"
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n0\nLAYER\n2\n" +
+        text +
+        "\n70\n0\n62\n-3\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n"
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nMARK\n70\n0\n10\n1\n20\n1\n30\n0\n"
+        "0\nLINE\n8\n0\n10\n1\n20\n1\n30\n0\n11\n2\n21\n1\n31\n0\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
+        "0\nSECTION\n2\nENTITIES\n"
+        "0\nTEXT\n8\n" +
+        text + "\n10\n1\n20\n2\n30\n0\n40\n0.5\n1\n" + text +
+        "\n72\n1\n11\n3\n21\n4\n31\n0\n"
+        "1001\nAPP\n1000\n" +
+        text +
+        "\n1040\n2.5\n1070\n7\n1010\n1\n1020\n2\n1030\n3\n"
+        "0\nLWPOLYLINE\n8\n0\n62\n1\n90\n2\n70\n0\n43\n0.1\n10\n0\n20\n0\n42\n1\n10\n2\n20\n0\n40\n0.2\n41\n0.3\n"
+        "0\nINSERT\n8\n0\n2\nMARK\n10\n5\n20\n5\n30\n0\n41\n2\n50\n90\n"
+        "0\nENDSEC\n0\nEOF\n";
     return s;
 }
 
 TEST(DxfMapping, TextsPolylinesBlocksXDataAndUnits) {
     // The same drawing as a 2004 file in GBK and as a 2007 file in UTF-8.
-    for (const auto& [version, text] : {std::pair<std::string, std::string>{"AC1018", ckw::text::Utf8ToGbk(U8(u8"结构梁"))},
-                                        {"AC1021", U8(u8"结构梁")}}) {
+    for (const auto& [version, text] :
+         {std::pair<std::string, std::string>{"AC1018", ckw::text::Utf8ToGbk(U8(u8"结构梁"))},
+          {"AC1021", U8(u8"结构梁")}}) {
         SCOPED_TRACE(version);
         Drawing d;
         std::string error;

@@ -12,12 +12,12 @@ TEST_F(DrawingData, RecordIsCreatedForItsOnlyBlockAndResizedWhileOthersRemain) {
     b.Str("bb");
     a2.Int(2);
     ASSERT_EQ(util.Set_DbData("$A", &a1.list), 1);
-    EXPECT_EQ(engine.Calls(), (std::vector<std::string>{
-                                  "HostGetDrawingDataSize(0, 0, 0)", "HostSeekDrawingData(0, 0, 1, 0)",
-                                  "HostSeekDrawingData(0, 0, 1, 0)", "HostCreateDrawingData(0, 0, 9, 0)",
-                                  "HostSeekDrawingData(0, 0, 1, 0)",
-                                  "HostWriteDrawingData(0, 0, [10000 123 10010 1 16676 10001 1 10099 125], 9, 0)",
-                                  "HostSeekDrawingData(0, 0, 1, 0)", "HostReadDrawingData(0, 0, 9, 0)"}));
+    EXPECT_EQ(engine.Calls(),
+              (std::vector<std::string>{"HostGetDrawingDataSize(0, 0, 0)", "HostSeekDrawingData(0, 0, 1, 0)",
+                                        "HostSeekDrawingData(0, 0, 1, 0)", "HostCreateDrawingData(0, 0, 9, 0)",
+                                        "HostSeekDrawingData(0, 0, 1, 0)",
+                                        "HostWriteDrawingData(0, 0, [10000 123 10010 1 16676 10001 1 10099 125], 9, 0)",
+                                        "HostSeekDrawingData(0, 0, 1, 0)", "HostReadDrawingData(0, 0, 9, 0)"}));
     ASSERT_EQ(util.Set_DbData("$A", &a1.list), 1);
     ASSERT_EQ(util.Set_DbData("$B", &b.list), 1);
     ASSERT_EQ(util.Set_DbData("$A", &a2.list), 1);

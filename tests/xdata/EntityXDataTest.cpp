@@ -50,7 +50,8 @@ TEST_F(EntityXData, UpdateThenClearingThePendingStreamEvenWhenTheUpdateFails) {
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 1, calls.begin() + 4),
               (std::vector<std::string>{"HostReadEntity(8192)", "HostGetXData(8192)",
                                         "HostSetXData(9, [10000 123 10010 1 16676 10001 4 10099 125])"}));
-    EXPECT_TRUE(calls[4].starts_with("HostUpdateEntity(" + k + ", ") && calls[4].ends_with(", 8192, 0, 7)")) << calls[4];
+    EXPECT_TRUE(calls[4].starts_with("HostUpdateEntity(" + k + ", ") && calls[4].ends_with(", 8192, 0, 7)"))
+        << calls[4];
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 5, calls.end()),
               (std::vector<std::string>{"HostClearPrompt()", "HostPrompt(\"Updategrf error:iFail=1!\", 24)",
                                         "HostSetXData(0, [])"}));
@@ -114,8 +115,8 @@ TEST_F(EntityXData, ReplacingTheWholeStream) {
     ASSERT_EQ(util.XSet_XData(kind, id.data(), blocks.list), 1);
     EXPECT_EQ(engine.Names(), (std::vector<std::string>{"HostFindEntity", "HostReadEntity", "HostSetXData",
                                                         "HostUpdateEntity", "HostSetXData"}));
-    EXPECT_EQ(Stream(), (Words{kStart, kBrace, kName, 1, 0x6124, 10001, 1, kEnd, kClose,  //
-                                    kStart, kBrace, kName, 2, 0x43424124, 0x44, 10003, 1, 0x64636261, kEnd, kClose}))
+    EXPECT_EQ(Stream(), (Words{kStart, kBrace, kName, 1, 0x6124,     10001, 1,     kEnd, kClose,  //
+                               kStart, kBrace, kName, 2, 0x43424124, 0x44,  10003, 1,    0x64636261, kEnd, kClose}))
         << "names packed and as given; the other application's block dropped";
     Blocks back;
     ASSERT_EQ(util.XGet_XData(kind, id.data(), &back.list), 1);

@@ -38,8 +38,8 @@ TEST_F(NewEntityXData, AppendReplacesOneBlockInPlaceAndKeepsTheOthersAsStored) {
 
     newB.Str("new");
     ASSERT_EQ(util.Append_newXData("$B ", newB.list), 1);
-    EXPECT_EQ(PendingNew(), Join({blockA, {kStart, kBrace, kName, 1, 0x6224, 10003, 1, 0x77656E, kEnd, kClose},
-                                       blockC}))
+    EXPECT_EQ(PendingNew(),
+              Join({blockA, {kStart, kBrace, kName, 1, 0x6224, 10003, 1, 0x77656E, kEnd, kClose}, blockC}))
         << "under its stored name; the others keep their lower-case names";
     EXPECT_EQ(newB.StrAt(0), "new") << "the caller's records stay the caller's";
 

@@ -56,7 +56,9 @@ TEST_F(SameEntity, WindowShowsTheKindAndProperties) {
                    "expect caption 同类实体编辑器:2,LINE\n"
                    "expect rows 4\n"
                    "expect cell 1 0 颜色\n"
-                   "expect backcolor 1 1 " + Rgb(1) + "\n"
+                   "expect backcolor 1 1 " +
+                   Rgb(1) +
+                   "\n"
                    "expect cell 2 1 1\n"
                    "choose 2 1 #2\n"
                    "expect cell 2 1 7\n"
@@ -67,7 +69,8 @@ TEST_F(SameEntity, WindowShowsTheKindAndProperties) {
 
 TEST_F(SameEntity, ApplyChangesOnlyEntitiesWithAllTheSameProperties) {
     DrawFamily();
-    EXPECT_EQ(Edit("point 50 0\ncolour 1 1 " + Rgb(3) + "\nclick 修改...\n"
+    EXPECT_EQ(Edit("point 50 0\ncolour 1 1 " + Rgb(3) +
+                   "\nclick 修改...\n"
                    // The changed entities are now the reference: a second change reaches them.
                    "cell 3 1 250\nclick 修改...\nesc\n"),
               "");

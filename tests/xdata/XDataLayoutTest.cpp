@@ -8,8 +8,8 @@ using XDataLayout = XDataTest;
 
 TEST_F(XDataLayout, IntegerRealAndFiveByteStringUnderTwoByteNameTakeFifteenWordsInEveryWriter) {
     // "$A" = 24 41; "hello" = 68 65 6c 6c | 6f; 1.5f = 0x3FC00000.
-    const Words fifteen = {kStart, kBrace, kName, 1, 0x4124, 10001, 7, 10002, 0x3FC00000,
-                           10003, 2, 0x6C6C6568, 0x6F, kEnd, kClose};
+    const Words fifteen = {kStart,     kBrace, kName, 1,          0x4124, 10001, 7,     10002,
+                           0x3FC00000, 10003,  2,     0x6C6C6568, 0x6F,   kEnd,  kClose};
     Items items;
     items.Int(7).Real(1.5f).Str("hello");
     ASSERT_EQ(util.New_XData("$A", items.list), 1);
@@ -25,7 +25,7 @@ TEST_F(XDataLayout, StringsOfFourBytesHaveNoNulWordAndUnknownTypesAreLeftOut) {
     items.Str("abcd").Code(42).Str("").Real(-0.0f);
     ASSERT_EQ(util.Set_DbData("$A", &items.list), 1);
     EXPECT_EQ(Record(), (Words{kStart, kBrace, kName, 1, 0x4124, 10003, 1, 0x64636261, 10003, 0, 10002,
-                                     static_cast<int>(0x80000000u), kEnd, kClose}));
+                               static_cast<int>(0x80000000u), kEnd, kClose}));
     Items back;
     ASSERT_EQ(util.Get_DbData("$A", &back.list), 1);
     ASSERT_EQ(back.Size(), 3);

@@ -31,7 +31,9 @@ Words Join(std::initializer_list<Words> parts) {
 
 class XDataManage : public CommandTest {
 protected:
-    std::string Manage(const std::string& script) { return Play(script, [] { return kwXData_Manage(); }); }
+    std::string Manage(const std::string& script) {
+        return Play(script, [] { return kwXData_Manage(); });
+    }
     int line = Line(0, 0);
 };
 
@@ -67,7 +69,8 @@ TEST_F(XDataManage, WritingBackKeepsStoredNamesAndValuesBitForBit) {
                      "click 修改实体Xdata\n"
                      "esc\n"),
               "");
-    EXPECT_EQ(Stream(line), Join({Block("$Other_app", 3, {Int(8)}), Block("$kw_colum", 3, {Real(0.1f), Str("两个字")})}));
+    EXPECT_EQ(Stream(line),
+              Join({Block("$Other_app", 3, {Int(8)}), Block("$kw_colum", 3, {Real(0.1f), Str("两个字")})}));
 
     // The other application still finds its own block to replace.
     XDataItemList items;
@@ -78,7 +81,8 @@ TEST_F(XDataManage, WritingBackKeepsStoredNamesAndValuesBitForBit) {
     int id[2] = {line, At(line).id1};
     CXDataUtil().Set_XData(At(line).kind, id, "$Other_app", items);
     CXDataUtil::Remove_Array(items);
-    EXPECT_EQ(Stream(line), Join({Block("$kw_colum", 3, {Real(0.1f), Str("两个字")}), Block("$Other_app", 3, {Int(9)})}));
+    EXPECT_EQ(Stream(line),
+              Join({Block("$kw_colum", 3, {Real(0.1f), Str("两个字")}), Block("$Other_app", 3, {Int(9)})}));
 }
 
 TEST_F(XDataManage, AValueThatIsNotOfItsTypeIsRefusedAndNothingIsWritten) {
@@ -115,11 +119,12 @@ TEST_F(XDataManage, ABlockWithAnEmptyNameIsStoredButNotShownAgain) {
 }
 
 TEST_F(XDataManage, NewEntityAndDrawingButtonsUseTheGridsBlocks) {
-    const std::string twoBlocks = "point 50 0\n"
-                                  "click 增加应用程序名\n"
-                                  "expect cell 3 1 $You_Appname\n"
-                                  "cell 2 1 1\n"
-                                  "cell 4 1 2\n";
+    const std::string twoBlocks =
+        "point 50 0\n"
+        "click 增加应用程序名\n"
+        "expect cell 3 1 $You_Appname\n"
+        "cell 2 1 1\n"
+        "cell 4 1 2\n";
     // Append uses the first application only.
     EXPECT_EQ(Manage(twoBlocks + "click \"Append Xdata\"\nesc\n"), "");
     EXPECT_EQ(PendingNew(), Block("$KW_COLUM", 3, {Int(1)}));
@@ -133,11 +138,12 @@ TEST_F(XDataManage, NewEntityAndDrawingButtonsUseTheGridsBlocks) {
     EXPECT_TRUE(Stream(line).empty());
 
     // Once the grid shows the drawing's blocks, they are not written onto the entity.
-    const std::string report = Manage("point 50 0\n"
-                                      "click \"XGet DbData\"\n"
-                                      "expect cell 3 1 $YOU_APPNAME\n"
-                                      "click 修改实体Xdata\n"
-                                      "esc\n");
+    const std::string report = Manage(
+        "point 50 0\n"
+        "click \"XGet DbData\"\n"
+        "expect cell 3 1 $YOU_APPNAME\n"
+        "click 修改实体Xdata\n"
+        "esc\n");
     EXPECT_NE(report.find("disabled"), std::string::npos) << report;
     EXPECT_TRUE(Stream(line).empty());
 }
@@ -151,7 +157,9 @@ TEST_F(XDataManage, EscOrAPickOnNothingEndsAndAClosedWindowOpensAgain) {
 
 class XDataAdd : public CommandTest {
 protected:
-    std::string Add(const std::string& script) { return Play(script, [] { return kwXData_Add(); }); }
+    std::string Add(const std::string& script) {
+        return Play(script, [] { return kwXData_Add(); });
+    }
 };
 
 TEST_F(XDataAdd, CancellingStoresNothingAndOkStoresOnEverySelectedEntity) {

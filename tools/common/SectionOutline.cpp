@@ -18,23 +18,30 @@ struct Shape {
 
 const std::map<std::string, Shape>& Shapes() {
     static const std::map<std::string, Shape> shapes = {
-        {"H", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.HSHAPE(x, y, a, d, xs, ys); },
-               {{0, 12}}}},
-        {"C", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.CSHAPE(x, y, a, d, xs, ys); },
-               {{0, 8}}}},
-        {"X", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.XSHAPE(x, y, a, d, xs, ys); },
-               {{0, 12}}}},
-        {"O", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.OSHAPE(x, y, a, d, xs, ys); },
-               {{0, 4}, {4, 4}}}},
-        {"T", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) {
-                   u.TSHAPE(x, y, a, d, xs[0], xs[1], xs[2], xs[3], xs[4], xs[5], xs[6], xs[7], ys[0], ys[1], ys[2],
-                            ys[3], ys[4], ys[5], ys[6], ys[7]);
-               },
-               {{0, 8}}}},
-        {"T4", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.T4SHAPE(x, y, a, d, xs, ys); },
-                {{0, 28}}}},
-        {"A", {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.ASHAPE(x, y, a, d, xs, ys); },
-               {{0, 4}}}},
+        {"H",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.HSHAPE(x, y, a, d, xs, ys); },
+          {{0, 12}}}},
+        {"C",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.CSHAPE(x, y, a, d, xs, ys); },
+          {{0, 8}}}},
+        {"X",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.XSHAPE(x, y, a, d, xs, ys); },
+          {{0, 12}}}},
+        {"O",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.OSHAPE(x, y, a, d, xs, ys); },
+          {{0, 4}, {4, 4}}}},
+        {"T",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) {
+              u.TSHAPE(x, y, a, d, xs[0], xs[1], xs[2], xs[3], xs[4], xs[5], xs[6], xs[7], ys[0], ys[1], ys[2], ys[3],
+                       ys[4], ys[5], ys[6], ys[7]);
+          },
+          {{0, 8}}}},
+        {"T4",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.T4SHAPE(x, y, a, d, xs, ys); },
+          {{0, 28}}}},
+        {"A",
+         {[](CUtil& u, float x, float y, float a, float* d, float* xs, float* ys) { u.ASHAPE(x, y, a, d, xs, ys); },
+          {{0, 4}}}},
     };
     return shapes;
 }

@@ -20,8 +20,8 @@ namespace ckw::dxf {
 namespace {
 namespace eng = ckw::engine;
 
-constexpr int kStandardLineWeights[] = {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60,
-                                        70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+constexpr int kStandardLineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
+                                        53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
 
 // Lineweight group value (hundredths of a millimetre, a standard step) of a width code.
 int LineWeight(int widthCode) {
@@ -40,7 +40,10 @@ std::string SymbolName(const std::string& gbk, const std::string& fallback) {
         size_t n = text::CharLength(gbk, i);
         if (n == 1) {
             char c = gbk[i];
-            out += (std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 0x20) ? '_' : c;
+            out += (std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos ||
+                    static_cast<unsigned char>(c) < 0x20)
+                       ? '_'
+                       : c;
         } else {
             out.append(gbk, i, n);
         }
@@ -168,14 +171,16 @@ private:
         R(15, 10), R(25, 10), R(16, 0), R(26, 0), R(36, 1), R(17, 0), R(27, 0), R(37, 0);
         std::array<float, 4> box{};
         bool any = m_d.Extents(box);
-        R(40, any ? std::max(box[3] - box[1], 1.0f) * 1.1 : 1000), R(41, 1.5), R(42, 50), R(43, 0), R(44, 0), R(50, 0), R(51, 0);
+        R(40, any ? std::max(box[3] - box[1], 1.0f) * 1.1 : 1000), R(41, 1.5), R(42, 50), R(43, 0), R(44, 0), R(50, 0),
+            R(51, 0);
         G(71, 0), G(72, 100), G(73, 1), G(74, 3), G(75, 0), G(76, 0), G(77, 0), G(78, 0);
         G(0, "ENDTAB");
 
         TableStart("LTYPE", 2, static_cast<int>(3 + m_lineTypeNames.size()));
         for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
             Record("LTYPE", 2, "AcDbLinetypeTableRecord");
-            G(2, name), G(70, 0), G(3, name == std::string("Continuous") ? "Solid line" : ""), G(72, 65), G(73, 0), R(40, 0);
+            G(2, name), G(70, 0), G(3, name == std::string("Continuous") ? "Solid line" : ""), G(72, 65), G(73, 0),
+                R(40, 0);
         }
         for (const auto& [number, name] : m_lineTypeNames) {
             std::vector<float> dashes = m_d.LineTypeDashes(number);
@@ -225,7 +230,8 @@ private:
 
         G(0, "TABLE"), G(2, "DIMSTYLE"), G(5, "8"), G(330, "0"), G(100, "AcDbSymbolTable"), G(70, 1);
         G(100, "AcDbDimStyleTable"), G(71, 0);
-        G(0, "DIMSTYLE"), G(105, Handle()), G(330, "8"), G(100, "AcDbSymbolTableRecord"), G(100, "AcDbDimStyleTableRecord");
+        G(0, "DIMSTYLE"), G(105, Handle()), G(330, "8"), G(100, "AcDbSymbolTableRecord"),
+            G(100, "AcDbDimStyleTableRecord");
         G(2, "Standard"), G(70, 0);
         G(0, "ENDTAB");
 
@@ -303,7 +309,8 @@ private:
         for (const xdata::ParsedBlock& block : xdata::ReadAllBlocks(e.xdata)) {
             G(1001, SymbolName(block.name, "CKW"));
             for (const xdata::ParsedItem& item : block.items) {
-                if (item.type == 10001) G(1071, item.value);
+                if (item.type == 10001)
+                    G(1071, item.value);
                 else if (item.type == 10002) {
                     float f;
                     std::memcpy(&f, &item.value, sizeof f);
@@ -450,7 +457,9 @@ private:
             G(92, 2), G(72, 0), G(73, 1), G(93, static_cast<int>(n));
             for (size_t i = 0; i < n; ++i) R(10, v[3 + i * 2]), R(20, v[4 + i * 2]);
             G(97, 0), G(75, 0), G(76, 1);
-            if (!solid) R(52, 45), R(41, 1), G(77, 0), G(78, 1), R(53, 45), R(43, 0), R(44, 0), R(45, -2.2), R(46, 2.2), G(79, 0);
+            if (!solid)
+                R(52, 45), R(41, 1), G(77, 0), G(78, 1), R(53, 45), R(43, 0), R(44, 0), R(45, -2.2), R(46, 2.2),
+                    G(79, 0);
             G(98, 0);
             break;
         }
@@ -471,7 +480,8 @@ private:
             if (v[7] != 0) R(50, v[7]);
             break;
         }
-        default: break;
+        default:
+            break;
         }
         if (!kind) {
             if (m_counts && modelSpace) ++m_counts->skipped[eng::KindName(e.kind)];
@@ -517,8 +527,10 @@ private:
         std::string out;
         for (size_t i = 0; i < gbk.size();) {
             size_t n = text::CharLength(gbk, i);
-            if (n == 1 && (gbk[i] == '\n' || gbk[i] == '\r')) out += ' ';
-            else out.append(gbk, i, n);
+            if (n == 1 && (gbk[i] == '\n' || gbk[i] == '\r'))
+                out += ' ';
+            else
+                out.append(gbk, i, n);
             i += n;
         }
         return out;
@@ -531,10 +543,13 @@ private:
             size_t n = text::CharLength(gbk, i);
             if (n == 1) {
                 char c = gbk[i];
-                if (c == '\n') out += "\\P";
-                else if (c == '\r') {}
-                else if (c == '\\' || c == '{' || c == '}') out += '\\', out += c;
-                else out += c;
+                if (c == '\n')
+                    out += "\\P";
+                else if (c == '\r') {
+                } else if (c == '\\' || c == '{' || c == '}')
+                    out += '\\', out += c;
+                else
+                    out += c;
             } else {
                 out.append(gbk, i, n);
             }
@@ -557,7 +572,8 @@ private:
 
 std::string DxfText(const engine::Drawing& drawing, ExportCounts* counts) { return Writer(drawing, counts).Run(); }
 
-bool WriteDxf(const engine::Drawing& drawing, const std::filesystem::path& file, std::string& error, ExportCounts* counts) {
+bool WriteDxf(const engine::Drawing& drawing, const std::filesystem::path& file, std::string& error,
+              ExportCounts* counts) {
     std::string text = DxfText(drawing, counts);
     std::filesystem::path temp = file;
     temp.replace_filename("." + file.filename().string() + ".saving-" + std::to_string(::getpid()));

@@ -28,8 +28,9 @@ ColourPicker::ColourPicker(int current, bool lightGround, QWidget* parent) : QDi
         swatch->setCheckable(true);
         swatch->setChecked(colour == current);
         const QColor shown = ckw::paint::PaletteColour(colour, lightGround);
-        swatch->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; }")
-                                  .arg(shown.name(), colour == current ? QStringLiteral("#ff8000") : QStringLiteral("#404040")));
+        swatch->setStyleSheet(
+            QStringLiteral("QToolButton { background: %1; border: 1px solid %2; }")
+                .arg(shown.name(), colour == current ? QStringLiteral("#ff8000") : QStringLiteral("#404040")));
         connect(swatch, &QToolButton::clicked, this, [this, colour] {
             m_chosen = colour;
             accept();

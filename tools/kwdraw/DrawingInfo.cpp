@@ -25,7 +25,7 @@ DrawingInfo ReadDrawingInfo() {
     std::strcpy(info.other, kAbsentText);
     kwRead_DrawingInfo(info.kind, info.name, sizeof info.name, info.floor, info.scale, info.other, sizeof info.other,
                        info.last);
-    const bool present[] = {info.kind != kAbsent, std::strcmp(info.name, kAbsentText) != 0, info.floor != kAbsent,
+    const bool present[] = {info.kind != kAbsent,  std::strcmp(info.name, kAbsentText) != 0,  info.floor != kAbsent,
                             info.scale != kAbsent, std::strcmp(info.other, kAbsentText) != 0, info.last != kAbsent};
     while (info.values < 6 && present[info.values]) ++info.values;
     if (info.values < 3) info = DrawingInfo{};  // no record (or not one of this kind)

@@ -65,8 +65,7 @@ void DrawingView::BuildMore() {
     auto& model = Arriving();  // started again if the drawing changed meanwhile
     QElapsedTimer clock;
     clock.start();
-    while (!model.Continue(kEntitiesBetweenClockReadings) && clock.elapsed() < kBuildSliceMilliseconds) {
-    }
+    while (!model.Continue(kEntitiesBetweenClockReadings) && clock.elapsed() < kBuildSliceMilliseconds) {}
     if (model.Complete()) m_building->stop();
     update();
 }
@@ -82,8 +81,8 @@ void DrawingView::UpdatePicture(const DisplayModel& model) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const QTransform view = WorldToDevice();
-    if (m_picture.size() != pixels || m_pictureView != view || m_pictureLight != m_light || m_pictureHidden != m_hidden ||
-        m_pictureModel != &model || m_pictureItems > model.Items().size()) {
+    if (m_picture.size() != pixels || m_pictureView != view || m_pictureLight != m_light ||
+        m_pictureHidden != m_hidden || m_pictureModel != &model || m_pictureItems > model.Items().size()) {
         if (m_picture.size() != pixels) m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         m_picture.setDevicePixelRatio(ratio);
         m_picture.fill(m_light ? Qt::white : Qt::black);
@@ -122,7 +121,8 @@ QTransform DrawingView::WorldToDevice() const {
 }
 
 QPointF DrawingView::ToWorld(QPointF device) const {
-    return {m_centre.x() + (device.x() - width() / 2.0) / m_scale, m_centre.y() - (device.y() - height() / 2.0) / m_scale};
+    return {m_centre.x() + (device.x() - width() / 2.0) / m_scale,
+            m_centre.y() - (device.y() - height() / 2.0) / m_scale};
 }
 
 QPointF DrawingView::ToDevice(QPointF world) const { return WorldToDevice().map(world); }

@@ -84,8 +84,8 @@ private:
     uint64_t m_modelRevision = ~0ull;
     uint64_t m_savedRevision = 0;
     const ckw::engine::Drawing* m_modelDrawing = nullptr;
-    double m_scale = 1;              // pixels per drawing unit
-    QPointF m_centre{0, 0};          // world point at the widget's centre
+    double m_scale = 1;      // pixels per drawing unit
+    QPointF m_centre{0, 0};  // world point at the widget's centre
     bool m_fitPending = true;
     bool m_light = false;
     QSet<int> m_hidden;

@@ -79,31 +79,35 @@ void MainWindow::OpenOldDrawingCommand() {
     }
     // Opened once the command has ended: a new tab is no place for a running command.
     const QString picked = FromGbk(path);
-    QMetaObject::invokeMethod(this, [this, picked] { OpenDrawing(picked); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, picked] { OpenDrawing(picked); }, Qt::QueuedConnection);
 }
 
 void MainWindow::ExportDxfCommand() {
     DrawingView* view = CurrentView();
     if (!view || !view->Drawing()) return;
     const QString folder = DrawingFolder(view);
-    const QString base = view->Drawing()->FileName().empty() ? tr("drawing")
-                                                              : QFileInfo(FromGbk(view->Drawing()->FileName())).completeBaseName();
-    QString path = QFileDialog::getSaveFileName(this, tr("Export DXF"), QDir(folder).filePath(base + QStringLiteral(".dxf")),
-                                                tr("DXF drawings (*.dxf)"));
+    const QString base = view->Drawing()->FileName().empty()
+                             ? tr("drawing")
+                             : QFileInfo(FromGbk(view->Drawing()->FileName())).completeBaseName();
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("Export DXF"), QDir(folder).filePath(base + QStringLiteral(".dxf")), tr("DXF drawings (*.dxf)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dxf");
     std::string error;
     ckw::dxf::ExportCounts counts;
     if (!ckw::dxf::WriteDxf(*view->Drawing(), std::filesystem::path(path.toStdString()), error, &counts)) {
-        QMessageBox::warning(this, tr("Export DXF"), tr("Cannot write %1: %2").arg(path, QString::fromStdString(error)));
+        QMessageBox::warning(this, tr("Export DXF"),
+                             tr("Cannot write %1: %2").arg(path, QString::fromStdString(error)));
         return;
     }
     long written = 0, skipped = 0;
     for (const auto& [kind, n] : counts.written) written += n;
     for (const auto& [kind, n] : counts.skipped) skipped += n;
-    statusBar()->showMessage(skipped ? tr("%1: %2 entities written, %3 without a DXF form left out").arg(path).arg(written).arg(skipped)
-                                     : tr("%1: %2 entities written").arg(path).arg(written),
-                             5000);
+    statusBar()->showMessage(
+        skipped ? tr("%1: %2 entities written, %3 without a DXF form left out").arg(path).arg(written).arg(skipped)
+                : tr("%1: %2 entities written").arg(path).arg(written),
+        5000);
 }
 
 }  // namespace kwdraw

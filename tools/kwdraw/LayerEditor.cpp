@@ -60,7 +60,8 @@ LayerEditor::LayerEditor(QWidget* parent) : QTreeWidget(parent) {
 QSet<int> LayerEditor::LayersOff(const ckw::engine::Drawing& d) {
     QSet<int> off;
     for (size_t index : d.LayerEntries())
-        if (auto layer = d.Layer(d.Entities()[index].attributes[0]); layer && layer->flag != 0) off.insert(layer->number);
+        if (auto layer = d.Layer(d.Entities()[index].attributes[0]); layer && layer->flag != 0)
+            off.insert(layer->number);
     return off;
 }
 
@@ -87,7 +88,8 @@ void LayerEditor::Fill() {
         const std::map<int, QString> lineTypes = LineTypesOf(*d);
         for (const auto& [number, layer] : layers) {
             auto* item = new QTreeWidgetItem(this);
-            item->setText(kName, layer ? QStringLiteral("%1 %2").arg(number).arg(FromGbk(layer->name)) : QString::number(number));
+            item->setText(
+                kName, layer ? QStringLiteral("%1 %2").arg(number).arg(FromGbk(layer->name)) : QString::number(number));
             item->setData(kName, Qt::UserRole, number);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(kName, m_view->HiddenLayers().contains(number) ? Qt::Unchecked : Qt::Checked);
@@ -99,7 +101,8 @@ void LayerEditor::Fill() {
             auto* types = new QComboBox;
             types->setObjectName(QStringLiteral("lineType%1").arg(number));
             for (const auto& [type, name] : lineTypes)
-                types->addItem(name.isEmpty() ? QString::number(type) : QStringLiteral("%1 %2").arg(type).arg(name), type);
+                types->addItem(name.isEmpty() ? QString::number(type) : QStringLiteral("%1 %2").arg(type).arg(name),
+                               type);
             if (types->findData(shown.lineType) < 0) types->addItem(QString::number(shown.lineType), shown.lineType);
             types->setCurrentIndex(types->findData(shown.lineType));
             connect(types, &QComboBox::currentIndexChanged, this, [this, number, types](int index) {
@@ -142,7 +145,8 @@ void LayerEditor::ChooseColour(QTreeWidgetItem* item) {
     if (!colour) return;
     Edit(number, [&](LayerInfo& layer) { layer.colour = *colour; });
     // Refilled once the double click is done with its row.
-    QMetaObject::invokeMethod(this, [this] { Fill(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Fill(); }, Qt::QueuedConnection);
 }
 
 void LayerEditor::SetLineType(int number, int lineType) {

@@ -211,7 +211,8 @@ bool MainWindow::SaveDrawing(DrawingView* view, const QString& path) {
 bool MainWindow::MaySwitch(DrawingView* view) {
     if (!view || !view->Changed()) return true;
     m_tabs->setCurrentWidget(view);
-    auto answer = QMessageBox::question(this, tr("Close"), tr("%1 has changed. Save it?").arg(m_tabs->tabText(m_tabs->indexOf(view))),
+    auto answer = QMessageBox::question(this, tr("Close"),
+                                        tr("%1 has changed. Save it?").arg(m_tabs->tabText(m_tabs->indexOf(view))),
                                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) return false;
     return answer == QMessageBox::Discard || SaveDrawing(view);
@@ -262,8 +263,7 @@ void MainWindow::RefreshRecent() {
     if (!m_recentMenu) return;
     m_recentMenu->clear();
     const QStringList recent = QSettings().value(QStringLiteral("recentFiles")).toStringList();
-    for (const QString& path : recent)
-        m_recentMenu->addAction(path, this, [this, path] { OpenDrawing(path); });
+    for (const QString& path : recent) m_recentMenu->addAction(path, this, [this, path] { OpenDrawing(path); });
     m_recentMenu->setEnabled(!recent.isEmpty());
 }
 

@@ -79,7 +79,8 @@ void MainWindow::BuildMenus() {
     });
     m_recentMenu = file->addMenu(tr("Open &recent"));
     RefreshRecent();
-    AddCommand(file, QStringLiteral("fileOpenOld"), tr("Open an &earlier drawing..."), [this] { OpenOldDrawingCommand(); });
+    AddCommand(file, QStringLiteral("fileOpenOld"), tr("Open an &earlier drawing..."),
+               [this] { OpenOldDrawingCommand(); });
     add(file, "fileSave", tr("&Save"), QKeySequence::Save, [this] { SaveDrawing(CurrentView()); });
     add(file, "fileSaveAs", tr("Save &as..."), QKeySequence::SaveAs, [this] {
         QString path = QFileDialog::getSaveFileName(this, tr("Save drawing as"), QString(), tr("Drawings (*.T)"));
@@ -87,8 +88,8 @@ void MainWindow::BuildMenus() {
     });
     file->addSeparator();
     for (bool frame : {true, false}) {
-        add(file, frame ? "plotSheet" : "plotDrawing", frame ? tr("Plot the sheet to PDF...") : tr("Plot the drawing to PDF..."),
-            QKeySequence(), [this, frame] {
+        add(file, frame ? "plotSheet" : "plotDrawing",
+            frame ? tr("Plot the sheet to PDF...") : tr("Plot the drawing to PDF..."), QKeySequence(), [this, frame] {
                 QString path = QFileDialog::getSaveFileName(this, tr("Plot to PDF"), QString(), tr("PDF (*.pdf)"));
                 QString error;
                 if (!path.isEmpty() && !Plot(path, frame, error)) QMessageBox::warning(this, tr("Plot"), error);
@@ -119,7 +120,8 @@ void MainWindow::BuildMenus() {
     add(view, "viewZoomOut", tr("Zoom &out"), QKeySequence::ZoomOut, [this] {
         if (auto* v = CurrentView()) v->ZoomBy(1 / 1.5, QPointF(v->width() / 2.0, v->height() / 2.0));
     });
-    QAction* light = add(view, "viewLight", tr("&Light background"), QKeySequence(), [this](bool on) { SetLightTheme(on); });
+    QAction* light =
+        add(view, "viewLight", tr("&Light background"), QKeySequence(), [this](bool on) { SetLightTheme(on); });
     light->setCheckable(true);
 
     BuildLibraryMenus();
@@ -151,17 +153,18 @@ void MainWindow::BuildLibraryMenus() {
 
     QMenu* draw = menuBar()->addMenu(tr("&Draw"));
     AddCommand(draw, QStringLiteral("drawFrame"), tr("Sheet &frame"), [] { DragDrawFrame(); });
-    AddCommand(draw, QStringLiteral("drawFrameA2"), tr("Sheet frame A&2"), [] {
-        CUtil().DragDrawingFrame(2, 0, 0, 0, DrawingScale(), 1);
-    });
-    AddCommand(draw, QStringLiteral("drawFloorTable"), tr("Floor &elevation table..."), [this] { FloorTableCommand(); });
+    AddCommand(draw, QStringLiteral("drawFrameA2"), tr("Sheet frame A&2"),
+               [] { CUtil().DragDrawingFrame(2, 0, 0, 0, DrawingScale(), 1); });
+    AddCommand(draw, QStringLiteral("drawFloorTable"), tr("Floor &elevation table..."),
+               [this] { FloorTableCommand(); });
     AddCommand(draw, QStringLiteral("drawSection"), tr("&Section outline..."), [this] { SectionCommand(); });
     AddCommand(draw, QStringLiteral("drawBreakLine"), tr("&Break line"), [this] { BreakLineCommand(); });
 
     QMenu* tables = menuBar()->addMenu(tr("&Tables"));
     AddCommand(tables, QStringLiteral("barAreaBars"), tr("Bar areas by &number of bars"), [] { exBarArea(1); });
     AddCommand(tables, QStringLiteral("barAreaSlab"), tr("Bar areas per metre of &slab"), [] { exBarArea(2); });
-    AddCommand(tables, QStringLiteral("userTableDesign"), QStringLiteral(u"用户表格设计..."), [] { CUtil().UserTableDesign(); });
+    AddCommand(tables, QStringLiteral("userTableDesign"), QStringLiteral(u"用户表格设计..."),
+               [] { CUtil().UserTableDesign(); });
 
     // Other drawings brought into this one; the imported one is then moved, scaled, rotated or
     // erased as a whole (the person's own entities stay as they are).
@@ -185,8 +188,8 @@ void MainWindow::AddProgramMenu(const Program& program) {
     QMenu* menu = m_programsMenu->addMenu(QString::fromStdString(program.Name()));
     for (const ProgramCommand& command : program.Commands()) {
         auto run = command.run;
-        AddCommand(menu, QString::fromStdString(program.Name() + "." + command.name), QString::fromStdString(command.name),
-                   [run] { run(); });
+        AddCommand(menu, QString::fromStdString(program.Name() + "." + command.name),
+                   QString::fromStdString(command.name), [run] { run(); });
     }
 }
 

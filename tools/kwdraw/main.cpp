@@ -43,14 +43,17 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral(
         "The drawing window: open, draw and plot .T drawings, run the library's commands and drawing programs."));
     parser.addHelpOption();
-    QCommandLineOption load(QStringLiteral("load"), QStringLiteral("load a drawing program (a shared library naming its "
-                                                                   "commands in kw_commands); may be repeated"),
+    QCommandLineOption load(QStringLiteral("load"),
+                            QStringLiteral("load a drawing program (a shared library naming its "
+                                           "commands in kw_commands); may be repeated"),
                             QStringLiteral("PROGRAM.so"));
-    QCommandLineOption input(QStringLiteral("input"), QStringLiteral("answer the first interactive calls from an input script"),
+    QCommandLineOption input(QStringLiteral("input"),
+                             QStringLiteral("answer the first interactive calls from an input script"),
                              QStringLiteral("SCRIPT"));
     QCommandLineOption light(QStringLiteral("light"), QStringLiteral("light drawing background"));
     parser.addOptions({load, input, light});
-    parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral(".T drawings to open"), QStringLiteral("[DRAWING.T...]"));
+    parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral(".T drawings to open"),
+                                 QStringLiteral("[DRAWING.T...]"));
     parser.process(app);
 
     EnsureConfiguration();
@@ -63,8 +66,8 @@ int main(int argc, char** argv) {
             std::string error;
             if (!file.open(QIODevice::ReadOnly) ||
                 !ckw::engine::DefaultEngine().LoadInputScript(file.readAll().toStdString(), error)) {
-                std::cerr << "kwdraw: cannot read the input script " << parser.value(input).toStdString() << " " << error
-                          << "\n";
+                std::cerr << "kwdraw: cannot read the input script " << parser.value(input).toStdString() << " "
+                          << error << "\n";
                 return 2;
             }
         }

@@ -84,7 +84,8 @@ void InstallConverter(const fs::path& dir) {
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return;
     fs::path bin = self.parent_path();
-    for (const fs::path& candidate : {bin / "TdwgConv", bin / ".." / "libexec" / "TdwgConv", bin / ".." / "bin" / "TdwgConv"}) {
+    for (const fs::path& candidate :
+         {bin / "TdwgConv", bin / ".." / "libexec" / "TdwgConv", bin / ".." / "bin" / "TdwgConv"}) {
         if (!fs::is_regular_file(candidate, ec)) continue;
         // Copied beside the parameter library and renamed into place, so a running one is not cut.
         fs::path temp = dir / ".TdwgConv.copying";

@@ -73,18 +73,19 @@ int Browse(const Options& options) {
     return status;
 }
 
-const kwutil::Command reg("browse", "List the earlier drawings the browser offers in a folder and pick one",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto options = std::make_shared<Options>();
-    cmd.add_option("folder", options->folder, "the folder of the drawings")->required();
-    cmd.add_option("name", options->name, "the drawing name of the drawing-information record")->required();
-    cmd.add_option("kind", options->kind, "the drawing kind")->required();
-    cmd.add_option("floor", options->floor, "the floor number; 999 lists every floor")->required();
-    cmd.add_option("--script", options->script, "play this dialog script instead of showing a window");
-    return [options] {
-        kwutil::EnsureConfiguration();
-        return Browse(*options);
-    };
-});
+const kwutil::Command reg(
+    "browse", "List the earlier drawings the browser offers in a folder and pick one",
+    [](CLI::App& cmd) -> kwutil::Runner {
+        auto options = std::make_shared<Options>();
+        cmd.add_option("folder", options->folder, "the folder of the drawings")->required();
+        cmd.add_option("name", options->name, "the drawing name of the drawing-information record")->required();
+        cmd.add_option("kind", options->kind, "the drawing kind")->required();
+        cmd.add_option("floor", options->floor, "the floor number; 999 lists every floor")->required();
+        cmd.add_option("--script", options->script, "play this dialog script instead of showing a window");
+        return [options] {
+            kwutil::EnsureConfiguration();
+            return Browse(*options);
+        };
+    });
 
 }  // namespace

@@ -32,26 +32,25 @@ int CopyFloor(const Options& options) {
     if (!options.layers.empty())
         for (auto& layer : layers)
             layer.copy = std::count(options.layers.begin(), options.layers.end(), layer.number) > 0;
-    const auto report = ckw::drawfiles::InsertDrawing(source, ckw::drawfiles::InsertMode::Floor, layers,
-                                                      {options.scale, x, y});
+    const auto report =
+        ckw::drawfiles::InsertDrawing(source, ckw::drawfiles::InsertMode::Floor, layers, {options.scale, x, y});
     work.Save();
-    std::cout << "copied " << report.copied << " entities from " << options.source << " into " << options.into
-              << "\n";
+    std::cout << "copied " << report.copied << " entities from " << options.source << " into " << options.into << "\n";
     return 0;
 }
 
-const kwutil::Command reg("copyfloor", "Copy layers of another floor's .T drawing into a drawing",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto options = std::make_shared<Options>();
-    cmd.add_option("source", options->source, "the .T drawing to copy from")->required();
-    cmd.add_option("--into", options->into, "the .T drawing to copy into (started when missing)")->required();
-    cmd.add_option("--layers", options->layers, "the layer numbers to copy (default: all)")->delimiter(',');
-    cmd.add_option("--scale", options->scale, "insertion scale (default 1)")->check(kwutil::PositiveNumber());
-    cmd.add_option("--at", options->at, "insertion point X,Y (default 0,0)");
-    return [options] {
-        kwutil::EnsureConfiguration();
-        return CopyFloor(*options);
-    };
-});
+const kwutil::Command reg(
+    "copyfloor", "Copy layers of another floor's .T drawing into a drawing", [](CLI::App& cmd) -> kwutil::Runner {
+        auto options = std::make_shared<Options>();
+        cmd.add_option("source", options->source, "the .T drawing to copy from")->required();
+        cmd.add_option("--into", options->into, "the .T drawing to copy into (started when missing)")->required();
+        cmd.add_option("--layers", options->layers, "the layer numbers to copy (default: all)")->delimiter(',');
+        cmd.add_option("--scale", options->scale, "insertion scale (default 1)")->check(kwutil::PositiveNumber());
+        cmd.add_option("--at", options->at, "insertion point X,Y (default 0,0)");
+        return [options] {
+            kwutil::EnsureConfiguration();
+            return CopyFloor(*options);
+        };
+    });
 
 }  // namespace

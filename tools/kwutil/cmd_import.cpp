@@ -31,22 +31,22 @@ int Import(const Options& options) {
         std::cerr << "kwutil import: " << kwutil::Utf8(source.drawing) << " has no layers (or does not open)\n";
         return 1;
     }
-    const auto report =
-        ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
+    const auto report = ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
     work.Save();
-    std::cout << "copied " << report.copied << " entities on " << layers.size() << " layers, "
-              << report.renumbered << " layers renumbered, into " << options.into << "\n";
+    std::cout << "copied " << report.copied << " entities on " << layers.size() << " layers, " << report.renumbered
+              << " layers renumbered, into " << options.into << "\n";
     return 0;
 }
 
-const kwutil::Command reg("import", "Import a DWG, DXF or .T drawing into a drawing, its layers named \"$_...\"",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto options = std::make_shared<Options>();
-    cmd.add_option("file", options->file, "the DWG, DXF or .T drawing to import")->required();
-    cmd.add_option("--into", options->into, "the .T drawing to import into (started when missing)")->required();
-    cmd.add_option("--converter", options->converter,
-                   "the converter program (default: TdwgConv of the configuration directory)");
-    return [options] { return Import(*options); };
-});
+const kwutil::Command reg(
+    "import", "Import a DWG, DXF or .T drawing into a drawing, its layers named \"$_...\"",
+    [](CLI::App& cmd) -> kwutil::Runner {
+        auto options = std::make_shared<Options>();
+        cmd.add_option("file", options->file, "the DWG, DXF or .T drawing to import")->required();
+        cmd.add_option("--into", options->into, "the .T drawing to import into (started when missing)")->required();
+        cmd.add_option("--converter", options->converter,
+                       "the converter program (default: TdwgConv of the configuration directory)");
+        return [options] { return Import(*options); };
+    });
 
 }  // namespace

@@ -83,12 +83,14 @@ int Transform(const Options& options) {
 
 const kwutil::Command reg("imported", "Move, scale, rotate or erase the imported entities of a drawing as one",
                           [](CLI::App& cmd) -> kwutil::Runner {
-    auto options = std::make_shared<Options>();
-    cmd.add_option("drawing", options->drawing, "the .T drawing")->required();
-    cmd.add_option("action", options->action, "move, scale, rotate or erase")->required();
-    cmd.add_option("amount", options->amount, "move: DX,DY; scale: factor; rotate: angle in radians");
-    cmd.add_option("--base", options->base, "base point X,Y of scale and rotate (default 0,0)");
-    return [options] { return Transform(*options); };
-});
+                              auto options = std::make_shared<Options>();
+                              cmd.add_option("drawing", options->drawing, "the .T drawing")->required();
+                              cmd.add_option("action", options->action, "move, scale, rotate or erase")->required();
+                              cmd.add_option("amount", options->amount,
+                                             "move: DX,DY; scale: factor; rotate: angle in radians");
+                              cmd.add_option("--base", options->base,
+                                             "base point X,Y of scale and rotate (default 0,0)");
+                              return [options] { return Transform(*options); };
+                          });
 
 }  // namespace

@@ -21,7 +21,8 @@ int Info(const std::string& path) {
     std::cout << "drawing: " << path << " (file version " << ckw::engine::kDrawingFileVersion << ")\n";
     std::array<float, 4> box{};
     if (d.Extents(box))
-        std::cout << "extents (drawing units): " << box[0] << " " << box[1] << " to " << box[2] << " " << box[3] << "\n";
+        std::cout << "extents (drawing units): " << box[0] << " " << box[1] << " to " << box[2] << " " << box[3]
+                  << "\n";
     std::cout << "units: drawing units = millimetres of paper x drawing scale\n";
     for (const auto& [which, name] : d.Names()) std::cout << "name " << which << ": " << GbkToUtf8(name) << "\n";
 
@@ -37,14 +38,16 @@ int Info(const std::string& path) {
         const auto& e = d.Entities()[index];
         if (e.deleted) continue;
         std::cout << "  " << e.attributes[0] << " \"" << GbkToUtf8(e.text) << "\" colour " << e.attributes[3]
-                  << " line type " << e.attributes[1] << " width " << e.attributes[2] << (e.attributes[4] ? " (off)" : "")
-                  << "\n";
+                  << " line type " << e.attributes[1] << " width " << e.attributes[2]
+                  << (e.attributes[4] ? " (off)" : "") << "\n";
     }
     std::cout << "entities: " << d.LiveCount() << "\n";
-    for (const auto& [kind, count] : kinds) std::cout << "  " << ckw::engine::KindName(kind) << " (" << kind << "): " << count << "\n";
+    for (const auto& [kind, count] : kinds)
+        std::cout << "  " << ckw::engine::KindName(kind) << " (" << kind << "): " << count << "\n";
     std::cout << "blocks: " << d.Blocks().size() << "\n";
     for (const auto& [number, block] : d.Blocks())
-        std::cout << "  " << number << " \"" << GbkToUtf8(block.name) << "\": " << block.entities.size() << " entities\n";
+        std::cout << "  " << number << " \"" << GbkToUtf8(block.name) << "\": " << block.entities.size()
+                  << " entities\n";
     std::cout << "extended-data applications (entities):\n";
     for (const auto& [app, count] : applications) std::cout << "  " << GbkToUtf8(app) << ": " << count << "\n";
     std::cout << "drawing-level record: " << d.Data().size() << " words";

@@ -8,35 +8,37 @@
 
 namespace {
 
-const kwutil::Command reg("load", "Build a .T drawing from text (see docs/t-format.md)", [](CLI::App& cmd) -> kwutil::Runner {
-    auto input = std::make_shared<std::string>();
-    auto output = std::make_shared<std::string>();
-    cmd.add_option("text", *input, "the drawing text, - for standard input")->required();
-    cmd.add_option("-o,--output", *output, "the .T drawing to write")->required();
-    return [input, output] {
-        ckw::engine::Drawing drawing;
-        std::string error;
-        bool ok;
-        if (*input == "-") {
-            ok = ckw::engine::ReadDrawingText(std::cin, drawing, error);
-        } else {
-            std::ifstream in(*input, std::ios::binary);
-            if (!in) {
-                std::cerr << "kwutil load: cannot read " << *input << "\n";
-                return 1;
-            }
-            ok = ckw::engine::ReadDrawingText(in, drawing, error);
-        }
-        if (!ok) {
-            std::cerr << "kwutil load: " << *input << ": " << error << "\n";
-            return 1;
-        }
-        if (!ckw::engine::WriteDrawingFile(*output, drawing, error, kwutil::TerminalProgress("writing"))) {
-            std::cerr << "kwutil load: " << error << "\n";
-            return 1;
-        }
-        return 0;
-    };
-});
+const kwutil::Command reg("load", "Build a .T drawing from text (see docs/t-format.md)",
+                          [](CLI::App& cmd) -> kwutil::Runner {
+                              auto input = std::make_shared<std::string>();
+                              auto output = std::make_shared<std::string>();
+                              cmd.add_option("text", *input, "the drawing text, - for standard input")->required();
+                              cmd.add_option("-o,--output", *output, "the .T drawing to write")->required();
+                              return [input, output] {
+                                  ckw::engine::Drawing drawing;
+                                  std::string error;
+                                  bool ok;
+                                  if (*input == "-") {
+                                      ok = ckw::engine::ReadDrawingText(std::cin, drawing, error);
+                                  } else {
+                                      std::ifstream in(*input, std::ios::binary);
+                                      if (!in) {
+                                          std::cerr << "kwutil load: cannot read " << *input << "\n";
+                                          return 1;
+                                      }
+                                      ok = ckw::engine::ReadDrawingText(in, drawing, error);
+                                  }
+                                  if (!ok) {
+                                      std::cerr << "kwutil load: " << *input << ": " << error << "\n";
+                                      return 1;
+                                  }
+                                  if (!ckw::engine::WriteDrawingFile(*output, drawing, error,
+                                                                     kwutil::TerminalProgress("writing"))) {
+                                      std::cerr << "kwutil load: " << error << "\n";
+                                      return 1;
+                                  }
+                                  return 0;
+                              };
+                          });
 
 }  // namespace

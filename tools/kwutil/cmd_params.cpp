@@ -25,8 +25,8 @@ void PrintTables(CDrawingPara& para, std::ostream& out) {
     kwutil::TablePrinter lineTypes({"no.", "name", "pattern", "description"});
     for (int i = 0; i < para.GetLineTypeCount(); ++i) {
         const auto* t = para.GetLineTypeAt(i);
-        lineTypes.Add({std::to_string(i + 1), Utf8(t->GetLineTypeName()), Utf8(t->GetLineTypeData()),
-                       Utf8(t->GetLineTypeDes())});
+        lineTypes.Add(
+            {std::to_string(i + 1), Utf8(t->GetLineTypeName()), Utf8(t->GetLineTypeData()), Utf8(t->GetLineTypeDes())});
     }
     lineTypes.Print(out);
 
@@ -58,7 +58,8 @@ void PrintTables(CDrawingPara& para, std::ostream& out) {
     kwutil::TablePrinter layers({"component", "layer", "no.", "colour", "line type", "width"});
     for (int i = 0; i < para.GetLayerCount(); ++i) {
         const auto* l = para.GetLayerAt(i);
-        std::string color = Utf8(l->GetColor()) + " (" + std::to_string(para.GetCfgColorFromString(l->GetColor())) + ")";
+        std::string color =
+            Utf8(l->GetColor()) + " (" + std::to_string(para.GetCfgColorFromString(l->GetColor())) + ")";
         std::string lineType =
             Utf8(l->GetLineType()) + " (" + std::to_string(para.GetLineValueFromString(l->GetLineType())) + ")";
         layers.Add({Utf8(l->GetComponentKind()), Utf8(l->GetLayerName()), Utf8(l->GetLayerNumber()), color, lineType,
@@ -69,14 +70,15 @@ void PrintTables(CDrawingPara& para, std::ostream& out) {
 
 const kwutil::Command reg("params", "Load the parameter library (creating or upgrading the user library) and print it",
                           [](CLI::App&) -> kwutil::Runner {
-    return [] {
-        kwutil::EnsureConfiguration();
-        m_exDrawingPara.Init();
-        bool loaded = m_exDrawingPara.GetLineTypeCount() > 0 && m_exDrawingPara.GetLayerCount() > 0;
-        PrintTables(m_exDrawingPara, std::cout);
-        m_exDrawingPara.Close();
-        return loaded ? 0 : 1;
-    };
-});
+                              return [] {
+                                  kwutil::EnsureConfiguration();
+                                  m_exDrawingPara.Init();
+                                  bool loaded =
+                                      m_exDrawingPara.GetLineTypeCount() > 0 && m_exDrawingPara.GetLayerCount() > 0;
+                                  PrintTables(m_exDrawingPara, std::cout);
+                                  m_exDrawingPara.Close();
+                                  return loaded ? 0 : 1;
+                              };
+                          });
 
 }  // namespace

@@ -54,15 +54,17 @@ int Plot(const PlotOptions& o) {
     return 0;
 }
 
-const kwutil::Command reg("plot", "Plot a .T drawing, or its sheet frame, to PDF at paper size", [](CLI::App& cmd) -> kwutil::Runner {
-    auto o = std::make_shared<PlotOptions>();
-    cmd.add_option("drawing", o->input, "the .T drawing")->required();
-    cmd.add_option("-o,--output", o->output, "the PDF file to write")->required();
-    cmd.add_flag("--frame", o->frame, "only the sheet frame's paper (the largest rectangle drawn)");
-    cmd.add_option("--scale", o->scale, "drawing units per millimetre (default: the recorded frame's scale, else 100)")
-        ->check(kwutil::PositiveNumber());
-    return [o] { return Plot(*o); };
-});
+const kwutil::Command reg(
+    "plot", "Plot a .T drawing, or its sheet frame, to PDF at paper size", [](CLI::App& cmd) -> kwutil::Runner {
+        auto o = std::make_shared<PlotOptions>();
+        cmd.add_option("drawing", o->input, "the .T drawing")->required();
+        cmd.add_option("-o,--output", o->output, "the PDF file to write")->required();
+        cmd.add_flag("--frame", o->frame, "only the sheet frame's paper (the largest rectangle drawn)");
+        cmd.add_option("--scale", o->scale,
+                       "drawing units per millimetre (default: the recorded frame's scale, else 100)")
+            ->check(kwutil::PositiveNumber());
+        return [o] { return Plot(*o); };
+    });
 
 }  // namespace
 #endif

@@ -44,22 +44,25 @@ int DrawSection(const Options& o) {
     m_pCfg->HostSetPen(0, 1, 0, kOutlineColour, 1);
     kwutil::DrawSectionOutline(o.shape, d, static_cast<float>(at[0]), static_cast<float>(at[1]),
                                static_cast<float>(o.angle));
-    return kwutil::RenderCurrentDrawing("section", o.output, {.light = o.light, .minimumStrokePixels = kOutlinePenPixels});
+    return kwutil::RenderCurrentDrawing("section", o.output,
+                                        {.light = o.light, .minimumStrokePixels = kOutlinePenPixels});
 }
 
-const kwutil::Command reg("section", "Draw a steel section outline as an SVG picture", [](CLI::App& cmd) -> kwutil::Runner {
-    auto o = std::make_shared<Options>();
-    std::vector<std::string> names = kwutil::SectionShapes();
-    cmd.add_option("shape", o->shape, "H, C (channel or Z), X (cross), O (box), T, T4 (four-T cross) or A (trapezoid)")
-        ->required()
-        ->check(CLI::IsMember(names));
-    cmd.add_option("--dims", o->dims, "dimensions d0,d1,... in drawing units (up to 6; missing ones are 0)")
-        ->required();
-    cmd.add_option("--at", o->at, "centre x,y (default 0,0)");
-    cmd.add_option("--angle", o->angle, "rotation in radians, anticlockwise (default 0)")->check(kwutil::Number());
-    cmd.add_option("-o,--output", o->output, "the SVG file to write")->required();
-    cmd.add_flag("--light", o->light, "dark lines on white, for documents (default: colours on black)");
-    return [o] { return DrawSection(*o); };
-});
+const kwutil::Command reg(
+    "section", "Draw a steel section outline as an SVG picture", [](CLI::App& cmd) -> kwutil::Runner {
+        auto o = std::make_shared<Options>();
+        std::vector<std::string> names = kwutil::SectionShapes();
+        cmd.add_option("shape", o->shape,
+                       "H, C (channel or Z), X (cross), O (box), T, T4 (four-T cross) or A (trapezoid)")
+            ->required()
+            ->check(CLI::IsMember(names));
+        cmd.add_option("--dims", o->dims, "dimensions d0,d1,... in drawing units (up to 6; missing ones are 0)")
+            ->required();
+        cmd.add_option("--at", o->at, "centre x,y (default 0,0)");
+        cmd.add_option("--angle", o->angle, "rotation in radians, anticlockwise (default 0)")->check(kwutil::Number());
+        cmd.add_option("-o,--output", o->output, "the SVG file to write")->required();
+        cmd.add_flag("--light", o->light, "dark lines on white, for documents (default: colours on black)");
+        return [o] { return DrawSection(*o); };
+    });
 
 }  // namespace

@@ -74,13 +74,14 @@ int Run(const Options& options) {
     return status;
 }
 
-const kwutil::Command reg("settings", "Open a settings dialog (linetype, layer [KIND...], text, userpara TABLE, mode)",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto options = std::make_shared<Options>();
-    cmd.add_option("dialog", options->which, "linetype, layer, text, userpara or mode")->required();
-    cmd.add_option("args", options->args, "component types (layer) or the table name (userpara)");
-    cmd.add_option("--script", options->script, "play this dialog script instead of showing a window");
-    return [options] { return Run(*options); };
-});
+const kwutil::Command reg(
+    "settings", "Open a settings dialog (linetype, layer [KIND...], text, userpara TABLE, mode)",
+    [](CLI::App& cmd) -> kwutil::Runner {
+        auto options = std::make_shared<Options>();
+        cmd.add_option("dialog", options->which, "linetype, layer, text, userpara or mode")->required();
+        cmd.add_option("args", options->args, "component types (layer) or the table name (userpara)");
+        cmd.add_option("--script", options->script, "play this dialog script instead of showing a window");
+        return [options] { return Run(*options); };
+    });
 
 }  // namespace

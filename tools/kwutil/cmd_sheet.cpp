@@ -80,7 +80,8 @@ constexpr TitleField kDateField{150, 4, 2.5};
 
 // Writes text (UTF-8) into a field of the title block the insertion places. The block was loaded
 // at the drawing's scale and is inserted at full size.
-void FillTitleField(const ckw::engine::Entity& insertion, double scale, const TitleField& field, const std::string& text) {
+void FillTitleField(const ckw::engine::Entity& insertion, double scale, const TitleField& field,
+                    const std::string& text) {
     if (text.empty()) return;
     const ckw::engine::Transform t = ckw::engine::InsertTransform(insertion);
     double x = 0, y = 0;
@@ -236,28 +237,32 @@ int DrawSheet(SheetOptions& o) {
     return kwutil::SaveDrawingAndPicture("sheet", engine, o.output);
 }
 
-const kwutil::Command reg("sheet", "Draw a sheet frame with title blocks and a floor table into a new drawing",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto o = std::make_shared<SheetOptions>();
-    cmd.add_option("-o,--output", o->output, "OUT: writes OUT.T and OUT.svg")->required();
-    cmd.add_option("--sheet", o->frame.sheet, "sheet number 0-4 (default 1)")->check(kwutil::Number(0, 4));
-    cmd.add_flag("--portrait", o->portrait, "portrait (binding side at the top)");
-    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
-    cmd.add_option("--lengthen", o->frame.lengthening, "millimetres added to the sheet's length")->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
-    cmd.add_option("--widen", o->frame.widening, "millimetres added to the sheet's width")->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
-    cmd.add_option("--title", o->title, "title-block drawing (a name alone is found in the configuration directory)");
-    cmd.add_flag("--no-blocks", o->noBlocks, "frame without the title and countersign blocks");
-    cmd.add_flag("--upright-title", o->uprightTitle,
-                 "portrait: title block upright in the lower-right corner (default: turned, at the lower left)");
-    cmd.add_option("--title-text", o->drawingTitle, "drawing title written into the title block");
-    cmd.add_option("--number", o->drawingNumber, "drawing number written into the title block");
-    cmd.add_option("--date", o->date, "date written into the title block (default today, YYYY-MM-DD)");
-    cmd.add_option("--at-x", o->atX, "x of the frame's lower-left corner (default 0)")->check(kwutil::Number());
-    cmd.add_option("--at-y", o->atY, "y of the frame's lower-left corner (default 0)")->check(kwutil::Number());
-    auto* floors = cmd.add_option("--floors", o->floors, "floors ELEV_M:HEIGHT_MM,... (floor 1 first)");
-    cmd.add_option("--floors-file", o->floorsFile, "file of floors, ELEV_M:HEIGHT_MM per line")->excludes(floors);
-    cmd.add_option("--input", o->inputScript, "input script answering the commands instead (docs/t-format.md)");
-    return [o] { return RunSheet(*o); };
-});
+const kwutil::Command reg(
+    "sheet", "Draw a sheet frame with title blocks and a floor table into a new drawing",
+    [](CLI::App& cmd) -> kwutil::Runner {
+        auto o = std::make_shared<SheetOptions>();
+        cmd.add_option("-o,--output", o->output, "OUT: writes OUT.T and OUT.svg")->required();
+        cmd.add_option("--sheet", o->frame.sheet, "sheet number 0-4 (default 1)")->check(kwutil::Number(0, 4));
+        cmd.add_flag("--portrait", o->portrait, "portrait (binding side at the top)");
+        cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
+        cmd.add_option("--lengthen", o->frame.lengthening, "millimetres added to the sheet's length")
+            ->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
+        cmd.add_option("--widen", o->frame.widening, "millimetres added to the sheet's width")
+            ->check(kwutil::Number(-kMaxSheetChange, kMaxSheetChange));
+        cmd.add_option("--title", o->title,
+                       "title-block drawing (a name alone is found in the configuration directory)");
+        cmd.add_flag("--no-blocks", o->noBlocks, "frame without the title and countersign blocks");
+        cmd.add_flag("--upright-title", o->uprightTitle,
+                     "portrait: title block upright in the lower-right corner (default: turned, at the lower left)");
+        cmd.add_option("--title-text", o->drawingTitle, "drawing title written into the title block");
+        cmd.add_option("--number", o->drawingNumber, "drawing number written into the title block");
+        cmd.add_option("--date", o->date, "date written into the title block (default today, YYYY-MM-DD)");
+        cmd.add_option("--at-x", o->atX, "x of the frame's lower-left corner (default 0)")->check(kwutil::Number());
+        cmd.add_option("--at-y", o->atY, "y of the frame's lower-left corner (default 0)")->check(kwutil::Number());
+        auto* floors = cmd.add_option("--floors", o->floors, "floors ELEV_M:HEIGHT_MM,... (floor 1 first)");
+        cmd.add_option("--floors-file", o->floorsFile, "file of floors, ELEV_M:HEIGHT_MM per line")->excludes(floors);
+        cmd.add_option("--input", o->inputScript, "input script answering the commands instead (docs/t-format.md)");
+        return [o] { return RunSheet(*o); };
+    });
 
 }  // namespace

@@ -105,18 +105,19 @@ int Run(const Options& o) {
     return Draw(o);
 }
 
-const kwutil::Command reg("table", "Draw a user table file (.TDB), write an empty one, or design one",
-                          [](CLI::App& cmd) -> kwutil::Runner {
-    auto o = std::make_shared<Options>();
-    cmd.add_option("file", o->file, "the .TDB file to draw or design");
-    cmd.add_option("-o,--output", o->output, "OUT: draws into OUT.T and OUT.svg; with --new the .TDB file to write");
-    cmd.add_option("--new", o->newSize, "ROWSxCOLS: write an empty table of this size to -o");
-    cmd.add_option("--width", o->width, "column width of a new table, mm of paper (default 20)");
-    cmd.add_option("--height", o->height, "row height of a new table, mm of paper (default 8)");
-    cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
-    cmd.add_flag("--design", o->design, "open the table designer on the file (OK saves it)");
-    cmd.add_option("--script", o->script, "with --design: play this dialog script instead of showing a window");
-    return [o] { return Run(*o); };
-});
+const kwutil::Command reg(
+    "table", "Draw a user table file (.TDB), write an empty one, or design one", [](CLI::App& cmd) -> kwutil::Runner {
+        auto o = std::make_shared<Options>();
+        cmd.add_option("file", o->file, "the .TDB file to draw or design");
+        cmd.add_option("-o,--output", o->output,
+                       "OUT: draws into OUT.T and OUT.svg; with --new the .TDB file to write");
+        cmd.add_option("--new", o->newSize, "ROWSxCOLS: write an empty table of this size to -o");
+        cmd.add_option("--width", o->width, "column width of a new table, mm of paper (default 20)");
+        cmd.add_option("--height", o->height, "row height of a new table, mm of paper (default 8)");
+        cmd.add_option("--scale", o->scale, "drawing scale (default 100)")->check(kwutil::PositiveNumber());
+        cmd.add_flag("--design", o->design, "open the table designer on the file (OK saves it)");
+        cmd.add_option("--script", o->script, "with --design: play this dialog script instead of showing a window");
+        return [o] { return Run(*o); };
+    });
 
 }  // namespace

@@ -21,8 +21,8 @@ struct Field {
     short type;
     const char* name;
 };
-constexpr Field kFrameFields[] = {{kXDataInteger, "sheet number"}, {kXDataReal, "scale"},
-                                  {kXDataInteger, "orientation"},  {kXDataInteger, "paper length (mm)"},
+constexpr Field kFrameFields[] = {{kXDataInteger, "sheet number"},     {kXDataReal, "scale"},
+                                  {kXDataInteger, "orientation"},      {kXDataInteger, "paper length (mm)"},
                                   {kXDataInteger, "paper width (mm)"}, {kXDataString, "title block"}};
 constexpr Field kInfoFields[] = {{kXDataInteger, "drawing kind"}, {kXDataString, "drawing name"},
                                  {kXDataInteger, "floor number"}, {kXDataInteger, "scale"},
@@ -36,9 +36,15 @@ std::span<const Field> FieldsOf(std::string_view upperName) {
 
 void PrintValue(const XData_Resbuf_& item) {
     switch (item.restype) {
-    case kXDataInteger: std::cout << "integer " << item.resval.nInt; break;
-    case kXDataReal: std::cout << "real " << item.resval.fReal; break;
-    default: std::cout << "string \"" << GbkToUtf8(item.resval.pString) << "\""; break;
+    case kXDataInteger:
+        std::cout << "integer " << item.resval.nInt;
+        break;
+    case kXDataReal:
+        std::cout << "real " << item.resval.fReal;
+        break;
+    default:
+        std::cout << "string \"" << GbkToUtf8(item.resval.pString) << "\"";
+        break;
     }
 }
 
@@ -94,9 +100,9 @@ int ListXData(const std::string& path) {
 
 const kwutil::Command reg("xdata", "List the extended data of a .T drawing's entities and of the drawing",
                           [](CLI::App& cmd) -> kwutil::Runner {
-    auto input = std::make_shared<std::string>();
-    cmd.add_option("drawing", *input, "the .T drawing")->required();
-    return [input] { return ListXData(*input); };
-});
+                              auto input = std::make_shared<std::string>();
+                              cmd.add_option("drawing", *input, "the .T drawing")->required();
+                              return [input] { return ListXData(*input); };
+                          });
 
 }  // namespace

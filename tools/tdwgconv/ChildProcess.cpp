@@ -69,8 +69,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, std::chrono::millisec
     for (pollfd& f : fds)
         if (f.fd >= 0) close(f.fd);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (!result.timedOut && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
     return result;
 }

@@ -46,7 +46,8 @@ double Deg(double radians) { return radians * 180 / M_PI; }
 
 // Lineweights are stored as an index into the standard steps; 29 and up mean by layer / block / default.
 double LineWeightMm(int index) {
-    static const int kSteps[] = {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+    static const int kSteps[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
+                                 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
     return index >= 0 && index < 24 ? kSteps[index] / 100.0 : 0;
 }
 
@@ -109,9 +110,12 @@ private:
             e.trueColour = Int(j, "color") & 0xFFFFFF;
         XData(j, e);
         Map(j, e);
-        if (e.kind == "ATTRIB") e.shape = Shape::Skip, e.skipReason = "attribute of an insert";
-        else if (paperSpace && e.shape != Shape::Skip) e.shape = Shape::Skip, e.skipReason = "paper space";
-        if (e.shape == Shape::Polyline && e.vertices.size() < 2) e.shape = Shape::Skip, e.skipReason = "polyline without vertices";
+        if (e.kind == "ATTRIB")
+            e.shape = Shape::Skip, e.skipReason = "attribute of an insert";
+        else if (paperSpace && e.shape != Shape::Skip)
+            e.shape = Shape::Skip, e.skipReason = "paper space";
+        if (e.shape == Shape::Polyline && e.vertices.size() < 2)
+            e.shape = Shape::Skip, e.skipReason = "polyline without vertices";
         list.push_back(std::move(e));
         for (Entity& more : m_more) list.push_back(std::move(more));
         m_more.clear();
@@ -167,7 +171,8 @@ private:
         } else if (type == "ELLIPSE") {
             Point2 c = Pt(j, "center"), m = Pt(j, "majorAxisEndPoint");
             e.shape = Shape::Polyline;
-            e.vertices = EllipseVertices(c.x, c.y, m.x, m.y, Num(j, "axisRatio", 1), Num(j, "startAngle"), Num(j, "endAngle", 2 * M_PI));
+            e.vertices = EllipseVertices(c.x, c.y, m.x, m.y, Num(j, "axisRatio", 1), Num(j, "startAngle"),
+                                         Num(j, "endAngle", 2 * M_PI));
         } else if (type == "SPLINE") {
             e.shape = Shape::Polyline;
             std::vector<Point2> control;
@@ -187,13 +192,15 @@ private:
             e.closed = (Int(j, "flag") & 1) != 0;
             double w = Num(j, "constantWidth");
             for (const Json& v : Arr(j, "vertices"))
-                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", w), Num(v, "endWidth", w)});
+                e.vertices.push_back(
+                    {Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", w), Num(v, "endWidth", w)});
         } else if (type == "POLYLINE2D" || type == "POLYLINE3D") {
             e.shape = Shape::Polyline;
             e.closed = (Int(j, "flag") & 1) != 0;
             for (const Json& v : Arr(j, "vertices")) {
                 if (Int(v, "flag") & 16) continue;  // spline frame points
-                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", Num(j, "startWidth")),
+                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"),
+                                      Num(v, "startWidth", Num(j, "startWidth")),
                                       Num(v, "endWidth", Num(j, "endWidth"))});
             }
         } else if (type == "TEXT" || type == "ATTRIB") {
@@ -202,7 +209,8 @@ private:
             Point2 p = Pt(j, "insertionPoint");
             e.shape = Shape::MText;
             e.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "text")));
-            e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")), e.lineSpacing = Num(j, "lineSpacing", 1);
+            e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")),
+            e.lineSpacing = Num(j, "lineSpacing", 1);
             e.x = p.x, e.y = p.y;
             int a = std::clamp(Int(j, "attachmentPoint", 1), 1, 9) - 1;
             e.hAlign = a % 3, e.vAlign = 3 - a / 3;
@@ -226,7 +234,9 @@ private:
             Hatch(j, e);
         } else {
             e.shape = Shape::Skip;
-            e.skipReason = type == "XLINE" || type == "RAY" ? "infinite line" : type == "VIEWPORT" ? "paper space" : "not supported";
+            e.skipReason = type == "XLINE" || type == "RAY" ? "infinite line"
+                           : type == "VIEWPORT"             ? "paper space"
+                                                            : "not supported";
         }
     }
 

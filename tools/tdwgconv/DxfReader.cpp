@@ -29,7 +29,7 @@ namespace {
 struct Extras {
     std::string kind;
     bool paperSpace = false;
-    std::string blockName;  // group 2 (a dimension's block)
+    std::string blockName;    // group 2 (a dimension's block)
     std::string description;  // group 4 (a block's description)
     double w40 = 0, w41 = 0, w43 = 0;
     std::vector<std::pair<double, double>> vertexWidths;  // per light-polyline vertex
@@ -85,9 +85,12 @@ public:
             m_finished = std::move(m_pending);
             m_pending = Extras{};
             m_pending.kind = value;
-            if (value == "SECTION") m_expectSectionName = true;
-            else if (value == "ENDSEC") m_section.clear();
-            else if (value == "EOF") sawEof = true;
+            if (value == "SECTION")
+                m_expectSectionName = true;
+            else if (value == "ENDSEC")
+                m_section.clear();
+            else if (value == "EOF")
+                sawEof = true;
             else if (m_section == "ENTITIES" && value != "VERTEX" && value != "SEQEND" && value != "ATTRIB")
                 ++m_d.kinds[value].read;
             return;
@@ -100,16 +103,37 @@ public:
         if (IsNumericCode(code) && !IsNumber(value) && error.empty())
             error = "damaged file: group " + std::to_string(code) + " holds \"" + value.substr(0, 40) + "\"";
         switch (code) {
-        case 2: m_pending.blockName = value; break;
-        case 3: m_pending.mtextChunks += value; break;
-        case 4: m_pending.description = value; break;
-        case 40: m_pending.w40 = Real(value); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40; break;
-        case 41: m_pending.w41 = Real(value); if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41; break;
-        case 43: m_pending.w43 = Real(value); break;
-        case 10: if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43); break;
-        case 50: m_pending.rotation = Real(value); break;
-        case 67: m_pending.paperSpace = std::atoi(value.c_str()) == 1; break;
-        default: break;
+        case 2:
+            m_pending.blockName = value;
+            break;
+        case 3:
+            m_pending.mtextChunks += value;
+            break;
+        case 4:
+            m_pending.description = value;
+            break;
+        case 40:
+            m_pending.w40 = Real(value);
+            if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40;
+            break;
+        case 41:
+            m_pending.w41 = Real(value);
+            if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41;
+            break;
+        case 43:
+            m_pending.w43 = Real(value);
+            break;
+        case 10:
+            if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43);
+            break;
+        case 50:
+            m_pending.rotation = Real(value);
+            break;
+        case 67:
+            m_pending.paperSpace = std::atoi(value.c_str()) == 1;
+            break;
+        default:
+            break;
         }
     }
 
@@ -119,7 +143,8 @@ public:
         if (key == "$ACADVER") {
             m_d.sourceVersion = value;
             // AC1021 (2007) and later keep their texts in UTF-8.
-            if (value.size() == 6 && value.rfind("AC", 0) == 0 && std::atoi(value.c_str() + 2) >= 1021) m_text.SetUtf8(true);
+            if (value.size() == 6 && value.rfind("AC", 0) == 0 && std::atoi(value.c_str() + 2) >= 1021)
+                m_text.SetUtf8(true);
         }
     }
     void setVariableInt(const std::string& key, int value, int) override {
@@ -136,9 +161,7 @@ public:
         layer.lineWeightMm = attributes.getWidth() > 0 ? attributes.getWidth() / 100.0 : 0;
         m_d.layers.push_back(std::move(layer));
     }
-    void addLinetype(const DL_LinetypeData& data) override {
-        m_d.lineTypes.push_back({m_text.ToGbk(data.name), {}});
-    }
+    void addLinetype(const DL_LinetypeData& data) override { m_d.lineTypes.push_back({m_text.ToGbk(data.name), {}}); }
     void addLinetypeDash(double length) override {
         if (!m_d.lineTypes.empty()) m_d.lineTypes.back().dashes.push_back(length);
     }
@@ -234,16 +257,19 @@ public:
         e.text = m_text.Utf8ToGbk(ResolvePercentCodes(TextUtf8(d.text)));
         e.height = d.height, e.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1;
         e.angleDeg = d.angle * 180 / M_PI;
-        bool useFirst = (d.hJustification == 0 && d.vJustification == 0) || d.hJustification == 3 || d.hJustification == 5;
+        bool useFirst =
+            (d.hJustification == 0 && d.vJustification == 0) || d.hJustification == 3 || d.hJustification == 5;
         e.x = useFirst ? d.ipx : d.apx, e.y = useFirst ? d.ipy : d.apy;
         e.hAlign = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;
         e.vAlign = d.hJustification == 4 ? 2 : (d.vJustification >= 0 && d.vJustification <= 3 ? d.vJustification : 0);
     }
-    void addAttribute(const DL_AttributeData&) override { /* attribute values belong to their insert */ }
+    void addAttribute(const DL_AttributeData&) override { /* attribute values belong to their insert */
+    }
     void addMText(const DL_MTextData& d) override {
         Entity& e = Begin(Shape::MText);
         e.text = m_text.Utf8ToGbk(StripMTextFormatting(TextUtf8(m_finished.mtextChunks + d.text)));
-        e.height = d.height, e.angleDeg = m_finished.rotation ? *m_finished.rotation : d.angle * 180 / M_PI, e.lineSpacing = d.lineSpacingFactor;
+        e.height = d.height, e.angleDeg = m_finished.rotation ? *m_finished.rotation : d.angle * 180 / M_PI,
+        e.lineSpacing = d.lineSpacingFactor;
         e.x = d.ipx, e.y = d.ipy;
         int a = d.attachmentPoint >= 1 && d.attachmentPoint <= 9 ? d.attachmentPoint - 1 : 0;
         e.hAlign = a % 3;
@@ -302,7 +328,9 @@ public:
     void addDictionaryEntry(const DL_DictionaryEntryData& d) override {
         if (d.name == "CKW_DRAWING_DATA") m_dataHandle = d.handle;
     }
-    void addXRecord(const std::string& handle) override { m_inDataRecord = !m_dataHandle.empty() && handle == m_dataHandle; }
+    void addXRecord(const std::string& handle) override {
+        m_inDataRecord = !m_dataHandle.empty() && handle == m_dataHandle;
+    }
     void addXRecordInt(int code, int value) override {
         if (m_inDataRecord && code >= 90 && code <= 99) m_d.drawingData.push_back(value);
     }
@@ -392,10 +420,12 @@ private:
             std::vector<Point2> control;
             for (const auto& c : d.controlPoints)
                 if (c.size() >= 2) control.push_back({c[0], c[1]});
-            for (const Vertex& v : SplineVertices(static_cast<int>(d.degree), d.knots, control, d.weights)) add(v.x, v.y, 0);
+            for (const Vertex& v : SplineVertices(static_cast<int>(d.degree), d.knots, control, d.weights))
+                add(v.x, v.y, 0);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -474,7 +504,7 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
     }
     struct stat info {};
     error = fstat(fileno(file), &info) == 0 ? ImpossibleCount(file, static_cast<std::uintmax_t>(info.st_size))
-                                             : "cannot read " + path;
+                                            : "cannot read " + path;
     std::fclose(file);
     if (!error.empty()) return false;
     try {
@@ -482,10 +512,14 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
         DL_Dxf dxf;
         bool ok = dxf.in(path, sink.get());
         sink->Finish();
-        if (!ok) error = "not a DXF file";
-        else if (!sink->error.empty()) error = sink->error;
-        else if (!sink->sawEof) error = "damaged file: it ends early (no EOF marker)";
-        else return true;
+        if (!ok)
+            error = "not a DXF file";
+        else if (!sink->error.empty())
+            error = sink->error;
+        else if (!sink->sawEof)
+            error = "damaged file: it ends early (no EOF marker)";
+        else
+            return true;
     } catch (const std::bad_alloc&) {
         error = "damaged file: a count in it asks for more memory than there is";
     } catch (const std::exception& e) {
@@ -542,18 +576,30 @@ void RestoreBlockIdentity(const std::string& description, Block& block) {
 
 double MillimetresPerUnit(int insUnits) {
     switch (insUnits) {
-    case 1: return 25.4;            // inches
-    case 2: return 304.8;           // feet
-    case 3: return 1609344.0;       // miles
-    case 5: return 10.0;            // centimetres
-    case 6: return 1000.0;          // metres
-    case 7: return 1e6;             // kilometres
-    case 8: return 25.4e-6;         // microinches
-    case 9: return 0.0254;          // mils
-    case 10: return 914.4;          // yards
-    case 13: return 1e-3;           // microns
-    case 14: return 100.0;          // decimetres
-    default: return 1.0;            // unitless, millimetres and the rest
+    case 1:
+        return 25.4;  // inches
+    case 2:
+        return 304.8;  // feet
+    case 3:
+        return 1609344.0;  // miles
+    case 5:
+        return 10.0;  // centimetres
+    case 6:
+        return 1000.0;  // metres
+    case 7:
+        return 1e6;  // kilometres
+    case 8:
+        return 25.4e-6;  // microinches
+    case 9:
+        return 0.0254;  // mils
+    case 10:
+        return 914.4;  // yards
+    case 13:
+        return 1e-3;  // microns
+    case 14:
+        return 100.0;  // decimetres
+    default:
+        return 1.0;  // unitless, millimetres and the rest
     }
 }
 

@@ -40,7 +40,7 @@ struct Entity {
     std::string layer;
     std::string lineType;  // empty or "BYLAYER": the layer's
     int colour = kColourByLayer;
-    int32_t trueColour = -1;  // 0xRRGGBB, or -1
+    int32_t trueColour = -1;   // 0xRRGGBB, or -1
     double lineWeightMm = -1;  // < 0: the layer's
 
     std::vector<Vertex> vertices;  // Line: 2; Polyline: n; Trace: 4 corners in drawing order
@@ -72,7 +72,7 @@ struct LineType {
 };
 
 struct Block {
-    std::string name;  // as insertions refer to it
+    std::string name;        // as insertions refer to it
     int number = 0;          // the engine block number a drawing written by this program gave it, or 0
     std::string engineName;  // and its name there, when the source's name had to change
     double baseX = 0, baseY = 0;
@@ -88,8 +88,8 @@ struct Drawing {
     std::vector<Layer> layers;
     std::vector<LineType> lineTypes;
     std::vector<Block> blocks;
-    std::vector<Entity> entities;  // model space
-    double unitToMm = 1;           // drawing units to millimetres
+    std::vector<Entity> entities;      // model space
+    double unitToMm = 1;               // drawing units to millimetres
     std::vector<int32_t> drawingData;  // the drawing-level record, when the source carries one
     // Report
     std::map<std::string, Counts> kinds;  // source kind -> counts

@@ -9,7 +9,8 @@ namespace tdwg {
 void PrintReport(const Drawing& d, const std::string& source, const std::string& output, std::ostream& out) {
     out << source << " -> " << output << "\n";
     out << std::left << std::setw(20) << "kind" << std::right << std::setw(8) << "read" << std::setw(9) << "written"
-        << std::setw(9) << "skipped" << "  why\n";
+        << std::setw(9) << "skipped"
+        << "  why\n";
     long read = 0, written = 0;
     for (const auto& [kind, c] : d.kinds) {
         long skipped = 0;
@@ -22,7 +23,8 @@ void PrintReport(const Drawing& d, const std::string& source, const std::string&
             << std::setw(9) << skipped << (why.empty() ? "" : "  " + why) << "\n";
         read += c.read, written += c.written;
     }
-    out << std::left << std::setw(20) << "total" << std::right << std::setw(8) << read << std::setw(9) << written << "\n";
+    out << std::left << std::setw(20) << "total" << std::right << std::setw(8) << read << std::setw(9) << written
+        << "\n";
     if (d.unmappableCharacters) out << "characters GBK cannot hold (written as ?): " << d.unmappableCharacters << "\n";
     if (d.droppedXDataValues) out << "extended-data values of other kinds (dropped): " << d.droppedXDataValues << "\n";
 }

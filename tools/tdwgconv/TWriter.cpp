@@ -67,8 +67,10 @@ public:
             if (e.shape != Shape::Skip) written = Emit(e, 0, 0, m_out, nullptr, reason);
             if (e.kind.empty()) continue;  // a continuation of the entity before it
             Counts& c = m_in.kinds[e.kind];
-            if (written) ++c.written;
-            else ++c.skipped[reason.empty() ? "not supported" : reason];
+            if (written)
+                ++c.written;
+            else
+                ++c.skipped[reason.empty() ? "not supported" : reason];
         }
         for (auto& [kind, c] : m_in.kinds) {
             long accounted = c.written;
@@ -121,7 +123,8 @@ private:
             info.number = n ? *n : next++;
             info.name = FitText(l.name);
             info.colour = l.trueColour >= 0 ? Rgb24ToColour(l.trueColour)
-                                             : (std::abs(l.colour) >= 1 && std::abs(l.colour) <= 255 ? std::abs(l.colour) : kDefaultColour);
+                                            : (std::abs(l.colour) >= 1 && std::abs(l.colour) <= 255 ? std::abs(l.colour)
+                                                                                                    : kDefaultColour);
             info.flag = l.colour < 0 ? 1 : 0;
             info.lineType = LineTypeNumber(l.lineType, kSolidLineType);
             info.widthCode = static_cast<int>(std::lround(l.lineWeightMm * 1000));
@@ -188,10 +191,10 @@ private:
     bool Emit(const Entity& e, double bx, double by, eng::Drawing& target, eng::Block* block, std::string& reason) {
         const eng::LayerInfo& layer = LayerOf(e.layer);
         eng::Entity out;
-        int colour = e.trueColour >= 0 ? Rgb24ToColour(e.trueColour)
+        int colour = e.trueColour >= 0                    ? Rgb24ToColour(e.trueColour)
                      : (e.colour >= 1 && e.colour <= 255) ? e.colour
-                     : e.colour == kColourByLayer ? layer.colour
-                                                  : kDefaultColour;
+                     : e.colour == kColourByLayer         ? layer.colour
+                                                          : kDefaultColour;
         int width = e.lineWeightMm >= 0 ? static_cast<int>(std::lround(e.lineWeightMm * 1000)) : layer.widthCode;
         out.attributes = {layer.number, LineTypeNumber(e.lineType, layer.lineType), width, colour, 0, 0, 0};
         auto px = [&](double x) { return X(x, bx); };
@@ -231,7 +234,8 @@ private:
                     bool hasNext = i < last || closed;
                     const Vertex& next = verts[i < last ? i + 1 : first];
                     double height = hasNext ? v.bulge * std::hypot(next.x - v.x, next.y - v.y) / 2 : 0;
-                    piece.values.insert(piece.values.end(), {px(v.x), py(v.y), L(height), L(v.startWidth), L(v.endWidth)});
+                    piece.values.insert(piece.values.end(),
+                                        {px(v.x), py(v.y), L(height), L(v.startWidth), L(v.endWidth)});
                 }
                 extra.push_back(std::move(piece));
                 if (last == n - 1) break;
@@ -246,14 +250,22 @@ private:
             break;
         case Shape::Arc:
             out.kind = eng::kArc;
-            out.values = {px(e.cx), py(e.cy), L(e.radius), static_cast<float>(e.startDeg), static_cast<float>(e.endDeg)};
+            out.values = {px(e.cx), py(e.cy), L(e.radius), static_cast<float>(e.startDeg),
+                          static_cast<float>(e.endDeg)};
             break;
         case Shape::Text:
         case Shape::MText:
             out.text = FitText(e.text);
-            out.kind = e.shape == Shape::MText ? eng::kMultilineText : HasWideCharacters(out.text) ? eng::kChineseText : eng::kWesternText;
-            out.values = {L(e.height), L(e.height * e.widthFactor), px(e.x), py(e.y), static_cast<float>(e.angleDeg),
-                          static_cast<float>(HAlignCode(e.hAlign)), static_cast<float>(VAlignCode(e.vAlign))};
+            out.kind = e.shape == Shape::MText       ? eng::kMultilineText
+                       : HasWideCharacters(out.text) ? eng::kChineseText
+                                                     : eng::kWesternText;
+            out.values = {L(e.height),
+                          L(e.height * e.widthFactor),
+                          px(e.x),
+                          py(e.y),
+                          static_cast<float>(e.angleDeg),
+                          static_cast<float>(HAlignCode(e.hAlign)),
+                          static_cast<float>(VAlignCode(e.vAlign))};
             if (e.shape == Shape::MText) out.values.push_back(static_cast<float>(e.lineSpacing));
             break;
         case Shape::Trace:
@@ -267,11 +279,18 @@ private:
                 return false;
             }
             out.kind = eng::kBlockInsert;
-            out.values = {static_cast<float>(it->second), px(e.x), py(e.y), 0.0f, static_cast<float>(e.sx),
-                          static_cast<float>(e.sy), static_cast<float>(e.sz), static_cast<float>(e.angleDeg)};
+            out.values = {static_cast<float>(it->second),
+                          px(e.x),
+                          py(e.y),
+                          0.0f,
+                          static_cast<float>(e.sx),
+                          static_cast<float>(e.sy),
+                          static_cast<float>(e.sz),
+                          static_cast<float>(e.angleDeg)};
             break;
         }
-        case Shape::Skip: return false;
+        case Shape::Skip:
+            return false;
         }
         for (float v : out.values)
             if (!std::isfinite(v)) {
@@ -305,22 +324,28 @@ private:
         };
         const auto& v = e.values;
         switch (e.kind) {
-        case eng::kPoint: case eng::kLine: case eng::kTrace:
+        case eng::kPoint:
+        case eng::kLine:
+        case eng::kTrace:
             for (size_t i = 0; i + 1 < v.size(); i += 2) take(v[i], v[i + 1]);
             break;
         case eng::kPolyline:
             for (size_t i = 2; i + 1 < v.size(); i += 5) take(v[i], v[i + 1]);
             break;
-        case eng::kCircle: case eng::kArc:
+        case eng::kCircle:
+        case eng::kArc:
             take(v[0] - v[2], v[1] - v[2]), take(v[0] + v[2], v[1] + v[2]);
             break;
-        case eng::kChineseText: case eng::kWesternText: case eng::kMultilineText:
+        case eng::kChineseText:
+        case eng::kWesternText:
+        case eng::kMultilineText:
             take(v[2], v[3]);
             break;
         case eng::kBlockInsert:
             take(v[1], v[2]);
             break;
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -333,9 +358,15 @@ private:
             for (const XDataValue& v : apps[a].values) {
                 auto item = std::make_unique<XData_Resbuf_>();
                 switch (v.type) {
-                case XDataValue::Type::Int: item->restype = 10001, item->resval.nInt = v.i; break;
-                case XDataValue::Type::Real: item->restype = 10002, item->resval.fReal = static_cast<float>(v.r); break;
-                case XDataValue::Type::String: item->restype = 10003, item->resval.pString = const_cast<char*>(v.s.c_str()); break;
+                case XDataValue::Type::Int:
+                    item->restype = 10001, item->resval.nInt = v.i;
+                    break;
+                case XDataValue::Type::Real:
+                    item->restype = 10002, item->resval.fReal = static_cast<float>(v.r);
+                    break;
+                case XDataValue::Type::String:
+                    item->restype = 10003, item->resval.pString = const_cast<char*>(v.s.c_str());
+                    break;
                 }
                 lists[a].Add(item.get());
                 owned.push_back(std::move(item));

@@ -76,11 +76,30 @@ std::string ResolvePercentCodes(std::string_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '%' && i + 2 < s.size() && s[i + 1] == '%') {
             char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s[i + 2])));
-            if (c == 'c') { AppendUtf8(out, 0x2300); i += 2; continue; }  // diameter
-            if (c == 'd') { AppendUtf8(out, 0xB0); i += 2; continue; }    // degree
-            if (c == 'p') { AppendUtf8(out, 0xB1); i += 2; continue; }    // plus-minus
-            if (c == '%') { out += '%'; i += 2; continue; }
-            if (c == 'u' || c == 'o') { i += 2; continue; }  // under- and overline switches
+            if (c == 'c') {
+                AppendUtf8(out, 0x2300);
+                i += 2;
+                continue;
+            }  // diameter
+            if (c == 'd') {
+                AppendUtf8(out, 0xB0);
+                i += 2;
+                continue;
+            }  // degree
+            if (c == 'p') {
+                AppendUtf8(out, 0xB1);
+                i += 2;
+                continue;
+            }  // plus-minus
+            if (c == '%') {
+                out += '%';
+                i += 2;
+                continue;
+            }
+            if (c == 'u' || c == 'o') {
+                i += 2;
+                continue;
+            }  // under- and overline switches
         }
         out += s[i];
     }
@@ -99,10 +118,19 @@ std::string StripMTextFormatting(std::string_view s) {
         }
         char code = s[++i];
         switch (code) {
-        case 'P': out += '\n'; break;
-        case '~': out += ' '; break;
-        case '\\': case '{': case '}': out += code; break;
-        case 'U': case 'u':  // \U+XXXX stays for ResolveUnicodeEscapes
+        case 'P':
+            out += '\n';
+            break;
+        case '~':
+            out += ' ';
+            break;
+        case '\\':
+        case '{':
+        case '}':
+            out += code;
+            break;
+        case 'U':
+        case 'u':  // \U+XXXX stays for ResolveUnicodeEscapes
             out += '\\';
             out += code;
             break;
@@ -113,7 +141,14 @@ std::string StripMTextFormatting(std::string_view s) {
             i = end;
             break;
         }
-        case 'L': case 'l': case 'O': case 'o': case 'K': case 'k': case 'N': break;
+        case 'L':
+        case 'l':
+        case 'O':
+        case 'o':
+        case 'K':
+        case 'k':
+        case 'N':
+            break;
         default: {  // \f..; \H..; \W..; \Q..; \T..; \A..; \C..; \c..; \p..; and unknown codes with a value
             size_t end = s.find(';', i + 1);
             i = end == std::string_view::npos ? s.size() : end;

@@ -100,9 +100,9 @@ fs::path ExecutableDir() {
 // build that is not installed). A copy in the configuration directory finds the installed one.
 fs::path DwgReaderScript() {
     fs::path dir = ExecutableDir();
-    for (const fs::path& candidate : {dir / "dwg" / "read-dwg.mjs", dir / ".." / "share" / "ckw" / "tdwgconv" / "dwg" / "read-dwg.mjs",
-                                      fs::path(TDWGCONV_INSTALLED_DWG_DIR) / "read-dwg.mjs",
-                                      fs::path(TDWGCONV_SOURCE_DWG_DIR) / "read-dwg.mjs"}) {
+    for (const fs::path& candidate :
+         {dir / "dwg" / "read-dwg.mjs", dir / ".." / "share" / "ckw" / "tdwgconv" / "dwg" / "read-dwg.mjs",
+          fs::path(TDWGCONV_INSTALLED_DWG_DIR) / "read-dwg.mjs", fs::path(TDWGCONV_SOURCE_DWG_DIR) / "read-dwg.mjs"}) {
         std::error_code ec;
         if (!candidate.empty() && fs::is_regular_file(candidate, ec)) return candidate;
     }

@@ -97,7 +97,9 @@ public:
         }
     }
 
-    void reject() override { User([this] { return m_dlg.UserClose(); }); }
+    void reject() override {
+        User([this] { return m_dlg.UserClose(); });
+    }
 
     // Inside one of the user's actions: the window must outlive it.
     bool Busy() const { return m_busy > 0; }
@@ -125,62 +127,70 @@ private:
         const int id = ctl.id;
         QWidget* widget = nullptr;
         switch (ctl.kind) {
-            case ControlKind::PushButton:
-            case ControlKind::DefPushButton: {
-                auto* button = new QPushButton(this);
-                button->setDefault(ctl.kind == ControlKind::DefPushButton);
-                button->setAutoDefault(false);
-                connect(button, &QPushButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClick(id); }); });
-                widget = button;
-                break;
-            }
-            case ControlKind::GroupBox: widget = new QGroupBox(this); break;
-            case ControlKind::RadioButton: {
-                auto* radio = new QRadioButton(this);
-                radio->setAutoExclusive(false);  // the dialog keeps its radio buttons as one group
-                connect(radio, &QRadioButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClickRadio(id); }); });
-                widget = radio;
-                break;
-            }
-            case ControlKind::CheckBox: {
-                auto* box = new QCheckBox(this);
-                connect(box, &QCheckBox::clicked, this,
-                        [this, id](bool on) { User([&] { return m_dlg.UserSetCheck(id, on); }); });
-                widget = box;
-                break;
-            }
-            case ControlKind::Edit: {
-                auto* edit = new QLineEdit(this);
-                connect(edit, &QLineEdit::editingFinished, this, [this, id, edit] {
-                    if (ToGbk(edit->text()) != m_dlg.Item(id).GetWindowText())
-                        User([&] { return m_dlg.UserEditText(id, ToGbk(edit->text())); });
-                });
-                widget = edit;
-                break;
-            }
-            case ControlKind::Label: widget = new QLabel(this); break;
-            case ControlKind::Tab: {
-                auto* tabs = new QTabBar(this);
-                connect(tabs, &QTabBar::currentChanged, this, [this, id](int index) {
-                    if (!m_syncing) User([&] { return m_dlg.UserSelectTab(id, index); });
-                });
-                widget = tabs;
-                break;
-            }
-            case ControlKind::ComboBox: {
-                auto* combo = new QComboBox(this);
-                connect(combo, &QComboBox::activated, this,
-                        [this, id](int index) { User([&] { return m_dlg.UserSelectCombo(id, index); }); });
-                widget = combo;
-                break;
-            }
-            case ControlKind::Grid:
-                widget = new QtGridWidget(m_dlg.Grid(id), [this] {
+        case ControlKind::PushButton:
+        case ControlKind::DefPushButton: {
+            auto* button = new QPushButton(this);
+            button->setDefault(ctl.kind == ControlKind::DefPushButton);
+            button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, id] { User([&] { return m_dlg.UserClick(id); }); });
+            widget = button;
+            break;
+        }
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(this);
+            break;
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(this);
+            radio->setAutoExclusive(false);  // the dialog keeps its radio buttons as one group
+            connect(radio, &QRadioButton::clicked, this,
+                    [this, id] { User([&] { return m_dlg.UserClickRadio(id); }); });
+            widget = radio;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(this);
+            connect(box, &QCheckBox::clicked, this,
+                    [this, id](bool on) { User([&] { return m_dlg.UserSetCheck(id, on); }); });
+            widget = box;
+            break;
+        }
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(this);
+            connect(edit, &QLineEdit::editingFinished, this, [this, id, edit] {
+                if (ToGbk(edit->text()) != m_dlg.Item(id).GetWindowText())
+                    User([&] { return m_dlg.UserEditText(id, ToGbk(edit->text())); });
+            });
+            widget = edit;
+            break;
+        }
+        case ControlKind::Label:
+            widget = new QLabel(this);
+            break;
+        case ControlKind::Tab: {
+            auto* tabs = new QTabBar(this);
+            connect(tabs, &QTabBar::currentChanged, this, [this, id](int index) {
+                if (!m_syncing) User([&] { return m_dlg.UserSelectTab(id, index); });
+            });
+            widget = tabs;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(this);
+            connect(combo, &QComboBox::activated, this,
+                    [this, id](int index) { User([&] { return m_dlg.UserSelectCombo(id, index); }); });
+            widget = combo;
+            break;
+        }
+        case ControlKind::Grid:
+            widget = new QtGridWidget(
+                m_dlg.Grid(id),
+                [this] {
                     ++m_busy;
                     AfterAction();
                     --m_busy;
-                }, this);
-                break;
+                },
+                this);
+            break;
         }
         widget->setObjectName(QStringLiteral("ctl%1").arg(id));
         m_widgets[id] = widget;
@@ -387,18 +397,30 @@ ckw::ui::Answer QtUi::MessageBox(std::string_view textGbk, std::string_view capt
     EnsureApplication();
     QMessageBox::StandardButtons shown;
     switch (buttons) {
-        case Buttons::Ok: shown = QMessageBox::Ok; break;
-        case Buttons::OkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; break;
-        case Buttons::YesNo: shown = QMessageBox::Yes | QMessageBox::No; break;
-        case Buttons::YesNoCancel: shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::Ok:
+        shown = QMessageBox::Ok;
+        break;
+    case Buttons::OkCancel:
+        shown = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        shown = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case Buttons::YesNoCancel:
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     const QString caption = captionGbk.empty() ? QStringLiteral("提示") : FromGbk(captionGbk);
     QMessageBox box(QMessageBox::Information, caption, FromGbk(textGbk), shown, QApplication::activeModalWidget());
     switch (box.exec()) {
-        case QMessageBox::Ok: return Answer::Ok;
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 

@@ -21,7 +21,8 @@ public:
 
 class QtUi : public ckw::ui::Ui {
 public:
-    ckw::ui::Answer MessageBox(std::string_view textGbk, std::string_view captionGbk, ckw::ui::Buttons buttons) override;
+    ckw::ui::Answer MessageBox(std::string_view textGbk, std::string_view captionGbk,
+                               ckw::ui::Buttons buttons) override;
     void Prompt(std::string_view textGbk) override;
 };
 

@@ -30,7 +30,8 @@ QImage Render(const std::string& drawingGbk) {
     if (shape.isEmpty()) return {};
     shape.scale(size, size, Qt::KeepAspectRatio);
     QPainter painter(&image);
-    renderer.render(&painter, QRectF((size - shape.width()) / 2, (size - shape.height()) / 2, shape.width(), shape.height()));
+    renderer.render(&painter,
+                    QRectF((size - shape.width()) / 2, (size - shape.height()) / 2, shape.width(), shape.height()));
     return image;
 }
 
@@ -44,8 +45,7 @@ QImage PreviewFileDialog::Picture(const ckw::dlg::FileDialogRequest& request, co
     return drawing ? Render(*drawing) : QImage();
 }
 
-PreviewFileDialog::PreviewFileDialog(QWidget* parent, const ckw::dlg::FileDialogRequest& request,
-                                     const QString& filter)
+PreviewFileDialog::PreviewFileDialog(QWidget* parent, const ckw::dlg::FileDialogRequest& request, const QString& filter)
     : QFileDialog(parent), m_request(request) {
     setOption(QFileDialog::DontUseNativeDialog);  // the panel lives in Qt's own dialog
     setNameFilter(filter);
@@ -54,7 +54,8 @@ PreviewFileDialog::PreviewFileDialog(QWidget* parent, const ckw::dlg::FileDialog
     m_panel->setFixedSize(kPictureSize, kPictureSize);
     m_panel->setAlignment(Qt::AlignCenter);
     m_panel->setFrameShape(QFrame::StyledPanel);
-    if (auto* grid = qobject_cast<QGridLayout*>(layout())) grid->addWidget(m_panel, 0, grid->columnCount(), grid->rowCount(), 1);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(m_panel, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) { Show(path); });
 }
 
@@ -69,9 +70,12 @@ void PreviewFileDialog::Show(const QString& path) {
     std::thread([request = m_request, path, generation, current = m_generation, panel = m_panel] {
         QImage image = Picture(request, path);
         if (*current != generation || !panel) return;
-        QMetaObject::invokeMethod(panel.data(), [image, generation, current, panel] {
-            if (panel && *current == generation) panel->setPixmap(QPixmap::fromImage(image));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            panel.data(),
+            [image, generation, current, panel] {
+                if (panel && *current == generation) panel->setPixmap(QPixmap::fromImage(image));
+            },
+            Qt::QueuedConnection);
     }).detach();
 }
 

@@ -251,8 +251,7 @@ void QtGridWidget::OnCellClicked(int row, int col) {
             if (colour.isValid()) refusal = m_model.UserPickColor(row, col, ToColorRef(colour));
         } else if (cell.kind == ckw::grid::kKindDropDown && !cell.items.empty()) {
             QMenu menu(this);
-            for (size_t i = 0; i < cell.items.size(); ++i)
-                menu.addAction(FromGbk(cell.items[i]))->setData(int(i));
+            for (size_t i = 0; i < cell.items.size(); ++i) menu.addAction(FromGbk(cell.items[i]))->setData(int(i));
             QAction* chosen = menu.exec(viewport()->mapToGlobal(visualItemRect(item(row, col)).bottomLeft()));
             if (chosen) refusal = m_model.UserChoose(row, col, chosen->data().toInt());
         }
