@@ -639,8 +639,11 @@ TEST(Programs, CommandListsNameEachCommandOnce) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Offscreen unless told otherwise, also when CTest lists the tests.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen whatever desktop the tests are run from, also when CTest lists them; the programs
+    // the window starts inherit it.
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
