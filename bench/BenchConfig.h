@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/GbkText.h"
-#include "framework/Registry.h"
-#include "framework/SqlScript.h"
+#include "registry/Registry.h"
+#include "dao/SqlScript.h"
 #include "support/TestEnv.h"
 
 namespace ckw::bench {

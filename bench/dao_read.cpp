@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/SqlScript.h"
+#include "dao/SqlScript.h"
 #include "support/TestEnv.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/DialogScript.h"
+#include "dialog/DialogScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

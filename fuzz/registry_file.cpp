@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/GbkText.h"
-#include "framework/RegDocument.h"
+#include "registry/RegDocument.h"
 
 namespace {
 void Check(bool ok) {

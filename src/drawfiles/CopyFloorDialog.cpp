@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "drawfiles/FloorInsertion.h"
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::drawfiles {
 

@@ -8,10 +8,10 @@
 #include <ckw/HostEngine.h>
 #include <ckw/Util.h>
 #include "drawfiles/FloorCommand.h"
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 #include "base/GbkText.h"
-#include "framework/Shell.h"
-#include "framework/Ui.h"
+#include "platform/Shell.h"
+#include "platform/Ui.h"
 
 namespace ckw::drawfiles {
 

@@ -6,8 +6,7 @@
 #include <ckw/DrawingFiles.h>
 #include <ckw/HostEngine.h>
 #include "drawfiles/CopyFloorDialog.h"
-#include "drawpara/ParaMessages.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
 namespace ckw::drawfiles {
 
@@ -18,7 +17,7 @@ constexpr int kPathCapacity = 4096;
 
 // Lets the user pick the insertion point; Esc keeps the point there was.
 void PickPoint(Placement& placement) {
-    ckw::drawpara::ShowOnPromptLine("请点取插入点, [ESC]退出");
+    ckw::ui::ShowOnPromptLine("请点取插入点, [ESC]退出");
     float record[kHostPickRecordSize] = {};
     int status = 1;
     m_pCfg->HostPickPoint(record, status);

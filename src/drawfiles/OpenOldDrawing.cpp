@@ -9,7 +9,7 @@
 #include "drawfiles/OldDrawings.h"
 #include "drawfiles/SideUnit.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"

@@ -80,13 +80,13 @@ void GETDIMTEXTINFO(const char* kind, const char* item, float* first, float* sec
     std::string itemKey = ckw::text::NameKey(item ? item : "");
     if (IsOneOf(key, {"字符宽高", "系统文字标注高宽表", "SYSTEMTEXTSIZE"})) {
         if (m_exDrawingPara.GetTextInfo(itemKey.c_str(), *second, *first) != 1) {
-            ckw::drawpara::ShowOnPromptLine("Not Find Text Information!");
+            ckw::ui::ShowOnPromptLine("Not Find Text Information!");
             *first = 2.0f;
             *second = 2.5f;
         }
     } else if (IsOneOf(key, {"尺寸标注", "系统尺寸标注表", "SYSTEMDIMENSIONSIZE"})) {
         if (m_exDrawingPara.GetDimInfo(itemKey.c_str(), *first) != 1) {
-            ckw::drawpara::ShowOnPromptLine("Not Find Dim Information!");
+            ckw::ui::ShowOnPromptLine("Not Find Dim Information!");
             *first = 5.0f;
             *second = 3.0f;
         }

@@ -8,7 +8,7 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/Util.h>
 #include "base/GbkText.h"
-#include "framework/Registry.h"
+#include "registry/Registry.h"
 #include "drawpara/ParaMessages.h"
 
 namespace reg = ckw::registry;

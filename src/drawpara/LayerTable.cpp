@@ -1,6 +1,6 @@
 #include "drawpara/LayerTable.h"
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "drawpara/LibraryStep.h"
 
 namespace dao = ckw::dao;

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <filesystem>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "drawpara/ParaMessages.h"
 
 namespace ckw::drawpara {

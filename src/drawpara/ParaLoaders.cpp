@@ -5,10 +5,10 @@
 #include <string>
 
 #include <ckw/DrawingPara.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
 #include "drawpara/LibraryStep.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
 #include "drawpara/SolidLine.h"

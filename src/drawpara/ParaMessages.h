@@ -7,7 +7,7 @@
 
 #include <ckw/CString.h>
 #include <ckw/HostEngine.h>
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
 namespace ckw::drawpara {
 
@@ -37,12 +37,6 @@ public:
     static void Show(const std::string& text);
 };
 
-// A message on the host's prompt line (cleared first); nothing without an engine.
-inline void ShowOnPromptLine(const char* text) {
-    if (!m_pCfg) return;
-    int length = static_cast<int>(std::strlen(text));
-    m_pCfg->HostClearPrompt();
-    m_pCfg->HostPrompt(text, length);
-}
+using ckw::ui::ShowOnPromptLine;
 
 }  // namespace ckw::drawpara

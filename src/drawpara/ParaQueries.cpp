@@ -54,7 +54,7 @@ int CDrawingPara::GetLayerNum(const char* kind) {
     int number = 0, color = 0, lineType = 0;
     float width = 0;
     if (GetLayerInfo(kind, name, sizeof name, number, color, lineType, width)) return number;
-    ckw::drawpara::ShowOnPromptLine("Not Find Layer Information!");
+    ckw::ui::ShowOnPromptLine("Not Find Layer Information!");
     return 0;
 }
 

@@ -13,9 +13,9 @@
 
 #include <ckw/DrawingPara.h>
 #include <ckw/Util.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/StaleTemporaries.h"
-#include "framework/FileCopy.h"
+#include "platform/FileCopy.h"
 #include "base/GbkText.h"
 #include "drawpara/LayerTableRefresh.h"
 #include "drawpara/ParaMessages.h"

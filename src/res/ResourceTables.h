@@ -2,7 +2,7 @@
 // The tables of templates each group of dialogs contributes; Resources.cpp searches them all.
 #include <vector>
 
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 
 namespace ckw::res {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The library's dialog templates and popup menus, looked up by resource id.
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 
 namespace ckw::res {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "drawpara/LayerTable.h"
 #include "drawpara/LibraryStep.h"
 #include "res/ResourceIds.h"

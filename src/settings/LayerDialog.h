@@ -7,7 +7,7 @@
 
 #include <ckw/CArray.h>
 #include <ckw/ParaRecords.h>
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "settings/SettingsPaths.h"
 
 namespace ckw::settings {

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Shell.h"
+#include "platform/Shell.h"
 #include "drawpara/LayerTable.h"
 #include "drawpara/LibraryStep.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/DialogRunner.h"
-#include "framework/Ui.h"
+#include "dialog/DialogRunner.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "settings/LineTypePattern.h"

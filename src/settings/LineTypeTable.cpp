@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "drawpara/LibraryStep.h"
 #include "settings/LineTypePattern.h"
 #include "settings/WriteBack.h"

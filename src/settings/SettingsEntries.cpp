@@ -2,7 +2,7 @@
 #include <ckw/SettingsDialogs.h>
 
 #include <ckw/DrawingPara.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "settings/LayerDialog.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/TextSizeDialog.h"

@@ -3,7 +3,7 @@
 // the cells a person sees but cannot change.
 #include <initializer_list>
 
-#include "framework/DialogGrid.h"
+#include "dialog/DialogGrid.h"
 
 namespace ckw::settings {
 

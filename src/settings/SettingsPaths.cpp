@@ -3,8 +3,8 @@
 #include <string>
 
 #include <ckw/Util.h>
-#include "framework/Shell.h"
-#include "framework/Ui.h"
+#include "platform/Shell.h"
+#include "platform/Ui.h"
 
 namespace ckw::settings {
 

@@ -3,7 +3,7 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/FortranInterface.h>
 #include "drawpara/LibraryStep.h"
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

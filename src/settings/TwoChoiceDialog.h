@@ -1,7 +1,7 @@
 #pragma once
 // The small dialog with two radio buttons that sets the drawing mode, and that the layer
 // settings reuse to choose the layer-name format. Its result is the index of the choice.
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::settings {
 

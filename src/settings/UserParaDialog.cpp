@@ -1,9 +1,9 @@
 #include "settings/UserParaDialog.h"
 
 #include <ckw/DrawingPara.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "drawpara/LibraryStep.h"
 #include "settings/SettingsGrid.h"
 #include "settings/WriteBack.h"

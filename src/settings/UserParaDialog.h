@@ -5,7 +5,7 @@
 #include <vector>
 
 #include <ckw/ParaRecords.h>
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "settings/SettingsPaths.h"
 
 namespace ckw::settings {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Dao.h"
-#include "framework/Ui.h"
+#include "dao/Dao.h"
+#include "platform/Ui.h"
 
 namespace ckw::settings {
 

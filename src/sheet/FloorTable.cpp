@@ -6,7 +6,7 @@
 #include <ckw/HostEngine.h>
 #include <ckw/Util.h>
 #include "base/GbkText.h"
-#include "drawpara/ParaMessages.h"
+#include "platform/Ui.h"
 #include "sheet/PaperSpace.h"
 
 namespace {
@@ -45,7 +45,7 @@ void CUtil::kwDrawFloorTable(float scale, int floorCount, float* elevations, flo
 
     const int n = floorCount;
     const float tableWidth = 40 * s, rowHeight = 2 * h, tableHeight = (n + 2) * rowHeight, titleBand = 6 * h;
-    ckw::drawpara::ShowOnPromptLine("请选择楼层表的插入点");
+    ckw::ui::ShowOnPromptLine("请选择楼层表的插入点");
 
     float x = 0, y = 0, angle = 0, boxWidth = tableWidth, boxHeight = tableHeight + titleBand;
     int xAnchor = 3, yAnchor = 1, key = 1;

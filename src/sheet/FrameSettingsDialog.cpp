@@ -4,7 +4,7 @@
 #include <vector>
 
 #include <ckw/Util.h>
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 #include "sheet/FrameSettingsForm.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"

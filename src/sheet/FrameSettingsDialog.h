@@ -1,7 +1,7 @@
 #pragma once
 // "图框设定": sheet number, orientation, lengthening, widening, whether the title and countersign
 // blocks are wanted, and the title-block file (typed or browsed), in a two-column grid.
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "sheet/FrameSettings.h"
 
 namespace ckw::geom {

@@ -8,7 +8,7 @@
 #include <ckw/HostEngine.h>
 #include <ckw/Util.h>
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "sheet/FrameSettings.h"
 
 namespace {

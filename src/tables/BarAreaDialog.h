@@ -1,7 +1,7 @@
 #pragma once
 // "钢筋面积表mm2": the bar area table in a read-only grid with the button "退出". The slab table
 // of mode 2 gets a window shortened to 70 % of its height.
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "tables/BarAreaTable.h"
 
 namespace ckw::tables {

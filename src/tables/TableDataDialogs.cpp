@@ -6,7 +6,7 @@
 
 #include "base/GbkText.h"
 
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tables/UserTable.h"

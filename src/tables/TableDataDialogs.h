@@ -3,7 +3,7 @@
 // attributes of one cell). Both check what was typed and say what is wrong before they close.
 #include <string>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::tables {
 

@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include <ckw/DrawingPara.h>
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tables/TableDataDialogs.h"

@@ -8,7 +8,7 @@
 // working copy this edit wrote.
 #include <string>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "tables/UserTable.h"
 
 namespace ckw::tables {

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/FileCopy.h"
+#include "platform/FileCopy.h"
 #include "base/GbkText.h"
 
 namespace ckw::tables {

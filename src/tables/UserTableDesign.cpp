@@ -5,8 +5,8 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/HostEngine.h>
 #include <ckw/Util.h>
-#include "drawpara/ParaMessages.h"
-#include "framework/DialogTemplate.h"
+#include "platform/Ui.h"
+#include "dialog/DialogTemplate.h"
 #include "sheet/PaperSpace.h"
 #include "tables/TableDesignDialog.h"
 #include "tables/TableDrawing.h"
@@ -33,7 +33,7 @@ int CUtil::UserTableDesign() {
 
     ckw::geom::PaperSpaceGuard paperSpace;
     const float scale = paperSpace.PaperSpace() ? 1.0f : static_cast<float>(m_exDrawingPara.GetDrawingScale());
-    ckw::drawpara::ShowOnPromptLine("请选择表格的插入点");
+    ckw::ui::ShowOnPromptLine("请选择表格的插入点");
     float x = 0, y = 0, angle = 0;
     float width = static_cast<float>(table.Width() * scale), height = static_cast<float>(table.Height() * scale);
     int xAnchor = 0, yAnchor = 3, key = 1;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include <ckw/ReferenceEngine.h>
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 
 namespace ckw::engine {
 

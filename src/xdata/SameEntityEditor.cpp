@@ -7,7 +7,7 @@
 
 #include "CellValues.h"
 #include "XDataEngine.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

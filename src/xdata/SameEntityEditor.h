@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::xdata {
 

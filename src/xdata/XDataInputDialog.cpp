@@ -1,7 +1,7 @@
 #include "XDataInputDialog.h"
 
 #include "CellValues.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

@@ -2,7 +2,7 @@
 // "INPUT XDATA": the application name and the integer, real and string kwXData_Add stores.
 #include <string>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::xdata {
 

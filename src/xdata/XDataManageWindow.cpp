@@ -7,7 +7,7 @@
 #include "XDataParser.h"
 #include "XDataRecords.h"
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

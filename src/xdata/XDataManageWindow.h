@@ -9,7 +9,7 @@
 
 #include <ckw/XDataUtil.h>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::xdata {
 

@@ -5,7 +5,7 @@
 
 #include <ckw/HostEngine.h>
 #include "base/GbkText.h"
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
 namespace ckw::xdata {
 

@@ -1,10 +1,10 @@
 // The toolkit-free grid, the dialog script and the headless runner.
 #include <gtest/gtest.h>
 
-#include "framework/Dialog.h"
-#include "framework/DialogHeadless.h"
+#include "dialog/Dialog.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
-#include "framework/RecordingUi.h"
+#include "platform/RecordingUi.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

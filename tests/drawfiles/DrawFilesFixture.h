@@ -12,7 +12,7 @@
 #include <ckw/DrawingRecords.h>
 #include <ckw/HostEngine.h>
 #include <ckw/ReferenceEngine.h>
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
 #include "support/ParaFixture.h"
 

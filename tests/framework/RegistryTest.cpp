@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/GbkText.h"
-#include "framework/RegDocument.h"
-#include "framework/Registry.h"
+#include "registry/RegDocument.h"
+#include "registry/Registry.h"
 #include "support/TestEnv.h"
 
 using namespace ckw::registry;

@@ -7,9 +7,9 @@
 #include <set>
 #include <sstream>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/SqlScript.h"
+#include "dao/SqlScript.h"
 #include "support/TestEnv.h"
 
 using namespace ckw::dao;

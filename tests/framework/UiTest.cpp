@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/GbkText.h"
-#include "framework/RecordingUi.h"
+#include "platform/RecordingUi.h"
 
 using namespace ckw::ui;
 using ckw::text::U8;

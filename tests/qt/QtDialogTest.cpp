@@ -18,7 +18,7 @@
 #include "QtBackend.h"
 #include "QtGridWidget.h"
 #include "qt/QtDriving.h"
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 #include "sheet/FrameSettingsDialog.h"
 #include "settings/LayerDialog.h"
 #include "tables/BarAreaDialog.h"

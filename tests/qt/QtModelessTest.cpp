@@ -18,7 +18,7 @@
 #include "QtBackend.h"
 #include "QtDialogRunner.h"
 #include <ckw/ReferenceEngine.h>
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 #include "qt/QtDriving.h"
 #include "support/TestEnv.h"
 

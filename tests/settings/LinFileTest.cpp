@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/Shell.h"
+#include "platform/Shell.h"
 #include "settings/LinFile.h"
 #include "settings/LineTypePattern.h"
 #include "settings/SettingsFixture.h"

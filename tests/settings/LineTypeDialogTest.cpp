@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include <ckw/SettingsDialogs.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "settings/LineTypeDialog.h"
 #include "settings/SettingsFixture.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/DialogHeadless.h"
-#include "framework/Shell.h"
+#include "dialog/DialogHeadless.h"
+#include "platform/Shell.h"
 #include "settings/SettingsPaths.h"
 #include "support/MockHostEngine.h"
 #include "support/ParaFixture.h"

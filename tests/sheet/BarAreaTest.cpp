@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tables/BarAreaTable.h"
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
 #include "tables/BarAreaDialog.h"
 #include <ckw/SheetCommands.h>

@@ -4,7 +4,7 @@
 
 #include <ckw/SheetCommands.h>
 #include "SheetFixture.h"
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "sheet/FrameSettingsDialog.h"
 
 namespace ckw::test {

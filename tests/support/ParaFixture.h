@@ -7,11 +7,11 @@
 #include <string>
 
 #include <ckw/DrawingPara.h>
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/RecordingUi.h"
-#include "framework/Registry.h"
-#include "framework/SqlScript.h"
+#include "platform/RecordingUi.h"
+#include "registry/Registry.h"
+#include "dao/SqlScript.h"
 #include "support/TestEnv.h"
 
 namespace ckw::test {

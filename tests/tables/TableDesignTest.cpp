@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include <ckw/Util.h>
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
 #include "tables/TablesFixture.h"
 #include "tables/TdbFile.h"

@@ -12,7 +12,7 @@
 
 #include <ckw/ReferenceEngine.h>
 #include "ui/WindowScriptInput.h"
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
 
 namespace ckw::test {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include <ckw/XDataUtil.h>
-#include "framework/RecordingUi.h"
+#include "platform/RecordingUi.h"
 #include "support/TestEnv.h"
 #include <ckw/ReferenceEngine.h>
 #include "support/RecordingEngine.h"

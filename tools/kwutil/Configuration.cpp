@@ -6,10 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
-#include "framework/Registry.h"
-#include "framework/SqlScript.h"
+#include "registry/Registry.h"
+#include "dao/SqlScript.h"
 #include <ckw/ReferenceEngine.h>
 
 extern const unsigned char kEmbeddedSystemLibrarySql[];

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "framework/DialogHeadless.h"
-#include "framework/DialogRunner.h"
+#include "dialog/DialogHeadless.h"
+#include "dialog/DialogRunner.h"
 #ifdef CKW_WITH_QT
 #include "QtBackend.h"
 #endif

@@ -5,8 +5,8 @@
 
 #include <ckw/ReferenceEngine.h>
 #include "ui/WindowScriptInput.h"
-#include "framework/DialogHeadless.h"
-#include "framework/DialogRunner.h"
+#include "dialog/DialogHeadless.h"
+#include "dialog/DialogRunner.h"
 #ifdef CKW_WITH_QT
 #include "QtBackend.h"
 #include "TerminalInput.h"

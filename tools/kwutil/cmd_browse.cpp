@@ -13,7 +13,7 @@
 #include "TablePrinter.h"
 #include "drawfiles/OldDrawingDialog.h"
 #include "drawfiles/OldDrawings.h"
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 #include "base/GbkText.h"
 #ifdef CKW_WITH_QT
 #include "QtBackend.h"

@@ -16,11 +16,11 @@
 #include <ckw/FortranInterface.h>
 #include <ckw/SettingsDialogs.h>
 #include "DialogSession.h"
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 #include "base/GbkText.h"
 #include "drawpara/LibraryStep.h"
-#include "framework/DialogHeadless.h"
-#include "framework/DialogRunner.h"
+#include "dialog/DialogHeadless.h"
+#include "dialog/DialogRunner.h"
 #include "settings/TwoChoiceDialog.h"
 
 namespace {

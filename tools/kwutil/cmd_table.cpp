@@ -17,7 +17,7 @@
 #include <ckw/ReferenceEngine.h>
 #include "NumberOptions.h"
 #include "Sketch.h"
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 #include "base/GbkText.h"
 #include "tables/TableDesignDialog.h"
 #include "tables/TableDrawing.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "framework/SqlScript.h"
+#include "dao/SqlScript.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

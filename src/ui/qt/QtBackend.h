@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "framework/DialogRunner.h"
-#include "framework/Ui.h"
+#include "dialog/DialogRunner.h"
+#include "platform/Ui.h"
 
 class QDialog;
 

@@ -28,7 +28,7 @@
 #include "QtFilePreview.h"
 #endif
 #include "QtText.h"
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 namespace ckw::qt {
 

@@ -10,7 +10,7 @@
 #include <atomic>
 #include <memory>
 
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 
 namespace ckw::qt {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "framework/DialogGrid.h"
+#include "dialog/DialogGrid.h"
 
 namespace ckw::qt {
 

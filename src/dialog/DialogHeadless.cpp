@@ -1,11 +1,11 @@
-#include "framework/DialogHeadless.h"
+#include "dialog/DialogHeadless.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <exception>
 
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 #include "base/GbkText.h"
 
 namespace ckw::dlg {

@@ -1,15 +1,15 @@
 // Choosing the dialog runner at run time. The Qt runner is either linked into the program (it
 // registers a factory) or loaded on demand from its own shared library, so that the library
 // itself never depends on Qt.
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 
 #include <dlfcn.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "framework/DialogHeadless.h"
-#include "framework/Ui.h"
+#include "dialog/DialogHeadless.h"
+#include "platform/Ui.h"
 #include "ckw/Version.h"
 
 namespace ckw::dlg {
@@ -66,19 +66,11 @@ void InstallMessageUi(ckw::ui::Ui& ui) {
 
 }  // namespace
 
-bool DisplayAvailable() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
-
 UiBackend* ActivateUiBackend() {
     Selection& state = State();
     if (state.chosen) return state.backend;
     state.chosen = true;
-    if (!DisplayAvailable()) return nullptr;
+    if (!ui::DisplayAvailable()) return nullptr;
     state.backend = state.factory ? state.factory() : LoadBackendLibrary();
     if (state.backend) InstallMessageUi(state.backend->MessageUi());
     return state.backend;

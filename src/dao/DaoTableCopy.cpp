@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/DaoSqlText.h"
-#include "framework/DaoSqlite.h"
+#include "dao/DaoSqlText.h"
+#include "dao/DaoSqlite.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao::detail {

@@ -1,4 +1,4 @@
-#include "framework/DialogGrid.h"
+#include "dialog/DialogGrid.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
-#include "framework/Dialog.h"
+#include "dialog/Dialog.h"
 
 #include <stdexcept>
 #include <utility>
 
-#include "framework/DialogRunner.h"
+#include "dialog/DialogRunner.h"
 
 namespace ckw::dlg {
 

@@ -7,8 +7,8 @@
 
 #include <ckw/CkwExport.h>
 #include "base/Status.h"
-#include "framework/GridControl.h"
-#include "framework/GridEvents.h"
+#include "dialog/GridControl.h"
+#include "dialog/GridEvents.h"
 
 namespace ckw::dlg {
 

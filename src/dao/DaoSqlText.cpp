@@ -1,4 +1,4 @@
-#include "framework/DaoSqlText.h"
+#include "dao/DaoSqlText.h"
 
 #include <vector>
 

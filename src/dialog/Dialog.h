@@ -11,10 +11,10 @@
 
 #include <ckw/CkwExport.h>
 #include "base/Status.h"
-#include "framework/GridEvents.h"
-#include "framework/DialogControl.h"
-#include "framework/DialogGrid.h"
-#include "framework/DialogTemplate.h"
+#include "dialog/GridEvents.h"
+#include "dialog/DialogControl.h"
+#include "dialog/DialogGrid.h"
+#include "dialog/DialogTemplate.h"
 
 namespace ckw::dlg {
 

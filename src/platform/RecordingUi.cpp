@@ -1,4 +1,4 @@
-#include "framework/RecordingUi.h"
+#include "platform/RecordingUi.h"
 
 namespace ckw::ui {
 

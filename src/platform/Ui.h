@@ -37,4 +37,10 @@ void SetCurrent(Ui* ui);
 // The library's message box: caption "提示" unless given.
 Answer MessageBox(std::string_view textGbk, Buttons buttons = Buttons::Ok, std::string_view captionGbk = {});
 
+// A message on the host engine's prompt line (cleared first); nothing without an engine.
+void ShowOnPromptLine(const char* textGbk);
+
+// Whether a windowing system is reachable: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set.
+bool DisplayAvailable();
+
 }  // namespace ckw::ui

@@ -1,7 +1,7 @@
 // The connections kept between uses of the same parameter file.
 #include <vector>
 
-#include "framework/DaoSqlite.h"
+#include "dao/DaoSqlite.h"
 
 namespace ckw::dao::detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/SqlScript.h"
+#include "dao/SqlScript.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao {

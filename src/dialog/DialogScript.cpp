@@ -1,4 +1,4 @@
-#include "framework/DialogScript.h"
+#include "dialog/DialogScript.h"
 
 #include <fstream>
 #include <map>

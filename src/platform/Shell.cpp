@@ -1,4 +1,4 @@
-#include "framework/Shell.h"
+#include "platform/Shell.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "framework/DialogRunner.h"
+#include "platform/Ui.h"
 #include "base/GbkText.h"
 
 extern char** environ;
@@ -89,7 +89,7 @@ bool OpenInTextEditor(const std::string& pathGbk) {
     // The editor variables may hold a command with options ("code --wait"): the shell splits
     // them; the path is its first positional parameter and is never split.
     if (!Env("VISUAL").empty()) return CurrentLauncher().Start({"sh", "-c", "exec $VISUAL \"$1\"", "sh", path});
-    if (!Env("EDITOR").empty() && ckw::dlg::DisplayAvailable() && InPath("x-terminal-emulator"))
+    if (!Env("EDITOR").empty() && ckw::ui::DisplayAvailable() && InPath("x-terminal-emulator"))
         return CurrentLauncher().Start({"x-terminal-emulator", "-e", "sh", "-c", "exec $EDITOR \"$1\"", "sh", path});
     return OpenWithAssociatedProgram(pathGbk);
 }

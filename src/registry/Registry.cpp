@@ -1,4 +1,4 @@
-#include "framework/Registry.h"
+#include "registry/Registry.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,8 +12,8 @@
 #include <cstdlib>
 
 #include "base/GbkText.h"
-#include "framework/FileCopy.h"
-#include "framework/RegDocument.h"
+#include "platform/FileCopy.h"
+#include "registry/RegDocument.h"
 
 namespace ckw::registry {
 namespace {

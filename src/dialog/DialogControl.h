@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 
 namespace ckw::dlg {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-#include "framework/DaoSqlite.h"
+#include "dao/DaoSqlite.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao {

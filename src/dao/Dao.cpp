@@ -1,11 +1,11 @@
 // Database: a connection to one parameter file, with the Jet statements the library runs
 // translated into SQLite.
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 
 #include <filesystem>
 
-#include "framework/DaoSqlText.h"
-#include "framework/DaoSqlite.h"
+#include "dao/DaoSqlText.h"
+#include "dao/DaoSqlite.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao {

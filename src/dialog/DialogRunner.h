@@ -8,7 +8,7 @@
 #include <string>
 
 #include <ckw/CkwExport.h>
-#include "framework/DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 
 namespace ckw::ui {
 class Ui;
@@ -73,9 +73,6 @@ DialogRunner* SetRunner(DialogRunner* runner);
 // cannot start. Exported: the Qt backend's shared library registers itself through it too.
 using UiBackendFactory = UiBackend* (*)();
 CKW_API void RegisterUiBackend(UiBackendFactory factory);
-
-// Whether a windowing system is reachable: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set.
-bool DisplayAvailable();
 
 // Puts the choice at run time in place now (a program may call it at start so that message
 // boxes outside dialogs use the windowing backend too). Returns the backend chosen, nullptr for

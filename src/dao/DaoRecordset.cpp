@@ -2,9 +2,9 @@
 // table can be edited row by row while the database stays free for other statements.
 #include <optional>
 
-#include "framework/Dao.h"
-#include "framework/DaoSqlText.h"
-#include "framework/DaoSqlite.h"
+#include "dao/Dao.h"
+#include "dao/DaoSqlText.h"
+#include "dao/DaoSqlite.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao {

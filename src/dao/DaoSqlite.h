@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/SqliteStatement.h"
-#include "framework/Dao.h"
+#include "dao/Dao.h"
 
 namespace ckw::dao::detail {
 

@@ -1,4 +1,4 @@
-#include "framework/RegDocument.h"
+#include "registry/RegDocument.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "framework/DaoSqlite.h"
+#include "dao/DaoSqlite.h"
 #include "base/GbkText.h"
 
 namespace ckw::dao {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
 namespace ckw::ui {
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "base/Status.h"
-#include "framework/DialogRunner.h"
-#include "framework/DialogScript.h"
-#include "framework/Ui.h"
+#include "dialog/DialogRunner.h"
+#include "dialog/DialogScript.h"
+#include "platform/Ui.h"
 
 namespace ckw::dlg {
 

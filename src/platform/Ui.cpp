@@ -1,6 +1,10 @@
-#include "framework/Ui.h"
+#include "platform/Ui.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
+
+#include <ckw/HostEngine.h>
 
 #include "base/GbkText.h"
 
@@ -61,6 +65,21 @@ void SetCurrent(Ui* ui) { Override() = ui; }
 
 Answer MessageBox(std::string_view textGbk, Buttons buttons, std::string_view captionGbk) {
     return Current().MessageBox(textGbk, captionGbk.empty() ? std::string_view("提示") : captionGbk, buttons);
+}
+
+void ShowOnPromptLine(const char* textGbk) {
+    if (!m_pCfg) return;
+    int length = static_cast<int>(std::strlen(textGbk));
+    m_pCfg->HostClearPrompt();
+    m_pCfg->HostPrompt(textGbk, length);
+}
+
+bool DisplayAvailable() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
 }
 
 }  // namespace ckw::ui
