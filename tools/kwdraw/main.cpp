@@ -9,9 +9,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <iostream>
+#include <string_view>
 
 #include <ckw/DrawingPara.h>
 #include <ckw/Util.h>
+#include <ckw/Version.h>
 
 #include "DrawingView.h"
 #include "MainWindow.h"
@@ -33,9 +35,21 @@ void EnsureConfiguration() {
     std::cerr << "kwdraw: no configuration directory; run kwutil setup DIR\n";
 }
 
+// Asked before the window system is reached, so that it answers where no display is (a shell on a
+// server, a package check).
+bool AsksForVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--version" || std::string_view(argv[i]) == "-v") return true;
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (AsksForVersion(argc, argv)) {
+        std::cout << "kwdraw " CKW_VERSION "\n";
+        return 0;
+    }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("kelo"));
     QCoreApplication::setApplicationName(QStringLiteral("kwdraw"));
@@ -43,6 +57,10 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral(
         "The drawing window: open, draw and plot .T drawings, run the library's commands and drawing programs."));
     parser.addHelpOption();
+    // Listed in --help; answered above.
+    QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("print the version and exit"));
+    parser.addOption(version);
     QCommandLineOption load(QStringLiteral("load"),
                             QStringLiteral("load a drawing program (a shared library naming its "
                                            "commands in kw_commands); may be repeated"),
