@@ -2,7 +2,7 @@
 /// @file
 /// CkwCommonUtil: the common-utility library of the structural drawing suite.
 /// One header for callers: every exported class, function and the host engine contract.
-/// The include directory is <prefix>/include; the headers themselves are <ckw/...>.
+/// The include directory is PREFIX/include; the headers themselves are &lt;ckw/...&gt;.
 #include "ckw/CkwExport.h"
 #include <ckw/Version.h>
 #include "ckw/CString.h"

@@ -1,5 +1,10 @@
 #pragma once
 /// @file
+/// What the shared libraries export.
+
+/// @addtogroup strings
+/// @{
+
 /// Marks what the shared libraries export; everything else is hidden.
 #define CKW_API __attribute__((visibility("default")))
 /// C linkage without decoration, for the Fortran-callable functions; plain C sees a plain
@@ -9,3 +14,5 @@
 #else
 #define CKW_C_API CKW_API
 #endif
+
+/// @}

@@ -1,4 +1,5 @@
 #pragma once
+/// @file
 /// The two records every drawing keeps in its drawing-level data (see CXDataUtil::Set_DbData):
 ///
 /// "$Kelo_DrawFrame", written when a drawing frame is placed, six values in this order:
@@ -18,26 +19,44 @@
 
 #include "CkwExport.h"
 
-inline constexpr char kDrawFrameAppName[] = "$Kelo_DrawFrame";
-inline constexpr char kDrawInfoAppName[] = "$Kelo_DrawInfo_0";
+/// @addtogroup xdata
+/// @{
 
+inline constexpr char kDrawFrameAppName[] = "$Kelo_DrawFrame";  ///< application name of the frame record
+inline constexpr char kDrawInfoAppName[] = "$Kelo_DrawInfo_0";  ///< application name of the information record
+
+/// Writes the frame record.
 CKW_API int kwWrite_DrawingFrame(int a, int b, float r, int c, int d, const char* s);
+/// Reads the frame record; s needs room for the whole string.
 CKW_API int kwRead_DrawingFrame(int& a, int& b, float& r, int& c, int& d, char* s);
+/// Reads the frame record, copying at most sCapacity bytes into s.
 CKW_API int kwRead_DrawingFrame(int& a, int& b, float& r, int& c, int& d, char* s, size_t sCapacity);
 
-CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2);
-CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3);
-CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3, const char* s2);
-CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3, const char* s2, int i4);
+/// @name Writing the drawing-information record (three to six values)
+/// @{
 
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2, int& i4);
+CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2);                                  ///< three values
+CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3);                          ///< four values
+CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3, const char* s2);          ///< five values
+CKW_API int kwWrite_DrawingInfo(int i1, const char* s1, int i2, int i3, const char* s2, int i4);  ///< six values
+/// @}
 
-/// Capacities are size_t, so that an int passed in their place picks the plain form above.
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2);
-CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3);
+/// @name Reading the drawing-information record
+/// The plain forms copy strings whole; the forms with capacities (size_t, so that an int passed
+/// in their place picks a plain form) copy at most that many bytes.
+/// @{
+
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2);                              ///< three values
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3);                     ///< four values
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2);           ///< five values
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, int& i2, int& i3, char* s2, int& i4);  ///< six values
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2);           ///< three values, bounded
+CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3);  ///< four values, bounded
+/// Five values, bounded.
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity);
+/// Six values, bounded.
 CKW_API int kwRead_DrawingInfo(int& i1, char* s1, size_t s1Capacity, int& i2, int& i3, char* s2, size_t s2Capacity,
                                int& i4);
+/// @}
+
+/// @}

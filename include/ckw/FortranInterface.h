@@ -11,6 +11,9 @@
 
 #include "CkwExport.h"
 
+/// @addtogroup fortran
+/// @{
+
 /// Loads the parameter library (finds the configuration, brings the user library up to date).
 CKW_C_API void INITKWUTIL(void);
 /// Releases the parameter library; the last call before the library is unloaded.
@@ -38,6 +41,7 @@ CKW_C_API void SETDRAWINGSCALE(int scale);
 CKW_C_API int CREATALLLINETYPE(void);
 /// Drawing mode: 2005 paper space, 2008 model space.
 CKW_C_API void SetDrawingKind05(int kind);
+/// Drawing mode: 2005 paper space, 2008 model space (the default).
 CKW_C_API int GetDrawingKind05(void);
 /// Lets the user choose the drawing mode in a dialog.
 CKW_C_API void SetDrawingKind05_08(void);
@@ -48,22 +52,40 @@ CKW_C_API void SetDrawingKind05_08(void);
 /// argument passed after all the others. Input text ends at its length (trailing blanks dropped)
 /// or at a char(0); output text is blank-padded to its length and never written past it.
 /// @{
+
+/// INITKWUTIL as Fortran 77 calls it.
 CKW_C_API void initkwutil_(void);
+/// CLOSEKWUTIL as Fortran 77 calls it.
 CKW_C_API void closekwutil_(void);
+/// GETLAYERINFO as Fortran 77 calls it.
 CKW_C_API void getlayerinfo_(const char* kind, char* layerName, int* layerNum, int* color, int* lineType, float* width,
                              size_t kindLength, size_t nameLength);
+/// GETLAYERNUM as Fortran 77 calls it.
 CKW_C_API void getlayernum_(const char* kind, int* layerNum, size_t kindLength);
+/// GETLINETYPEINFO as Fortran 77 calls it.
 CKW_C_API void getlinetypeinfo_(int* number, int* count, float* values);
+/// GETLINETYPEINFO1 as Fortran 77 calls it.
 CKW_C_API void getlinetypeinfo1_(const char* name, int* number, int* count, float* values, size_t nameLength);
+/// GETDIMTEXTINFO as Fortran 77 calls it.
 CKW_C_API void getdimtextinfo_(const char* kind, const char* item, float* first, float* second, size_t kindLength,
                                size_t itemLength);
+/// GETUSERPARAINFO as Fortran 77 calls it.
 CKW_C_API int getuserparainfo_(const char* table, const char* item, char* value, char* valueKind, size_t tableLength,
                                size_t itemLength, size_t valueLength, size_t kindLength);
+/// CREATEONELINETYPE as Fortran 77 calls it.
 CKW_C_API int createonelinetype_(const char* name, const int* scale, int* hostNumber, size_t nameLength);
+/// CREATEONELINETYPE1 as Fortran 77 calls it.
 CKW_C_API int createonelinetype1_(const int* number, const int* scale, int* hostNumber);
+/// SETDRAWINGSCALE as Fortran 77 calls it.
 CKW_C_API void setdrawingscale_(const int* scale);
+/// CREATALLLINETYPE as Fortran 77 calls it.
 CKW_C_API int creatalllinetype_(void);
+/// SetDrawingKind05 as Fortran 77 calls it.
 CKW_C_API void setdrawingkind05_(const int* kind);
+/// GetDrawingKind05 as Fortran 77 calls it.
 CKW_C_API int getdrawingkind05_(void);
+/// SetDrawingKind05_08 as Fortran 77 calls it.
 CKW_C_API void setdrawingkind05_08_(void);
+/// @}
+
 /// @}

@@ -1,4 +1,5 @@
 #pragma once
+/// @file
 /// The reference host engine: a small drawing engine that implements the whole HostEngine contract
 /// in memory, keeps drawings on units (unit 99 for files looked into on the side), answers
 /// interaction from an input script, saves and opens .T drawing files, and exports SVG.
@@ -23,10 +24,16 @@
 
 namespace ckw::engine {
 
+/// @addtogroup engine
+/// @{
+
 /// Called now and then during long file operations: done out of total steps.
 using Progress = std::function<void(size_t done, size_t total)>;
 
-// --- .T drawing files (format in docs/t-format.md) -------------------------------------------
+/// @name .T drawing files (format in ckw-t-format(5))
+/// @{
+
+/// The format version WriteDrawingFile writes.
 inline constexpr int kDrawingFileVersion = 1;
 /// Reads a whole drawing. On failure the drawing is left empty and error says why.
 [[nodiscard]] CKW_API bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error,
@@ -40,40 +47,66 @@ inline constexpr int kDrawingFileVersion = 1;
 [[nodiscard]] CKW_API bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
                                             std::string& error, const Progress& progress = {});
 
-// --- Drawing text (line-based UTF-8, format in docs/t-format.md) -------------------------------
+/// @}
+
+/// @name Drawing text (line-based UTF-8, format in ckw-t-format(5))
+/// @{
+
+/// Writes the drawing as text.
 CKW_API void WriteDrawingText(const Drawing& drawing, std::ostream& out);
+/// Reads a drawing from its text. On failure error says why (with the line).
 [[nodiscard]] CKW_API bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error);
 
 /// Application names of the blocks in an extended-data word stream, in stream order (GBK).
 CKW_API std::vector<std::string> XDataApplications(const std::vector<int32_t>& stream);
 
-// --- SVG ---------------------------------------------------------------------------------------
+/// @}
+
+/// @name SVG pictures
+/// @{
+
+/// How WriteSvg draws.
 struct SvgOptions {
     /// Dark lines on white paper for documents; otherwise the colours on a black ground.
     bool light = false;
     /// The thinnest stroke, in pixels of the 1600-pixel-wide picture (0: a hairline of the drawing).
     double minimumStrokePixels = 0;
 };
+/// The drawing as an SVG picture 1600 pixels wide.
 CKW_API void WriteSvg(const Drawing& drawing, std::ostream& out, const SvgOptions& options = {});
+/// @}
 
-// --- Colours: the 256-entry index palette -----------------------------------------------------
-/// COLORREF 0x00BBGGRR of an index (0..255; others white); nearest index 1..255 of a COLORREF.
+/// @name Colours: the 256-entry index palette
+/// @{
+
+/// COLORREF 0x00BBGGRR of an index (0..255; others white).
 CKW_API int ColourToRgb(int index);
+/// The nearest index 1..255 of a COLORREF.
 CKW_API int RgbToColour(int rgb);
+/// @}
 
-// --- Input script ----------------------------------------------------------------------------
+/// @name Input script
+/// @{
+
 /// One user action. A script is a list of them; an exhausted script answers [Esc].
 struct InputEvent {
+    /// What the user does: picks a point, moves the cursor, presses [Esc] or [TAB], types a value,
+    /// chooses a file, interrupts, selects by window or crossing.
     enum class Type { Point, Move, Esc, Tab, Value, File, Break, Window, Crossing };
-    Type type = Type::Esc;
-    double x = 0, y = 0, x2 = 0, y2 = 0;  ///< world coordinates; Window, Crossing: two corners
-    double value = 0;                     ///< Value
-    std::string text;                     ///< File: GBK path
+    Type type = Type::Esc;  ///< what the user does
+    double x = 0;           ///< world coordinates of the point (Window, Crossing: the first corner)
+    double y = 0;           ///< (see x)
+    double x2 = 0;          ///< Window, Crossing: the second corner
+    double y2 = 0;          ///< (see x2)
+    double value = 0;       ///< Value
+    std::string text;       ///< File: GBK path
 };
 /// Script text, one action per line ('#' starts a comment):
 ///   point X Y | move X Y | esc | tab | value V | file PATH | break | window X1 Y1 X2 Y2
 ///   | crossing X1 Y1 X2 Y2 (selects what lies in the box or crosses its edge)
 [[nodiscard]] CKW_API bool ParseInputScript(std::string_view utf8, std::vector<InputEvent>& events, std::string& error);
+
+/// @}
 
 /// What an interactive call waits for, so that a person's window can show the right cursor,
 /// rubber band or selection box.
@@ -91,28 +124,33 @@ enum class InputWant {
 /// window's actions with the engine's answers. Events the source returns are in world coordinates.
 class CKW_API InputSource {
 public:
-    virtual ~InputSource() = default;
+    virtual ~InputSource() = default;  ///< nothing to release
     /// The next user action for a call that waits for `want` ([Esc] ends the call).
     virtual InputEvent NextInput(InputWant want) = 0;
     /// Polled by HostUserBreak while a long command runs: true when the user asked to stop.
     virtual bool UserBreak() { return false; }
 };
 
+/// The reference host engine. It implements every call of HostEngine (see there) on drawings kept
+/// in memory on numbered units.
 class CKW_API ReferenceEngine : public HostEngine {
 public:
+    /// The unit files are looked into on the side.
     static constexpr int kSideUnit = 99;
 
-    ReferenceEngine();
-    ~ReferenceEngine() override;
+    ReferenceEngine();            ///< one empty current drawing on unit 1
+    ~ReferenceEngine() override;  ///< drops every drawing
     ReferenceEngine(const ReferenceEngine&) = delete;
     ReferenceEngine& operator=(const ReferenceEngine&) = delete;
 
-    // --- Drawings ---
-    int CurrentUnit() const;
-    std::vector<int> Units() const;
+    /// @name Drawings
+    /// @{
+
+    int CurrentUnit() const;         ///< the unit of the current drawing
+    std::vector<int> Units() const;  ///< the units that hold a drawing, ascending
     /// The drawing on a unit (0: the current one); null when the unit is not open.
     Drawing* DrawingOn(int unit);
-    Drawing& Current();
+    Drawing& Current();  ///< the current drawing
     /// Puts an empty drawing on unit (0: the lowest free unit) and makes it current; returns the unit.
     int NewDrawing(int unit = 0);
     /// Opens a file on unit (0: the current one) and makes it current. Read-only drawings refuse
@@ -120,23 +158,29 @@ public:
     bool Open(int unit, const std::filesystem::path& file, std::string& error, bool readOnly = false);
     /// Saves the drawing of unit (0: current) to file (empty: its own file name).
     bool Save(int unit, const std::filesystem::path& file, std::string& error);
-    void Close(int unit);
+    void Close(int unit);  ///< drops the drawing of unit (0: the current one) unsaved
     /// Replaces everything with one empty current drawing on unit 1, no input, no selection.
     void Reset();
 
-    // --- Input script and prompt line ---
-    void SetInput(std::vector<InputEvent> events);
-    void AppendInput(const InputEvent& event);
+    /// @}
+
+    /// @name Input script and prompt line
+    /// @{
+
+    void SetInput(std::vector<InputEvent> events);  ///< replaces the pending input
+    void AppendInput(const InputEvent& event);      ///< appends one action to the pending input
+    /// Appends the actions of an input script; false (error says why, nothing appended) when a
+    /// line cannot be read.
     bool LoadInputScript(std::string_view utf8, std::string& error);
-    size_t PendingInput() const;
+    size_t PendingInput() const;  ///< the actions not yet used
     /// Answers the interactive calls once the script is used up (not owned; null: none, and an
     /// exhausted script answers [Esc]).
     void SetInputSource(InputSource* source);
-    InputSource* GetInputSource() const;
+    InputSource* GetInputSource() const;  ///< the source set, or null
     /// Search radius (drawing units) of points the user picks entities with.
     void SetPickAperture(float aperture);
-    const std::string& PromptLine() const;  ///< GBK
-    const std::vector<std::string>& PromptHistory() const;
+    const std::string& PromptLine() const;                  ///< GBK
+    const std::vector<std::string>& PromptHistory() const;  ///< every prompt shown, oldest first (GBK)
     /// When on, every prompt is also written to stderr as UTF-8.
     void EchoPrompts(bool on);
     /// Rubber-band shapes currently shown (drawn an odd number of times).
@@ -144,16 +188,17 @@ public:
     /// The shapes themselves, for a window to paint: the entity kind first (line: x1 y1 x2 y2;
     /// polyline: x y pairs; circle, arc: their values), in world coordinates; and their colour.
     std::vector<std::vector<float>> ShownTemporaryShapes() const;
-    int TemporaryColour() const;
+    int TemporaryColour() const;  ///< the colour of rubber-band drawing
     /// File a drawing's view calls (show, redraw, regen, refresh) counted since the start.
     int ViewCalls() const;
+    /// @}
 
     // --- HostEngine: every host call (HostCalls.def) ---
 #define CKW_HOST_CALL(Result, Name, Parameters, Arguments, Logged, Fallback) Result Name Parameters override;
 #include "HostCalls.def"
 #undef CKW_HOST_CALL
 
-    struct State;
+    struct State;  ///< the engine's state (private to the engine)
 
 private:
     std::unique_ptr<State> m;
@@ -161,5 +206,7 @@ private:
 
 /// The engine m_pCfg points at when the program starts.
 CKW_API ReferenceEngine& DefaultEngine();
+
+/// @}
 
 }  // namespace ckw::engine

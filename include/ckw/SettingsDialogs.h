@@ -1,8 +1,12 @@
 #pragma once
+/// @file
 /// The settings dialogs of the parameter library, for the drawing programs. Each runs modally
 /// (a real window where a display is available) on the user library of the configuration.
 #include "CArray.h"
 #include "CkwExport.h"
+
+/// @addtogroup drawpara
+/// @{
 
 /// Line types: reloads them, runs "线型设置", then reloads every table of m_exDrawingPara.
 CKW_API void kwSetLineType();
@@ -12,3 +16,5 @@ CKW_API int kwSetLayer(CStringArray& componentTypes);
 CKW_API void kwSetText();
 /// The values of one user-parameter table.
 CKW_API void kwSetUserPara(const char* table);
+
+/// @}

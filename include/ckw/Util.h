@@ -1,40 +1,55 @@
 #pragma once
-/// CUtil: the exported utility class (configuration path, geometry, sections, frames, tables).
-/// Create one on the stack, call an operation, let it go. Angles are radians, anticlockwise from +x,
-/// unless a name says degrees; operations taking float arguments compute in double and store floats.
+/// @file
+/// CUtil, the exported utility class.
 #include "CArray.h"
 #include "CString.h"
 #include "CkwExport.h"
 #include "KeloPoint2d.h"
 #include "KeloPoint3d.h"
 
+/// @addtogroup geometry
+/// @{
+
+/// The exported utility class: configuration path, geometry, sections, frames, tables (see also
+/// @ref sheets). Create one on the stack, call an operation, let it go. Angles are radians,
+/// anticlockwise from +x, unless a name says degrees; operations taking float arguments compute in
+/// double and store floats. The drawing operations draw through m_pCfg and do nothing without one.
 class CKW_API CUtil {
 public:
-    CUtil();
-    CUtil(const CUtil& other);
-    CUtil& operator=(const CUtil& other);
-    virtual ~CUtil();
+    CUtil();                               ///< stirrup-spacing sign "@"
+    CUtil(const CUtil& other);             ///< a copy
+    CUtil& operator=(const CUtil& other);  ///< copies other
+    virtual ~CUtil();                      ///< nothing to release
 
     /// Writes the suite's configuration directory into dir (room for 260 bytes); 1 = found.
     static int GetKeloCfgPath(char* dir);
 
-    // --- Comparison, swapping, simple geometry ------------------------------------------------
+    /// @name Comparison, swapping, simple geometry
+    /// @{
+
     /// True when |a - b| < tol (strictly).
     bool EQU_COMP(const double& a, const double& b, const double& tol);
-    void Swap(float& a, float& b);
-    void Swap(int& a, int& b);
-    void Swap(KeloPoint2d& a, KeloPoint2d& b);
+    void Swap(float& a, float& b);              ///< exchanges a and b
+    void Swap(int& a, int& b);                  ///< exchanges a and b
+    void Swap(KeloPoint2d& a, KeloPoint2d& b);  ///< exchanges a and b
     /// The point dist away from (x, y) in the direction angle.
     void DIST(float x, float y, float angle, float dist, float& outX, float& outY);
+    /// The distance from a to b.
     double kw_Distance(KeloPoint2d a, KeloPoint2d b);
     /// Direction from a to b in (-pi, pi].
     double kw_Angle(KeloPoint2d a, KeloPoint2d b);
+    /// The point dist away from base in the direction angle.
     void kw_polar(KeloPoint2d base, float angle, float dist, KeloPoint2d& out);
     void kw_polar(KeloPoint3d base, float angle, float dist, KeloPoint3d& out);  ///< keeps base.z
     /// Unit vector of a x b; parallel vectors give non-finite values.
     void unit_cross_mul(double* a, double* b, double* out);
 
-    // --- Drawing through the host engine ------------------------------------------------------
+    /// @}
+
+    /// @name Drawing through the host engine
+    /// @{
+
+    /// A line from a to b with the current pen.
     void kw_Line(KeloPoint2d a, KeloPoint2d b);
     /// Draws relative to origin at the given scale until the caller resets the user coordinates.
     void kw_MyUsercs(KeloPoint2d origin, float scale);
@@ -44,7 +59,11 @@ public:
     /// The break-line symbol between p1 and p2 (a zigzag overrunning both ends); the float is unused.
     void kw_BreakLine(KeloPoint2d p1, KeloPoint2d p2, float unused);
 
-    // --- 3-D helpers -----------------------------------------------------------------------------
+    /// @}
+
+    /// @name 3-D helpers
+    /// @{
+
     /// Moves each end len towards the other (a negative len lengthens the segment); p1 = p2 is not
     /// guarded and gives non-finite values.
     void Get3dLineExtendPoint(KeloPoint3d p1, KeloPoint3d p2, float len, KeloPoint3d& e1, KeloPoint3d& e2);
@@ -57,13 +76,17 @@ public:
     /// axes when transpose is 0, columns otherwise. p1 = p2 gives the identity.
     void GetRotateMatrix(double x1, double y1, double z1, double x2, double y2, double z2, double angle, double m[3][3],
                          int transpose);
+    /// The same with the points as values.
     void GetRotateMatrix(const KeloPoint3d& p1, const KeloPoint3d& p2, double angle, double m[3][3], int transpose);
 
-    // --- Lists and strings --------------------------------------------------------------------
-    void Sort(int n, int* values);
-    void Sort(int n, float* values);
-    void QuickSort(int* values, int lo, int hi);
-    void QuickSort(float* values, int lo, int hi);
+    /// @}
+
+    /// @name Lists and strings
+    /// @{
+    void Sort(int n, int* values);                  ///< sorts the first n values, ascending
+    void Sort(int n, float* values);                ///< sorts the first n values, ascending
+    void QuickSort(int* values, int lo, int hi);    ///< sorts values[lo..hi], ascending
+    void QuickSort(float* values, int lo, int hi);  ///< sorts values[lo..hi], ascending
     /// Integers separated by commas or blanks: "1,,2" gives 1, 0, 2. values must have room for every
     /// number in the text; prefer the bounded form.
     void StringToNum(char* text, int* values, int& count);
@@ -77,11 +100,15 @@ public:
     void AbcStringToDimString(CString& text, char* out);
     /// Bounded forms: write at most outSize bytes (NUL included); 0 when the result had to be cut.
     int DimStringToAbcString(const CString& text, char* out, int outSize);
-    int AbcStringToDimString(const CString& text, char* out, int outSize);
+    int AbcStringToDimString(const CString& text, char* out, int outSize);  ///< bounded form
     /// The stirrup-spacing sign written by AbcStringToDimString: "@" (the default) or "-".
     void SetHoopDistStr(const char* symbol);
 
-    // --- Section outlines (corner points only; the caller draws them) ------------------------
+    /// @}
+
+    /// @name Section outlines (corner points only; the caller draws them)
+    /// @{
+
     /// d holds the section's dimensions; xs and ys receive the points in outline order.
     void HSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 12 points
     void CSHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 8 points
@@ -93,7 +120,12 @@ public:
     void T4SHAPE(float x, float y, float angle, float* d, float* xs, float* ys);  ///< 28 points
     void ASHAPE(float x, float y, float angle, float* d, float* xs, float* ys);   ///< 4 points
 
-    // --- Entity-making helpers (current layer, colour and line type) ---------------------------
+    /// @}
+
+    /// @name Entity-making helpers (current layer, colour and line type)
+    /// @{
+
+    /// A line from a to b.
     void MakeLine(KeloPoint2d a, KeloPoint2d b);
     /// Arc anticlockwise from start to the direction of end; radius from the start point.
     void MakeArc(KeloPoint2d center, KeloPoint2d start, KeloPoint2d end);
@@ -101,9 +133,14 @@ public:
     void MakePolyFh(CArray<KeloPoint2d, KeloPoint2d&>& points, int fill);
     /// Two-vertex wide polyline whose segment is the minor arc's height over the chord start-end.
     void MakeArcPline(KeloPoint2d center, KeloPoint2d start, KeloPoint2d end, float width);
+    /// A polyline through the points of the given width, closed when closed is not 0.
     void MakePline(CArray<KeloPoint2d, KeloPoint2d&>& points, float width, int closed);
 
-    // --- Sheet frames and title blocks -------------------------------------------------------
+    /// @}
+
+    /// @name Sheet frames and title blocks
+    /// @{
+
     /// Paper size in millimetres of sheet 0..4 (length is the long side); other numbers give sheet 1.
     void GetDrawingSize(int sheet, float& length, float& width);
     /// The sheet frame with origin at the paper's lower-left corner: inner border, paper edge and
@@ -112,6 +149,7 @@ public:
     /// 1 portrait (binding side at the top). Title block "BTL.T" unless titleFile is given.
     void DRWFRAME(KeloPoint2d origin, float& length, float& width, float& margin, float& binding, int& orientation,
                   int& withBlocks);
+    /// The same with the title block titleFile.
     void DRWFRAME(KeloPoint2d origin, float& length, float& width, float& margin, float& binding, int& orientation,
                   int& withBlocks, const char* titleFile);
     /// The four lengths are millimetres of paper, multiplied by scale here; the inner border gets
@@ -134,17 +172,28 @@ public:
     /// the standard paper (millimetres).
     void DragDrawingFrame(int sheet, float length, float width, int orientation, float scale, int withBlocks);
 
-    // --- Floor elevation table --------------------------------------------------------------
+    /// @}
+
+    /// @name Floor elevation table
+    /// @{
+
     /// Lets the user place the table of floors (elevations in metres, storey heights in millimetres,
     /// floor 1 first) with the roof on top, and draws it at the scale (1 in paper-space drawings).
     void kwDrawFloorTable(float scale, int floorCount, float* elevations, float* heights);
 
-    // --- User tables --------------------------------------------------------------------------
-    // The table designer "用户表格设计" on "TableData1.TDB" in the configuration directory; on
-    // OK the table is saved and placed with the cursor by its top-left corner ("请选择表格的插入
-    // 点") at the drawing scale (1 in paper-space drawings). 1 = drawn, 0 = cancelled.
+    /// @}
+
+    /// @name User tables
+    /// @{
+
+    /// The table designer "用户表格设计" on "TableData1.TDB" in the configuration directory; on
+    /// OK the table is saved and placed with the cursor by its top-left corner ("请选择表格的插入
+    /// 点") at the drawing scale (1 in paper-space drawings). 1 = drawn, 0 = cancelled.
     int UserTableDesign();
+    /// @}
 
 private:
     CString m_hoopDistStr;
 };
+
+/// @}

@@ -1,7 +1,11 @@
 #pragma once
+/// @file
 /// Menu commands of the drawing programs that look at and edit extended data interactively.
 /// They run on the host's cursor and show modeless windows that stay open while the user picks.
 #include "CkwExport.h"
+
+/// @addtogroup xdata
+/// @{
 
 /// Shows the extended data of entity after entity the user picks in the window "XDATA MANAGE",
 /// where it can be edited and written back (onto the entity, as data for new entities, or into
@@ -15,3 +19,5 @@ CKW_API int kwXData_Add();
 /// (and character sizes of texts) and changes or deletes every entity of the drawing of the same
 /// kind with the same properties. Ends on [Esc].
 CKW_API void ModifySameEntity();
+
+/// @}
