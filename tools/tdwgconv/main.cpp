@@ -31,6 +31,9 @@
 #ifndef TDWGCONV_SOURCE_DWG_DIR
 #define TDWGCONV_SOURCE_DWG_DIR ""
 #endif
+#ifndef TDWGCONV_RELATIVE_DWG_DIR
+#define TDWGCONV_RELATIVE_DWG_DIR "lib/tdwgconv/dwg"
+#endif
 #ifndef TDWGCONV_INSTALLED_DWG_DIR
 #define TDWGCONV_INSTALLED_DWG_DIR ""
 #endif
@@ -101,7 +104,7 @@ fs::path ExecutableDir() {
 fs::path DwgReaderScript() {
     fs::path dir = ExecutableDir();
     for (const fs::path& candidate :
-         {dir / "dwg" / "read-dwg.mjs", dir / ".." / "share" / "ckw" / "tdwgconv" / "dwg" / "read-dwg.mjs",
+         {dir / "dwg" / "read-dwg.mjs", dir / ".." / TDWGCONV_RELATIVE_DWG_DIR / "read-dwg.mjs",
           fs::path(TDWGCONV_INSTALLED_DWG_DIR) / "read-dwg.mjs", fs::path(TDWGCONV_SOURCE_DWG_DIR) / "read-dwg.mjs"}) {
         std::error_code ec;
         if (!candidate.empty() && fs::is_regular_file(candidate, ec)) return candidate;
