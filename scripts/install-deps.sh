@@ -12,6 +12,7 @@ packages=(
   poppler-utils
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
   clang-format
+  doxygen abigail-tools man-db  # the API reference, the ABI check, the manual pages' test
   locales  # locale sources: tests build a comma-decimal locale from them
 )
 SUDO=""
