@@ -13,7 +13,7 @@ install(TARGETS CkwCommonUtil CkwEngine EXPORT CkwCommonUtilTargets
 set(CKW_PUBLIC_HEADERS
   CkwExport.h Version.h
   CString.h CArray.h
-  HostEngine.h HostCalls.def
+  HostEngine.h HostCalls.def EntityKinds.h EntityKinds.def
   ParaRecords.h DrawingPara.h FortranInterface.h SettingsDialogs.h
   KeloPoint2d.h KeloPoint3d.h KeloArc2d.h Util.h SheetCommands.h
   XDataUtil.h DrawingRecords.h XDataCommands.h DrawingFiles.h

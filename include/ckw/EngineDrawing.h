@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CkwExport.h"
+#include "EntityKinds.h"
 #include "HostEngine.h"
 
 /// The reference engine (library CkwEngine): drawings, files, pictures and input.
@@ -41,24 +42,9 @@ namespace ckw::engine {
 ///   LayerEntry 10009   attributes: number, line type, width code, colour, flag (0 on); text: name
 ///   TextStyleEntry 10010, DimStyleEntry 10011: records kept as they are
 enum Kind : int {
-    kPoint = 1,
-    kLine = 2,
-    kPolyline = 3,
-    kRectangle = 4,
-    kCircle = 5,
-    kCore = 6,
-    kArc = 7,
-    kChineseText = 8,
-    kWesternText = 9,
-    kTrace = 10,
-    kFilledPolygon = 11,
-    kMultilineText = 15,
-    kDimension = 17,
-    kLineTypeEntry = 10005,
-    kBlockInsert = 10008,
-    kLayerEntry = 10009,
-    kTextStyleEntry = 10010,
-    kDimStyleEntry = 10011,
+#define CKW_ENTITY_KIND(Name, Number, Text, Dxf, Label, Drawn, TextLike) k##Name = Number,
+#include "EntityKinds.def"
+#undef CKW_ENTITY_KIND
 };
 
 /// Longest entity text in bytes: it must fit a kHostRecordCapacity buffer with its NUL.
@@ -70,7 +56,7 @@ inline constexpr int kPolylineVertexValues = 5;
 /// The most vertices a polyline record holds.
 inline constexpr int kMaxPolylineVertices = (kHostRecordCapacity - 2) / kPolylineVertexValues;
 
-/// True for the kinds of Kind.
+/// True for the kinds of Kind (EntityKinds.def); the engine library's export of ckw::IsKnownKind.
 CKW_API bool IsKnownKind(int kind);
 /// True for the kinds that carry a text shown in the drawing (texts, multi-line texts, dimensions).
 CKW_API bool IsTextLike(int kind);

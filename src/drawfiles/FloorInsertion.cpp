@@ -4,7 +4,9 @@
 #include <array>
 #include <map>
 
+#include <ckw/EntityKinds.h>
 #include <ckw/HostEngine.h>
+#include "platform/HostRecord.h"
 #include "drawfiles/SideUnit.h"
 #include "base/GbkText.h"
 
@@ -16,12 +18,6 @@ constexpr int kPathCapacity = 260;
 constexpr int kLayerNameCapacity = 256;
 constexpr int kCopiedFromName = 12;
 
-// Entity kinds of the engine the insertion treats by name.
-constexpr int kLineTypeEntry = 10005;
-constexpr int kBlockInsert = 10008;
-constexpr int kLayerEntry = 10009;
-constexpr int kTextStyleEntry = 10010;
-constexpr int kDimStyleEntry = 10011;
 // Texts this long cannot take the prefix within a record.
 constexpr int kLongestPrefixableName = 8190;
 
@@ -57,29 +53,8 @@ bool CopiesLayer(const std::vector<SourceLayer>& layers, int number) {
                        [number](const SourceLayer& l) { return l.number == number && l.copy; });
 }
 
-bool IsCopiedKind(int kind) {
-    if (kind < 0) return false;
-    return kind <= 10000 || kind == kLineTypeEntry || kind == kBlockInsert || kind == kLayerEntry ||
-           kind == kTextStyleEntry || kind == kDimStyleEntry;
-}
-
-// One entity record as the engine hands it out.
-struct Record {
-    int kind = 0;
-    std::array<int, kHostAttributeCount> attributes{};
-    std::vector<float> values = std::vector<float>(kHostRecordCapacity);
-    int valueCount = 0;
-    std::vector<char> text = std::vector<char>(kHostRecordCapacity);
-    int textLength = 0;
-
-    void Read() {
-        m_pCfg->HostReadEntity(kind, attributes.data(), values.data(), valueCount, text.data(), textLength,
-                               kHostRecordCapacity);
-    }
-    void Rewrite() {
-        m_pCfg->HostRewriteEntityBuffers(kind, attributes.data(), values.data(), valueCount, text.data(), textLength);
-    }
-};
+// Every drawn entity and every table record the drawings know of.
+bool IsCopiedKind(int kind) { return kind >= 0 && (IsDrawnKind(kind) || IsKnownKind(kind)); }
 
 }  // namespace
 
@@ -143,21 +118,22 @@ InsertionReport InsertDrawing(const std::string& pathGbk, InsertMode mode, const
             m_pCfg->HostCopyEntityToCurrent(kind);
             ++report.copied;
         };
-        Record record;
+        host::EntityRecord record;
         for (int kind = 0;;) {
             m_pCfg->HostNextSelected(unit, kind);
             if (kind == 0) break;
             if (!IsCopiedKind(kind)) continue;
-            if (kind == kTextStyleEntry || kind == kDimStyleEntry) {
+            if (kind == kEntityTextStyleEntry || kind == kEntityDimStyleEntry) {
                 copy(kind);
                 continue;
             }
-            record.Read();
+            record.Read(*m_pCfg, kind);
             if (record.kind < 0) continue;
             const int layer = record.attributes[0];
             if (!CopiesLayer(layers, layer)) continue;
             bool changed = false;
-            if (import && kind == kLayerEntry && record.textLength > 0 && record.textLength < kLongestPrefixableName &&
+            if (import && kind == kEntityLayerEntry && record.textLength > 0 &&
+                record.textLength < kLongestPrefixableName &&
                 !IsImportedLayerName(std::string_view(record.text.data(), static_cast<size_t>(record.textLength)))) {
                 std::copy_backward(record.text.begin(), record.text.begin() + record.textLength + 1,
                                    record.text.begin() + record.textLength + 3);
@@ -166,14 +142,14 @@ InsertionReport InsertDrawing(const std::string& pathGbk, InsertMode mode, const
                 record.textLength += 2;
                 changed = true;
             }
-            if (import && kind != kLineTypeEntry) {
+            if (import && kind != kEntityLineTypeEntry) {
                 auto to = numbers.find(layer);
                 if (to != numbers.end() && to->second != layer) {
                     record.attributes[0] = to->second;
                     changed = true;
                 }
             }
-            if (changed) record.Rewrite();
+            if (changed) record.Rewrite(*m_pCfg);
             copy(kind);
         }
         m_pCfg->HostCloseDrawing(unit);

@@ -17,7 +17,7 @@ constexpr int kColourByLayer = 256;
 
 float V(const Entity& e, size_t i) { return i < e.values.size() ? e.values[i] : 0.0f; }
 
-bool Drawn(const Entity& e) { return !e.deleted && (e.kind <= 10000 || e.kind == kBlockInsert); }
+bool Drawn(const Entity& e) { return !e.deleted && IsDrawnKind(e.kind); }
 
 // Text entities (and a dimension's label) laid out as their lines.
 Primitive TextPrimitive(const Entity& e, const DisplayPen& pen, const std::string& gbk) {
@@ -53,6 +53,105 @@ Primitive Path(const DisplayPen& pen, std::vector<Point2> points) {
     p.pen = pen;
     p.points = std::move(points);
     return p;
+}
+
+// What each kind of entity becomes on the screen and on paper.
+
+void AddDot(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    Primitive p;
+    p.kind = Primitive::Kind::Dot;
+    p.pen = pen;
+    p.points = {{V(e, 0), V(e, 1)}};
+    out.push_back(std::move(p));
+}
+
+// A polyline of one width is one path; one whose vertices change width is a path per segment.
+void AddPolyline(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    int n = PolylineVertexCount(e);
+    bool closed = V(e, 1) != 0;
+    auto vertex = [&](int i) {
+        size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
+        return Point2{V(e, b), V(e, b + 1)};
+    };
+    auto width = [&](int i) {
+        size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
+        double start = V(e, b + 3), end = V(e, b + 4);
+        return end > 0 ? (start + end) / 2 : start;
+    };
+    bool constant = true;
+    for (int i = 1; i < n; ++i) constant = constant && width(i) == width(0);
+    if (constant) {
+        auto outline = Outline(e);
+        if (outline.empty()) return;
+        Primitive p = Path(pen, std::move(outline[0]));
+        p.pen.width = n ? width(0) : 0;
+        out.push_back(std::move(p));
+        return;
+    }
+    int segments = closed ? n : n - 1;
+    for (int i = 0; i < segments; ++i) {
+        Primitive p = Path(pen, BulgePoints(vertex(i), vertex((i + 1) % n),
+                                            V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2)));
+        p.pen.width = width(i);
+        out.push_back(std::move(p));
+    }
+}
+
+void AddCircle(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    Primitive p;
+    p.kind = e.kind == kCircle ? Primitive::Kind::Circle : Primitive::Kind::Disc;
+    p.pen = pen;
+    p.points = {{V(e, 0), V(e, 1)}};
+    p.radius = V(e, 2);
+    out.push_back(std::move(p));
+}
+
+void AddFilledOutline(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    auto outline = Outline(e);
+    if (outline.empty()) return;
+    Primitive p = Path(pen, std::move(outline[0]));
+    p.kind = Primitive::Kind::Polygon;
+    p.hollow = e.kind == kFilledPolygon && WholeNumber(V(e, 1)) == 32;
+    out.push_back(std::move(p));
+}
+
+void AddText(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    out.push_back(TextPrimitive(e, pen, e.text));
+}
+
+void AddDimension(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    auto lines = Outline(e);
+    for (const auto& line : lines) out.push_back(Path(pen, line));
+    if (lines.size() < 3) return;
+    // The label stands a little above the dimension line, upright.
+    const auto& dim = lines[2];
+    double length = std::hypot(V(e, 4) - V(e, 2), V(e, 5) - V(e, 3));
+    double angle = std::atan2(dim[1].y - dim[0].y, dim[1].x - dim[0].x) * 180 / kPi;
+    if (angle > 90 || angle <= -90) angle += 180;
+    double rad = angle * kPi / 180, gap = 0.3 * V(e, 0);
+    Entity label = e;
+    label.values = {V(e, 0),
+                    V(e, 1),
+                    float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
+                    float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)),
+                    float(angle),
+                    102,
+                    101};
+    out.push_back(TextPrimitive(label, pen, e.text.empty() ? FormatNumber(std::round(length)) : e.text));
+}
+
+void AddInsert(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    Primitive p;
+    p.kind = Primitive::Kind::Insert;
+    p.pen = pen;
+    p.block = WholeNumber(V(e, 0));
+    p.place = InsertTransform(e);
+    out.push_back(std::move(p));
+}
+
+// Lines, rectangles, arcs and kinds a newer writer added: their outlines as paths.
+void AddOutlines(const Entity& e, const DisplayPen& pen, std::vector<Primitive>& out) {
+    for (auto& line : Outline(e)) out.push_back(Path(pen, std::move(line)));
 }
 
 }  // namespace
@@ -140,102 +239,26 @@ void DisplayModel::AddEntity(const Entity& e, std::vector<Primitive>& out) const
     }
     if (pen.colour <= 0 || pen.colour > 255) pen.colour = 7;
     switch (e.kind) {
-    case kPoint: {
-        Primitive p;
-        p.kind = Primitive::Kind::Dot;
-        p.pen = pen;
-        p.points = {{V(e, 0), V(e, 1)}};
-        out.push_back(std::move(p));
-        break;
-    }
-    case kPolyline: {
-        int n = PolylineVertexCount(e);
-        bool closed = V(e, 1) != 0;
-        auto vertex = [&](int i) {
-            size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            return Point2{V(e, b), V(e, b + 1)};
-        };
-        auto width = [&](int i) {
-            size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            double start = V(e, b + 3), end = V(e, b + 4);
-            return end > 0 ? (start + end) / 2 : start;
-        };
-        bool constant = true;
-        for (int i = 1; i < n; ++i) constant = constant && width(i) == width(0);
-        if (constant) {
-            auto outline = Outline(e);
-            if (outline.empty()) break;
-            Primitive p = Path(pen, std::move(outline[0]));
-            p.pen.width = n ? width(0) : 0;
-            out.push_back(std::move(p));
-            break;
-        }
-        int segments = closed ? n : n - 1;
-        for (int i = 0; i < segments; ++i) {
-            Primitive p = Path(pen, BulgePoints(vertex(i), vertex((i + 1) % n),
-                                                V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2)));
-            p.pen.width = width(i);
-            out.push_back(std::move(p));
-        }
-        break;
-    }
+    case kPoint:
+        return AddDot(e, pen, out);
+    case kPolyline:
+        return AddPolyline(e, pen, out);
     case kCircle:
-    case kCore: {
-        Primitive p;
-        p.kind = e.kind == kCircle ? Primitive::Kind::Circle : Primitive::Kind::Disc;
-        p.pen = pen;
-        p.points = {{V(e, 0), V(e, 1)}};
-        p.radius = V(e, 2);
-        out.push_back(std::move(p));
-        break;
-    }
+    case kCore:
+        return AddCircle(e, pen, out);
     case kTrace:
-    case kFilledPolygon: {
-        auto outline = Outline(e);
-        if (outline.empty()) break;
-        Primitive p = Path(pen, std::move(outline[0]));
-        p.kind = Primitive::Kind::Polygon;
-        p.hollow = e.kind == kFilledPolygon && WholeNumber(V(e, 1)) == 32;
-        out.push_back(std::move(p));
-        break;
-    }
+    case kFilledPolygon:
+        return AddFilledOutline(e, pen, out);
     case kChineseText:
     case kWesternText:
     case kMultilineText:
-        out.push_back(TextPrimitive(e, pen, e.text));
-        break;
-    case kDimension: {
-        auto lines = Outline(e);
-        for (const auto& line : lines) out.push_back(Path(pen, line));
-        if (lines.size() < 3) break;
-        // The label stands a little above the dimension line, upright.
-        const auto& dim = lines[2];
-        double length = std::hypot(V(e, 4) - V(e, 2), V(e, 5) - V(e, 3));
-        double angle = std::atan2(dim[1].y - dim[0].y, dim[1].x - dim[0].x) * 180 / kPi;
-        if (angle > 90 || angle <= -90) angle += 180;
-        double rad = angle * kPi / 180, gap = 0.3 * V(e, 0);
-        Entity label = e;
-        label.values = {V(e, 0),
-                        V(e, 1),
-                        float((dim[0].x + dim[1].x) / 2 - gap * std::sin(rad)),
-                        float((dim[0].y + dim[1].y) / 2 + gap * std::cos(rad)),
-                        float(angle),
-                        102,
-                        101};
-        out.push_back(TextPrimitive(label, pen, e.text.empty() ? FormatNumber(std::round(length)) : e.text));
-        break;
-    }
-    case kBlockInsert: {
-        Primitive p;
-        p.kind = Primitive::Kind::Insert;
-        p.pen = pen;
-        p.block = WholeNumber(V(e, 0));
-        p.place = InsertTransform(e);
-        out.push_back(std::move(p));
-        break;
-    }
+        return AddText(e, pen, out);
+    case kDimension:
+        return AddDimension(e, pen, out);
+    case kBlockInsert:
+        return AddInsert(e, pen, out);
     default:
-        for (auto& line : Outline(e)) out.push_back(Path(pen, std::move(line)));
+        return AddOutlines(e, pen, out);
     }
 }
 

@@ -19,7 +19,7 @@ bool HasMultibyte(std::string_view text) {
 void Flatten(const Drawing& source, const std::vector<Entity>& entities, const Transform& t, int depth,
              std::vector<Entity>& out) {
     for (const Entity& e : entities) {
-        if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert)) continue;
+        if (e.deleted || !IsDrawnKind(e.kind)) continue;
         if (e.kind == kBlockInsert) {
             auto it = source.Blocks().find(WholeNumber(e.values.empty() ? 0 : e.values[0]));
             if (it != source.Blocks().end() && depth < kMaxBlockDepth)

@@ -11,31 +11,6 @@ namespace ckw::engine {
 
 namespace {
 
-struct KindNameEntry {
-    int kind;
-    const char* name;
-};
-constexpr KindNameEntry kKindNames[] = {
-    {kPoint, "point"},
-    {kLine, "line"},
-    {kPolyline, "polyline"},
-    {kRectangle, "rectangle"},
-    {kCircle, "circle"},
-    {kCore, "core"},
-    {kArc, "arc"},
-    {kChineseText, "text"},
-    {kWesternText, "western-text"},
-    {kTrace, "trace"},
-    {kFilledPolygon, "filled-polygon"},
-    {kMultilineText, "multiline-text"},
-    {kDimension, "dimension"},
-    {kLineTypeEntry, "linetype-entry"},
-    {kBlockInsert, "insert"},
-    {kLayerEntry, "layer-entry"},
-    {kTextStyleEntry, "textstyle-entry"},
-    {kDimStyleEntry, "dimstyle-entry"},
-};
-
 // Stamps tell drawings apart; one seeded generator serves them all (a random device per drawing
 // cost more than reading a small drawing's record).
 int NewStamp() {
@@ -47,23 +22,18 @@ int NewStamp() {
 
 }  // namespace
 
-bool IsKnownKind(int kind) {
-    return std::any_of(std::begin(kKindNames), std::end(kKindNames), [kind](const auto& e) { return e.kind == kind; });
-}
+bool IsKnownKind(int kind) { return ckw::IsKnownKind(kind); }
 
-bool IsTextLike(int kind) {
-    return kind == kChineseText || kind == kWesternText || kind == kMultilineText || kind == kDimension;
-}
+bool IsTextLike(int kind) { return ckw::IsTextLikeKind(kind); }
 
 std::string KindName(int kind) {
-    for (const auto& e : kKindNames)
-        if (e.kind == kind) return e.name;
+    if (const EntityKindInfo* info = FindEntityKind(kind)) return std::string(info->text);
     return "kind-" + std::to_string(kind);
 }
 
 std::optional<int> KindFromName(std::string_view name) {
-    for (const auto& e : kKindNames)
-        if (name == e.name) return e.kind;
+    for (const EntityKindInfo& info : kEntityKinds)
+        if (name == info.text) return info.number;
     if (name.starts_with("kind-")) {
         int kind = 0;
         auto rest = name.substr(5);

@@ -119,7 +119,7 @@ void ReferenceEngine::HostSelectEntities(const int& filter) {
         const bool crossing = event.type == Type::Crossing;
         for (size_t i = 0; i < entities.size(); ++i) {
             const Entity& e = entities[i];
-            if (e.deleted || (e.kind > 10000 && e.kind != kBlockInsert) || !m->Passes(e, filter)) continue;
+            if (e.deleted || !IsDrawnKind(e.kind) || !m->Passes(e, filter)) continue;
             const auto& blocks = std::as_const(unit.drawing).Blocks();
             if (InsideBox(e, blocks, event.x, event.y, event.x2, event.y2) ||
                 (crossing && CrossesBox(e, blocks, event.x, event.y, event.x2, event.y2)))
@@ -139,7 +139,7 @@ void ReferenceEngine::HostSelectAllOfKind(const int& filter, const int& kind) {
     for (size_t i = 0; i < entities.size(); ++i) {
         const Entity& e = entities[i];
         if (e.deleted || !m->Passes(e, filter)) continue;
-        if (kind == 0 ? (e.kind > 10000 && e.kind != kBlockInsert) : e.kind != kind) continue;
+        if (kind == 0 ? !IsDrawnKind(e.kind) : e.kind != kind) continue;
         m->Select(i);
     }
 }

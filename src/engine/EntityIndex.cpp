@@ -15,7 +15,7 @@ constexpr int kMaxSide = 1024;
 // An entity covering more cells than this goes to the list of large ones.
 constexpr int kLargeCells = 256;
 
-bool Indexed(const Entity& e) { return !e.deleted && (e.kind <= 10000 || e.kind == kBlockInsert); }
+bool Indexed(const Entity& e) { return !e.deleted && IsDrawnKind(e.kind); }
 
 }  // namespace
 

@@ -25,20 +25,6 @@ constexpr int kAttributeColour = 4;
 constexpr int kWriteMode = 12;
 constexpr int kDeleteMode = -2;
 
-struct KindName {
-    int kind;
-    const char* name;
-};
-constexpr KindName kKindNames[] = {{1, "POINT"},   {2, "LINE"},      {3, "POLY"},     {4, "RECT"},     {5, "CIRCLE"},
-                                   {6, "CORE"},    {7, "ARC"},       {8, "中文字符"}, {9, "西文字符"}, {10, "TRACE"},
-                                   {11, "POLYFH"}, {15, "多行文本"}, {17, "DIM"},     {10008, "BLOCK"}};
-
-const char* NameOfKind(int kind) {
-    for (const KindName& k : kKindNames)
-        if (k.kind == kind) return k.name;
-    return "";
-}
-
 EntityProperties PropertiesOf(const EntityRecord& record) {
     EntityProperties p;
     p.layer = record.attributes[0];
@@ -67,8 +53,6 @@ std::vector<int> DefinedLineTypes(HostEngine& engine) {
 
 }  // namespace
 
-bool IsTextLikeKind(int kind) { return kind == 8 || kind == 9 || kind == 15 || kind == 17; }
-
 EntityProperties ReadEntityProperties(int kind) {
     if (!m_pCfg) return {};
     EntityRecord record;
@@ -91,7 +75,8 @@ bool SameEntityEditor::OnInitDialog() {
 void SameEntityEditor::Refill() {
     HostEngine* engine = m_pCfg;
     if (!engine) return;
-    SetWindowText("同类实体编辑器:" + std::to_string(m_kind) + "," + NameOfKind(m_kind));
+    SetWindowText("同类实体编辑器:" + std::to_string(m_kind) + "," +
+                  std::string(FindEntityKind(m_kind) ? FindEntityKind(m_kind)->label : ""));
     auto& grid = Grid(IDC_SAME_GRID);
     const bool text = IsTextLikeKind(m_kind);
     grid.GridSetCols(2);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <ckw/EntityKinds.h>
+
 #include "dialog/Dialog.h"
 
 namespace ckw::xdata {
@@ -20,8 +22,6 @@ struct EntityProperties {
     bool operator==(const EntityProperties&) const = default;
 };
 
-// Kinds 8, 9, 15 and 17 carry character sizes.
-bool IsTextLikeKind(int kind);
 // The properties of the engine's current entity (read as a record of `kind`).
 EntityProperties ReadEntityProperties(int kind);
 

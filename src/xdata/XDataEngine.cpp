@@ -41,18 +41,4 @@ std::optional<Words> ReadHostDrawingRecord(HostEngine& engine) {
     return words;
 }
 
-void EntityRecord::Read(HostEngine& engine, int entityKind) {
-    kind = entityKind;
-    engine.HostReadEntity(kind, attributes.data(), values.data(), valueCount, text.data(), textLength,
-                          kHostRecordCapacity);
-}
-
-int EntityRecord::Update(HostEngine& engine, int writeMode) const {
-    const int flag = 0;
-    int iFail = 0;
-    engine.HostUpdateEntity(kind, attributes.data(), values.data(), valueCount, text.data(), textLength,
-                            kHostRecordCapacity, flag, writeMode, iFail);
-    return iFail;
-}
-
 }  // namespace ckw::xdata

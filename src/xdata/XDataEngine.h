@@ -6,7 +6,8 @@
 #include <vector>
 
 #include <ckw/HostEngine.h>
-#include "XDataWords.h"
+#include "base/XDataWords.h"
+#include "platform/HostRecord.h"
 
 namespace ckw::xdata {
 
@@ -35,17 +36,6 @@ std::optional<Words> ReadHostDrawingRecord(HostEngine& engine);
 int SetEntityBlocks(int kind, const int* id, std::span<const NamedItems> blocks, int writeMode);
 
 // The record buffers of an entity, read from the engine and handed back unchanged.
-struct EntityRecord {
-    int kind = 0;
-    std::array<int, kHostAttributeCount> attributes{};
-    std::vector<float> values = std::vector<float>(kHostRecordCapacity);
-    int valueCount = 0;
-    std::vector<char> text = std::vector<char>(kHostRecordCapacity);
-    int textLength = 0;
-
-    void Read(HostEngine& engine, int entityKind);
-    // Rewrites the current entity (flag 0) with the pending update stream; returns iFail.
-    int Update(HostEngine& engine, int writeMode) const;
-};
+using host::EntityRecord;
 
 }  // namespace ckw::xdata

@@ -14,7 +14,7 @@
 
 #include <ckw/ReferenceEngine.h>
 #include "base/GbkText.h"
-#include "xdata/XDataParser.h"
+#include "base/XDataParser.h"
 
 namespace ckw::dxf {
 namespace {
@@ -108,7 +108,7 @@ private:
             m_layerNames[e.attributes[0]] = SymbolName(e.text, std::to_string(e.attributes[0]));
         }
         auto noteLayer = [&](const eng::Entity& e) {
-            if (e.kind < 10000 || e.kind == eng::kBlockInsert) m_usedLayers.insert(e.Layer());
+            if (IsDrawnKind(e.kind)) m_usedLayers.insert(e.Layer());
         };
         for (const eng::Entity& e : m_d.Entities())
             if (!e.deleted) noteLayer(e);
@@ -273,7 +273,7 @@ private:
     void Entities() {
         G(0, "SECTION"), G(2, "ENTITIES");
         for (const eng::Entity& e : m_d.Entities())
-            if (!e.deleted && (e.kind < 10000 || e.kind == eng::kBlockInsert)) Entity(e, m_modelRecord, true);
+            if (!e.deleted && IsDrawnKind(e.kind)) Entity(e, m_modelRecord, true);
         G(0, "ENDSEC");
     }
 
@@ -326,169 +326,226 @@ private:
         if (m_counts && modelSpace) ++m_counts->written[kind];
     }
 
+    static bool Need(const eng::Entity& e, size_t n) { return e.values.size() >= n; }
+
+    // Writes the entity as the DXF entity its kind stands for (EntityKinds.def); what cannot be
+    // written (too few values, an unknown block, a kind DXF has no entity for) is counted as skipped.
     void Entity(const eng::Entity& e, const std::string& owner, bool modelSpace) {
-        const std::vector<float>& v = e.values;
-        auto need = [&](size_t n) { return v.size() >= n; };
-        const char* kind = nullptr;
+        const EntityKindInfo* info = FindEntityKind(e.kind);
+        const char* dxf = info ? info->dxf.data() : nullptr;
+        bool written = false;
         switch (e.kind) {
         case eng::kPoint:
-            if (!need(2)) break;
-            kind = "POINT";
-            Common(e, kind, owner, "AcDbPoint");
-            R(10, v[0]), R(20, v[1]), R(30, 0);
+            written = WritePoint(e, owner, dxf);
             break;
         case eng::kLine:
-            if (!need(4)) break;
-            kind = "LINE";
-            Common(e, kind, owner, "AcDbLine");
-            R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
+            written = WriteLine(e, owner, dxf);
             break;
-        case eng::kPolyline: {
-            if (!need(2)) break;
-            size_t n = static_cast<size_t>(std::max(0.0f, v[0]));
-            if (!need(2 + n * 5) || n < 1) break;
-            kind = "LWPOLYLINE";
-            bool closed = v[1] != 0;
-            Common(e, kind, owner, "AcDbPolyline");
-            G(90, static_cast<int>(n)), G(70, closed ? 1 : 0);
-            for (size_t i = 0; i < n; ++i) {
-                const float* p = &v[2 + i * 5];
-                size_t j = (i + 1) % n;
-                const float* q = &v[2 + j * 5];
-                // The chord as a reader will compute it: from the coordinates as written.
-                double chord = std::hypot(Printed(q[0]) - Printed(p[0]), Printed(q[1]) - Printed(p[1]));
-                bool hasNext = i + 1 < n || closed;
-                double bulge = hasNext && chord > 0 ? 2.0 * p[2] / chord : 0;
-                R(10, p[0]), R(20, p[1]);
-                if (p[3] != 0 || p[4] != 0) R(40, p[3]), R(41, p[4]);
-                // In full: the arc height read back from it must be the same float again.
-                if (bulge != 0) m_out << "42\n" << Exact(bulge) << "\n";
-            }
+        case eng::kPolyline:
+            written = WritePolyline(e, owner, dxf);
             break;
-        }
-        case eng::kRectangle: {
-            if (!need(5)) break;
-            kind = "LWPOLYLINE";
-            Common(e, kind, owner, "AcDbPolyline");
-            G(90, 4), G(70, 1);
-            double a = v[4] * M_PI / 180, c = std::cos(a), s = std::sin(a);
-            double corners[4][2] = {{0, 0}, {v[2], 0}, {v[2], v[3]}, {0, v[3]}};
-            for (auto& k : corners) R(10, v[0] + k[0] * c - k[1] * s), R(20, v[1] + k[0] * s + k[1] * c);
+        case eng::kRectangle:
+            written = WriteRectangle(e, owner, dxf);
             break;
-        }
         case eng::kCircle:
-            if (!need(3)) break;
-            kind = "CIRCLE";
-            Common(e, kind, owner, "AcDbCircle");
-            R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]);
+            written = WriteCircle(e, owner, dxf);
             break;
         case eng::kCore:
-            // A filled circle: two half arcs of a polyline as wide as the radius.
-            if (!need(3)) break;
-            kind = "LWPOLYLINE";
-            Common(e, kind, owner, "AcDbPolyline");
-            G(90, 2), G(70, 1), R(43, v[2]);
-            R(10, v[0] - v[2] / 2), R(20, v[1]), R(42, 1), R(10, v[0] + v[2] / 2), R(20, v[1]), R(42, 1);
+            written = WriteCore(e, owner, dxf);
             break;
         case eng::kArc:
-            if (!need(5)) break;
-            kind = "ARC";
-            Common(e, kind, owner, "AcDbCircle");
-            R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]), G(100, "AcDbArc"), R(50, v[3]), R(51, v[4]);
+            written = WriteArc(e, owner, dxf);
             break;
         case eng::kChineseText:
-        case eng::kWesternText: {
-            if (!need(7)) break;
-            kind = "TEXT";
-            Common(e, kind, owner, "AcDbText");
-            int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
-            int va = static_cast<int>(v[6]) == 102 ? 2 : static_cast<int>(v[6]) == 103 ? 3 : 0;
-            R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), G(1, OneLine(e.text));
-            if (v[4] != 0) R(50, v[4]);
-            if (v[0] > 0 && v[1] != v[0]) R(41, v[1] / double(v[0]));
-            if (h != 0) G(72, h);
-            if (h != 0 || va != 0) R(11, v[2]), R(21, v[3]), R(31, 0);
-            G(100, "AcDbText");
-            if (va != 0) G(73, va);
+        case eng::kWesternText:
+            written = WriteText(e, owner, dxf);
             break;
-        }
-        case eng::kMultilineText: {
-            if (!need(7)) break;
-            kind = "MTEXT";
-            Common(e, kind, owner, "AcDbMText");
-            int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
-            int row = static_cast<int>(v[6]) == 103 ? 0 : static_cast<int>(v[6]) == 102 ? 1 : 2;
-            R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), R(41, 0), G(71, row * 3 + h + 1), G(72, 1);
-            std::string content = MTextContent(e.text);
-            // Long contents go in chunks of 250 bytes, never splitting a character.
-            size_t pos = 0;
-            while (content.size() - pos > 250) {
-                size_t len = 0;
-                while (len < 250) {
-                    size_t n = text::CharLength(content, pos + len);
-                    if (len + n > 250) break;
-                    len += n;
-                }
-                G(3, content.substr(pos, len));
-                pos += len;
-            }
-            G(1, content.substr(pos));
-            if (v[4] != 0) R(50, v[4]);
-            if (need(8) && v[7] > 0) G(73, 1), R(44, v[7]);
+        case eng::kMultilineText:
+            written = WriteMText(e, owner, dxf);
             break;
-        }
         case eng::kTrace:
-            if (!need(8)) break;
-            kind = "TRACE";
-            Common(e, kind, owner, "AcDbTrace");
-            // Drawing order 1 2 3 4 is stored as 1 2 4 3.
-            R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
-            R(12, v[6]), R(22, v[7]), R(32, 0), R(13, v[4]), R(23, v[5]), R(33, 0);
+            written = WriteTrace(e, owner, dxf);
             break;
-        case eng::kFilledPolygon: {
-            if (!need(3)) break;
-            size_t n = static_cast<size_t>(std::max(0.0f, v[0]));
-            if (!need(3 + n * 2) || n < 3) break;
-            kind = "HATCH";
-            bool solid = static_cast<int>(v[1]) != 32;
-            Common(e, kind, owner, "AcDbHatch");
-            R(10, 0), R(20, 0), R(30, 0), R(210, 0), R(220, 0), R(230, 1);
-            G(2, solid ? "SOLID" : "ANSI31"), G(70, solid ? 1 : 0), G(71, 0), G(91, 1);
-            G(92, 2), G(72, 0), G(73, 1), G(93, static_cast<int>(n));
-            for (size_t i = 0; i < n; ++i) R(10, v[3 + i * 2]), R(20, v[4 + i * 2]);
-            G(97, 0), G(75, 0), G(76, 1);
-            if (!solid)
-                R(52, 45), R(41, 1), G(77, 0), G(78, 1), R(53, 45), R(43, 0), R(44, 0), R(45, -2.2), R(46, 2.2),
-                    G(79, 0);
-            G(98, 0);
+        case eng::kFilledPolygon:
+            written = WriteHatch(e, owner, dxf);
             break;
-        }
+        case eng::kBlockInsert:
+            written = WriteInsert(e, owner, dxf);
+            break;
         case eng::kDimension:
-            if (!need(8)) break;
+            if (!Need(e, 8)) break;
             Dimension(e, owner, modelSpace);
             return;
-        case eng::kBlockInsert: {
-            if (!need(8)) break;
-            auto it = m_blockNames.find(static_cast<int>(v[0]));
-            if (it == m_blockNames.end()) break;
-            kind = "INSERT";
-            Common(e, kind, owner, "AcDbBlockReference");
-            G(2, it->second), R(10, v[1]), R(20, v[2]), R(30, v[3]);
-            if (v[4] != 1) R(41, v[4]);
-            if (v[5] != 1) R(42, v[5]);
-            if (v[6] != 1) R(43, v[6]);
-            if (v[7] != 0) R(50, v[7]);
-            break;
-        }
         default:
             break;
         }
-        if (!kind) {
+        if (!written) {
             if (m_counts && modelSpace) ++m_counts->skipped[eng::KindName(e.kind)];
             return;
         }
         XData(e);
-        Count(kind, modelSpace);
+        Count(dxf, modelSpace);
+    }
+
+    bool WritePoint(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 2)) return false;
+        Common(e, dxf, owner, "AcDbPoint");
+        R(10, v[0]), R(20, v[1]), R(30, 0);
+        return true;
+    }
+
+    bool WriteLine(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 4)) return false;
+        Common(e, dxf, owner, "AcDbLine");
+        R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
+        return true;
+    }
+
+    bool WritePolyline(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 2)) return false;
+        size_t n = static_cast<size_t>(std::max(0.0f, v[0]));
+        if (!Need(e, 2 + n * 5) || n < 1) return false;
+        bool closed = v[1] != 0;
+        Common(e, dxf, owner, "AcDbPolyline");
+        G(90, static_cast<int>(n)), G(70, closed ? 1 : 0);
+        for (size_t i = 0; i < n; ++i) {
+            const float* p = &v[2 + i * 5];
+            size_t j = (i + 1) % n;
+            const float* q = &v[2 + j * 5];
+            // The chord as a reader will compute it: from the coordinates as written.
+            double chord = std::hypot(Printed(q[0]) - Printed(p[0]), Printed(q[1]) - Printed(p[1]));
+            bool hasNext = i + 1 < n || closed;
+            double bulge = hasNext && chord > 0 ? 2.0 * p[2] / chord : 0;
+            R(10, p[0]), R(20, p[1]);
+            if (p[3] != 0 || p[4] != 0) R(40, p[3]), R(41, p[4]);
+            // In full: the arc height read back from it must be the same float again.
+            if (bulge != 0) m_out << "42\n" << Exact(bulge) << "\n";
+        }
+        return true;
+    }
+
+    bool WriteRectangle(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 5)) return false;
+        Common(e, dxf, owner, "AcDbPolyline");
+        G(90, 4), G(70, 1);
+        double a = v[4] * M_PI / 180, c = std::cos(a), s = std::sin(a);
+        double corners[4][2] = {{0, 0}, {v[2], 0}, {v[2], v[3]}, {0, v[3]}};
+        for (auto& k : corners) R(10, v[0] + k[0] * c - k[1] * s), R(20, v[1] + k[0] * s + k[1] * c);
+        return true;
+    }
+
+    bool WriteCircle(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 3)) return false;
+        Common(e, dxf, owner, "AcDbCircle");
+        R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]);
+        return true;
+    }
+
+    bool WriteCore(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        // A filled circle: two half arcs of a polyline as wide as the radius.
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 3)) return false;
+        Common(e, dxf, owner, "AcDbPolyline");
+        G(90, 2), G(70, 1), R(43, v[2]);
+        R(10, v[0] - v[2] / 2), R(20, v[1]), R(42, 1), R(10, v[0] + v[2] / 2), R(20, v[1]), R(42, 1);
+        return true;
+    }
+
+    bool WriteArc(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 5)) return false;
+        Common(e, dxf, owner, "AcDbCircle");
+        R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]), G(100, "AcDbArc"), R(50, v[3]), R(51, v[4]);
+        return true;
+    }
+
+    bool WriteText(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 7)) return false;
+        Common(e, dxf, owner, "AcDbText");
+        int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
+        int va = static_cast<int>(v[6]) == 102 ? 2 : static_cast<int>(v[6]) == 103 ? 3 : 0;
+        R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), G(1, OneLine(e.text));
+        if (v[4] != 0) R(50, v[4]);
+        if (v[0] > 0 && v[1] != v[0]) R(41, v[1] / double(v[0]));
+        if (h != 0) G(72, h);
+        if (h != 0 || va != 0) R(11, v[2]), R(21, v[3]), R(31, 0);
+        G(100, "AcDbText");
+        if (va != 0) G(73, va);
+        return true;
+    }
+
+    bool WriteMText(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 7)) return false;
+        Common(e, dxf, owner, "AcDbMText");
+        int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
+        int row = static_cast<int>(v[6]) == 103 ? 0 : static_cast<int>(v[6]) == 102 ? 1 : 2;
+        R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), R(41, 0), G(71, row * 3 + h + 1), G(72, 1);
+        std::string content = MTextContent(e.text);
+        // Long contents go in chunks of 250 bytes, never splitting a character.
+        size_t pos = 0;
+        while (content.size() - pos > 250) {
+            size_t len = 0;
+            while (len < 250) {
+                size_t n = text::CharLength(content, pos + len);
+                if (len + n > 250) break;
+                len += n;
+            }
+            G(3, content.substr(pos, len));
+            pos += len;
+        }
+        G(1, content.substr(pos));
+        if (v[4] != 0) R(50, v[4]);
+        if (Need(e, 8) && v[7] > 0) G(73, 1), R(44, v[7]);
+        return true;
+    }
+
+    bool WriteTrace(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 8)) return false;
+        Common(e, dxf, owner, "AcDbTrace");
+        // Drawing order 1 2 3 4 is stored as 1 2 4 3.
+        R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
+        R(12, v[6]), R(22, v[7]), R(32, 0), R(13, v[4]), R(23, v[5]), R(33, 0);
+        return true;
+    }
+
+    bool WriteHatch(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 3)) return false;
+        size_t n = static_cast<size_t>(std::max(0.0f, v[0]));
+        if (!Need(e, 3 + n * 2) || n < 3) return false;
+        bool solid = static_cast<int>(v[1]) != 32;
+        Common(e, dxf, owner, "AcDbHatch");
+        R(10, 0), R(20, 0), R(30, 0), R(210, 0), R(220, 0), R(230, 1);
+        G(2, solid ? "SOLID" : "ANSI31"), G(70, solid ? 1 : 0), G(71, 0), G(91, 1);
+        G(92, 2), G(72, 0), G(73, 1), G(93, static_cast<int>(n));
+        for (size_t i = 0; i < n; ++i) R(10, v[3 + i * 2]), R(20, v[4 + i * 2]);
+        G(97, 0), G(75, 0), G(76, 1);
+        if (!solid)
+            R(52, 45), R(41, 1), G(77, 0), G(78, 1), R(53, 45), R(43, 0), R(44, 0), R(45, -2.2), R(46, 2.2), G(79, 0);
+        G(98, 0);
+        return true;
+    }
+
+    bool WriteInsert(const eng::Entity& e, const std::string& owner, const char* dxf) {
+        const std::vector<float>& v = e.values;
+        if (!Need(e, 8)) return false;
+        auto it = m_blockNames.find(static_cast<int>(v[0]));
+        if (it == m_blockNames.end()) return false;
+        Common(e, dxf, owner, "AcDbBlockReference");
+        G(2, it->second), R(10, v[1]), R(20, v[2]), R(30, v[3]);
+        if (v[4] != 1) R(41, v[4]);
+        if (v[5] != 1) R(42, v[5]);
+        if (v[6] != 1) R(43, v[6]);
+        if (v[7] != 0) R(50, v[7]);
+        return true;
     }
 
     // A dimension as what it shows: the dimension line between the measured points' feet on the
