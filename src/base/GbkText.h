@@ -6,6 +6,8 @@
 // sequences of GB18030 are stepped over as one character. A trail byte may look like an ASCII
 // letter or a backslash (0x40-0x7E, 0x5C); such bytes are never changed or split.
 #include <cstddef>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,18 @@ std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 // reads the longest number at the start of text after blanks, as strtod does in the "C" locale,
 // and gives 0 when there is none; *used (if given) is how many bytes it took, 0 for none.
 double ParseNumber(std::string_view text, size_t* used = nullptr);
+// The whole text, blanks around it allowed, as one number of ParseNumber's kind (a person's
+// typing, a text field of the library); nothing when it holds anything else or is out of a
+// double's range.
+std::optional<double> ParseWholeNumber(std::string_view text);
+// The whole text as one number of type T exactly as a file writes it: no blanks, no '+'.
+template <class T>
+std::optional<T> ParseExactNumber(std::string_view text) {
+    T value{};
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
 // value with the given number of decimals ("%.Nf" in the "C" locale).
 std::string FormatFixed(double value, int decimals);
 // value with at most the given number of significant digits ("%.Ng" in the "C" locale).

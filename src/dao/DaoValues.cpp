@@ -19,19 +19,6 @@ std::string Shortest(T v) {
     return std::string(buffer, result.ptr);
 }
 
-// The whole text as a number (blanks around allowed), independent of the C locale.
-std::optional<double> ParseNumber(std::string_view s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos) return std::nullopt;
-    size_t e = s.find_last_not_of(" \t\r\n");
-    s = s.substr(b, e - b + 1);
-    if (s.size() > 1 && s[0] == '+' && s[1] != '-') s.remove_prefix(1);
-    double v = 0;
-    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
-    return v;
-}
-
 std::optional<int32_t> ToInt32(double v) {
     if (!std::isfinite(v)) return std::nullopt;
     double r = std::nearbyint(v);
@@ -88,7 +75,7 @@ std::string Variant::AsText() const {
 }
 
 double Variant::AsDouble() const {
-    if (m_kind == Kind::Text) return ParseNumber(m_text).value_or(0.0);
+    if (m_kind == Kind::Text) return text::ParseWholeNumber(m_text).value_or(0.0);
     return m_number;
 }
 
@@ -168,7 +155,7 @@ Variant ReadValue(sqlite3_value* value, int fieldType) {
     if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
         number = sqlite3_value_double(value);
     else
-        number = ParseNumber(reinterpret_cast<const char*>(sqlite3_value_text(value)));
+        number = text::ParseWholeNumber(reinterpret_cast<const char*>(sqlite3_value_text(value)));
     if (!number) return asText();
     if (fieldType == dbSingle) return Variant::Single(static_cast<float>(*number));
     if (IsLongLike(fieldType)) {
@@ -199,8 +186,8 @@ Variant CoerceToField(const Variant& value, int fieldType) {
     bool numeric = fieldType == dbSingle || fieldType == dbDouble || fieldType == dbCurrency || IsLongLike(fieldType);
     if (!numeric) return value;
 
-    std::optional<double> number =
-        value.kind() == Variant::Kind::Text ? ParseNumber(value.AsText()) : std::optional<double>(value.AsDouble());
+    std::optional<double> number = value.kind() == Variant::Kind::Text ? text::ParseWholeNumber(value.AsText())
+                                                                       : std::optional<double>(value.AsDouble());
     auto fail = [&] {
         return DaoException(kErrConversion, "数据类型转换错误: '" + value.AsText() + "' 不能存入这个字段。");
     };

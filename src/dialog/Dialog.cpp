@@ -102,9 +102,10 @@ std::optional<std::string> Dialog::FileDialog(const FileDialogRequest& request) 
 Status Dialog::CheckUsable(int id, const char* action) const {
     auto it = m_controls.find(id);
     if (it == m_controls.end())
-        return "dialog " + std::to_string(m_template.id) + " has no control " + std::to_string(id);
+        return Status("dialog " + std::to_string(m_template.id) + " has no control " + std::to_string(id));
     if (!it->second->IsVisible() || !it->second->IsEnabled())
-        return std::string("control ") + std::to_string(id) + " cannot be used to " + action + " (hidden or disabled)";
+        return Status(std::string("control ") + std::to_string(id) + " cannot be used to " + action +
+                      " (hidden or disabled)");
     return {};
 }
 
@@ -114,7 +115,7 @@ Status Dialog::UserClick(int id) {
     if (kind == ControlKind::RadioButton) return UserClickRadio(id);
     if (kind == ControlKind::CheckBox) return UserSetCheck(id, !Item(id).GetCheck());
     if (kind != ControlKind::PushButton && kind != ControlKind::DefPushButton)
-        return "control " + std::to_string(id) + " is not a button";
+        return Status("control " + std::to_string(id) + " is not a button");
     if (id == IDOK) {
         OnOK();
     } else if (id == IDCANCEL) {
@@ -128,16 +129,17 @@ Status Dialog::UserClick(int id) {
 Status Dialog::UserSelectTab(int id, int index) {
     if (auto error = CheckUsable(id, "select a tab"); !error.ok()) return error;
     Control& tab = Item(id);
-    if (tab.kind() != ControlKind::Tab) return "control " + std::to_string(id) + " is not a tab control";
+    if (tab.kind() != ControlKind::Tab) return Status("control " + std::to_string(id) + " is not a tab control");
     if (index == tab.GetCurSel()) return {};
-    if (!tab.SetCurSel(index)) return "the tab control has no tab " + std::to_string(index);
+    if (!tab.SetCurSel(index)) return Status("the tab control has no tab " + std::to_string(index));
     OnTabChanged(id, index);
     return {};
 }
 
 Status Dialog::UserClickRadio(int id) {
     if (auto error = CheckUsable(id, "click"); !error.ok()) return error;
-    if (Item(id).kind() != ControlKind::RadioButton) return "control " + std::to_string(id) + " is not a radio button";
+    if (Item(id).kind() != ControlKind::RadioButton)
+        return Status("control " + std::to_string(id) + " is not a radio button");
     // The radio buttons of a dialog form one group.
     for (auto& [otherId, control] : m_controls)
         if (control->kind() == ControlKind::RadioButton) control->SetCheck(otherId == id);
@@ -147,7 +149,8 @@ Status Dialog::UserClickRadio(int id) {
 
 Status Dialog::UserSetCheck(int id, bool checked) {
     if (auto error = CheckUsable(id, "check"); !error.ok()) return error;
-    if (Item(id).kind() != ControlKind::CheckBox) return "control " + std::to_string(id) + " is not a check box";
+    if (Item(id).kind() != ControlKind::CheckBox)
+        return Status("control " + std::to_string(id) + " is not a check box");
     Item(id).SetCheck(checked);
     OnCommand(id);
     return {};
@@ -155,7 +158,7 @@ Status Dialog::UserSetCheck(int id, bool checked) {
 
 Status Dialog::UserEditText(int id, const std::string& textGbk) {
     if (auto error = CheckUsable(id, "type into"); !error.ok()) return error;
-    if (Item(id).kind() != ControlKind::Edit) return "control " + std::to_string(id) + " is not an edit field";
+    if (Item(id).kind() != ControlKind::Edit) return Status("control " + std::to_string(id) + " is not an edit field");
     Item(id).SetWindowText(textGbk);
     OnEditChanged(id);
     return {};
@@ -164,8 +167,8 @@ Status Dialog::UserEditText(int id, const std::string& textGbk) {
 Status Dialog::UserSelectCombo(int id, int index) {
     if (auto error = CheckUsable(id, "choose from"); !error.ok()) return error;
     Control& combo = Item(id);
-    if (combo.kind() != ControlKind::ComboBox) return "control " + std::to_string(id) + " is not a combo box";
-    if (!combo.SetCurSel(index)) return "the combo box has no entry " + std::to_string(index);
+    if (combo.kind() != ControlKind::ComboBox) return Status("control " + std::to_string(id) + " is not a combo box");
+    if (!combo.SetCurSel(index)) return Status("the combo box has no entry " + std::to_string(index));
     OnComboChanged(id);
     return {};
 }

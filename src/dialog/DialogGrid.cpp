@@ -289,8 +289,8 @@ bool GridModel::IsUserEditable(int row, int col) const {
 
 Status GridModel::CheckCell(int row, int col) const {
     if (!HasCell(row, col))
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is outside the grid of " +
-               std::to_string(m_rows.size()) + " rows and " + std::to_string(m_colWidths.size()) + " columns";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is outside the grid of " +
+                      std::to_string(m_rows.size()) + " rows and " + std::to_string(m_colWidths.size()) + " columns");
     return {};
 }
 
@@ -314,7 +314,7 @@ Status GridModel::UserRightClick(int row, int col) {
 Status GridModel::UserEdit(int row, int col, const std::string& textGbk) {
     if (auto error = CheckCell(row, col); !error.ok()) return error;
     if (!IsUserEditable(row, col))
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") cannot be edited";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") cannot be edited");
     m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)].text = textGbk;
     Touch();
     if (m_events) m_events->GridCellEdited(m_id, static_cast<short>(row), static_cast<short>(col), textGbk.c_str());
@@ -326,7 +326,7 @@ Status GridModel::UserCheck(int row, int col, bool checked) {
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     // Read-only locks a check-box cell's text, not its box.
     if (!grid::IsCheckType(cell.type) || row < m_fixedRows)
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") has no check box";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") has no check box");
     if (cell.checked == checked) return {};
     cell.checked = checked;
     Touch();
@@ -340,7 +340,7 @@ Status GridModel::UserPickColor(int row, int col, long colour) {
     if (auto error = CheckCell(row, col); !error.ok()) return error;
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     if (cell.kind != grid::kKindColor || cell.readOnly || IsCaption(row, col))
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a colour cell";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a colour cell");
     cell.backColor = colour & 0xFFFFFF;
     Touch();
     if (m_events) m_events->GridColorPicked(m_id, static_cast<short>(row), static_cast<short>(col), colour & 0xFFFFFF);
@@ -351,9 +351,9 @@ Status GridModel::UserChoose(int row, int col, int index) {
     if (auto error = CheckCell(row, col); !error.ok()) return error;
     GridCell& cell = m_rows[static_cast<size_t>(row)].cells[static_cast<size_t>(col)];
     if (cell.kind != grid::kKindDropDown || cell.readOnly || IsCaption(row, col))
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a drop-down";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") is not a drop-down");
     if (index < 0 || index >= static_cast<int>(cell.items.size()))
-        return "the drop-down has no entry " + std::to_string(index);
+        return Status("the drop-down has no entry " + std::to_string(index));
     cell.itemIndex = index;
     cell.text = cell.items[static_cast<size_t>(index)];
     Touch();
@@ -366,7 +366,7 @@ Status GridModel::UserBrowse(int row, int col) {
     if (auto error = CheckCell(row, col); !error.ok()) return error;
     const GridCell& cell = Cell(row, col);
     if (cell.kind != grid::kKindButton || cell.readOnly)
-        return "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") has no browse button";
+        return Status("cell (" + std::to_string(row) + ", " + std::to_string(col) + ") has no browse button");
     if (m_events) m_events->GridButtonClicked(m_id, static_cast<short>(row), static_cast<short>(col));
     return {};
 }

@@ -197,7 +197,7 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
     const auto& a = step.args;
     if (step.IsEngineAnswer() && step.verb != "file")
-        return "the engine waits for no answer while dialog " + std::to_string(dlg.TemplateId()) + " is open";
+        return Status("the engine waits for no answer while dialog " + std::to_string(dlg.TemplateId()) + " is open");
     if (step.verb == "call") {
         try {
             step.call(dlg);
@@ -208,14 +208,14 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     }
     if (step.verb == "dialog") {
         auto id = ParseNumber(a[0]);
-        if (!id) return "'" + Utf8(a[0]) + "' is not a dialog id";
+        if (!id) return Status("'" + Utf8(a[0]) + "' is not a dialog id");
         if (*id != dlg.TemplateId())
-            return "dialog " + std::to_string(dlg.TemplateId()) + " is open, not " + std::to_string(*id);
+            return Status("dialog " + std::to_string(dlg.TemplateId()) + " is open, not " + std::to_string(*id));
         return {};
     }
     if (step.verb == "click") {
         auto id = FindControl(dlg, a[0]);
-        if (!id) return "the dialog has no control '" + Utf8(a[0]) + "'";
+        if (!id) return Status("the dialog has no control '" + Utf8(a[0]) + "'");
         return dlg.UserClick(*id);
     }
     if (step.verb == "ok") return dlg.HasItem(IDOK) ? dlg.UserClick(IDOK) : "the dialog has no OK button";
@@ -228,7 +228,8 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     }
     if (step.verb == "grid") {
         auto id = ParseNumber(a[0]);
-        if (!id || !dlg.Grids().count(static_cast<int>(*id))) return "the dialog has no grid '" + Utf8(a[0]) + "'";
+        if (!id || !dlg.Grids().count(static_cast<int>(*id)))
+            return Status("the dialog has no grid '" + Utf8(a[0]) + "'");
         frame.grid = dlg.Grids().at(static_cast<int>(*id)).get();
         return {};
     }
@@ -241,7 +242,7 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     }
     if (step.verb == "radio") {
         auto id = FindControl(dlg, a[0]);
-        if (!id) return "the dialog has no control '" + Utf8(a[0]) + "'";
+        if (!id) return Status("the dialog has no control '" + Utf8(a[0]) + "'");
         return dlg.UserClickRadio(*id);
     }
     if (step.verb == "checkbox") {
@@ -252,15 +253,15 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     }
     if (step.verb == "edit") {
         auto id = FindControl(dlg, a[0]);
-        if (!id) return "the dialog has no control '" + Utf8(a[0]) + "'";
+        if (!id) return Status("the dialog has no control '" + Utf8(a[0]) + "'");
         return dlg.UserEditText(*id, a[1]);
     }
     if (step.verb == "menu" || step.verb == "answer" || step.verb == "file")
-        return std::string("no ") +
-               (step.verb == "menu"     ? "popup menu"
-                : step.verb == "answer" ? "message box"
-                                        : "file dialog") +
-               " is open to take it";
+        return Status(std::string("no ") +
+                      (step.verb == "menu"     ? "popup menu"
+                       : step.verb == "answer" ? "message box"
+                                               : "file dialog") +
+                      " is open to take it");
     if (step.verb == "expect") return Expect(frame, step);
 
     // The rest act on a cell of the grid.
@@ -292,7 +293,7 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
             for (size_t i = 0; i < items.size(); ++i)
                 if (items[i] == a[2]) index = static_cast<int>(i);
         }
-        if (index < 0) return "the drop-down has no entry '" + Utf8(a[2]) + "'";
+        if (index < 0) return Status("the drop-down has no entry '" + Utf8(a[2]) + "'");
         return grid.UserChoose(r, c, index);
     }
     return "unknown action";
@@ -306,60 +307,64 @@ Status HeadlessDialogRunner::Expect(Frame& frame, const ScriptStep& step) {
         return item + " is '" + shown + "', expected '" + expected + "'";
     };
     if (what == "caption" && a.size() == 2)
-        return dlg.GetWindowText() == a[1] ? "" : mismatch("the caption", Utf8(dlg.GetWindowText()), Utf8(a[1]));
+        return Status(dlg.GetWindowText() == a[1] ? ""
+                                                  : mismatch("the caption", Utf8(dlg.GetWindowText()), Utf8(a[1])));
     if (what == "message" && a.size() == 2) {
         std::string last = m_messages.empty() ? std::string() : m_messages.back();
-        return last.find(a[1]) != std::string::npos ? "" : mismatch("the last message", Utf8(last), Utf8(a[1]));
+        return Status(last.find(a[1]) != std::string::npos ? "" : mismatch("the last message", Utf8(last), Utf8(a[1])));
     }
     if ((what == "text" || what == "radio" || what == "tab") && a.size() == 3) {
         auto id = FindControl(dlg, a[1]);
-        if (!id || !dlg.HasItem(*id)) return "the dialog has no control '" + Utf8(a[1]) + "'";
+        if (!id || !dlg.HasItem(*id)) return Status("the dialog has no control '" + Utf8(a[1]) + "'");
         Control& control = dlg.Item(*id);
         if (what == "text")
-            return control.GetWindowText() == a[2] ? ""
-                                                   : mismatch("the text", Utf8(control.GetWindowText()), Utf8(a[2]));
+            return Status(
+                control.GetWindowText() == a[2] ? "" : mismatch("the text", Utf8(control.GetWindowText()), Utf8(a[2])));
         if (what == "radio") {
             auto on = ParseSwitch(a[2]);
             if (!on) return "expected on or off";
-            return control.GetCheck() == *on ? ""
-                                             : "the radio button is " + std::string(control.GetCheck() ? "on" : "off");
+            return Status(control.GetCheck() == *on
+                              ? ""
+                              : "the radio button is " + std::string(control.GetCheck() ? "on" : "off"));
         }
-        return std::to_string(control.GetCurSel()) == a[2]
-                   ? ""
-                   : mismatch("the current tab", std::to_string(control.GetCurSel()), a[2]);
+        return Status(std::to_string(control.GetCurSel()) == a[2]
+                          ? ""
+                          : mismatch("the current tab", std::to_string(control.GetCurSel()), a[2]));
     }
     if (!frame.grid) return "the dialog has no grid";
     GridModel& grid = *frame.grid;
     if ((what == "rows" || what == "cols") && a.size() == 2) {
         std::string shown = std::to_string(what == "rows" ? grid.GridGetRows() : grid.GridGetCols());
-        return shown == a[1] ? "" : mismatch("the number of " + what, shown, a[1]);
+        return Status(shown == a[1] ? "" : mismatch("the number of " + what, shown, a[1]));
     }
     if (what == "width" && a.size() == 3) {
         auto col = ParseNumber(a[1]);
         if (!col) return "expected a column number";
         std::string shown = std::to_string(grid.GridGetColWidth(static_cast<short>(*col)));
-        return shown == a[2] ? "" : mismatch("the width", shown, a[2]);
+        return Status(shown == a[2] ? "" : mismatch("the width", shown, a[2]));
     }
-    if (a.size() != 4) return "unknown expectation '" + Utf8(what) + "'";
+    if (a.size() != 4) return Status("unknown expectation '" + Utf8(what) + "'");
     auto row = ParseNumber(a[1]), col = ParseNumber(a[2]);
     if (!row || !col) return "a cell is given by two numbers, row and column";
     int r = static_cast<int>(*row), c = static_cast<int>(*col);
-    if (!grid.HasCell(r, c)) return "cell (" + std::to_string(r) + ", " + std::to_string(c) + ") is outside the grid";
+    if (!grid.HasCell(r, c))
+        return Status("cell (" + std::to_string(r) + ", " + std::to_string(c) + ") is outside the grid");
     const GridCell& cell = grid.Cell(r, c);
     std::string at = "cell (" + std::to_string(r) + ", " + std::to_string(c) + ")";
     const std::string& expected = a[3];
-    if (what == "cell") return cell.text == expected ? "" : mismatch(at, Utf8(cell.text), Utf8(expected));
+    if (what == "cell") return Status(cell.text == expected ? "" : mismatch(at, Utf8(cell.text), Utf8(expected)));
     if (what == "check" || what == "editable") {
         auto on = ParseSwitch(expected);
         if (!on) return "expected on or off";
         bool shown = what == "check" ? cell.checked : grid.IsUserEditable(r, c);
-        return shown == *on ? "" : at + (what == "check" ? " is checked: " : " is editable: ") + (shown ? "yes" : "no");
+        return Status(
+            shown == *on ? "" : at + (what == "check" ? " is checked: " : " is editable: ") + (shown ? "yes" : "no"));
     }
     if (what == "backcolor" || what == "textcolor") {
         long shown = what == "backcolor" ? cell.backColor : cell.textColor;
-        return ColourText(shown) == expected ? "" : mismatch(at + " " + what, ColourText(shown), expected);
+        return Status(ColourText(shown) == expected ? "" : mismatch(at + " " + what, ColourText(shown), expected));
     }
-    return "unknown expectation '" + Utf8(what) + "'";
+    return Status("unknown expectation '" + Utf8(what) + "'");
 }
 
 int HeadlessDialogRunner::TrackPopupMenu(Dialog&, const MenuTemplate& menu) {

@@ -18,12 +18,9 @@ using namespace ckw::res;
 std::string NumberText(float value) { return ckw::text::FormatGeneral(value, FLT_DIG); }
 
 std::optional<float> ParseNumber(const std::string& textGbk) {
-    const std::string text = ckw::text::Trim(textGbk);
-    if (text.empty()) return std::nullopt;
-    size_t used = 0;
-    const double value = ckw::text::ParseNumber(text, &used);
-    if (used != text.size() || !std::isfinite(value) || std::fabs(value) > FLT_MAX) return std::nullopt;
-    return static_cast<float>(value);
+    const std::optional<double> value = ckw::text::ParseWholeNumber(textGbk);
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(*value);
 }
 
 }  // namespace

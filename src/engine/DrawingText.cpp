@@ -162,8 +162,9 @@ bool SplitLine(std::string_view s, std::string& head, std::vector<Field>& fields
 
 template <class T>
 bool ParseNumber(std::string_view text, T& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
+    const std::optional<T> number = text::ParseExactNumber<T>(text);
+    if (number) value = *number;
+    return number.has_value();
 }
 
 template <class T>

@@ -25,20 +25,14 @@ std::string Decimal(double value, int digits) { return ckw::text::FormatFixed(va
 // The number typed into an edit field, within [low, high]; otherwise a message naming the field
 // and false.
 bool ReadNumber(ckw::dlg::Dialog& dlg, int id, const char* name, double low, double high, double& value) {
-    const std::string& text = dlg.Item(id).GetWindowText();
-    const char* first = text.data();
-    const char* last = first + text.size();
-    while (first < last && *first == ' ') ++first;
-    while (last > first && last[-1] == ' ') --last;
-    double typed = 0;
-    auto [end, ec] = std::from_chars(first, last, typed);
-    if (ec != std::errc() || end != last || first == last || !(typed >= low && typed <= high)) {
+    const std::optional<double> typed = ckw::text::ParseWholeNumber(dlg.Item(id).GetWindowText());
+    if (!typed || !(*typed >= low && *typed <= high)) {
         const std::string message = std::string(name) + "应是" + ckw::text::FormatGeneral(low, 6) + "到" +
                                     ckw::text::FormatGeneral(high, 6) + "之间的数";
         ckw::ui::MessageBox(message.c_str());
         return false;
     }
-    value = typed;
+    value = *typed;
     return true;
 }
 

@@ -233,28 +233,27 @@ void TableDesignDialog::LineCommand(int id) {
     const bool rows = action->axis == Axis::Rows;
     if (!CurrentCell(row, col, !rows, rows)) return;
     const int at = rows ? row : col;
-    std::string why;
-    bool done = false;
+    Status done;
     switch (action->op) {
     // New lines go after the current one: schedules grow at their end.
     case Op::Insert:
-        done = m_table.Insert(action->axis, at + 1, why);
+        done = m_table.Insert(action->axis, at + 1);
         break;
     case Op::Remove:
-        done = m_table.Remove(action->axis, at, why);
+        done = m_table.Remove(action->axis, at);
         break;
     case Op::MoveBack:
     case Op::MoveOn: {
         const int delta = action->op == Op::MoveOn ? 1 : -1;
-        done = m_table.Move(action->axis, at, delta, why);
+        done = m_table.Move(action->axis, at, delta);
         // The selection moves with the line (the cell is there: nothing to refuse).
-        if (done)
+        if (done.ok())
             (void)Grid(res::IDC_GRID).UserClick(rows ? row + 1 + delta : row + 1, rows ? col + 1 : col + 1 + delta);
         break;
     }
     }
-    if (!done) {
-        ckw::ui::MessageBox(why);
+    if (!done.ok()) {
+        ckw::ui::MessageBox(done.why());
         return;
     }
     Changed();
@@ -265,18 +264,16 @@ void TableDesignDialog::MergeCommand(int id) {
     if (!CurrentCell(row, col)) return;
     m_table.Anchor(row, col);
     const TableCell& cell = m_table.Cell(row, col);
-    std::string why;
-    bool done = false;
+    Status done;
     if (id == res::IDC_SPLIT) {
-        done = m_table.Split(row, col);
-        if (!done) why = "这个单元格没有合并";
+        if (!m_table.Split(row, col)) done = "这个单元格没有合并";
     } else if (id == res::IDC_MERGE_RIGHT) {
-        done = m_table.Merge(row, col, cell.rowSpan, cell.colSpan + 1, why);
+        done = m_table.Merge(row, col, cell.rowSpan, cell.colSpan + 1);
     } else {
-        done = m_table.Merge(row, col, cell.rowSpan + 1, cell.colSpan, why);
+        done = m_table.Merge(row, col, cell.rowSpan + 1, cell.colSpan);
     }
-    if (!done) {
-        ckw::ui::MessageBox(why);
+    if (!done.ok()) {
+        ckw::ui::MessageBox(done.why());
         return;
     }
     Changed();

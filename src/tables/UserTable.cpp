@@ -16,11 +16,6 @@ void Cover(TableCell& cell) { cell.rowSpan = cell.colSpan = 0; }
 
 std::string LineWord(Axis axis) { return axis == Axis::Rows ? "行" : "列"; }
 
-bool Refuse(std::string& why, std::string text) {
-    why = std::move(text);
-    return false;
-}
-
 }  // namespace
 
 UserTable::UserTable(int rows, int cols, double width, double height)
@@ -107,10 +102,10 @@ void UserTable::Rebuild(Axis axis, int at, bool insert) {
     m_cols = cols;
 }
 
-bool UserTable::Insert(Axis axis, int at, std::string& why) {
+Status UserTable::Insert(Axis axis, int at) {
     const int limit = axis == Axis::Rows ? kMaxTableRows : kMaxTableCols;
-    if (at < 0 || at > Count(axis)) return Refuse(why, "没有这一" + LineWord(axis));
-    if (Count(axis) >= limit) return Refuse(why, "表格已经达到最多的" + LineWord(axis) + "数");
+    if (at < 0 || at > Count(axis)) return Status("没有这一" + LineWord(axis));
+    if (Count(axis) >= limit) return Status("表格已经达到最多的" + LineWord(axis) + "数");
     // Merges the new line falls inside grow by one.
     std::vector<std::pair<int, int>> growing;  // (along, across) of their first cells
     for (int r = 0; r < m_rows; ++r)
@@ -127,12 +122,12 @@ bool UserTable::Insert(Axis axis, int at, std::string& why) {
         for (int j = across; j < across + SpanAcross(first, axis); ++j)
             Cover(axis == Axis::Rows ? Cell(at, j) : Cell(j, at));
     }
-    return true;
+    return {};
 }
 
-bool UserTable::Remove(Axis axis, int at, std::string& why) {
-    if (at < 0 || at >= Count(axis)) return Refuse(why, "没有这一" + LineWord(axis));
-    if (Count(axis) == 1) return Refuse(why, "表格至少要有一" + LineWord(axis));
+Status UserTable::Remove(Axis axis, int at) {
+    if (at < 0 || at >= Count(axis)) return Status("没有这一" + LineWord(axis));
+    if (Count(axis) == 1) return Status("表格至少要有一" + LineWord(axis));
     for (int r = 0; r < m_rows; ++r)
         for (int c = 0; c < m_cols; ++c) {
             TableCell& cell = Cell(r, c);
@@ -148,15 +143,15 @@ bool UserTable::Remove(Axis axis, int at, std::string& why) {
             }
         }
     Rebuild(axis, at, false);
-    return true;
+    return {};
 }
 
-bool UserTable::Move(Axis axis, int at, int delta, std::string& why) {
+Status UserTable::Move(Axis axis, int at, int delta) {
     const int other = at + delta;
     if ((delta != 1 && delta != -1) || at < 0 || at >= Count(axis) || other < 0 || other >= Count(axis))
-        return Refuse(why, "这一" + LineWord(axis) + "不能再移动");
+        return Status("这一" + LineWord(axis) + "不能再移动");
     if (CrossedAlong(axis, at) || CrossedAlong(axis, other))
-        return Refuse(why, "合并单元格跨越的" + LineWord(axis) + "不能移动");
+        return Status("合并单元格跨越的" + LineWord(axis) + "不能移动");
     const int across = Count(axis == Axis::Rows ? Axis::Cols : Axis::Rows);
     for (int j = 0; j < across; ++j) {
         if (axis == Axis::Rows) {
@@ -167,26 +162,26 @@ bool UserTable::Move(Axis axis, int at, int delta, std::string& why) {
     }
     std::vector<double>& sizes = axis == Axis::Rows ? m_rowHeights : m_colWidths;
     std::swap(sizes[at], sizes[other]);
-    return true;
+    return {};
 }
 
-bool UserTable::Merge(int row, int col, int rows, int cols, std::string& why) {
+Status UserTable::Merge(int row, int col, int rows, int cols) {
     if (rows < 1 || cols < 1 || !Contains(row, col) || !Contains(row + rows - 1, col + cols - 1))
-        return Refuse(why, "合并的范围超出了表格");
-    if (rows * cols == 1) return Refuse(why, "合并至少要两个单元格");
+        return Status("合并的范围超出了表格");
+    if (rows * cols == 1) return Status("合并至少要两个单元格");
     for (int r = row; r < row + rows; ++r)
         for (int c = col; c < col + cols; ++c) {
             int ar = r, ac = c;
             Anchor(ar, ac);
             const TableCell& first = Cell(ar, ac);
             if (ar < row || ac < col || ar + first.rowSpan > row + rows || ac + first.colSpan > col + cols)
-                return Refuse(why, "合并的范围与另一个合并单元格交叉");
+                return Status("合并的范围与另一个合并单元格交叉");
         }
     for (int r = row; r < row + rows; ++r)
         for (int c = col; c < col + cols; ++c) Cover(Cell(r, c));
     Cell(row, col).rowSpan = rows;
     Cell(row, col).colSpan = cols;
-    return true;
+    return {};
 }
 
 bool UserTable::Split(int row, int col) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Status.h"
+
 namespace ckw::tables {
 
 // Beyond these a table file is refused as damaged: no schedule on a sheet comes near them.
@@ -72,13 +74,13 @@ public:
     // Inserting before a merged cell's inside makes the merge one longer; deleting a line of it
     // one shorter. Moving swaps a line with its neighbour (delta -1 or +1); a line a merge
     // crosses along the axis does not move.
-    bool Insert(Axis axis, int at, std::string& why);
-    bool Remove(Axis axis, int at, std::string& why);
-    bool Move(Axis axis, int at, int delta, std::string& why);
+    Status Insert(Axis axis, int at);
+    Status Remove(Axis axis, int at);
+    Status Move(Axis axis, int at, int delta);
 
     // Merges the cells of the rectangle into one; merges inside it are undone first, a merge
     // reaching out of it refuses. The first cell keeps its text and attributes.
-    bool Merge(int row, int col, int rows, int cols, std::string& why);
+    Status Merge(int row, int col, int rows, int cols);
     // Undoes the merge whose first cell is (row, col); false when it is not merged.
     bool Split(int row, int col);
 

@@ -20,8 +20,7 @@ protected:
         t.SetColWidth(1, 20);
         t.SetColWidth(2, 30);
         t.SetRowHeight(1, 6);
-        std::string why;
-        EXPECT_TRUE(t.Merge(0, 0, 1, 2, why));
+        EXPECT_TRUE(t.Merge(0, 0, 1, 2).ok());
         t.Cell(0, 0).text = "AB";
         return t;
     }

@@ -32,37 +32,38 @@ UserTable Grid3() {
     UserTable t(3, 3, 20, 8);
     const char* texts = "abcdefghi";
     for (int i = 0; i < 9; ++i) t.Cell(i / 3, i % 3).text = std::string(1, texts[i]);
-    std::string why;
-    EXPECT_TRUE(t.Merge(0, 0, 2, 1, why));
+    EXPECT_TRUE(t.Merge(0, 0, 2, 1).ok());
     return t;
 }
 
 TEST(UserTable, LinesAroundAMerge) {
     struct Case {
         const char* name;
-        bool (*change)(UserTable&, std::string&);
+        ckw::Status (*change)(UserTable&);
         const char* picture;
     } cases[] = {
-        {"row inserted inside the merge lengthens it",
-         [](UserTable& t, std::string& why) { return t.Insert(Axis::Rows, 1, why); }, "a+3x1|b|c\n.||\n.|e|f\ng|h|i\n"},
-        {"row inserted after it leaves it", [](UserTable& t, std::string& why) { return t.Insert(Axis::Rows, 2, why); },
+        {"row inserted inside the merge lengthens it", [](UserTable& t) { return t.Insert(Axis::Rows, 1); },
+         "a+3x1|b|c\n.||\n.|e|f\ng|h|i\n"},
+        {"row inserted after it leaves it", [](UserTable& t) { return t.Insert(Axis::Rows, 2); },
          "a+2x1|b|c\n.|e|f\n||\ng|h|i\n"},
-        {"its first row removed: the next row leads it",
-         [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 0, why); }, "a|e|f\ng|h|i\n"},
-        {"a row inside removed shortens it",
-         [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 1, why); }, "a|b|c\ng|h|i\n"},
-        {"column inserted beside it", [](UserTable& t, std::string& why) { return t.Insert(Axis::Cols, 1, why); },
+        {"its first row removed: the next row leads it", [](UserTable& t) { return t.Remove(Axis::Rows, 0); },
+         "a|e|f\ng|h|i\n"},
+        {"a row inside removed shortens it", [](UserTable& t) { return t.Remove(Axis::Rows, 1); }, "a|b|c\ng|h|i\n"},
+        {"column inserted beside it", [](UserTable& t) { return t.Insert(Axis::Cols, 1); },
          "a+2x1||b|c\n.||e|f\ng||h|i\n"},
-        {"columns move past a merge running down",
-         [](UserTable& t, std::string& why) { return t.Move(Axis::Cols, 0, 1, why); }, "b|a+2x1|c\ne|.|f\nh|g|i\n"},
+        {"columns move past a merge running down", [](UserTable& t) { return t.Move(Axis::Cols, 0, 1); },
+         "b|a+2x1|c\ne|.|f\nh|g|i\n"},
         {"free rows swap",
-         [](UserTable& t, std::string& why) { return t.Insert(Axis::Rows, 3, why) && t.Move(Axis::Rows, 3, -1, why); },
+         [](UserTable& t) {
+             ckw::Status s = t.Insert(Axis::Rows, 3);
+             return s.ok() ? t.Move(Axis::Rows, 3, -1) : s;
+         },
          "a+2x1|b|c\n.|e|f\n||\ng|h|i\n"},
     };
     for (const Case& c : cases) {
         UserTable t = Grid3();
-        std::string why;
-        EXPECT_TRUE(c.change(t, why)) << c.name << ": " << why;
+        const ckw::Status done = c.change(t);
+        EXPECT_TRUE(done.ok()) << c.name << ": " << done;
         EXPECT_EQ(Picture(t), c.picture) << c.name;
     }
 }
@@ -70,34 +71,30 @@ TEST(UserTable, LinesAroundAMerge) {
 TEST(UserTable, RefusedChangesLeaveTheTable) {
     struct Case {
         const char* name;
-        bool (*change)(UserTable&, std::string&);
+        ckw::Status (*change)(UserTable&);
     } cases[] = {
-        {"a row the merge crosses moves", [](UserTable& t, std::string& why) { return t.Move(Axis::Rows, 0, 1, why); }},
-        {"a free row onto a crossed one",
-         [](UserTable& t, std::string& why) { return t.Move(Axis::Rows, 2, -1, why); }},
-        {"past the end", [](UserTable& t, std::string& why) { return t.Move(Axis::Cols, 2, 1, why); }},
-        {"a merge crossing another", [](UserTable& t, std::string& why) { return t.Merge(1, 0, 2, 2, why); }},
-        {"a merge of one cell", [](UserTable& t, std::string& why) { return t.Merge(2, 2, 1, 1, why); }},
-        {"a merge out of the table", [](UserTable& t, std::string& why) { return t.Merge(2, 2, 1, 2, why); }},
-        {"no such row", [](UserTable& t, std::string& why) { return t.Remove(Axis::Rows, 3, why); }},
+        {"a row the merge crosses moves", [](UserTable& t) { return t.Move(Axis::Rows, 0, 1); }},
+        {"a free row onto a crossed one", [](UserTable& t) { return t.Move(Axis::Rows, 2, -1); }},
+        {"past the end", [](UserTable& t) { return t.Move(Axis::Cols, 2, 1); }},
+        {"a merge crossing another", [](UserTable& t) { return t.Merge(1, 0, 2, 2); }},
+        {"a merge of one cell", [](UserTable& t) { return t.Merge(2, 2, 1, 1); }},
+        {"a merge out of the table", [](UserTable& t) { return t.Merge(2, 2, 1, 2); }},
+        {"no such row", [](UserTable& t) { return t.Remove(Axis::Rows, 3); }},
     };
     for (const Case& c : cases) {
         UserTable t = Grid3();
         const UserTable before = t;
-        std::string why;
-        EXPECT_FALSE(c.change(t, why)) << c.name;
-        EXPECT_FALSE(why.empty()) << c.name;
+        EXPECT_FALSE(c.change(t).ok()) << c.name;
         EXPECT_EQ(t, before) << c.name;
     }
     UserTable one(1, 1, 10, 10);
-    std::string why;
-    EXPECT_FALSE(one.Remove(Axis::Cols, 0, why)) << "the last column stays";
+    EXPECT_FALSE(one.Remove(Axis::Cols, 0).ok()) << "the last column stays";
 }
 
 TEST(UserTable, MergingOverAMergeTakesItInAndSplittingGivesTheCellsBack) {
     UserTable t = Grid3();
-    std::string why;
-    ASSERT_TRUE(t.Merge(0, 0, 2, 2, why)) << why;
+    const ckw::Status merged = t.Merge(0, 0, 2, 2);
+    ASSERT_TRUE(merged.ok()) << merged;
     EXPECT_EQ(Picture(t), "a+2x2|.|c\n.|.|f\ng|h|i\n");
     int row = 1, col = 1;
     t.Anchor(row, col);

@@ -20,9 +20,18 @@ bool ParseFloors(const std::string& text, FloorList& floors, std::string& error)
     for (std::string entry; entries >> entry;) {
         const size_t colon = entry.find(':');
         double elevation = 0, height = 0;
-        std::string why = colon == std::string::npos ? "no ':'" : ReadNumber(entry.substr(0, colon), elevation);
-        if (why.empty()) why = ReadNumber(entry.substr(colon + 1), height);
-        if (why.empty() && !(height > 0)) why = "the height is not above 0";
+        std::string why;
+        if (colon == std::string::npos) {
+            why = "no ':'";
+        } else if (ckw::Result<double> e = ReadNumber(entry.substr(0, colon)); !e) {
+            why = e.why();
+        } else if (ckw::Result<double> h = ReadNumber(entry.substr(colon + 1)); !h) {
+            why = h.why();
+        } else {
+            elevation = *e;
+            height = *h;
+            if (!(height > 0)) why = "the height is not above 0";
+        }
         if (!why.empty()) {
             error = "bad floor \"" + entry + "\": " + why + " (want ELEVATION_M:HEIGHT_MM with a positive height)";
             return false;

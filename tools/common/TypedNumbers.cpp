@@ -1,31 +1,33 @@
 #include "TypedNumbers.h"
 
 #include <cmath>
+#include <string>
 
 #include "base/GbkText.h"
 
 namespace kwutil {
 
-std::string ReadNumber(std::string_view text, double& value) {
-    size_t used = 0;
-    const double number = ckw::text::ParseNumber(text, &used);
+ckw::Result<double> ReadNumber(std::string_view text) {
     const std::string quoted = "'" + std::string(text) + "'";
-    if (text.empty() || used != text.size() || std::isnan(number)) return quoted + " is not a number";
-    if (!(std::abs(number) <= kLargestTypedNumber))
-        return quoted + " is too large (at most " + ckw::text::FormatFixed(kLargestTypedNumber, 0) + " either way)";
-    value = number;
-    return {};
+    const std::optional<double> number = ckw::text::ParseWholeNumber(text);
+    size_t used = 0;
+    // A number too large for a double is still a number, only too large.
+    const bool outOfRange = !number && !text.empty() && (ckw::text::ParseNumber(text, &used), used == text.size());
+    if (!outOfRange && (!number || std::isnan(*number))) return ckw::Status(quoted + " is not a number");
+    if (outOfRange || !(std::abs(*number) <= kLargestTypedNumber))
+        return ckw::Status(quoted + " is too large (at most " + ckw::text::FormatFixed(kLargestTypedNumber, 0) +
+                           " either way)");
+    return *number;
 }
 
-std::string ReadNumbers(std::string_view text, std::vector<double>& values) {
-    values.clear();
+ckw::Result<std::vector<double>> ReadNumbers(std::string_view text) {
+    std::vector<double> values;
     for (size_t start = 0;;) {
         const size_t end = text.find(',', start);
-        double value = 0;
-        std::string why = ReadNumber(text.substr(start, end == std::string_view::npos ? end : end - start), value);
-        if (!why.empty()) return why;
-        values.push_back(value);
-        if (end == std::string_view::npos) return {};
+        ckw::Result<double> value = ReadNumber(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (!value) return value.status();
+        values.push_back(*value);
+        if (end == std::string_view::npos) return values;
         start = end + 1;
     }
 }

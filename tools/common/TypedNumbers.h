@@ -1,10 +1,11 @@
 #pragma once
 // Numbers a person types (command-line options, floor lists, points "X,Y"): the whole text is one
 // finite number, '.' is the decimal point whatever the locale, and it is no larger than a drawing
-// holds. "nan", "inf", "1e308", "0x10" and "3,5" are refused with a message that says why.
-#include <string>
+// holds. "nan", "inf", "1e308", "0x10" and "3,5" are refused with a reason that says why.
 #include <string_view>
 #include <vector>
+
+#include "base/Status.h"
 
 namespace kwutil {
 
@@ -12,10 +13,10 @@ namespace kwutil {
 // finite, so a typed number stays within a billion either way.
 inline constexpr double kLargestTypedNumber = 1e9;
 
-// Empty when text is such a number (value then holds it); else why not, for a message.
-std::string ReadNumber(std::string_view text, double& value);
+// The number text holds, or why it is not such a number (for a message).
+ckw::Result<double> ReadNumber(std::string_view text);
 
-// Numbers separated by commas ("200,8,200"); empty when each part is a number, else why not.
-std::string ReadNumbers(std::string_view text, std::vector<double>& values);
+// Numbers separated by commas ("200,8,200"), or why a part is not a number.
+ckw::Result<std::vector<double>> ReadNumbers(std::string_view text);
 
 }  // namespace kwutil

@@ -9,9 +9,9 @@ namespace {
 CLI::Validator Bounded(double low, double high, bool aboveLow, std::string bounds) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
-            double value = 0;
-            std::string why = ReadNumber(text, value);
-            if (!why.empty()) return why;
+            const ckw::Result<double> number = ReadNumber(text);
+            if (!number) return number.why();
+            const double value = *number;
             const bool below = aboveLow ? value <= low : value < low;
             return below || value > high ? text + " is not " + bounds : std::string();
         },

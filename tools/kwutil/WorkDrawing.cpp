@@ -31,9 +31,9 @@ void WorkDrawing::Save() {
 }
 
 std::pair<float, float> ParsePair(const std::string& text, const std::string& option) {
-    std::vector<double> xy;
-    const std::string why = ReadNumbers(text, xy);
-    if (!why.empty()) throw CLI::ValidationError(option + " takes X,Y: " + why);
+    const ckw::Result<std::vector<double>> numbers = ReadNumbers(text);
+    if (!numbers) throw CLI::ValidationError(option + " takes X,Y: " + numbers.why());
+    const std::vector<double>& xy = *numbers;
     if (xy.size() != 2) throw CLI::ValidationError(option + " takes X,Y (two numbers), not '" + text + "'");
     return {static_cast<float>(xy[0]), static_cast<float>(xy[1])};
 }

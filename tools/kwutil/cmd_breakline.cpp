@@ -17,9 +17,11 @@ struct Options {
 };
 
 int DrawBreakLine(const Options& o) {
-    std::vector<double> from, to;
-    std::string why = kwutil::ReadNumbers(o.from, from);
-    if (why.empty()) why = kwutil::ReadNumbers(o.to, to);
+    const ckw::Result<std::vector<double>> fromNumbers = kwutil::ReadNumbers(o.from);
+    const ckw::Result<std::vector<double>> toNumbers = kwutil::ReadNumbers(o.to);
+    const std::string why = !fromNumbers ? fromNumbers.why() : !toNumbers ? toNumbers.why() : "";
+    const std::vector<double> from = fromNumbers ? *fromNumbers : std::vector<double>();
+    const std::vector<double> to = toNumbers ? *toNumbers : std::vector<double>();
     if (!why.empty() || from.size() != 2 || to.size() != 2) {
         std::cerr << "kwutil breakline: the two points are x,y each" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;

@@ -34,10 +34,9 @@ InputEvent Value(double v) {
 }
 
 double Number(const std::string& text, const std::string& what) {
-    double value = 0;
-    const std::string why = kwutil::ReadNumber(text, value);
-    if (!why.empty()) throw CLI::ValidationError(what + " takes a number: " + why);
-    return value;
+    const ckw::Result<double> value = kwutil::ReadNumber(text);
+    if (!value) throw CLI::ValidationError(what + " takes a number: " + value.why());
+    return *value;
 }
 
 int Transform(const Options& options) {

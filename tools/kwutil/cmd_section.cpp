@@ -27,14 +27,17 @@ struct Options {
 constexpr double kOutlinePenPixels = 3;
 
 int DrawSection(const Options& o) {
-    std::vector<double> dims, at;
-    std::string why = kwutil::ReadNumbers(o.dims, dims);
+    const ckw::Result<std::vector<double>> dimNumbers = kwutil::ReadNumbers(o.dims);
+    std::string why = dimNumbers ? "" : dimNumbers.why();
+    const std::vector<double> dims = dimNumbers ? *dimNumbers : std::vector<double>();
     if (!why.empty() || dims.size() > kDimensionSlots) {
         std::cerr << "kwutil section: --dims takes up to " << kDimensionSlots << " numbers separated by commas"
                   << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
-    why = kwutil::ReadNumbers(o.at, at);
+    const ckw::Result<std::vector<double>> atNumbers = kwutil::ReadNumbers(o.at);
+    why = atNumbers ? "" : atNumbers.why();
+    const std::vector<double> at = atNumbers ? *atNumbers : std::vector<double>();
     if (!why.empty() || at.size() != 2) {
         std::cerr << "kwutil section: --at takes x,y" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
