@@ -38,11 +38,21 @@ public:
     void Reset();
     void Finalize();
 
+    // The columns of the row Step made ready (numbered from 0).
+    int ColumnType(int column) const { return sqlite3_column_type(m_stmt, column); }
+    int ColumnInt(int column) const { return sqlite3_column_int(m_stmt, column); }
+    std::int64_t ColumnInt64(int column) const { return sqlite3_column_int64(m_stmt, column); }
+    double ColumnDouble(int column) const { return sqlite3_column_double(m_stmt, column); }
+    // A text column's UTF-8 or a blob's bytes as stored, empty for NULL; valid until the next Step.
+    std::string_view ColumnBytes(int column) const;
+
     void BindNull(int index) { sqlite3_bind_null(m_stmt, index); }
     void BindInt(int index, std::int64_t value) { sqlite3_bind_int64(m_stmt, index, value); }
     void BindDouble(int index, double value) { sqlite3_bind_double(m_stmt, index, value); }
     // Copies the text (the caller's buffer may go before the statement runs).
     void BindText(int index, std::string_view utf8);
+    // Binds the text without copying: it must outlive the next Step.
+    void BindTextInPlace(int index, std::string_view utf8);
     // Binds the bytes without copying: they must outlive the next Step.
     void BindBlobInPlace(int index, const void* bytes, std::size_t size);
 
@@ -52,5 +62,9 @@ private:
     FailHandler m_fail;
     std::string_view m_sql;
 };
+
+// Runs every statement of sql in turn (rows they give are stepped over); a failure goes to the
+// handler. For scripts and pragmas: no statement of it takes parameters.
+void Execute(sqlite3* db, std::string_view sqlUtf8, FailHandler fail);
 
 }  // namespace ckw::sqlite

@@ -193,4 +193,11 @@ void Terminate();
 // they are how a failure is undone.
 void SetStatementFailureHook(std::function<bool(std::string_view sqlUtf8)> hook);
 
+// The one walk over a recordset's rows: visit(rs) on each row in turn, from the first.
+template <typename Visit>
+void ForEachRow(Recordset& rs, Visit visit) {
+    if (rs.GetRecordCount() > 0) rs.MoveFirst();
+    for (; !rs.IsEOF(); rs.MoveNext()) visit(rs);
+}
+
 }  // namespace ckw::dao

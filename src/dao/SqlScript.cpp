@@ -8,9 +8,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 #include "dao/Dao.h"
 #include "base/GbkText.h"
+#include "base/SqliteStatement.h"
+#include "base/Status.h"
 
 namespace ckw::dao {
 namespace {
@@ -47,25 +51,34 @@ const char* StatementStart(const char* p) {
     }
 }
 
-// Runs the statements one by one; returns "" or what failed, with the line it is on.
-std::string RunScript(sqlite3* db, const std::string& sql) {
-    const char* p = sql.c_str();
-    while (*p) {
-        sqlite3_stmt* stmt = nullptr;
-        const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(db, p, -1, &stmt, &tail);
-        const char* start = StatementStart(p);
-        if (rc != SQLITE_OK) {
+// A failed call of the script's statements; the text is taken from the connection.
+struct ScriptFailure {};
+[[noreturn]] void ThrowScriptFailure(sqlite3*, int) { throw ScriptFailure{}; }
+
+std::string AtLine(const std::string& sql, const char* at, sqlite3* db) {
+    return "line " + std::to_string(LineAt(sql, at)) + ": " + sqlite3_errmsg(db);
+}
+
+// Runs the statements one by one; a failure says what failed, with the line it is on.
+Status RunScript(sqlite3* db, const std::string& sql) {
+    std::string_view rest = sql;
+    while (!rest.empty()) {
+        std::optional<sqlite::Statement> statement;
+        std::string_view next;
+        try {
+            statement.emplace(db, rest, &ThrowScriptFailure, &next);
+        } catch (const ScriptFailure&) {
             // The offset of the failing token when SQLite knows it, else the statement's start.
-            int offset = sqlite3_error_offset(db);
-            const char* at = offset >= 0 ? p + offset : start;
-            return "line " + std::to_string(LineAt(sql, at)) + ": " + sqlite3_errmsg(db);
+            const int offset = sqlite3_error_offset(db);
+            return Status(AtLine(sql, offset >= 0 ? rest.data() + offset : StatementStart(rest.data()), db));
         }
-        p = tail;
-        if (!stmt) continue;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {}
-        sqlite3_finalize(stmt);
-        if (rc != SQLITE_DONE) return "line " + std::to_string(LineAt(sql, start)) + ": " + sqlite3_errmsg(db);
+        const char* start = StatementStart(rest.data());
+        try {
+            while (statement->Step()) {}
+        } catch (const ScriptFailure&) {
+            return Status(AtLine(sql, start, db));
+        }
+        rest = next;
     }
     return {};
 }
@@ -84,19 +97,19 @@ void CreateDatabaseFromSql(const std::string& sqlUtf8, const std::string& pathUt
 
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(temp.path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    std::string error;
+    Status built;
     if (rc == SQLITE_OK) {
         // Nothing to protect while building a scratch file: the rename is what commits it.
         sqlite3_exec(db, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
-        error = RunScript(db, sqlUtf8);
+        built = RunScript(db, sqlUtf8);
     } else {
-        error = sqlite3_errstr(rc);
+        built = Status(sqlite3_errstr(rc));
     }
     if (db) {
         int closeRc = sqlite3_close(db);
-        if (rc == SQLITE_OK && closeRc != SQLITE_OK) error = sqlite3_errstr(closeRc);
+        if (rc == SQLITE_OK && closeRc != SQLITE_OK) built = Status(sqlite3_errstr(closeRc));
     }
-    if (!error.empty()) throw Failure(pathUtf8, error);
+    if (!built.ok()) throw Failure(pathUtf8, built.why());
 
     fd = open(temp.path.c_str(), O_RDONLY);
     if (fd >= 0) {

@@ -1,4 +1,5 @@
 #include "drawpara/LayerTable.h"
+#include "drawpara/ParaRows.h"
 
 #include "dao/Dao.h"
 #include "drawpara/LibraryStep.h"
@@ -25,17 +26,7 @@ bool ReadLayerTable(const CString& libraryPathGbk, std::vector<CkwLayerDef_>& ro
     bool done = RunLibraryStep(libraryPathGbk, StepMode::Read, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open(kLayerQuery);
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            CkwLayerDef_ record;
-            record.SetComponentKind(rs.GetFieldValue("构件类型").AsText().c_str());
-            record.SetLayerName(rs.GetFieldValue("层名").AsText().c_str());
-            record.SetLayerNumber(rs.GetFieldValue("层号").AsText().c_str());
-            record.SetColor(rs.GetFieldValue("颜色").AsText().c_str());
-            record.SetLineType(rs.GetFieldValue("线型").AsText().c_str());
-            record.SetLineWidth(rs.GetFieldValue("线宽").AsSingle());
-            read.push_back(std::move(record));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) { read.push_back(LayerFromRow(row)); });
     });
     if (done) rows = std::move(read);
     return done;
@@ -44,17 +35,17 @@ bool ReadLayerTable(const CString& libraryPathGbk, std::vector<CkwLayerDef_>& ro
 void RewriteLayerTable(dao::Database& db, const std::vector<CkwLayerDef_>& records) {
     dao::Recordset rs(db);
     rs.Open(kLayerQuery);
-    if (rs.GetRecordCount() > 0) rs.MoveFirst();
     size_t i = 0;
-    for (; !rs.IsEOF(); rs.MoveNext(), ++i) {
+    dao::ForEachRow(rs, [&](dao::Recordset& row) {
         if (i < records.size()) {
-            rs.Edit();
-            WriteFields(rs, records[i]);
-            rs.Update();
+            row.Edit();
+            WriteFields(row, records[i]);
+            row.Update();
         } else {
-            rs.Delete();
+            row.Delete();
         }
-    }
+        ++i;
+    });
     for (; i < records.size(); ++i) {
         rs.AddNew();
         WriteFields(rs, records[i]);

@@ -7,6 +7,7 @@
 #include <ckw/DrawingPara.h>
 #include "dao/Dao.h"
 #include "base/GbkText.h"
+#include "drawpara/ParaRows.h"
 #include "drawpara/LibraryStep.h"
 #include "platform/Ui.h"
 #include "drawpara/ParaIndex.h"
@@ -61,7 +62,6 @@ bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>
         db.Open(libPath.str());
         dao::Recordset rs(db);
         open(rs);
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
         rows(rs);
         rs.Close();
     } catch (const dao::DaoException& e) {
@@ -75,8 +75,6 @@ std::function<void(dao::Recordset&)> Query(const char* sql) {
     return [sql](dao::Recordset& rs) { rs.Open(sql, dao::Recordset::OpenMode::Snapshot); };
 }
 
-std::string Text(const dao::Recordset& rs, const char* field) { return rs.GetFieldValue(field).AsText(); }
-
 }  // namespace
 
 void CDrawingPara::ReadLineType_FromDbLib() {
@@ -85,15 +83,11 @@ void CDrawingPara::ReadLineType_FromDbLib() {
     // The built-in solid line is always entry 1; the table's own solid rows are skipped.
     list.push_back(std::make_unique<CkwLineTypeDef_>(ckw::drawpara::SolidLineType()));
     bool read = ReadRows(m_userLibPath, Query("select * from 系统线型表"), [&](dao::Recordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            std::string name = Text(rs, "线型名称");
-            if (ckw::drawpara::IsSolidLineTypeName(ckw::text::ToUpper(name))) continue;
-            auto rec = std::make_unique<CkwLineTypeDef_>();
-            rec->SetLineTypeName(name.c_str());
-            rec->SetLineTypeData(Text(rs, "线型描述").c_str());
-            rec->SetLineTypeDes(Text(rs, "线型说明").c_str());
-            list.push_back(std::move(rec));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+            CkwLineTypeDef_ record = ckw::drawpara::LineTypeFromRow(row);
+            if (ckw::drawpara::IsSolidLineTypeName(ckw::text::ToUpper(record.GetLineTypeName()))) return;
+            list.push_back(std::make_unique<CkwLineTypeDef_>(std::move(record)));
+        });
     });
     if (!read) return;
     m_lineTypes = std::move(list);
@@ -104,13 +98,9 @@ void CDrawingPara::ReadColorDef_FromDbLib() {
     EnsureLoaded();
     List<CColorDef_> list;
     bool read = ReadRows(m_userLibPath, Query("select * from 颜色表"), [&](dao::Recordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto rec = std::make_unique<CColorDef_>();
-            rec->SetColorName(Text(rs, "颜色名").c_str());
-            rec->SetColorValue(rs.GetFieldValue("颜色号").AsLong());
-            rec->SetColorDes(Text(rs, "颜色说明").c_str());
-            list.push_back(std::move(rec));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+            list.push_back(std::make_unique<CColorDef_>(ckw::drawpara::ColourFromRow(row)));
+        });
     });
     if (!read) return;
     m_colors = std::move(list);
@@ -123,23 +113,17 @@ void CDrawingPara::ReadTextDef_FromDbLib() {
     List<CkwDimDef_> dims;
     // One opening of the library, two queries in turn.
     bool read = ReadRows(m_userLibPath, Query("select * from 系统文字标注高宽表"), [&](dao::Recordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto rec = std::make_unique<CkwTextDef_>();
-            rec->SetTextType(Text(rs, "标注内容").c_str());
-            rec->SetTextHeight(rs.GetFieldValue("文字高度").AsSingle());
-            rec->SetTextWidth(rs.GetFieldValue("文字宽度").AsSingle());
-            texts.push_back(std::move(rec));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+            CkwTextDef_ record = ckw::drawpara::TextSizeFromRow(row);
+            // The library's list of text sizes carries no description; the settings dialog shows it.
+            record.SetTextDes("");
+            texts.push_back(std::make_unique<CkwTextDef_>(std::move(record)));
+        });
         rs.Close();
         rs.Open("select * from 系统尺寸标注表", dao::Recordset::OpenMode::Snapshot);
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto rec = std::make_unique<CkwDimDef_>();
-            rec->SetTextType(Text(rs, "内容").c_str());
-            rec->SetTextValue(rs.GetFieldValue("数值").AsSingle());
-            rec->SetTextDes(Text(rs, "说明").c_str());
-            dims.push_back(std::move(rec));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+            dims.push_back(std::make_unique<CkwDimDef_>(ckw::drawpara::DimensionFromRow(row)));
+        });
     });
     if (!read) return;
     m_texts = std::move(texts);
@@ -151,16 +135,9 @@ void CDrawingPara::ReadLayerInfo_FromDbLib() {
     EnsureLoaded();
     List<CkwLayerDef_> list;
     bool read = ReadRows(m_userLibPath, Query("select * from 系统构件图层表"), [&](dao::Recordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto rec = std::make_unique<CkwLayerDef_>();
-            rec->SetComponentKind(Text(rs, "构件类型").c_str());
-            rec->SetLayerName(Text(rs, "层名").c_str());
-            rec->SetLayerNumber(Text(rs, "层号").c_str());
-            rec->SetColor(Text(rs, "颜色").c_str());
-            rec->SetLineType(Text(rs, "线型").c_str());
-            rec->SetLineWidth(rs.GetFieldValue("线宽").AsSingle());
-            list.push_back(std::move(rec));
-        }
+        dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+            list.push_back(std::make_unique<CkwLayerDef_>(ckw::drawpara::LayerFromRow(row)));
+        });
     });
     if (!read) return;
     m_layers = std::move(list);
@@ -180,14 +157,9 @@ void CDrawingPara::ReadUserParaDef_FromDbLib(const char* table) {
     bool read = ReadRows(
         m_userLibPath, open,
         [&](dao::Recordset& rs) {
-            for (; !rs.IsEOF(); rs.MoveNext()) {
-                auto rec = std::make_unique<CkwUserParaDef_>();
-                rec->SetParaType(Text(rs, "内容").c_str());
-                rec->SetParaValue(Text(rs, "数值").c_str());
-                rec->SetParaValKind(Text(rs, "类型").c_str());
-                rec->SetParaDes(Text(rs, "说明").c_str());
-                list.push_back(std::move(rec));
-            }
+            dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+                list.push_back(std::make_unique<CkwUserParaDef_>(ckw::drawpara::UserParameterFromRow(row)));
+            });
         },
         missingTable);
     if (!read) return;

@@ -119,9 +119,9 @@ int MergeTableBody(dao::Database& source, dao::Database& target, const std::stri
         return 0;
     }
     const std::string& key = freshFields[0].name;
-    if (fresh.GetRecordCount() > 0) fresh.MoveFirst();
-    for (; !fresh.IsEOF(); fresh.MoveNext()) {
+    dao::ForEachRow(fresh, [&](dao::Recordset&) {
         dao::Variant keyValue = fresh.GetFieldValue(key);
+        // The user's row of the same key: old is left on it.
         bool found = false;
         if (old.GetRecordCount() > 0) old.MoveFirst();
         for (; !old.IsEOF(); old.MoveNext())
@@ -129,7 +129,7 @@ int MergeTableBody(dao::Database& source, dao::Database& target, const std::stri
                 found = true;
                 break;
             }
-        if (!found) continue;
+        if (!found) return;
         fresh.Edit();
         for (const auto& field : freshFields) {
             if (!HasField(oldFields, field.name)) continue;
@@ -137,7 +137,7 @@ int MergeTableBody(dao::Database& source, dao::Database& target, const std::stri
             if (mine.kind() == fresh.GetFieldValue(field.name).kind()) fresh.SetFieldValue(field.name, mine);
         }
         fresh.Update();
-    }
+    });
     fresh.Close();
     old.Close();
     target.DropTable(kTempTable);
@@ -150,14 +150,13 @@ void RecordVersion(dao::Database& user, const std::string& item, long value) {
     dao::Recordset rs(user);
     rs.OpenTable(kVersionTable);
     bool found = false;
-    if (rs.GetRecordCount() > 0) rs.MoveFirst();
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        if (ckw::text::Trim(rs.GetFieldValue("项目").AsText()) != item) continue;
+    dao::ForEachRow(rs, [&](dao::Recordset& row) {
+        if (ckw::text::Trim(row.GetFieldValue("项目").AsText()) != item) return;
         found = true;
-        rs.Edit();
-        rs.SetFieldValue("数值", dao::Variant::Long(static_cast<int32_t>(value)));
-        rs.Update();
-    }
+        row.Edit();
+        row.SetFieldValue("数值", dao::Variant::Long(static_cast<int32_t>(value)));
+        row.Update();
+    });
     if (!found) {
         rs.AddNew();
         rs.SetFieldValue("项目", dao::Variant::Text(item));
@@ -302,11 +301,10 @@ int CDrawingPara::GetLibVersionInfomation(const char* path, CStringArray& items,
         }
         return 0;
     }
-    if (rs.GetRecordCount() > 0) rs.MoveFirst();
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        items.Add(CString(rs.GetFieldValue("项目").AsText()));
-        values.Add(rs.GetFieldValue("数值").AsLong());
-    }
+    dao::ForEachRow(rs, [&](const dao::Recordset& row) {
+        items.Add(CString(row.GetFieldValue("项目").AsText()));
+        values.Add(row.GetFieldValue("数值").AsLong());
+    });
     return 1;
 }
 

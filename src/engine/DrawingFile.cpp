@@ -57,74 +57,58 @@ struct FileError {
 
 [[noreturn]] void FailFromSqlite(sqlite3* db, int) { Fail(sqlite3_errmsg(db)); }
 
-void Exec(sqlite3* db, const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = message ? message : sqlite3_errmsg(db);
-        sqlite3_free(message);
-        Fail(text);
-    }
-}
+void Exec(sqlite3* db, std::string_view sql) { ckw::sqlite::Execute(db, sql, &FailFromSqlite); }
 
 // GBK text goes in as UTF-8 text when that is lossless, otherwise as its raw bytes.
-void BindText(sqlite3_stmt* st, int column, const std::string& gbk, std::string& holder) {
+void BindText(Stmt& st, int column, const std::string& gbk, std::string& holder) {
     holder = ckw::text::GbkToUtf8(gbk);
     if (ckw::text::Utf8ToGbk(holder) == gbk)
-        sqlite3_bind_text(st, column, holder.data(), static_cast<int>(holder.size()), SQLITE_STATIC);
+        st.BindTextInPlace(column, holder);
     else
-        sqlite3_bind_blob(st, column, gbk.data(), static_cast<int>(gbk.size()), SQLITE_STATIC);
+        st.BindBlobInPlace(column, gbk.data(), gbk.size());
 }
 
-std::string ColumnText(sqlite3_stmt* st, int column) {
-    int type = sqlite3_column_type(st, column);
+std::string ColumnText(const Stmt& st, int column) {
+    const int type = st.ColumnType(column);
     if (type == SQLITE_NULL) return {};
-    if (type == SQLITE_BLOB) {
-        const void* bytes = sqlite3_column_blob(st, column);
-        int size = sqlite3_column_bytes(st, column);
-        return bytes ? std::string(static_cast<const char*>(bytes), static_cast<size_t>(size)) : std::string();
-    }
-    const unsigned char* text = sqlite3_column_text(st, column);
-    int size = sqlite3_column_bytes(st, column);
-    if (!text) return {};
-    std::string_view utf8(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    const std::string_view bytes = st.ColumnBytes(column);
+    if (type == SQLITE_BLOB) return std::string(bytes);
+    const std::string_view utf8 = bytes;
     // Plain ASCII needs no conversion (most texts of a drawing are numbers and codes).
     bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return ascii ? std::string(utf8) : ckw::text::Utf8ToGbk(utf8);
 }
 
 template <class T>
-void ColumnWords(sqlite3_stmt* st, int column, std::vector<T>& out, size_t limit, const char* what) {
+void ColumnWords(const Stmt& st, int column, std::vector<T>& out, size_t limit, const char* what) {
     out.clear();
-    int type = sqlite3_column_type(st, column);
+    const int type = st.ColumnType(column);
     if (type == SQLITE_NULL) return;
     if (type != SQLITE_BLOB) Fail(std::string("the ") + what + " are not stored as words");
-    const void* bytes = sqlite3_column_blob(st, column);
-    size_t size = static_cast<size_t>(sqlite3_column_bytes(st, column));
-    if (size % 4 != 0 || size / 4 > limit) Fail(std::string("the ") + what + " have a wrong length");
-    out.resize(size / 4);
-    if (size) std::memcpy(out.data(), bytes, size);
+    const std::string_view bytes = st.ColumnBytes(column);
+    if (bytes.size() % 4 != 0 || bytes.size() / 4 > limit) Fail(std::string("the ") + what + " have a wrong length");
+    out.resize(bytes.size() / 4);
+    if (!bytes.empty()) std::memcpy(out.data(), bytes.data(), bytes.size());
 }
 
-void BindEntity(sqlite3_stmt* st, int first, const Entity& e, std::string& textHolder) {
-    sqlite3_bind_int(st, first, e.kind);
-    for (int i = 0; i < kHostAttributeCount; ++i)
-        sqlite3_bind_int(st, first + 1 + i, e.attributes[static_cast<size_t>(i)]);
-    sqlite3_bind_blob(st, first + 8, e.values.data(), static_cast<int>(e.values.size() * 4), SQLITE_STATIC);
+void BindEntity(Stmt& st, int first, const Entity& e, std::string& textHolder) {
+    st.BindInt(first, e.kind);
+    for (int i = 0; i < kHostAttributeCount; ++i) st.BindInt(first + 1 + i, e.attributes[static_cast<size_t>(i)]);
+    st.BindBlobInPlace(first + 8, e.values.data(), e.values.size() * 4);
     if (e.text.empty())
-        sqlite3_bind_null(st, first + 9);
+        st.BindNull(first + 9);
     else
         BindText(st, first + 9, e.text, textHolder);
     if (e.xdata.empty())
-        sqlite3_bind_null(st, first + 10);
+        st.BindNull(first + 10);
     else
-        sqlite3_bind_blob(st, first + 10, e.xdata.data(), static_cast<int>(e.xdata.size() * 4), SQLITE_STATIC);
+        st.BindBlobInPlace(first + 10, e.xdata.data(), e.xdata.size() * 4);
 }
 
-void ReadEntityColumns(sqlite3_stmt* st, int first, Entity& e) {
-    e.kind = sqlite3_column_int(st, first);
+void ReadEntityColumns(const Stmt& st, int first, Entity& e) {
+    e.kind = st.ColumnInt(first);
     if (e.kind <= 0) Fail("an entity has kind " + std::to_string(e.kind));
-    for (int i = 0; i < kHostAttributeCount; ++i)
-        e.attributes[static_cast<size_t>(i)] = sqlite3_column_int(st, first + 1 + i);
+    for (int i = 0; i < kHostAttributeCount; ++i) e.attributes[static_cast<size_t>(i)] = st.ColumnInt(first + 1 + i);
     ColumnWords(st, first + 8, e.values, kHostRecordCapacity, "entity values");
     e.text = ColumnText(st, first + 9);
     if (e.text.size() > static_cast<size_t>(kMaxEntityText)) Fail("an entity text is too long");
@@ -148,8 +132,8 @@ Db OpenForReading(const std::filesystem::path& file) {
 
 int PragmaInt(sqlite3* db, const char* pragma) {
     Stmt st(db, pragma, &FailFromSqlite);
-    if (sqlite3_step(st.get()) != SQLITE_ROW) Fail(sqlite3_errmsg(db));
-    return sqlite3_column_int(st.get(), 0);
+    if (!st.Step()) Fail(sqlite3_errmsg(db));
+    return st.ColumnInt(0);
 }
 
 // Refuses files that are not drawings of a version this program reads.
@@ -166,36 +150,26 @@ void CheckHeader(sqlite3* db) {
         Fail("the drawing was saved by a newer program (file version " + std::to_string(version) + ")");
     if (version < 1) Fail("damaged drawing file (no version)");
     Stmt st(db, "SELECT value FROM meta WHERE key = 'format'", &FailFromSqlite);
-    if (sqlite3_step(st.get()) != SQLITE_ROW || ColumnText(st.get(), 0) != kFormatName)
-        Fail("damaged drawing file (no format mark)");
+    if (!st.Step() || ColumnText(st, 0) != kFormatName) Fail("damaged drawing file (no format mark)");
 }
 
 void ReadHeaderParts(sqlite3* db, Drawing& d) {
     CheckHeader(db);
     {
         Stmt st(db, "SELECT key, value FROM meta", &FailFromSqlite);
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-            std::string key = ColumnText(st.get(), 0);
-            if (key == "stamp") d.SetStamp(sqlite3_column_int(st.get(), 1));
-            if (key == "next_id") d.SetNextId(std::max(1, sqlite3_column_int(st.get(), 1)));
+        while (st.Step()) {
+            std::string key = ColumnText(st, 0);
+            if (key == "stamp") d.SetStamp(st.ColumnInt(1));
+            if (key == "next_id") d.SetNextId(std::max(1, st.ColumnInt(1)));
         }
-        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
         Stmt st(db, "SELECT which, name FROM names ORDER BY which", &FailFromSqlite);
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
-            d.Names()[sqlite3_column_int(st.get(), 0)] = ColumnText(st.get(), 1);
-        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+        while (st.Step()) d.Names()[st.ColumnInt(0)] = ColumnText(st, 1);
     }
     {
         Stmt st(db, "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
-        int rc = sqlite3_step(st.get());
-        if (rc == SQLITE_ROW)
-            ColumnWords(st.get(), 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
-        else if (rc != SQLITE_DONE)
-            Fail(sqlite3_errmsg(db));
+        if (st.Step()) ColumnWords(st, 0, d.Data(), kMaxDrawingDataWords, "drawing record words");
     }
 }
 
@@ -204,29 +178,24 @@ void ReadBlocks(sqlite3* db, Drawing& d) {
     {
         Stmt st(db, "SELECT number, name, xmin, ymin, zmin, xmax, ymax, zmax FROM blocks ORDER BY number",
                 &FailFromSqlite);
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        while (st.Step()) {
             Block b;
-            b.number = sqlite3_column_int(st.get(), 0);
-            b.name = ColumnText(st.get(), 1);
-            for (int i = 0; i < 6; ++i)
-                b.extents[static_cast<size_t>(i)] = static_cast<float>(sqlite3_column_double(st.get(), 2 + i));
+            b.number = st.ColumnInt(0);
+            b.name = ColumnText(st, 1);
+            for (int i = 0; i < 6; ++i) b.extents[static_cast<size_t>(i)] = static_cast<float>(st.ColumnDouble(2 + i));
             d.Blocks()[b.number] = std::move(b);
         }
-        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
     {
         std::string sql = std::string("SELECT block, ") + kEntityColumns + " FROM block_entities ORDER BY block, seq";
         Stmt st(db, sql.c_str(), &FailFromSqlite);
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-            auto it = d.Blocks().find(sqlite3_column_int(st.get(), 0));
+        while (st.Step()) {
+            auto it = d.Blocks().find(st.ColumnInt(0));
             if (it == d.Blocks().end()) Fail("damaged drawing file (block content without its block)");
             Entity e;
-            ReadEntityColumns(st.get(), 1, e);
+            ReadEntityColumns(st, 1, e);
             it->second.entities.push_back(std::move(e));
         }
-        if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     }
 }
 
@@ -234,24 +203,21 @@ void ReadEntities(sqlite3* db, Drawing& d, const Progress& progress) {
     size_t total = 0;
     {
         Stmt st(db, "SELECT value FROM meta WHERE key = 'entity_count'", &FailFromSqlite);
-        if (sqlite3_step(st.get()) == SQLITE_ROW)
-            total = static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_column_int64(st.get(), 0)));
+        if (st.Step()) total = static_cast<size_t>(std::max<std::int64_t>(0, st.ColumnInt64(0)));
     }
     std::string sql = std::string("SELECT id, ") + kEntityColumns + " FROM entities ORDER BY id";
     Stmt st(db, sql.c_str(), &FailFromSqlite);
-    int rc;
     size_t done = 0;
-    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    while (st.Step()) {
         Entity e;
-        sqlite3_int64 id = sqlite3_column_int64(st.get(), 0);
+        const std::int64_t id = st.ColumnInt64(0);
         if (id <= 0 || id > INT32_MAX) Fail("damaged drawing file (entity identifier " + std::to_string(id) + ")");
         e.id0 = static_cast<int>(id);
         e.id1 = d.Stamp();
-        ReadEntityColumns(st.get(), 1, e);
+        ReadEntityColumns(st, 1, e);
         if (!d.AddLoaded(std::move(e))) Fail("damaged drawing file (entity order)");
         if (progress && (++done & 0x3fff) == 0) progress(done, std::max(total, done));
     }
-    if (rc != SQLITE_DONE) Fail(sqlite3_errmsg(db));
     if (progress) progress(done, std::max(total, done));
 }
 
@@ -276,23 +242,22 @@ void SyncPath(const std::filesystem::path& path, bool directory) {
 
 void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
     Exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA page_size=8192;");
-    Exec(db, ("PRAGMA application_id=" + std::to_string(kApplicationId) +
-              "; PRAGMA user_version=" + std::to_string(kDrawingFileVersion) + ";")
-                 .c_str());
+    Exec(db, "PRAGMA application_id=" + std::to_string(kApplicationId) +
+                 "; PRAGMA user_version=" + std::to_string(kDrawingFileVersion) + ";");
     Exec(db, "BEGIN");
     Exec(db, kSchema);
     std::string holder;
     size_t live = d.LiveCount();
     {
         Stmt st(db, "INSERT INTO meta(key, value) VALUES(?, ?)", &FailFromSqlite);
-        auto put = [&](const char* key, sqlite3_int64 value, const char* text) {
-            sqlite3_bind_text(st.get(), 1, key, -1, SQLITE_STATIC);
+        auto put = [&](const char* key, std::int64_t value, const char* text) {
+            st.BindTextInPlace(1, key);
             if (text)
-                sqlite3_bind_text(st.get(), 2, text, -1, SQLITE_STATIC);
+                st.BindTextInPlace(2, text);
             else
-                sqlite3_bind_int64(st.get(), 2, value);
-            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
-            sqlite3_reset(st.get());
+                st.BindInt(2, value);
+            st.Run();
+            st.Reset();
         };
         put("format", 0, kFormatName);
         put("version", kDrawingFileVersion, nullptr);
@@ -304,16 +269,16 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
     {
         Stmt st(db, "INSERT INTO names(which, name) VALUES(?, ?)", &FailFromSqlite);
         for (const auto& [which, name] : d.Names()) {
-            sqlite3_bind_int(st.get(), 1, which);
-            BindText(st.get(), 2, name, holder);
-            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
-            sqlite3_reset(st.get());
+            st.BindInt(1, which);
+            BindText(st, 2, name, holder);
+            st.Run();
+            st.Reset();
         }
     }
     if (!d.Data().empty()) {
         Stmt st(db, "INSERT INTO drawing_data(record, words) VALUES(0, ?)", &FailFromSqlite);
-        sqlite3_bind_blob(st.get(), 1, d.Data().data(), static_cast<int>(d.Data().size() * 4), SQLITE_STATIC);
-        if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
+        st.BindBlobInPlace(1, d.Data().data(), d.Data().size() * 4);
+        st.Run();
     }
     {
         Stmt blocks(db, "INSERT INTO blocks VALUES(?, ?, ?, ?, ?, ?, ?, ?)", &FailFromSqlite);
@@ -321,19 +286,19 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
                           ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
         Stmt content(db, sql.c_str(), &FailFromSqlite);
         for (const auto& [number, block] : d.Blocks()) {
-            sqlite3_bind_int(blocks.get(), 1, number);
-            BindText(blocks.get(), 2, block.name, holder);
-            for (int i = 0; i < 6; ++i) sqlite3_bind_double(blocks.get(), 3 + i, block.extents[static_cast<size_t>(i)]);
-            if (sqlite3_step(blocks.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
-            sqlite3_reset(blocks.get());
+            blocks.BindInt(1, number);
+            BindText(blocks, 2, block.name, holder);
+            for (int i = 0; i < 6; ++i) blocks.BindDouble(3 + i, block.extents[static_cast<size_t>(i)]);
+            blocks.Run();
+            blocks.Reset();
             int seq = 0;
             for (const Entity& e : block.entities) {
                 if (e.deleted) continue;
-                sqlite3_bind_int(content.get(), 1, number);
-                sqlite3_bind_int(content.get(), 2, ++seq);
-                BindEntity(content.get(), 3, e, holder);
-                if (sqlite3_step(content.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
-                sqlite3_reset(content.get());
+                content.BindInt(1, number);
+                content.BindInt(2, ++seq);
+                BindEntity(content, 3, e, holder);
+                content.Run();
+                content.Reset();
             }
         }
     }
@@ -344,10 +309,10 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
         size_t done = 0;
         for (const Entity& e : d.Entities()) {
             if (e.deleted) continue;
-            sqlite3_bind_int(st.get(), 1, e.id0);
-            BindEntity(st.get(), 2, e, holder);
-            if (sqlite3_step(st.get()) != SQLITE_DONE) Fail(sqlite3_errmsg(db));
-            sqlite3_reset(st.get());
+            st.BindInt(1, e.id0);
+            BindEntity(st, 2, e, holder);
+            st.Run();
+            st.Reset();
             if (progress && (++done & 0x3fff) == 0) progress(done, live);
         }
         if (progress) progress(live, live);
@@ -429,11 +394,7 @@ bool ReadDrawingRecord(const std::filesystem::path& file, std::vector<int32_t>& 
         Db db = OpenForReading(file);
         CheckHeader(db.get());
         Stmt st(db.get(), "SELECT words FROM drawing_data WHERE record = 0", &FailFromSqlite);
-        int rc = sqlite3_step(st.get());
-        if (rc == SQLITE_ROW)
-            ColumnWords(st.get(), 0, words, kMaxDrawingDataWords, "drawing record words");
-        else if (rc != SQLITE_DONE)
-            Fail(sqlite3_errmsg(db.get()));
+        if (st.Step()) ColumnWords(st, 0, words, kMaxDrawingDataWords, "drawing record words");
         return true;
     } catch (const FileError& e) {
         error = Describe(file, e.message);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "drawpara/ParaRows.h"
 #include "dao/Dao.h"
 #include "base/GbkText.h"
 #include "platform/Ui.h"
@@ -65,13 +66,7 @@ bool LayerDialog::OnInitDialog() {
 void LayerDialog::LoadColours() {
     std::vector<CColorDef_> read;
     bool done = RunLibraryStep(m_paths.userLibrary, StepMode::Read, [&](dao::Database& db) {
-        read = ReadRecords<CColorDef_>(db, "select * from 颜色表", [](dao::Recordset& rs) {
-            CColorDef_ colour;
-            colour.SetColorName(rs.GetFieldValue("颜色名").AsText().c_str());
-            colour.SetColorValue(rs.GetFieldValue("颜色号").AsLong());
-            colour.SetColorDes(rs.GetFieldValue("颜色说明").AsText().c_str());
-            return colour;
-        });
+        read = ReadRecords<CColorDef_>(db, "select * from 颜色表", ckw::drawpara::ColourFromRow);
     });
     if (done) m_colours = std::move(read);
 }
@@ -208,12 +203,6 @@ bool LayerDialog::Save() {
     bool saved = RunLibraryStep(m_paths.userLibrary, StepMode::Write, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open("select * from 系统构件图层表");
-        if (rs.GetRecordCount() > 0) rs.MoveFirst();
-        auto firstOfKind = [](const std::vector<CkwLayerDef_>& list, const std::string& kind) -> const CkwLayerDef_* {
-            for (const CkwLayerDef_& candidate : list)
-                if (kind == candidate.GetComponentKind()) return &candidate;
-            return nullptr;
-        };
         auto fieldsOf = [](const CkwLayerDef_& layer) {
             return FieldValues{{"层名", dao::Variant::Text(layer.GetLayerName())},
                                {"颜色", dao::Variant::Text(layer.GetColor())},
@@ -221,18 +210,7 @@ bool LayerDialog::Save() {
                                {"线宽", dao::Variant::Single(layer.GetLineWidth())}};
         };
         auto kindOf = [](const CkwLayerDef_& layer) { return std::string(layer.GetComponentKind()); };
-        for (size_t row = 0; !rs.IsEOF(); rs.MoveNext(), ++row) {
-            const std::string kind = rs.GetFieldValue("构件类型").AsText();
-            const CkwLayerDef_* layer = firstOfKind(m_layers, kind);
-            if (!layer) {
-                ckw::ui::MessageBox("数据库数据有误!!");
-                continue;
-            }
-            const CkwLayerDef_* before = AsReadAt(m_layersAsRead, row, kind, kindOf);
-            const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();
-            WriteChangedFields(rs, fieldsOf(*layer), before ? &beforeFields : nullptr);
-        }
-        rs.Close();
+        WriteBackByKey(rs, "构件类型", m_layersAsRead, m_layers, kindOf, fieldsOf, KeyMatch::First);
     });
     if (saved) m_layersAsRead = m_layers;
     return saved;

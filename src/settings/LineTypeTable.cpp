@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "drawpara/ParaRows.h"
 #include "dao/Dao.h"
 #include "drawpara/LibraryStep.h"
 #include "settings/LineTypePattern.h"
@@ -22,13 +23,9 @@ bool LoadLineTypes(const CString& libraryPathGbk, bool alsoEnglishSolid, std::ve
     bool done = RunLibraryStep(libraryPathGbk, StepMode::Read, [&](dao::Database& db) {
         dao::Recordset rs(db);
         rs.Open(kQuery);
-        ForEachRow(rs, [&](dao::Recordset&) {
-            std::string name = rs.GetFieldValue("线型名称").AsText();
-            if (IsSolidLineName(name, alsoEnglishSolid)) return;
-            CkwLineTypeDef_ record;
-            record.SetLineTypeName(name.c_str());
-            record.SetLineTypeData(rs.GetFieldValue("线型描述").AsText().c_str());
-            record.SetLineTypeDes(rs.GetFieldValue("线型说明").AsText().c_str());
+        ForEachRow(rs, [&](const dao::Recordset& row) {
+            CkwLineTypeDef_ record = ckw::drawpara::LineTypeFromRow(row);
+            if (IsSolidLineName(record.GetLineTypeName(), alsoEnglishSolid)) return;
             read.push_back(std::move(record));
         });
     });

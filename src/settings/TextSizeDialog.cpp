@@ -5,6 +5,7 @@
 #include <string>
 
 #include <ckw/DrawingPara.h>
+#include "drawpara/ParaRows.h"
 #include "dao/Dao.h"
 #include "base/GbkText.h"
 #include "platform/Ui.h"
@@ -41,7 +42,7 @@ std::string KeyAndDescription(const Record& record) {
 
 template <typename Record>
 Record* LastOfType(std::vector<Record>& list, const std::string& key) {
-    return LastWithKey(list, key, [](const Record& record) { return std::string_view(record.GetTextType()); });
+    return WithKey(list, key, [](const Record& record) { return std::string_view(record.GetTextType()); });
 }
 }  // namespace
 
@@ -70,21 +71,8 @@ void TextSizeDialog::Read() {
     std::vector<CkwTextDef_> texts;
     std::vector<CkwDimDef_> dims;
     bool done = RunLibraryStep(m_paths.userLibrary, StepMode::Read, [&](dao::Database& db) {
-        texts = ReadRecords<CkwTextDef_>(db, "select * from 系统文字标注高宽表", [](dao::Recordset& rs) {
-            CkwTextDef_ text;
-            text.SetTextType(rs.GetFieldValue("标注内容").AsText().c_str());
-            text.SetTextHeight(rs.GetFieldValue("文字高度").AsSingle());
-            text.SetTextWidth(rs.GetFieldValue("文字宽度").AsSingle());
-            text.SetTextDes(rs.GetFieldValue("说明").AsText().c_str());
-            return text;
-        });
-        dims = ReadRecords<CkwDimDef_>(db, "select * from 系统尺寸标注表", [](dao::Recordset& rs) {
-            CkwDimDef_ dim;
-            dim.SetTextType(rs.GetFieldValue("内容").AsText().c_str());
-            dim.SetTextValue(rs.GetFieldValue("数值").AsSingle());
-            dim.SetTextDes(rs.GetFieldValue("说明").AsText().c_str());
-            return dim;
-        });
+        texts = ReadRecords<CkwTextDef_>(db, "select * from 系统文字标注高宽表", ckw::drawpara::TextSizeFromRow);
+        dims = ReadRecords<CkwDimDef_>(db, "select * from 系统尺寸标注表", ckw::drawpara::DimensionFromRow);
     });
     if (!done) return;
     m_texts = m_textsAsRead = std::move(texts);

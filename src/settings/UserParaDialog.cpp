@@ -1,6 +1,7 @@
 #include "settings/UserParaDialog.h"
 
 #include <ckw/DrawingPara.h>
+#include "drawpara/ParaRows.h"
 #include "dao/Dao.h"
 #include "base/GbkText.h"
 #include "platform/Ui.h"
@@ -58,14 +59,8 @@ void UserParaDialog::Read() {
         [&](dao::Database& db) {
             dao::Recordset rs(db);
             rs.OpenTable(m_table);
-            ForEachRow(rs, [&](dao::Recordset&) {
-                CkwUserParaDef_ record;
-                record.SetParaType(rs.GetFieldValue("内容").AsText().c_str());
-                record.SetParaValue(rs.GetFieldValue("数值").AsText().c_str());
-                record.SetParaValKind(rs.GetFieldValue("类型").AsText().c_str());
-                record.SetParaDes(rs.GetFieldValue("说明").AsText().c_str());
-                read.push_back(std::move(record));
-            });
+            ForEachRow(rs,
+                       [&](const dao::Recordset& row) { read.push_back(ckw::drawpara::UserParameterFromRow(row)); });
         },
         missingTable);
     if (done) m_records = m_recordsAsRead = std::move(read);
@@ -113,7 +108,7 @@ void UserParaDialog::OnOK() {
     ckw::dlg::GridModel& grid = TheGrid();
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_records.size()); ++k) {
         const std::string item = m_records[static_cast<size_t>(k - 1)].GetParaType();
-        LastWithKey(m_records, item, ItemOf)->SetParaValue(grid.GridGetCellText(k, 2));
+        WithKey(m_records, item, ItemOf)->SetParaValue(grid.GridGetCellText(k, 2));
     }
     // A failed write keeps the dialog open with the edits (its message has been shown).
     if (!m_tableMissing && !Write()) return;
