@@ -9,6 +9,7 @@
 #include <ckw/ReferenceEngine.h>
 
 #include "DisplayModel.h"
+#include "base/Contrast.h"
 
 namespace ckw::engine {
 
@@ -24,14 +25,8 @@ std::string Colour(int index, bool light) {
     int rgb = ColourToRgb(index);
     double r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
     if (light) {
-        const auto luminance = [](double r, double g, double b) {
-            const auto channel = [](double v) {
-                v /= 255;
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
-        };
-        while (1.05 / (luminance(r, g, b) + 0.05) < 3) {
+        constexpr double kWhite = 1.0;  // the luminance of paper
+        while (colour::ContrastRatio(colour::RelativeLuminance(r / 255, g / 255, b / 255), kWhite) < 3) {
             r *= 0.8;
             g *= 0.8;
             b *= 0.8;

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "QtText.h"
+#include "base/Contrast.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,11 +24,7 @@ namespace {
 
 constexpr long kCaptionBack = 0xE8E8E8;
 
-// Relative luminance and the contrast ratio of two colours as readability guidelines define them.
-double Luminance(const QColor& c) {
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
+double Luminance(const QColor& c) { return colour::RelativeLuminance(c.redF(), c.greenF(), c.blueF()); }
 
 // Light text colours (white, yellow) are the layers' own colours and must stay; the cell behind
 // them turns dark instead, so that every text reads.
@@ -91,8 +88,7 @@ private:
 }  // namespace
 
 double QtGridWidget::Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return colour::ContrastRatio(Luminance(a), Luminance(b));
 }
 
 QRect QtGridWidget::SwatchRect(const QRect& cell) {
