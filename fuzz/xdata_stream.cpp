@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "base/GbkText.h"
-#include "xdata/XDataParser.h"
+#include "base/XDataParser.h"
 #include "xdata/XDataRecords.h"
 
 using namespace ckw::xdata;

@@ -1,4 +1,4 @@
-#include "XDataParser.h"
+#include "base/XDataParser.h"
 
 #include "base/GbkText.h"
 

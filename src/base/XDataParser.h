@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "XDataWords.h"
+#include "base/XDataWords.h"
 
 namespace ckw::xdata {
 

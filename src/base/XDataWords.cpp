@@ -1,4 +1,4 @@
-#include "XDataWords.h"
+#include "base/XDataWords.h"
 
 #include <bit>
 #include <cassert>

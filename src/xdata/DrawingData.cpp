@@ -1,7 +1,7 @@
 // Application blocks in the drawing-level record, in the same block form as on entities.
 #include "XDataEngine.h"
 #include "XDataMessages.h"
-#include "XDataParser.h"
+#include "base/XDataParser.h"
 #include "XDataRecords.h"
 
 using namespace ckw::xdata;

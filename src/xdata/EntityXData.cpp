@@ -3,7 +3,7 @@
 
 #include "XDataEngine.h"
 #include "XDataMessages.h"
-#include "XDataParser.h"
+#include "base/XDataParser.h"
 #include "XDataRecords.h"
 
 using namespace ckw::xdata;

@@ -4,7 +4,7 @@
 
 #include "CellValues.h"
 #include "XDataEngine.h"
-#include "XDataParser.h"
+#include "base/XDataParser.h"
 #include "XDataRecords.h"
 #include "base/GbkText.h"
 #include "platform/Ui.h"

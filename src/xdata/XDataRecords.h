@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "XDataParser.h"
+#include "base/XDataParser.h"
 
 namespace ckw::xdata {
 

@@ -5,7 +5,7 @@
 #include "TextDecode.h"
 #include "TWriter.h"
 #include "base/GbkText.h"
-#include "xdata/XDataParser.h"
+#include "base/XDataParser.h"
 
 namespace tdwg::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "xdata/XDataFixture.h"
-#include "xdata/XDataParser.h"
+#include "base/XDataParser.h"
 
 namespace ckw::test {
 namespace {

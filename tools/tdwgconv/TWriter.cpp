@@ -11,7 +11,7 @@
 
 #include <ckw/ReferenceEngine.h>
 #include "base/GbkText.h"
-#include "xdata/XDataWords.h"
+#include "base/XDataWords.h"
 
 namespace tdwg {
 namespace eng = ckw::engine;
