@@ -42,9 +42,11 @@ namespace ckw::engine {
 ///   LayerEntry 10009   attributes: number, line type, width code, colour, flag (0 on); text: name
 ///   TextStyleEntry 10010, DimStyleEntry 10011: records kept as they are
 enum Kind : int {
+/// \cond
 #define CKW_ENTITY_KIND(Name, Number, Text, Dxf, Label, Drawn, TextLike) k##Name = Number,
 #include "EntityKinds.def"
 #undef CKW_ENTITY_KIND
+    /// \endcond
 };
 
 /// Longest entity text in bytes: it must fit a kHostRecordCapacity buffer with its NUL.

@@ -6,14 +6,16 @@ namespace ckw {
 
 /// A kind number as HostReadEntity gives it.
 enum EntityKind : int {
+/// \cond
 #define CKW_ENTITY_KIND(Name, Number, Text, Dxf, Label, Drawn, TextLike) kEntity##Name = Number,
 #include "EntityKinds.def"
 #undef CKW_ENTITY_KIND
+    /// \endcond
 };
 
 /// What EntityKinds.def says of one kind.
 struct EntityKindInfo {
-    int number;
+    int number;              ///< the kind number
     std::string_view text;   ///< "line", "layer-entry", ...
     std::string_view dxf;    ///< the DXF entity an export writes
     std::string_view label;  ///< the same-entity editor's label (GBK), "" where it offers none
@@ -21,11 +23,14 @@ struct EntityKindInfo {
     bool textLike;           ///< a height and a width first, and a text
 };
 
+/// Every kind EntityKinds.def lists, in its order.
 inline constexpr EntityKindInfo kEntityKinds[] = {
+/// \cond
 #define CKW_ENTITY_KIND(Name, Number, Text, Dxf, Label, Drawn, TextLike) \
     {Number, Text, Dxf, Label, Drawn != 0, TextLike != 0},
 #include "EntityKinds.def"
 #undef CKW_ENTITY_KIND
+    /// \endcond
 };
 
 /// Kinds up to this number are drawn entities of the contract, also those a newer writer added;
@@ -39,6 +44,7 @@ constexpr const EntityKindInfo* FindEntityKind(int kind) {
     return nullptr;
 }
 
+/// Whether the kind is listed in EntityKinds.def.
 constexpr bool IsKnownKind(int kind) { return FindEntityKind(kind) != nullptr; }
 
 /// Whether records of this kind are drawn (entities and block inserts), not table records. Asked
@@ -50,11 +56,13 @@ constexpr bool IsDrawnKind(int kind) {
     return info && info->drawn;
 }
 
+/// Whether the kind's values start with a height and a width and it carries a text shown in the drawing.
 constexpr bool IsTextLikeKind(int kind) {
     const EntityKindInfo* info = FindEntityKind(kind);
     return info && info->textLike;
 }
 
+/// \cond
 namespace detail {
 constexpr bool EveryKindInTheEntityRangeIsDrawn() {
     for (const EntityKindInfo& info : kEntityKinds)
@@ -63,5 +71,6 @@ constexpr bool EveryKindInTheEntityRangeIsDrawn() {
 }
 }  // namespace detail
 static_assert(detail::EveryKindInTheEntityRangeIsDrawn(), "a kind in the entities' range must be drawn");
+/// \endcond
 
 }  // namespace ckw
