@@ -11,7 +11,8 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 update=${2:-}
 headers=(--headers-dir1 "$source_dir/include" --headers-dir1 "$build/include"
-         --headers-dir2 "$source_dir/include" --headers-dir2 "$build/include")
+         --headers-dir2 "$source_dir/include" --headers-dir2 "$build/include"
+         --suppressions "$source_dir/abi/suppressions.ini")
 status=0
 for name in CkwCommonUtil CkwEngine; do
     library=$(find "$build/src" -maxdepth 1 -name "lib$name.so.*.*" -type f | head -n 1)
