@@ -322,9 +322,9 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
 
 }  // namespace
 
-bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
-                 const Progress& progress) {
+Status ReadDrawing(const std::filesystem::path& file, Drawing& drawing, bool entities, const Progress& progress) {
     drawing = Drawing();
+    Status refused;
     try {
         Db db = OpenForReading(file);
         ReadHeaderParts(db.get(), drawing);
@@ -332,32 +332,33 @@ bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::strin
             ReadBlocks(db.get(), drawing);
             ReadEntities(db.get(), drawing, progress);
         }
-        return true;
+        return {};
     } catch (const FileError& e) {
-        error = Describe(file, e.message);
+        refused = Status(Describe(file, e.message));
     } catch (const std::bad_alloc&) {
-        error = Describe(file, "out of memory");
+        refused = Status(Describe(file, "out of memory"));
     }
     drawing = Drawing();
-    return false;
+    return refused;
 }
 
-bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error) {
+Status ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing) {
     try {
         Db db = OpenForReading(file);
         CheckHeader(db.get());
         ReadBlocks(db.get(), drawing);
         ReadEntities(db.get(), drawing, {});
-        return true;
+        return {};
     } catch (const FileError& e) {
-        error = Describe(file, e.message);
+        return Status(Describe(file, e.message));
     }
-    return false;
 }
 
 bool ReadDrawingFile(const std::filesystem::path& file, Drawing& drawing, std::string& error,
                      const Progress& progress) {
-    return ReadDrawing(file, drawing, error, true, progress);
+    const Status read = ReadDrawing(file, drawing, true, progress);
+    if (!read.ok()) error = read.why();
+    return read.ok();
 }
 
 bool ReadDrawingBytes(const void* bytes, size_t size, Drawing& drawing, std::string& error) {

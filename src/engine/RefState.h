@@ -11,6 +11,7 @@
 
 #include <ckw/ReferenceEngine.h>
 
+#include "base/Status.h"
 #include "EntityIndex.h"
 #include "Shapes.h"
 
@@ -98,10 +99,10 @@ struct ReferenceEngine::State {
 };
 
 // Reads a file's drawing; with entities false only the parts other than the entities and blocks.
-[[nodiscard]] bool ReadDrawing(const std::filesystem::path& file, Drawing& drawing, std::string& error, bool entities,
-                               const Progress& progress);
+// A refusal names the file and what is wrong with it.
+Status ReadDrawing(const std::filesystem::path& file, Drawing& drawing, bool entities, const Progress& progress);
 // Reads the blocks and entities of a file into a drawing already holding the rest.
-[[nodiscard]] bool ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing, std::string& error);
+Status ReadDrawingEntities(const std::filesystem::path& file, Drawing& drawing);
 std::filesystem::path PathFromGbk(const char* text, int length, int capacity);
 
 }  // namespace ckw::engine

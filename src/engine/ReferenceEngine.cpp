@@ -24,8 +24,8 @@ Unit* ReferenceEngine::State::Get(int unit) {
     Unit& u = *found;
     if (u.entitiesPending) {
         u.entitiesPending = false;
-        std::string error;
-        if (!ReadDrawingEntities(u.source, u.drawing, error)) Message(ckw::text::Utf8ToGbk(error));
+        if (const Status read = ReadDrawingEntities(u.source, u.drawing); !read.ok())
+            Message(ckw::text::Utf8ToGbk(read.why()));
     }
     return &u;
 }
@@ -183,7 +183,10 @@ int ReferenceEngine::NewDrawing(int unit) {
 bool ReferenceEngine::Open(int unit, const std::filesystem::path& file, std::string& error, bool readOnly) {
     if (unit <= 0) unit = m->current;
     Unit fresh;
-    if (!ReadDrawing(file, fresh.drawing, error, !readOnly, {})) return false;
+    if (const Status read = ReadDrawing(file, fresh.drawing, !readOnly, {}); !read.ok()) {
+        error = read.why();
+        return false;
+    }
     fresh.readOnly = readOnly;
     fresh.entitiesPending = readOnly;
     fresh.source = file;
