@@ -112,89 +112,110 @@ Transform InsertTransform(const Entity& e) {
     return Transform::FromRecord(record);
 }
 
-void TransformEntity(Entity& e, const Transform& t) {
+namespace {
+
+// How each kind's values follow a transform (the points move; sizes, widths and arc heights
+// scale; angles turn).
+
+void TransformPolyline(Entity& e, const Transform& t) {
     const double s = t.Scale();
-    const double turn = t.Rotation();
+    int n = PolylineVertexCount(e);
+    for (int i = 0; i < n; ++i) {
+        size_t base = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
+        MovePoint(e, base, t);
+        ScaleValue(e, base + 2, t.Mirrors() ? -s : s);
+        ScaleValue(e, base + 3, s);
+        ScaleValue(e, base + 4, s);
+    }
+}
+
+// x, y, width, height, angle: follow both local axes through the transform.
+void TransformRectangle(Entity& e, const Transform& t) {
+    double ang = Rad(V(e, 4));
+    double ux = t.a * std::cos(ang) + t.c * std::sin(ang), uy = t.b * std::cos(ang) + t.d * std::sin(ang);
+    double vx = -t.a * std::sin(ang) + t.c * std::cos(ang), vy = -t.b * std::sin(ang) + t.d * std::cos(ang);
+    MovePoint(e, 0, t);
+    if (e.values.size() >= 5) {
+        e.values[2] = static_cast<float>(e.values[2] * std::hypot(ux, uy));
+        e.values[3] = static_cast<float>(e.values[3] * std::hypot(vx, vy) * (ux * vy - uy * vx < 0 ? -1 : 1));
+        e.values[4] = static_cast<float>(Deg(std::atan2(uy, ux)));
+    }
+}
+
+void TransformArc(Entity& e, const Transform& t) {
+    if (e.values.size() < 5) return;
+    double a0 = TurnAngle(t, e.values[3]), a1 = TurnAngle(t, e.values[4]);
+    if (t.Mirrors()) std::swap(a0, a1);
+    MovePoint(e, 0, t);
+    ScaleValue(e, 2, t.Scale());
+    e.values[3] = static_cast<float>(a0);
+    e.values[4] = static_cast<float>(a1);
+}
+
+void TransformText(Entity& e, const Transform& t) {
+    const double s = t.Scale();
+    ScaleValue(e, 0, s);
+    ScaleValue(e, 1, s);
+    MovePoint(e, 2, t);
+    if (e.values.size() > 4) e.values[4] = static_cast<float>(TurnAngle(t, e.values[4]));
+    ScaleValue(e, 7, s);
+}
+
+void TransformFilledPolygon(Entity& e, const Transform& t) {
+    int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
+    for (int i = 0; i < n; ++i) MovePoint(e, 3 + static_cast<size_t>(i) * 2, t);
+}
+
+void TransformDimension(Entity& e, const Transform& t) {
+    ScaleValue(e, 0, t.Scale());
+    ScaleValue(e, 1, t.Scale());
+    for (size_t i = 2; i < 8; i += 2) MovePoint(e, i, t);
+}
+
+void TransformInsert(Entity& e, const Transform& t) {
+    if (e.values.size() < 8) return;
+    const double s = t.Scale();
+    MovePoint(e, 1, t);
+    e.values[4] = static_cast<float>(e.values[4] * s);
+    e.values[5] = static_cast<float>(e.values[5] * s);
+    e.values[6] = static_cast<float>(e.values[6] * s);
+    e.values[7] = static_cast<float>(e.values[7] + t.Rotation());
+}
+
+}  // namespace
+
+void TransformEntity(Entity& e, const Transform& t) {
     switch (e.kind) {
     case kPoint:
-        MovePoint(e, 0, t);
-        break;
+        return MovePoint(e, 0, t);
     case kLine:
         MovePoint(e, 0, t);
-        MovePoint(e, 2, t);
-        break;
-    case kPolyline: {
-        int n = PolylineVertexCount(e);
-        for (int i = 0; i < n; ++i) {
-            size_t base = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            MovePoint(e, base, t);
-            ScaleValue(e, base + 2, t.Mirrors() ? -s : s);
-            ScaleValue(e, base + 3, s);
-            ScaleValue(e, base + 4, s);
-        }
-        break;
-    }
-    case kRectangle: {
-        // x, y, width, height, angle: follow both local axes through the transform.
-        double ang = Rad(V(e, 4));
-        double ux = t.a * std::cos(ang) + t.c * std::sin(ang), uy = t.b * std::cos(ang) + t.d * std::sin(ang);
-        double vx = -t.a * std::sin(ang) + t.c * std::cos(ang), vy = -t.b * std::sin(ang) + t.d * std::cos(ang);
-        MovePoint(e, 0, t);
-        if (e.values.size() >= 5) {
-            e.values[2] = static_cast<float>(e.values[2] * std::hypot(ux, uy));
-            e.values[3] = static_cast<float>(e.values[3] * std::hypot(vx, vy) * (ux * vy - uy * vx < 0 ? -1 : 1));
-            e.values[4] = static_cast<float>(Deg(std::atan2(uy, ux)));
-        }
-        break;
-    }
+        return MovePoint(e, 2, t);
+    case kPolyline:
+        return TransformPolyline(e, t);
+    case kRectangle:
+        return TransformRectangle(e, t);
     case kCircle:
     case kCore:
         MovePoint(e, 0, t);
-        ScaleValue(e, 2, s);
-        break;
+        return ScaleValue(e, 2, t.Scale());
     case kArc:
-        if (e.values.size() >= 5) {
-            double a0 = TurnAngle(t, e.values[3]), a1 = TurnAngle(t, e.values[4]);
-            if (t.Mirrors()) std::swap(a0, a1);
-            MovePoint(e, 0, t);
-            ScaleValue(e, 2, s);
-            e.values[3] = static_cast<float>(a0);
-            e.values[4] = static_cast<float>(a1);
-        }
-        break;
+        return TransformArc(e, t);
     case kChineseText:
     case kWesternText:
     case kMultilineText:
-        ScaleValue(e, 0, s);
-        ScaleValue(e, 1, s);
-        MovePoint(e, 2, t);
-        if (e.values.size() > 4) e.values[4] = static_cast<float>(TurnAngle(t, e.values[4]));
-        ScaleValue(e, 7, s);
-        break;
+        return TransformText(e, t);
     case kTrace:
         for (size_t i = 0; i < 8; i += 2) MovePoint(e, i, t);
-        break;
-    case kFilledPolygon: {
-        int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
-        for (int i = 0; i < n; ++i) MovePoint(e, 3 + static_cast<size_t>(i) * 2, t);
-        break;
-    }
+        return;
+    case kFilledPolygon:
+        return TransformFilledPolygon(e, t);
     case kDimension:
-        ScaleValue(e, 0, s);
-        ScaleValue(e, 1, s);
-        for (size_t i = 2; i < 8; i += 2) MovePoint(e, i, t);
-        break;
+        return TransformDimension(e, t);
     case kBlockInsert:
-        if (e.values.size() >= 8) {
-            MovePoint(e, 1, t);
-            e.values[4] = static_cast<float>(e.values[4] * s);
-            e.values[5] = static_cast<float>(e.values[5] * s);
-            e.values[6] = static_cast<float>(e.values[6] * s);
-            e.values[7] = static_cast<float>(e.values[7] + turn);
-        }
-        break;
+        return TransformInsert(e, t);
     default:
-        break;  // table entries and unknown kinds have no place
+        return;  // table entries and unknown kinds have no place
     }
 }
 
@@ -278,89 +299,93 @@ std::array<Point2, 4> TextBox(const Entity& e) {
     return {place(ox, oy), place(ox + width, oy), place(ox + width, oy + height), place(ox, oy + height)};
 }
 
+namespace {
+
+// The lines each kind is drawn with.
+
+std::vector<Point2> PolylinePoints(const Entity& e) {
+    int n = PolylineVertexCount(e);
+    bool closed = V(e, 1) != 0;
+    std::vector<Point2> pts;
+    auto vertex = [&](int i) {
+        size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
+        return Point2{V(e, b), V(e, b + 1)};
+    };
+    int segments = closed ? n : n - 1;
+    if (n == 1) pts.push_back(vertex(0));
+    for (int i = 0; i < segments; ++i) {
+        auto arc =
+            BulgePoints(vertex(i), vertex((i + 1) % n), V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2));
+        pts.insert(pts.end(), pts.empty() ? arc.begin() : arc.begin() + 1, arc.end());
+    }
+    return pts;
+}
+
+std::vector<Point2> RectanglePoints(const Entity& e) {
+    double x = V(e, 0), y = V(e, 1), w = V(e, 2), h = V(e, 3), ang = Rad(V(e, 4));
+    double cs = std::cos(ang), sn = std::sin(ang);
+    auto place = [&](double lx, double ly) { return Point2{x + lx * cs - ly * sn, y + lx * sn + ly * cs}; };
+    return {place(0, 0), place(w, 0), place(w, h), place(0, h), place(0, 0)};
+}
+
+std::vector<Point2> FilledPolygonPoints(const Entity& e) {
+    int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
+    std::vector<Point2> pts;
+    for (int i = 0; i < n; ++i)
+        pts.push_back({V(e, 3 + 2 * static_cast<size_t>(i)), V(e, 4 + 2 * static_cast<size_t>(i))});
+    if (!pts.empty()) pts.push_back(pts.front());
+    return pts;
+}
+
+// Extension lines from the measured points to the dimension line, and the line itself.
+std::vector<std::vector<Point2>> DimensionLines(const Entity& e) {
+    Point2 p1{V(e, 2), V(e, 3)}, p2{V(e, 4), V(e, 5)}, p3{V(e, 6), V(e, 7)};
+    double dx = p2.x - p1.x, dy = p2.y - p1.y, len = std::hypot(dx, dy);
+    if (len == 0) return {{p1, p3}};
+    double nx = -dy / len, ny = dx / len;
+    double off = (p3.x - p1.x) * nx + (p3.y - p1.y) * ny;
+    Point2 q1{p1.x + nx * off, p1.y + ny * off}, q2{p2.x + nx * off, p2.y + ny * off};
+    return {{p1, q1}, {p2, q2}, {q1, q2}};
+}
+
+// One line, or none when it has no points.
+std::vector<std::vector<Point2>> Single(std::vector<Point2> points) {
+    if (points.empty()) return {};
+    return {std::move(points)};
+}
+
+}  // namespace
+
 std::vector<std::vector<Point2>> Outline(const Entity& e) {
-    std::vector<std::vector<Point2>> out;
     switch (e.kind) {
     case kPoint:
-        out.push_back({{V(e, 0), V(e, 1)}});
-        break;
+        return {{{V(e, 0), V(e, 1)}}};
     case kLine:
-        out.push_back({{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}});
-        break;
-    case kPolyline: {
-        int n = PolylineVertexCount(e);
-        bool closed = V(e, 1) != 0;
-        std::vector<Point2> pts;
-        auto vertex = [&](int i) {
-            size_t b = 2 + static_cast<size_t>(i) * kPolylineVertexValues;
-            return Point2{V(e, b), V(e, b + 1)};
-        };
-        int segments = closed ? n : n - 1;
-        if (n == 1) pts.push_back(vertex(0));
-        for (int i = 0; i < segments; ++i) {
-            auto arc = BulgePoints(vertex(i), vertex((i + 1) % n),
-                                   V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + 2));
-            pts.insert(pts.end(), pts.empty() ? arc.begin() : arc.begin() + 1, arc.end());
-        }
-        if (!pts.empty()) out.push_back(std::move(pts));
-        break;
-    }
-    case kRectangle: {
-        double x = V(e, 0), y = V(e, 1), w = V(e, 2), h = V(e, 3), ang = Rad(V(e, 4));
-        double cs = std::cos(ang), sn = std::sin(ang);
-        auto place = [&](double lx, double ly) { return Point2{x + lx * cs - ly * sn, y + lx * sn + ly * cs}; };
-        out.push_back({place(0, 0), place(w, 0), place(w, h), place(0, h), place(0, 0)});
-        break;
-    }
+        return {{{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}}};
+    case kPolyline:
+        return Single(PolylinePoints(e));
+    case kRectangle:
+        return {RectanglePoints(e)};
     case kCircle:
     case kCore:
-        out.push_back(ArcPoints(V(e, 0), V(e, 1), V(e, 2), 0, 360));
-        break;
+        return {ArcPoints(V(e, 0), V(e, 1), V(e, 2), 0, 360)};
     case kArc:
-        out.push_back(ArcPoints(V(e, 0), V(e, 1), V(e, 2), V(e, 3), V(e, 4)));
-        break;
+        return {ArcPoints(V(e, 0), V(e, 1), V(e, 2), V(e, 3), V(e, 4))};
     case kChineseText:
     case kWesternText:
     case kMultilineText: {
         auto box = TextBox(e);
-        out.push_back({box[0], box[1], box[2], box[3], box[0]});
-        break;
+        return {{box[0], box[1], box[2], box[3], box[0]}};
     }
     case kTrace:
-        out.push_back(
-            {{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}, {V(e, 6), V(e, 7)}, {V(e, 4), V(e, 5)}, {V(e, 0), V(e, 1)}});
-        break;
-    case kFilledPolygon: {
-        int n = std::clamp(WholeNumber(V(e, 0)), 0, (kHostRecordCapacity - 3) / 2);
-        std::vector<Point2> pts;
-        for (int i = 0; i < n; ++i)
-            pts.push_back({V(e, 3 + 2 * static_cast<size_t>(i)), V(e, 4 + 2 * static_cast<size_t>(i))});
-        if (!pts.empty()) {
-            pts.push_back(pts.front());
-            out.push_back(std::move(pts));
-        }
-        break;
-    }
-    case kDimension: {
-        // Extension lines from the measured points to the dimension line, and the line itself.
-        Point2 p1{V(e, 2), V(e, 3)}, p2{V(e, 4), V(e, 5)}, p3{V(e, 6), V(e, 7)};
-        double dx = p2.x - p1.x, dy = p2.y - p1.y, len = std::hypot(dx, dy);
-        if (len == 0) {
-            out.push_back({p1, p3});
-            break;
-        }
-        double nx = -dy / len, ny = dx / len;
-        double off = (p3.x - p1.x) * nx + (p3.y - p1.y) * ny;
-        Point2 q1{p1.x + nx * off, p1.y + ny * off}, q2{p2.x + nx * off, p2.y + ny * off};
-        out.push_back({p1, q1});
-        out.push_back({p2, q2});
-        out.push_back({q1, q2});
-        break;
-    }
+        return {{{V(e, 0), V(e, 1)}, {V(e, 2), V(e, 3)}, {V(e, 6), V(e, 7)}, {V(e, 4), V(e, 5)}, {V(e, 0), V(e, 1)}}};
+    case kFilledPolygon:
+        return Single(FilledPolygonPoints(e));
+    case kDimension:
+        return DimensionLines(e);
     default:
-        break;
+        return {};
     }
-    return out;
 }
 
 void AddEntityBounds(const Entity& e, const std::map<int, Block>& blocks, const Transform& t, Bounds& bounds,
