@@ -12,6 +12,7 @@
 #include <set>
 
 #include "DisplayModel.h"
+#include "FileIdentity.h"
 #include <ckw/ReferenceEngine.h>
 
 class QTimer;
@@ -35,6 +36,11 @@ public:
 
     bool Changed() const;
     void MarkSaved();
+    // Shown as changed until it is saved (a recovered drawing).
+    void MarkChanged() { m_savedRevision = ~uint64_t{0}; }
+    // The drawing's file as it was when last read or written here.
+    const FileIdentity& OnDisk() const { return m_onDisk; }
+    void SetOnDisk(const FileIdentity& onDisk) { m_onDisk = onDisk; }
 
     void Fit();
     void ZoomBy(double factor, QPointF atDevice);
@@ -83,6 +89,7 @@ private:
     size_t m_pictureItems = 0;  // model items on the picture
     uint64_t m_modelRevision = ~0ull;
     uint64_t m_savedRevision = 0;
+    FileIdentity m_onDisk;
     const ckw::engine::Drawing* m_modelDrawing = nullptr;
     double m_scale = 1;      // pixels per drawing unit
     QPointF m_centre{0, 0};  // world point at the widget's centre

@@ -24,9 +24,11 @@
 #include <ckw/DrawingPara.h>
 #include <ckw/DrawingRecords.h>
 
+#include "Autosave.h"
 #include "DisplayPainter.h"
 #include "DrawingInfo.h"
 #include "DrawingView.h"
+#include "FileIdentity.h"
 #include "LayerEditor.h"
 #include "Plot.h"
 #include "WindowInput.h"
@@ -119,6 +121,7 @@ MainWindow::MainWindow() {
 
     BuildMenus();
     resize(1280, 860);
+    StartAutosave();
 }
 
 MainWindow::~MainWindow() {
@@ -163,27 +166,48 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
 }
 
 DrawingView* MainWindow::OpenDrawing(const QString& path) {
+    // Noted before it is read: a change made while it is read shows at the next save.
+    const FileIdentity onDisk = IdentityOf(path);
+    auto* view = LoadDrawing(path, path);
+    if (!view) return nullptr;
+    view->SetOnDisk(onDisk);
+    view->MarkSaved();
+    AddRecent(QFileInfo(path).absoluteFilePath());
+    RefreshTitle();
+    return view;
+}
+
+DrawingView* MainWindow::LoadDrawing(const QString& file, const QString& original) {
     auto& engine = DefaultEngine();
     const int unit = engine.NewDrawing(0);
     std::string error;
-    if (!engine.Open(unit, path.toStdString(), error)) {
+    if (!engine.Open(unit, file.toStdString(), error)) {
         engine.Close(unit);
         if (auto* view = CurrentView()) {
             const int current = view->Unit();
             engine.HostSelectDrawing(current);
         }
-        QMessageBox::warning(this, tr("Open"), tr("Cannot open %1: %2").arg(path, QString::fromStdString(error)));
+        QMessageBox::warning(this, tr("Open"), tr("Cannot open %1: %2").arg(file, QString::fromStdString(error)));
         return nullptr;
     }
-    auto* view = AddView(unit, QFileInfo(path).fileName());
+    if (file != original) engine.DrawingOn(unit)->SetFileName(ckw::text::Utf8ToGbk(original.toStdString()));
+    auto* view = AddView(unit, original.isEmpty() ? tr("Drawing %1").arg(unit) : QFileInfo(original).fileName());
     view->SetHiddenLayers(LayerEditor::LayersOff(*view->Drawing()));
     UseDrawingScaleOfCurrentDrawing();
-    m_tabs->setTabToolTip(m_tabs->indexOf(view), path);
-    view->MarkSaved();
-    AddRecent(QFileInfo(path).absoluteFilePath());
+    m_tabs->setTabToolTip(m_tabs->indexOf(view), original);
     RefreshLayers();
     RefreshTitle();
     return view;
+}
+
+DrawingView* MainWindow::ViewOfFile(const QString& path) const {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        auto* view = static_cast<DrawingView*>(m_tabs->widget(i));
+        const auto* d = view->Drawing();
+        if (d && !d->FileName().empty() && QFileInfo(FromGbk(d->FileName())).absoluteFilePath() == wanted) return view;
+    }
+    return nullptr;
 }
 
 bool MainWindow::SaveDrawing(DrawingView* view, const QString& path) {
@@ -196,12 +220,15 @@ bool MainWindow::SaveDrawing(DrawingView* view, const QString& path) {
         if (target.isEmpty()) return false;
         if (QFileInfo(target).suffix().isEmpty()) target += QStringLiteral(".T");
     }
+    if (bool saved = false; !MayWriteOver(view, target, saved)) return saved;
     std::string error;
     if (!DefaultEngine().Save(view->Unit(), target.toStdString(), error)) {
         QMessageBox::warning(this, tr("Save"), tr("Cannot save %1: %2").arg(target, QString::fromStdString(error)));
         return false;
     }
+    view->SetOnDisk(IdentityOf(target));
     view->MarkSaved();
+    m_recovery->Remove(view->Unit());
     m_tabs->setTabText(m_tabs->indexOf(view), QFileInfo(target).fileName());
     AddRecent(QFileInfo(target).absoluteFilePath());
     RefreshTitle();
@@ -222,6 +249,7 @@ bool MainWindow::CloseTab(int index) {
     auto* view = qobject_cast<DrawingView*>(m_tabs->widget(index));
     if (!view || m_running || !MaySwitch(view)) return false;
     m_tabs->removeTab(index);
+    m_recovery->Remove(view->Unit());
     DefaultEngine().Close(view->Unit());
     view->deleteLater();
     if (auto* current = CurrentView()) {

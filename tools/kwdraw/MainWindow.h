@@ -13,12 +13,15 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
+class QTimer;
 
 namespace kwdraw {
 
 class DrawingView;
 class LayerEditor;
+class RecoveryStore;
 class WindowInput;
+struct Recovery;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -31,6 +34,8 @@ public:
     DrawingView* OpenDrawing(const QString& path);
     bool SaveDrawing(DrawingView* view, const QString& path = {});
     DrawingView* CurrentView() const;
+    // The tab showing the drawing of this file (null: none).
+    DrawingView* ViewOfFile(const QString& path) const;
     int DrawingCount() const;
 
     // Runs a command on the current drawing; false when another command is still running.
@@ -41,6 +46,12 @@ public:
     const std::vector<std::unique_ptr<Program>>& Programs() const { return m_programs; }
     // Plots the current drawing (or its sheet frame) to a PDF.
     bool Plot(const QString& path, bool frameOnly, QString& error);
+
+    // Offers the drawings that a kwdraw which ended without closing left unsaved.
+    void OfferRecovery();
+    // Writes the recovery file of every changed drawing (the autosave timer does this every
+    // autosave/seconds of the settings).
+    void AutosaveNow();
 
     WindowInput& Input() { return *m_input; }
     QLineEdit* CommandLine() const { return m_commandLine; }
@@ -58,6 +69,16 @@ protected:
 private:
     // A tab showing the drawing on an engine unit.
     DrawingView* AddView(int unit, const QString& name);
+    // Reads file into a new tab as the drawing of original's file.
+    DrawingView* LoadDrawing(const QString& file, const QString& original);
+    void StartAutosave();
+    bool RecoverDrawing(const Recovery& recovery);
+    // Before a drawing is written over its own file: false when the person, told that another
+    // program has written the file since, chose not to write over it (saved elsewhere, reloaded
+    // or cancelled instead; saved says whether it was saved elsewhere).
+    bool MayWriteOver(DrawingView* view, const QString& target, bool& saved);
+    // Shows the drawing's file as it is on disk now, in place of the view (its changes dropped).
+    void ReloadDrawing(DrawingView* view);
     void BuildMenus();
     void BuildLibraryMenus();
     void AddProgramMenu(const Program& program);
@@ -88,6 +109,7 @@ private:
     QLineEdit* m_commandLine;
     QLabel* m_coordinates;
     LayerEditor* m_layers;
+    std::unique_ptr<RecoveryStore> m_recovery;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_programsMenu = nullptr;
     WindowInput* m_input;

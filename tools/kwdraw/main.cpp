@@ -1,5 +1,6 @@
 // kwdraw: the drawing window. Opens the drawings given, loads the drawing programs given with
 // --load, and runs until the window closes.
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <iostream>
 #include <string_view>
 
@@ -69,7 +71,11 @@ int main(int argc, char** argv) {
                              QStringLiteral("answer the first interactive calls from an input script"),
                              QStringLiteral("SCRIPT"));
     QCommandLineOption light(QStringLiteral("light"), QStringLiteral("light drawing background"));
-    parser.addOptions({load, input, light});
+    QCommandLineOption run(QStringLiteral("run"),
+                           QStringLiteral("run the menu command of this name (as the window's Action names it) "
+                                          "once the window is up, answered from --input first"),
+                           QStringLiteral("COMMAND"));
+    parser.addOptions({load, input, light, run});
     parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral(".T drawings to open"),
                                  QStringLiteral("[DRAWING.T...]"));
     parser.process(app);
@@ -96,10 +102,20 @@ int main(int argc, char** argv) {
                 return 2;
             }
         }
-        for (const QString& path : parser.positionalArguments()) window.OpenDrawing(path);
+        window.OfferRecovery();
+        for (const QString& path : parser.positionalArguments())
+            if (!window.ViewOfFile(path)) window.OpenDrawing(path);  // not again when it was recovered
         if (window.DrawingCount() == 0) window.NewDrawing();
         window.SetLightTheme(parser.isSet(light));
         window.show();
+        if (parser.isSet(run)) {
+            QAction* command = window.Action(parser.value(run));
+            if (!command) {
+                std::cerr << "kwdraw: no command " << parser.value(run).toStdString() << "\n";
+                return 2;
+            }
+            QTimer::singleShot(0, command, &QAction::trigger);
+        }
         status = app.exec();
     }
     m_exDrawingPara.Close();

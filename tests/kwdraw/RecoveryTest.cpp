@@ -1,0 +1,261 @@
+// Unsaved work and shared files: a drawing another program wrote while the window had it open,
+// the recovery files a session keeps, and a kwdraw killed mid-work whose work the next start
+// recovers. Windows are driven offscreen through their widgets; the killed one is a real kwdraw.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <ckw/DrawingPara.h>
+#include <ckw/ReferenceEngine.h>
+
+#include "Autosave.h"
+#include "DrawingView.h"
+#include "MainWindow.h"
+
+namespace {
+
+using ckw::engine::Drawing;
+
+Drawing Lines(int count) {
+    Drawing d;
+    for (int i = 0; i < count; ++i) {
+        ckw::engine::Entity line;
+        line.kind = ckw::engine::kLine;
+        line.attributes = {0, 1, 0, 256, 0, 0, 0};
+        line.values = {0, float(i * 100), 1000, float(i * 100)};
+        d.Add(line);
+    }
+    return d;
+}
+
+void Write(const QString& path, int lines) {
+    std::string error;
+    ASSERT_TRUE(ckw::engine::WriteDrawingFile(path.toStdString(), Lines(lines), error)) << error;
+}
+
+size_t LinesIn(const QString& path) {
+    Drawing d;
+    std::string error;
+    return ckw::engine::ReadDrawingFile(path.toStdString(), d, error) ? d.LiveCount() : 0;
+}
+
+std::vector<std::string> Originals(const std::vector<kwdraw::Recovery>& found) {
+    std::vector<std::string> names;
+    for (const auto& r : found) names.push_back(QFileInfo(r.original).fileName().toStdString());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Recovery : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        home = new QTemporaryDir;
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_STATE_HOME"})
+            setenv(name, (home->path() + "/" + name).toUtf8().constData(), 1);
+        ASSERT_EQ(QProcess::execute(QStringLiteral(CKW_KWUTIL), {QStringLiteral("setup"), home->path() + "/cfg"}), 0);
+        m_exDrawingPara.Init();
+    }
+    static void TearDownTestSuite() {
+        m_exDrawingPara.Close();
+        delete home;
+    }
+    void SetUp() override {
+        ckw::engine::DefaultEngine().Reset();
+        folder = std::make_unique<QTemporaryDir>();
+        window = std::make_unique<kwdraw::MainWindow>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override { window.reset(); }
+
+    QString File(const char* name) const { return folder->filePath(QLatin1String(name)); }
+    // Once a modal dialog is up (it runs its own loop), answers it: clicks the button of this
+    // name, or presses [Esc] for none. A dialog of another name is a failure and is closed.
+    // The watch ends when the returned object is deleted.
+    QTimer* WhenAsked(const QString& dialog, const QString& button) {
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, dialog, button] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!modal) return;
+            timer->stop();
+            timer->deleteLater();
+            if (modal->objectName() != dialog) {
+                ADD_FAILURE() << "unexpected dialog " << modal->windowTitle().toStdString();
+                modal->reject();
+            } else if (button.isEmpty()) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(modal->findChild<QAbstractButton*>(button), Qt::LeftButton);
+            }
+        });
+        timer->start(20);
+        return timer;
+    }
+    // The same for the file dialog: types the name and presses [Enter].
+    void WhenFileAsked(const QString& path) {
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
+            auto* modal = QApplication::activeModalWidget();
+            auto* name = modal ? modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!name) return;
+            timer->stop();
+            timer->deleteLater();
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        timer->start(20);
+    }
+
+    static inline QTemporaryDir* home = nullptr;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<kwdraw::MainWindow> window;
+};
+
+TEST_F(Recovery, SavingOverAFileAnotherProgramWroteAsksAndEachAnswerKeepsWhatItSays) {
+    struct Case {
+        const char* answer;
+        size_t linesInFile;   // the drawing's file afterwards
+        size_t linesInOther;  // the file saved as instead
+        bool stillChanged;    // the window's drawing not saved
+        size_t linesShown;
+    };
+    // The window holds 2 lines (1 read + 1 drawn); the other program wrote 3.
+    const Case cases[] = {
+        {"overwrite", 2, 0, false, 2},
+        {"reload", 3, 0, false, 3},
+        {"saveAs", 3, 2, false, 2},
+        {"", 3, 0, true, 2},  // [Esc] cancels
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const QString plan = File("plan.T"), other = File("other.T");
+        QFile::remove(other);
+        Write(plan, 1);
+        kwdraw::DrawingView* view = window->OpenDrawing(plan);
+        ASSERT_NE(view, nullptr);
+        view->Drawing()->Add(Lines(2).Entities()[1]);
+        QTest::qWait(5);
+        Write(plan, 3);  // another program saves the file meanwhile
+
+        const int tabs = window->DrawingCount();
+        WhenAsked(QStringLiteral("changedOnDisk"), QString::fromLatin1(c.answer));
+        if (c.linesInOther) WhenFileAsked(other);
+        window->Action(QStringLiteral("fileSave"))->trigger();
+        EXPECT_EQ(LinesIn(plan), c.linesInFile);
+        EXPECT_EQ(LinesIn(other), c.linesInOther);
+        EXPECT_EQ(window->DrawingCount(), tabs) << "a reload takes the drawing's place";
+        ASSERT_NE(window->CurrentView(), nullptr);
+        EXPECT_EQ(window->CurrentView()->Changed(), c.stillChanged);
+        EXPECT_EQ(window->CurrentView()->Drawing()->LiveCount(), c.linesShown);
+        if (!c.stillChanged) {
+            // Saved or read just now: the next save writes without asking.
+            window->CurrentView()->Drawing()->Add(Lines(1).Entities()[0]);
+            QPointer<QTimer> noQuestion = WhenAsked(QStringLiteral("none"), QString());
+            EXPECT_TRUE(window->SaveDrawing(window->CurrentView()));
+            delete noQuestion;
+        }
+    }
+}
+
+TEST_F(Recovery, AStartOffersOnlyWhatEndedSessionsLeftNewerThanTheFile) {
+    const QString root = folder->filePath(QStringLiteral("recovery"));
+    const QString kept = File("kept.T"), overtaken = File("overtaken.T");
+    Write(kept, 1);
+    Write(overtaken, 1);
+    // A session that is still running keeps one drawing.
+    kwdraw::RecoveryStore running(root);
+    QString error;
+    ASSERT_TRUE(running.Keep(1, Lines(5), File("running.T"), error)) << error.toStdString();
+    // A session that ends without closing: a drawing with a file, a drawing never saved, one its
+    // file was saved over afterwards, and one saved by the session itself.
+    const pid_t child = fork();
+    if (child == 0) {
+        kwdraw::RecoveryStore ended(root);
+        QString why;
+        bool ok = ended.Keep(1, Lines(2), kept, why) && ended.Keep(2, Lines(3), QString(), why) &&
+                  ended.Keep(3, Lines(4), overtaken, why) && ended.Keep(4, Lines(4), File("saved.T"), why);
+        ended.Remove(4);
+        _exit(ok ? 0 : 1);  // no clean end: the files stay, the lock goes with the process
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(status, 0);
+    QTest::qWait(5);
+    Write(overtaken, 6);
+
+    kwdraw::RecoveryStore next(root), another(root);
+    const auto found = next.TakeOver();
+    EXPECT_EQ(Originals(found), (std::vector<std::string>{"", "kept.T"}));
+    for (const auto& r : found) EXPECT_EQ(LinesIn(r.file), r.original.isEmpty() ? 3u : 2u);
+    EXPECT_TRUE(another.TakeOver().empty()) << "what one start has taken over is not offered twice";
+    next.ReleaseTakenOver();
+    EXPECT_EQ(another.TakeOver().size(), 2u) << "declined for now, offered again";
+    another.DropTakenOver();
+    EXPECT_TRUE(next.TakeOver().empty());
+    EXPECT_EQ(QDir(root).entryList({QStringLiteral("session-*")}, QDir::Dirs).size(), 3)
+        << "the running session and the two new ones";
+}
+
+TEST_F(Recovery, AKilledWindowsWorkIsRecoveredOnTheNextStart) {
+    // A real kwdraw autosaving every second draws a sheet frame into a saved drawing and is killed.
+    const QString plan = File("plan.T");
+    Write(plan, 1);
+    QSettings(home->path() + "/XDG_CONFIG_HOME/kelo/kwdraw.conf", QSettings::IniFormat)
+        .setValue(QStringLiteral("autosave/seconds"), 1);
+    QFile script(File("input.txt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("point 1000 1000\n");
+    script.close();
+    QProcess kwdraw;
+    kwdraw.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    kwdraw.start(QStringLiteral(CKW_KWDRAW), {QStringLiteral("--input"), script.fileName(), QStringLiteral("--run"),
+                                              QStringLiteral("drawFrameA2"), plan});
+    ASSERT_TRUE(kwdraw.waitForStarted());
+    const QString root = kwdraw::RecoveryStore::DefaultRoot();
+    QStringList autosaved;
+    for (int i = 0; i < 300 && autosaved.isEmpty(); ++i) {
+        QTest::qWait(100);
+        for (const QString& session : QDir(root).entryList({QStringLiteral("session-*")}, QDir::Dirs))
+            autosaved += QDir(root + "/" + session).entryList({QStringLiteral("*.T")});
+    }
+    ASSERT_FALSE(autosaved.isEmpty()) << "no recovery file within 30 s";
+    kwdraw.kill();
+    ASSERT_TRUE(kwdraw.waitForFinished());
+    EXPECT_EQ(LinesIn(plan), 1u) << "the file itself was never saved";
+
+    // The next start offers it; the recovered drawing is the drawing's, unsaved, with the frame.
+    window.reset();
+    ckw::engine::DefaultEngine().Reset();
+    window = std::make_unique<kwdraw::MainWindow>();
+    WhenAsked(QStringLiteral("recoverDrawings"), QStringLiteral("recover"));
+    window->OfferRecovery();
+    kwdraw::DrawingView* view = window->ViewOfFile(plan);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->Changed());
+    const size_t recovered = view->Drawing()->LiveCount();
+    EXPECT_GT(recovered, 1u);
+    EXPECT_EQ(QDir(root).entryList({QStringLiteral("session-*")}, QDir::Dirs).size(), 1)
+        << "the killed session's folder goes once its work is in this one";
+
+    // Saved, the work is in the file and nothing is left to recover.
+    EXPECT_TRUE(window->SaveDrawing(view));
+    EXPECT_EQ(LinesIn(plan), recovered);
+    window.reset();
+    EXPECT_TRUE(QDir(root).entryList({QStringLiteral("session-*")}, QDir::Dirs).isEmpty());
+}
+
+}  // namespace
