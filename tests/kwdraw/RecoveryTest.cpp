@@ -25,6 +25,7 @@
 #include "Autosave.h"
 #include "DrawingView.h"
 #include "MainWindow.h"
+#include "platform/FileLock.h"
 
 namespace {
 
@@ -169,6 +170,38 @@ TEST_F(Recovery, SavingOverAFileAnotherProgramWroteAsksAndEachAnswerKeepsWhatItS
             delete noQuestion;
         }
     }
+}
+
+TEST_F(Recovery, ASaveTakesTheLockOfTheProgramsThatChangeDrawings) {
+    const QString plan = File("plan.T");
+    Write(plan, 1);
+    kwdraw::DrawingView* view = window->OpenDrawing(plan);
+    ASSERT_NE(view, nullptr);
+    view->Drawing()->Add(Lines(2).Entities()[1]);
+    // A command changing the drawing holds it: the save waits, then says who holds it.
+    {
+        auto held = ckw::fs::FileLock::Take(plan.toStdString());
+        ASSERT_TRUE(held.held()) << held.why();
+        QString told;
+        auto* timer = new QTimer(window.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, &told] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            timer->deleteLater();
+            timer->stop();
+            told = box->text();
+            box->accept();
+        });
+        timer->start(20);
+        EXPECT_FALSE(window->SaveDrawing(view));
+        EXPECT_TRUE(told.contains(QStringLiteral("process %1").arg(getpid()))) << told.toStdString();
+        EXPECT_EQ(LinesIn(plan), 1u);
+        EXPECT_TRUE(view->Changed());
+    }
+    // Free again: saved, and the lock is let go at once.
+    EXPECT_TRUE(window->SaveDrawing(view));
+    EXPECT_EQ(LinesIn(plan), 2u);
+    EXPECT_TRUE(ckw::fs::FileLock::Take(plan.toStdString(), std::chrono::milliseconds(0)).held());
 }
 
 TEST_F(Recovery, AStartOffersOnlyWhatEndedSessionsLeftNewerThanTheFile) {

@@ -24,16 +24,18 @@ QString FileOf(const DrawingView& view) {
 
 }  // namespace
 
-bool MainWindow::MayWriteOver(DrawingView* view, const QString& target, bool& saved) {
-    saved = false;
+bool MainWindow::WrittenElsewhere(DrawingView* view, const QString& target) const {
     const QString own = FileOf(*view);
     // Only the file this window read or wrote is known; writing over another file was confirmed
     // in the file dialog.
-    if (!view->OnDisk().exists || own.isEmpty() ||
-        QFileInfo(own).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
-        return true;
-    if (IdentityOf(target) == view->OnDisk()) return true;
+    return view->OnDisk().exists && !own.isEmpty() &&
+           QFileInfo(own).absoluteFilePath() == QFileInfo(target).absoluteFilePath() &&
+           IdentityOf(target) != view->OnDisk();
+}
 
+bool MainWindow::MayWriteOver(DrawingView* view, const QString& target, bool& saved) {
+    saved = false;
+    const FileIdentity seen = IdentityOf(target);
     m_tabs->setCurrentWidget(view);
     QMessageBox ask(QMessageBox::Warning, tr("Save"),
                     tr("%1 has been changed or removed by another program since it was read here.").arg(target),
@@ -54,7 +56,11 @@ bool MainWindow::MayWriteOver(DrawingView* view, const QString& target, bool& sa
     ask.setEscapeButton(ask.addButton(QMessageBox::Cancel));
     ask.exec();
 
-    if (ask.clickedButton() == overwrite) return true;
+    if (ask.clickedButton() == overwrite) {
+        // What the person agreed to write over; a change made after the question asks again.
+        view->SetOnDisk(seen);
+        return true;
+    }
     if (ask.clickedButton() == saveAs) {
         QString other = QFileDialog::getSaveFileName(this, tr("Save drawing as"), QString(), tr("Drawings (*.T)"));
         if (!other.isEmpty() && QFileInfo(other).suffix().isEmpty()) other += QStringLiteral(".T");

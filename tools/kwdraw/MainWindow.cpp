@@ -33,6 +33,7 @@
 #include "Plot.h"
 #include "WindowInput.h"
 #include "base/GbkText.h"
+#include "platform/FileLock.h"
 
 namespace kwdraw {
 
@@ -220,13 +221,27 @@ bool MainWindow::SaveDrawing(DrawingView* view, const QString& path) {
         if (target.isEmpty()) return false;
         if (QFileInfo(target).suffix().isEmpty()) target += QStringLiteral(".T");
     }
-    if (bool saved = false; !MayWriteOver(view, target, saved)) return saved;
+    // The file is compared and written under the lock the command-line programs take to change
+    // it, and not held while the person answers.
+    ckw::fs::FileLock lock;
     std::string error;
-    if (!DefaultEngine().Save(view->Unit(), target.toStdString(), error)) {
+    for (;;) {
+        lock = ckw::fs::FileLock::Take(target.toStdString());
+        if (!lock.held()) {
+            error = lock.why();
+            break;
+        }
+        if (!WrittenElsewhere(view, target)) break;
+        lock.Release();
+        if (bool saved = false; !MayWriteOver(view, target, saved)) return saved;
+    }
+    if (!lock.held() || !DefaultEngine().Save(view->Unit(), target.toStdString(), error)) {
+        lock.Release();
         QMessageBox::warning(this, tr("Save"), tr("Cannot save %1: %2").arg(target, QString::fromStdString(error)));
         return false;
     }
     view->SetOnDisk(IdentityOf(target));
+    lock.Release();
     view->MarkSaved();
     m_recovery->Remove(view->Unit());
     m_tabs->setTabText(m_tabs->indexOf(view), QFileInfo(target).fileName());

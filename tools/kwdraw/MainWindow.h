@@ -73,9 +73,11 @@ private:
     DrawingView* LoadDrawing(const QString& file, const QString& original);
     void StartAutosave();
     bool RecoverDrawing(const Recovery& recovery);
-    // Before a drawing is written over its own file: false when the person, told that another
-    // program has written the file since, chose not to write over it (saved elsewhere, reloaded
-    // or cancelled instead; saved says whether it was saved elsewhere).
+    // True when target is the drawing's own file and another program has written, replaced or
+    // removed it since the window last read or wrote it.
+    bool WrittenElsewhere(DrawingView* view, const QString& target) const;
+    // Asks the person about such a file: true to write over it; false when the drawing was
+    // saved elsewhere (saved), reloaded or nothing was done.
     bool MayWriteOver(DrawingView* view, const QString& target, bool& saved);
     // Shows the drawing's file as it is on disk now, in place of the view (its changes dropped).
     void ReloadDrawing(DrawingView* view);
