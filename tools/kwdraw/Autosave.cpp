@@ -2,14 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <ckw/ReferenceEngine.h>
 
@@ -21,6 +19,7 @@ namespace kwdraw {
 namespace {
 
 const QString kSessionPrefix = QStringLiteral("session-");
+constexpr int kSessionNameAttempts = 20;
 
 QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
@@ -28,22 +27,15 @@ QString KeyFile(const QString& folder, int key, const char* suffix) {
     return folder + QLatin1Char('/') + QString::number(key) + QLatin1String(suffix);
 }
 
-// Opens the folder's lock file and locks it without waiting: -1 when a live session holds it
-// (the lock goes with the process, however it ends).
-int LockFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder + QStringLiteral("/lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+// The folder's lock, taken without waiting: not held while a live session holds it (the kernel
+// lets go of it with the process, however it ends).
+ckw::fs::FileLock LockFolder(const QString& folder) {
+    return ckw::fs::FileLock::Take(std::filesystem::path(folder.toStdString()), std::chrono::milliseconds(0));
 }
 
-void RemoveFolder(const QString& folder, int lock) {
+void RemoveFolder(const QString& folder, ckw::fs::FileLock& lock) {
     QDir(folder).removeRecursively();
-    if (lock >= 0) ::close(lock);
+    lock.Release();
 }
 
 }  // namespace
@@ -59,23 +51,25 @@ RecoveryStore::RecoveryStore(const QString& root) : m_root(root.isEmpty() ? Defa
         m_error = QStringLiteral("cannot make %1").arg(m_root);
         return;
     }
-    // The folder is made and locked under a name that no start looks at, then named a session:
-    // a session folder is locked from the moment it is seen.
-    QByteArray made = QFile::encodeName(m_root + QStringLiteral("/.new-XXXXXX"));
-    if (!::mkdtemp(made.data())) {
-        m_error = QStringLiteral("cannot make a folder in %1: %2").arg(m_root, SystemError());
-        return;
+    // The lock is taken before the folder is made: a session folder is locked from the moment
+    // another start can see it.
+    for (int attempt = 0; attempt < kSessionNameAttempts && !Ready(); ++attempt) {
+        const QString folder =
+            m_root + QLatin1Char('/') + kSessionPrefix + QString::number(QRandomGenerator::global()->generate64(), 36);
+        ckw::fs::FileLock lock = LockFolder(folder);
+        if (!lock.held()) {
+            m_error = QString::fromStdString(lock.why());
+            continue;
+        }
+        if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0) {
+            const bool taken = errno == EEXIST;
+            m_error = QStringLiteral("cannot make %1: %2").arg(folder, SystemError());
+            if (taken) continue;
+            return;
+        }
+        m_folder = folder;
+        m_lock = std::move(lock);
     }
-    const QString temp = QFile::decodeName(made);
-    const int lock = LockFolder(temp);
-    const QString folder = m_root + QLatin1Char('/') + kSessionPrefix + temp.right(6);
-    if (lock < 0 || ::rename(made.constData(), QFile::encodeName(folder).constData()) != 0) {
-        m_error = QStringLiteral("cannot start a session in %1: %2").arg(m_root, SystemError());
-        RemoveFolder(temp, lock);
-        return;
-    }
-    m_folder = folder;
-    m_lock = lock;
 }
 
 RecoveryStore::~RecoveryStore() {
@@ -118,9 +112,9 @@ std::vector<Recovery> RecoveryStore::TakeOver() {
     for (const QString& name : sessions) {
         const QString folder = m_root + QLatin1Char('/') + name;
         if (folder == m_folder) continue;
-        const int lock = LockFolder(folder);
-        if (lock < 0) continue;  // a kwdraw that still runs
-        m_taken.push_back({folder, lock});
+        ckw::fs::FileLock lock = LockFolder(folder);
+        if (!lock.held()) continue;  // a kwdraw that still runs
+        m_taken.push_back({folder, std::move(lock)});
         for (const QString& drawing : QDir(folder).entryList({QStringLiteral("*.T")}, QDir::Files)) {
             Recovery r;
             r.file = folder + QLatin1Char('/') + drawing;
@@ -145,13 +139,12 @@ void RecoveryStore::Forget(const Recovery& recovery) {
 }
 
 void RecoveryStore::DropTakenOver() {
-    for (const Taken& t : m_taken) RemoveFolder(t.folder, t.lock);
+    for (Taken& t : m_taken) RemoveFolder(t.folder, t.lock);
     m_taken.clear();
 }
 
 void RecoveryStore::ReleaseTakenOver() {
-    for (const Taken& t : m_taken) ::close(t.lock);
-    m_taken.clear();
+    m_taken.clear();  // each lock lets go as it goes
 }
 
 }  // namespace kwdraw

@@ -1,13 +1,15 @@
 #pragma once
 // Recovery files of the drawings a window has changed and not saved. Each window session keeps
-// them in a folder of its own under $XDG_STATE_HOME/kelo/kwdraw/recovery, holding a lock on it
-// for as long as it lives: a folder whose lock is free was left by a kwdraw that ended without
-// closing (killed, or the machine stopped), and the next start offers its drawings.
+// them in a folder of its own under $XDG_STATE_HOME/kelo/kwdraw/recovery, holding the folder's
+// file lock for as long as it lives: a folder whose lock is free was left by a kwdraw that ended
+// without closing (killed, or the machine stopped), and the next start offers its drawings.
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <map>
 #include <vector>
+
+#include "platform/FileLock.h"
 
 namespace ckw::engine {
 class Drawing;
@@ -33,7 +35,7 @@ public:
 
     static QString DefaultRoot();
     // False when the session folder could not be made (error says why): nothing is kept then.
-    bool Ready() const { return m_lock >= 0; }
+    bool Ready() const { return m_lock.held(); }
     const QString& Error() const { return m_error; }
 
     // Writes the drawing kept under key (a unit) atomically, unless it was written at its
@@ -56,12 +58,12 @@ public:
 private:
     struct Taken {
         QString folder;
-        int lock;
+        ckw::fs::FileLock lock;
     };
     QString m_root;
     QString m_folder;
     QString m_error;
-    int m_lock = -1;
+    ckw::fs::FileLock m_lock;
     std::map<int, uint64_t> m_written;  // key: revision last written
     std::vector<Taken> m_taken;
 };
