@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,41 +91,30 @@ protected:
     void TearDown() override { window.reset(); }
 
     QString File(const char* name) const { return folder->filePath(QLatin1String(name)); }
-    // Once a modal dialog is up (it runs its own loop), answers it: clicks the button of this
-    // name, or presses [Esc] for none. A dialog of another name is a failure and is closed.
-    // The watch ends when the returned object is deleted.
-    QTimer* WhenAsked(const QString& dialog, const QString& button) {
+    // Acts on the first modal dialog (it runs its own loop) that `is` accepts; deleting the
+    // returned timer ends the watch.
+    QTimer* WhenModal(std::function<bool(QWidget&)> is, std::function<void(QWidget&)> act) {
         auto* timer = new QTimer(window.get());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, dialog, button] {
-            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!modal) return;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, is, act] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !is(*modal)) return;
             timer->stop();
             timer->deleteLater();
-            if (modal->objectName() != dialog) {
-                ADD_FAILURE() << "unexpected dialog " << modal->windowTitle().toStdString();
-                modal->reject();
-            } else if (button.isEmpty()) {
-                QTest::keyClick(modal, Qt::Key_Escape);
-            } else {
-                QTest::mouseClick(modal->findChild<QAbstractButton*>(button), Qt::LeftButton);
-            }
+            act(*modal);
         });
         timer->start(20);
         return timer;
     }
-    // The same for the file dialog: types the name and presses [Enter].
-    void WhenFileAsked(const QString& path) {
-        auto* timer = new QTimer(window.get());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
-            auto* modal = QApplication::activeModalWidget();
-            auto* name = modal ? modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
-            if (!name) return;
-            timer->stop();
-            timer->deleteLater();
-            name->setText(path);
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        timer->start(20);
+    // Clicks the button of this name ([Esc] for none) in the next dialog, which must be `dialog`.
+    QTimer* Answer(const QString& dialog, const QString& button) {
+        return WhenModal([](QWidget&) { return true; },
+                         [dialog, button](QWidget& modal) {
+                             EXPECT_EQ(modal.objectName(), dialog) << modal.windowTitle().toStdString();
+                             if (modal.objectName() != dialog || button.isEmpty())
+                                 QTest::keyClick(&modal, Qt::Key_Escape);
+                             else
+                                 QTest::mouseClick(modal.findChild<QAbstractButton*>(button), Qt::LeftButton);
+                         });
     }
 
     static inline QTemporaryDir* home = nullptr;
@@ -165,8 +155,14 @@ TEST_F(Recovery, SavingOverAFileAnotherProgramWroteAsksAndEachAnswerKeepsWhatItS
         ASSERT_GT(theirs, 1u);
 
         const int tabs = window->DrawingCount();
-        WhenAsked(QStringLiteral("changedOnDisk"), QString::fromLatin1(c.answer));
-        if (c.savedAs) WhenFileAsked(other);
+        Answer(QStringLiteral("changedOnDisk"), QString::fromLatin1(c.answer));
+        if (c.savedAs)
+            WhenModal([](QWidget& m) { return m.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); },
+                      [other](QWidget& m) {
+                          auto* name = m.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                          name->setText(other);
+                          QTest::keyClick(name, Qt::Key_Return);
+                      });
         window->Action(QStringLiteral("fileSave"))->trigger();
         EXPECT_EQ(LinesIn(plan), c.fileIsTheirs ? theirs : ours);
         EXPECT_EQ(LinesIn(other), c.savedAs ? ours : 0u);
@@ -177,7 +173,7 @@ TEST_F(Recovery, SavingOverAFileAnotherProgramWroteAsksAndEachAnswerKeepsWhatItS
         if (!c.stillChanged) {
             // Saved or read just now: the next save writes without asking.
             window->CurrentView()->Drawing()->Add(Lines(1).Entities()[0]);
-            QPointer<QTimer> noQuestion = WhenAsked(QStringLiteral("none"), QString());
+            QPointer<QTimer> noQuestion = Answer(QStringLiteral("none"), QString());
             EXPECT_TRUE(window->SaveDrawing(window->CurrentView()));
             delete noQuestion;
         }
@@ -195,16 +191,11 @@ TEST_F(Recovery, ASaveTakesTheLockOfTheProgramsThatChangeDrawings) {
         auto held = ckw::fs::FileLock::Take(plan.toStdString());
         ASSERT_TRUE(held.held()) << held.why();
         QString told;
-        auto* timer = new QTimer(window.get());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, &told] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            timer->deleteLater();
-            timer->stop();
-            told = box->text();
-            box->accept();
-        });
-        timer->start(20);
+        WhenModal([](QWidget&) { return true; },
+                  [&told](QWidget& box) {
+                      told = static_cast<QMessageBox&>(box).text();
+                      QTest::keyClick(&box, Qt::Key_Escape);
+                  });
         EXPECT_FALSE(window->SaveDrawing(view));
         EXPECT_TRUE(told.contains(QStringLiteral("process %1").arg(getpid()))) << told.toStdString();
         EXPECT_EQ(LinesIn(plan), 1u);
@@ -286,7 +277,7 @@ TEST_F(Recovery, AKilledWindowsWorkIsRecoveredOnTheNextStart) {
     window.reset();
     ckw::engine::DefaultEngine().Reset();
     window = std::make_unique<kwdraw::MainWindow>();
-    WhenAsked(QStringLiteral("recoverDrawings"), QStringLiteral("recover"));
+    Answer(QStringLiteral("recoverDrawings"), QStringLiteral("recover"));
     window->OfferRecovery();
     kwdraw::DrawingView* view = window->ViewOfFile(plan);
     ASSERT_NE(view, nullptr);
