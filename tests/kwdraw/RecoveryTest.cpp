@@ -258,8 +258,9 @@ TEST_F(Recovery, AKilledWindowsWorkIsRecoveredOnTheNextStart) {
     script.close();
     QProcess kwdraw;
     kwdraw.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    kwdraw.setWorkingDirectory(folder->path());  // the drawing named as people name it, in its folder
     kwdraw.start(QStringLiteral(CKW_KWDRAW), {QStringLiteral("--input"), script.fileName(), QStringLiteral("--run"),
-                                              QStringLiteral("drawFrameA2"), plan});
+                                              QStringLiteral("drawFrameA2"), QStringLiteral("plan.T")});
     ASSERT_TRUE(kwdraw.waitForStarted());
     const QString root = kwdraw::RecoveryStore::DefaultRoot();
     QStringList autosaved;

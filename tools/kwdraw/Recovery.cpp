@@ -1,6 +1,7 @@
 // The window's autosave: every changed drawing is written to a recovery file now and then (the
 // setting autosave/seconds, 0: never), and a start offers what a kwdraw that ended without
 // closing left unsaved.
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,8 +44,11 @@ void MainWindow::AutosaveNow() {
         auto* view = static_cast<DrawingView*>(m_tabs->widget(i));
         const auto* d = view->Drawing();
         if (!d || !view->Changed()) continue;
+        // Named absolutely: the next start may run in another folder.
+        QString file = QString::fromStdString(ckw::text::GbkToUtf8(d->FileName()));
+        if (!file.isEmpty()) file = QFileInfo(file).absoluteFilePath();
         QString error;
-        if (!m_recovery->Keep(view->Unit(), *d, QString::fromStdString(ckw::text::GbkToUtf8(d->FileName())), error))
+        if (!m_recovery->Keep(view->Unit(), *d, file, error))
             statusBar()->showMessage(tr("Autosave of %1 failed: %2").arg(m_tabs->tabText(i), error),
                                      kMessageMilliseconds);
     }
