@@ -11,7 +11,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ChildProcess.h"
+#include "platform/Shell.h"
 #include <ckw/ReferenceEngine.h>
 #include "BenchTiming.h"
 #include "Readers.h"
@@ -67,17 +67,17 @@ void BM_DwgPackageBareRead(benchmark::State& state) {
         "const r = w.dwg_read_file('i.dwg'); const db = lib.convert(r.data);"
         "process.exit(db.entities.length > 0 ? 0 : 1);";
     g_bareDwg = TimePerIteration(state, [&] {
-        tdwg::ChildResult r =
-            tdwg::RunChild({"node", "--input-type=module", "-e", script, kDwg.string()}, std::chrono::seconds(120));
-        if (r.exitStatus != 0) state.SkipWithError(("the package cannot read the file: " + r.err).c_str());
+        tdwg::ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+            {"node", "--input-type=module", "-e", script, kDwg.string()}, std::chrono::seconds(120));
+        if (r.exitStatus != 0) state.SkipWithError(("the package cannot read the file: " + r.errors).c_str());
     });
 }
 
 void BM_ConvertDwg(benchmark::State& state) {
     double t = TimePerIteration(state, [&] {
-        tdwg::ChildResult r =
-            tdwg::RunChild({TDWGCONV_PROGRAM, kDwg.string(), "-q", "-o", kOut.string()}, std::chrono::seconds(120));
-        if (r.exitStatus != 0) state.SkipWithError(r.err.c_str());
+        tdwg::ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+            {TDWGCONV_PROGRAM, kDwg.string(), "-q", "-o", kOut.string()}, std::chrono::seconds(120));
+        if (r.exitStatus != 0) state.SkipWithError(r.errors.c_str());
     });
     if (g_bareDwg > 0) state.counters["x_package_bare"] = t / g_bareDwg;
 }

@@ -33,6 +33,14 @@ inline constexpr Word kStringCode = 10003;
 inline constexpr Word kBlockEnd = 10099;
 inline constexpr Word kStartBrace = '{';
 inline constexpr Word kEndBrace = '}';
+// The same values as DXF groups, where drawings exchanged with other programs carry them.
+inline constexpr int kDxfString = 1000;
+inline constexpr int kDxfAppName = 1001;
+inline constexpr int kDxfReal = 1040;
+inline constexpr int kDxfDistance = 1041;
+inline constexpr int kDxfScale = 1042;
+inline constexpr int kDxfInteger = 1070;
+inline constexpr int kDxfLong = 1071;
 // Start pair, name pair and end pair.
 inline constexpr std::size_t kFramingWords = 6;
 // Longest single block.

@@ -1,10 +1,12 @@
 #include "platform/Shell.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -94,43 +96,89 @@ bool OpenInTextEditor(const std::string& pathGbk) {
     return OpenWithAssociatedProgram(pathGbk);
 }
 
-RunResult RunAndWait(const std::vector<std::string>& argvUtf8) {
+namespace {
+
+constexpr size_t kKeptErrors = 64 * 1024;
+
+// Starts the program with stdin from /dev/null, its stdout into a pipe (captured) or onto the
+// caller's stderr, its stderr into a pipe; reads both until they close or the limit passes.
+RunResult Run(const std::vector<std::string>& argvUtf8, bool capture, std::chrono::milliseconds limit) {
     RunResult result;
     if (argvUtf8.empty()) return result;
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
+    int outPipe[2] = {-1, -1}, errPipe[2];
+    if (::pipe2(errPipe, O_CLOEXEC) != 0) return result;
+    if (capture && ::pipe2(outPipe, O_CLOEXEC) != 0) {
+        ::close(errPipe[0]), ::close(errPipe[1]);
+        return result;
+    }
     std::vector<char*> argv;
     for (const std::string& arg : argvUtf8) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, capture ? outPipe[1] : STDERR_FILENO, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
     pid_t pid = 0;
     int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
+    ::close(errPipe[1]);
+    if (capture) ::close(outPipe[1]);
     if (error != 0) {
-        ::close(pipeFds[0]);
+        ::close(errPipe[0]);
+        if (capture) ::close(outPipe[0]);
         return result;
     }
     result.started = true;
-    constexpr size_t kKeptErrors = 64 * 1024;
-    char chunk[4096];
-    for (;;) {
-        ssize_t n = ::read(pipeFds[0], chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        size_t room = kKeptErrors - std::min(kKeptErrors, result.errors.size());
-        result.errors.append(chunk, std::min(room, static_cast<size_t>(n)));
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    pollfd fds[2] = {{errPipe[0], POLLIN, 0}, {outPipe[0], POLLIN, 0}};
+    int open = capture ? 2 : 1;
+    char chunk[65536];
+    while (open > 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            result.timedOut = true;
+            ::kill(pid, SIGKILL);
+            break;
+        }
+        if (::poll(fds, 2, static_cast<int>(std::min<long long>(left.count(), 1000))) < 0 && errno != EINTR) break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            const ssize_t n = ::read(fds[i].fd, chunk, sizeof chunk);
+            if (n > 0 && i == 1) {
+                result.output.append(chunk, static_cast<size_t>(n));
+            } else if (n > 0 && !capture) {  // the first errors, as they came
+                const size_t room = kKeptErrors - std::min(kKeptErrors, result.errors.size());
+                result.errors.append(chunk, std::min(room, static_cast<size_t>(n)));
+            } else if (n > 0) {  // the last errors: where a failing program says why
+                result.errors.append(chunk, static_cast<size_t>(n));
+                if (result.errors.size() > 2 * kKeptErrors) result.errors.erase(0, result.errors.size() - kKeptErrors);
+            } else if (n == 0 || errno != EINTR) {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
     }
-    ::close(pipeFds[0]);
+    for (pollfd& f : fds)
+        if (f.fd >= 0) ::close(f.fd);
+    if (result.errors.size() > kKeptErrors) result.errors.erase(0, result.errors.size() - kKeptErrors);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0)
         if (errno != EINTR) return result;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+}  // namespace
+
+RunResult RunAndWait(const std::vector<std::string>& argvUtf8) {
+    return Run(argvUtf8, false, std::chrono::hours(24 * 365));
+}
+
+RunResult RunAndCapture(const std::vector<std::string>& argvUtf8, std::chrono::milliseconds limit) {
+    return Run(argvUtf8, true, limit);
 }
 
 }  // namespace ckw::shell

@@ -3,6 +3,7 @@
 // associated program, the "open" verb of the original shell; a text file shown in the user's
 // editor), or waiting for one to end with its exit status (a converter). Paths at this
 // interface are GBK.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,12 @@ bool OpenInTextEditor(const std::string& pathGbk);
 
 // How a program run to its end went.
 struct RunResult {
-    bool started = false;  // false: it could not be started (not there, not executable)
-    int exitStatus = -1;   // its exit status; 128 + the signal when a signal ended it
-    std::string errors;    // what it wrote on stderr (UTF-8, at most 64 KiB kept)
-    bool Succeeded() const { return started && exitStatus == 0; }
+    bool started = false;   // false: it could not be started (not there, not executable)
+    bool timedOut = false;  // it ran past its time limit and was killed
+    int exitStatus = -1;    // its exit status; 128 + the signal when a signal ended it
+    std::string errors;     // what it wrote on stderr (UTF-8, at most 64 KiB kept)
+    std::string output;     // what it wrote on stdout, when that was captured
+    bool Succeeded() const { return started && !timedOut && exitStatus == 0; }
 };
 
 // Runs a program and waits for it to end. The arguments reach it one by one, as given: no shell
@@ -42,5 +45,10 @@ struct RunResult {
 // looked up in PATH. Its standard input is /dev/null, its standard output goes to the caller's
 // standard error, so that a command's own output stays clean.
 RunResult RunAndWait(const std::vector<std::string>& argvUtf8);
+
+// The same, for a program whose output is its result: its standard output is kept whole in
+// `output`, of its standard error the last 64 KiB (where a failing program says why), and it
+// is killed when it runs longer than `limit`.
+RunResult RunAndCapture(const std::vector<std::string>& argvUtf8, std::chrono::milliseconds limit);
 
 }  // namespace ckw::shell

@@ -14,25 +14,28 @@ TEST(CommandLine, LibraryCallWritesTheUpperCasedStemBeside) {
     TempDir dir;
     fs::path input = dir.path() / "plan.dxf";
     fs::copy_file(DataFile("dxf/screw.dxf"), input);
-    ChildResult r = RunTdwg({input.string(), "1"});
-    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    ckw::shell::RunResult r = RunTdwg({input.string(), "1"});
+    EXPECT_EQ(r.exitStatus, 0) << r.errors;
     EXPECT_TRUE(fs::exists(dir.path() / "PLAN.T"));
-    EXPECT_NE(r.out.find("LINE"), std::string::npos);  // the report
+    EXPECT_NE(r.output.find("LINE"), std::string::npos);  // the report
 
     EXPECT_EQ(RunTdwg({"--help"}).exitStatus, 0);
     EXPECT_EQ(RunTdwg({}).exitStatus, 2);
-    ChildResult missing = RunTdwg({(dir.path() / "none.dwg").string(), "1"});
+    ckw::shell::RunResult missing = RunTdwg({(dir.path() / "none.dwg").string(), "1"});
     EXPECT_EQ(missing.exitStatus, 1);
-    EXPECT_FALSE(missing.err.empty());
+    EXPECT_FALSE(missing.errors.empty());
     EXPECT_FALSE(fs::exists(dir.path() / "NONE.T"));
 }
 
 TEST(CommandLine, SetupCopiesTheConverterIntoTheConfiguration) {
+    ckw::test::ScopedXdgHome home;  // the configuration it records is this test's alone
     TempDir dir;
-    ChildResult r = RunChild({CKW_KWUTIL, "setup", (dir.path() / "cfg").string()}, std::chrono::seconds(60));
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    ckw::shell::RunResult r =
+        ckw::shell::RunAndCapture({CKW_KWUTIL, "setup", (dir.path() / "cfg").string()}, std::chrono::seconds(60));
+    ASSERT_EQ(r.exitStatus, 0) << r.errors;
     EXPECT_TRUE(fs::exists(dir.path() / "cfg" / "TdwgConv"));
-    ChildResult copy = RunChild({(dir.path() / "cfg" / "TdwgConv").string(), "--version"}, std::chrono::seconds(30));
+    ckw::shell::RunResult copy =
+        ckw::shell::RunAndCapture({(dir.path() / "cfg" / "TdwgConv").string(), "--version"}, std::chrono::seconds(30));
     EXPECT_EQ(copy.exitStatus, 0);
 }
 
@@ -44,23 +47,24 @@ TEST(CommandLine, AMissingDwgPackageIsNamedWithWhatToDo) {
     fs::copy_file(CKW_TDWGCONV, dir.path() / "TdwgConv");
     fs::copy_file(fs::path(CKW_TDWGCONV_TEST_DIR) / "../../tools/tdwgconv/dwg/read-dwg.mjs",
                   dir.path() / "dwg" / "read-dwg.mjs");
-    ChildResult r = RunChild({(dir.path() / "TdwgConv").string(), DataFile("dwg/example_2000.dwg").string(), "-q", "-o",
-                              (dir.path() / "out.T").string()},
-                             std::chrono::seconds(60));
+    ckw::shell::RunResult r =
+        ckw::shell::RunAndCapture({(dir.path() / "TdwgConv").string(), DataFile("dwg/example_2000.dwg").string(), "-q",
+                                   "-o", (dir.path() / "out.T").string()},
+                                  std::chrono::seconds(60));
     EXPECT_EQ(r.exitStatus, 1);
-    EXPECT_NE(r.err.find("npm ci"), std::string::npos) << r.err;
+    EXPECT_NE(r.errors.find("npm ci"), std::string::npos) << r.errors;
     EXPECT_FALSE(fs::exists(dir.path() / "out.T"));
 }
 
 // Runs the program on a damaged copy; returns its exit status after checking the rules.
 int Convert(const fs::path& damaged, const fs::path& out) {
     fs::remove(out);
-    ChildResult r = RunTdwg({damaged.string(), "-q", "-o", out.string()});
+    ckw::shell::RunResult r = RunTdwg({damaged.string(), "-q", "-o", out.string()});
     EXPECT_FALSE(r.timedOut);
-    EXPECT_TRUE(r.exitStatus == 0 || r.exitStatus == 1) << "status " << r.exitStatus << ": " << r.err;
+    EXPECT_TRUE(r.exitStatus == 0 || r.exitStatus == 1) << "status " << r.exitStatus << ": " << r.errors;
     if (r.exitStatus != 0) {
         EXPECT_FALSE(fs::exists(out));
-        EXPECT_FALSE(r.err.empty());
+        EXPECT_FALSE(r.errors.empty());
     }
     return r.exitStatus;
 }

@@ -3,8 +3,13 @@
 #include <cmath>
 #include <random>
 
+#include <limits>
+#include <sstream>
+
 #include "Curves.h"
 #include "DxfWriter.h"
+#include "Readers.h"
+#include "TWriter.h"
 #include "TdwgFixture.h"
 #include "base/GbkText.h"
 
@@ -62,6 +67,42 @@ TEST(DxfExport, EveryEngineKindPassesTheAudit) {
     auto texts = j["texts"].get<std::vector<std::string>>();
     EXPECT_NE(std::find(texts.begin(), texts.end(), U8(u8"一层{结构}\\平面 第二行")), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), U8(u8"一层{结构}\\平面\n第二行")), texts.end());
+}
+
+// What drawings from elsewhere may hold and no DXF reader takes: infinite numbers (an entity's
+// coordinates, an extended-data real) and line breaks inside an extended-data string.
+TEST(DxfExport, NeverWritesNonFiniteNumbersOrLineBreaks) {
+    const double inf = std::numeric_limits<double>::infinity();
+    Drawing neutral;
+    Entity line;
+    line.kind = "LINE", line.shape = Shape::Line, line.layer = "0";
+    line.vertices = {{0, 0}, {10, 0}};
+    line.xdata = {{"APP", {{XDataValue::Type::String, 0, 0, "a\nb\rc"}, {XDataValue::Type::Real, 0, inf, {}}}}};
+    neutral.entities.push_back(line);
+    eng::Drawing d;
+    MapToEngine(neutral, d);
+    d.Add(Make(eng::kCircle, {0, 0, static_cast<float>(inf)}));
+    d.Add(Make(eng::kLine, {0, std::nanf(""), 1, 1}));
+    ckw::dxf::ExportCounts counts;
+    const std::string dxf = ckw::dxf::DxfText(d, &counts);
+    std::istringstream lines(dxf);
+    std::string code, value;
+    while (std::getline(lines, code) && std::getline(lines, value)) {
+        std::string lower = value;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(lower.find("inf") == std::string::npos && lower.find("nan") == std::string::npos) << value;
+        if (code == "1000") {
+            EXPECT_EQ(value, "a b c");
+        }
+    }
+    EXPECT_EQ(counts.written["LINE"], 1);
+    EXPECT_EQ(counts.skipped.size(), 2u);
+    TempDir dir;
+    WriteBytes(dir.path() / "odd.dxf", dxf);
+    EXPECT_EQ(Ezdxf(dir.path() / "odd.dxf")["errors"], 0);
+    Drawing back;
+    std::string error;
+    EXPECT_TRUE(ReadDxfBytes(dxf, back, error)) << error;
 }
 
 TEST(Curves, EllipsesStayWithinTheChordTolerance) {

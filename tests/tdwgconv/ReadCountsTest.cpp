@@ -14,12 +14,34 @@ namespace {
 using KindCounts = std::map<std::string, long>;
 
 // Example drawing of LibreDWG, as DXF (2000 and 2007) and as DWG: the same entities.
-const KindCounts kLibreDwgDxf = {
-    {"3DFACE", 2},      {"3DSOLID", 1}, {"ACAD_TABLE", 1}, {"ARC", 2},         {"ARC_DIMENSION", 1}, {"ATTDEF", 2},
-    {"DIMENSION", 9},   {"ELLIPSE", 1}, {"HATCH", 1},      {"INSERT", 10},     {"LIGHT", 1},         {"LINE", 8},
-    {"LWPOLYLINE", 11}, {"MLINE", 1},   {"MTEXT", 1},      {"MULTILEADER", 1}, {"POINT", 1},         {"POLYLINE", 2},
-    {"RAY", 1},         {"REGION", 2},  {"SOLID", 1},      {"SPLINE", 2},      {"TEXT", 2},          {"TOLERANCE", 1},
-    {"WIPEOUT", 2},     {"XLINE", 1},   {"VIEWPORT", 1} /* paper space */};
+const KindCounts kLibreDwgDxf = {{"3DFACE", 2},
+                                 {"3DSOLID", 1},
+                                 {"ACAD_TABLE", 1},
+                                 {"ARC", 2},
+                                 {"ARC_DIMENSION", 1},
+                                 {"ATTDEF", 2},
+                                 {"ATTRIB", 2} /* the values of an insert's attributes */,
+                                 {"DIMENSION", 9},
+                                 {"ELLIPSE", 1},
+                                 {"HATCH", 1},
+                                 {"INSERT", 10},
+                                 {"LIGHT", 1},
+                                 {"LINE", 8},
+                                 {"LWPOLYLINE", 11},
+                                 {"MLINE", 1},
+                                 {"MTEXT", 1},
+                                 {"MULTILEADER", 1},
+                                 {"POINT", 1},
+                                 {"POLYLINE", 2},
+                                 {"RAY", 1},
+                                 {"REGION", 2},
+                                 {"SOLID", 1},
+                                 {"SPLINE", 2},
+                                 {"TEXT", 2},
+                                 {"TOLERANCE", 1},
+                                 {"WIPEOUT", 2},
+                                 {"XLINE", 1},
+                                 {"VIEWPORT", 1} /* paper space */};
 
 const std::map<std::string, KindCounts> kDxfReference = {
     {"A0H.dxf", {{"ARC", 2}, {"INSERT", 3}, {"LINE", 4053}}},
@@ -80,9 +102,10 @@ TEST(ReadCounts, DwgFilesMatchThePackagesObjectList) {
         SCOPED_TRACE(file);
         TempDir dir;
         fs::path out = dir.path() / "out.T";
-        ChildResult r = RunTdwg({DataFile(std::string("dwg/") + file).string(), "--json", "-o", out.string()});
-        ASSERT_EQ(r.exitStatus, 0) << r.err;
-        Json report = Json::parse(r.out);
+        ckw::shell::RunResult r =
+            RunTdwg({DataFile(std::string("dwg/") + file).string(), "--json", "-o", out.string()});
+        ASSERT_EQ(r.exitStatus, 0) << r.errors;
+        Json report = Json::parse(r.output);
         KindCounts read;
         for (const auto& [kind, c] : report["kinds"].items()) read[kind] = c["read"].get<long>();
         EXPECT_EQ(read, kLibreDwgDwg);

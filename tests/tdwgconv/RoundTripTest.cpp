@@ -41,10 +41,10 @@ void RoundTrip(const eng::Drawing& original, const fs::path& dir, const std::str
 
 TEST(RoundTrip, SheetFromKwutilWithItsFrameRecord) {
     TempDir dir;
-    ChildResult r =
-        RunChild({CKW_KWUTIL, "sheet", "-o", (dir.path() / "sheet").string(), "--floors", "-0.050:4200,4.150:3600"},
-                 std::chrono::seconds(120));
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+        {CKW_KWUTIL, "sheet", "-o", (dir.path() / "sheet").string(), "--floors", "-0.050:4200,4.150:3600"},
+        std::chrono::seconds(120));
+    ASSERT_EQ(r.exitStatus, 0) << r.errors;
     eng::Drawing sheet;
     std::string error;
     ASSERT_TRUE(eng::ReadDrawingFile(dir.path() / "sheet.T", sheet, error)) << error;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "platform/Shell.h"
 #include <ckw/EngineDrawing.h>
 #include "support/TestEnv.h"
 
@@ -24,17 +24,18 @@ using ckw::test::TempDir;
 
 inline fs::path DataFile(const std::string& relative) { return fs::path(CKW_TEST_DATA_DIR) / relative; }
 
-inline ChildResult RunTdwg(std::vector<std::string> args) {
+inline ckw::shell::RunResult RunTdwg(std::vector<std::string> args) {
     args.insert(args.begin(), CKW_TDWGCONV);
-    return RunChild(args, std::chrono::seconds(180));
+    return ckw::shell::RunAndCapture(args, std::chrono::seconds(180));
 }
 
 // ezdxf's audit error count, model-space counts per kind and texts of a DXF file.
 inline Json Ezdxf(const fs::path& dxf) {
-    ChildResult r = RunChild({"/usr/bin/python3", std::string(CKW_TDWGCONV_TEST_DIR) + "/ezdxf_check.py", dxf.string()},
-                             std::chrono::seconds(120));
-    EXPECT_EQ(r.exitStatus, 0) << r.err;
-    Json j = Json::parse(r.out, nullptr, false);
+    ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+        {"/usr/bin/python3", std::string(CKW_TDWGCONV_TEST_DIR) + "/ezdxf_check.py", dxf.string()},
+        std::chrono::seconds(120));
+    EXPECT_EQ(r.exitStatus, 0) << r.errors;
+    Json j = Json::parse(r.output, nullptr, false);
     return j.is_discarded() ? Json::object() : j;
 }
 

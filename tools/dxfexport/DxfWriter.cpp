@@ -15,23 +15,9 @@
 #include <ckw/ReferenceEngine.h>
 #include "base/GbkText.h"
 #include "base/XDataParser.h"
+#include "base/XDataWordCodec.h"
 
 namespace ckw::dxf {
-namespace {
-namespace eng = ckw::engine;
-
-constexpr int kStandardLineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
-                                        53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
-
-// Lineweight group value (hundredths of a millimetre, a standard step) of a width code.
-int LineWeight(int widthCode) {
-    if (widthCode <= 0) return -1;  // by layer
-    int hundredths = widthCode / 10;
-    int best = 0;
-    for (int w : kStandardLineWeights)
-        if (std::abs(w - hundredths) < std::abs(best - hundredths)) best = w;
-    return best;
-}
 
 // Symbol names may not hold <>/\":;?*|=` (GBK trail bytes can be '\\' or '|': walk characters).
 std::string SymbolName(const std::string& gbk, const std::string& fallback) {
@@ -51,6 +37,22 @@ std::string SymbolName(const std::string& gbk, const std::string& fallback) {
     }
     out = text::Trim(out);
     return out.empty() ? fallback : out;
+}
+
+namespace {
+namespace eng = ckw::engine;
+
+constexpr int kStandardLineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
+                                        53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+
+// Lineweight group value (hundredths of a millimetre, a standard step) of a width code.
+int LineWeight(int widthCode) {
+    if (widthCode <= 0) return -1;  // by layer
+    int hundredths = widthCode / 10;
+    int best = 0;
+    for (int w : kStandardLineWeights)
+        if (std::abs(w - hundredths) < std::abs(best - hundredths)) best = w;
+    return best;
 }
 
 // Shortest text that reads back as the same float.
@@ -304,22 +306,34 @@ private:
         G(100, subclass);
     }
 
+    // Only what a DXF group can hold: finite reals, strings on one line of at most 255 bytes.
     void XData(const eng::Entity& e) {
         if (e.xdata.empty()) return;
         for (const xdata::ParsedBlock& block : xdata::ReadAllBlocks(e.xdata)) {
-            G(1001, SymbolName(block.name, "CKW"));
+            G(xdata::kDxfAppName, SymbolName(block.name, "CKW"));
             for (const xdata::ParsedItem& item : block.items) {
-                if (item.type == 10001)
-                    G(1071, item.value);
-                else if (item.type == 10002) {
+                if (item.type == xdata::kIntegerCode)
+                    G(xdata::kDxfLong, item.value);
+                else if (item.type == xdata::kRealCode) {
                     float f;
                     std::memcpy(&f, &item.value, sizeof f);
-                    R(1040, f);
-                } else if (item.type == 10003) {
-                    G(1000, item.text.substr(0, 255));
+                    if (std::isfinite(f)) R(xdata::kDxfReal, f);
+                } else if (item.type == xdata::kStringCode) {
+                    G(xdata::kDxfString, Cut(OneLine(item.text), 255));
                 }
             }
         }
+    }
+
+    // The longest start of `gbk` within `bytes`, never splitting a character.
+    static std::string Cut(const std::string& gbk, size_t bytes) {
+        size_t len = 0;
+        while (len < gbk.size()) {
+            size_t n = text::CharLength(gbk, len);
+            if (len + n > bytes) break;
+            len += n;
+        }
+        return gbk.substr(0, len);
     }
 
     void Count(const char* kind, bool modelSpace) {
@@ -331,6 +345,11 @@ private:
     // Writes the entity as the DXF entity its kind stands for (EntityKinds.def); what cannot be
     // written (too few values, an unknown block, a kind DXF has no entity for) is counted as skipped.
     void Entity(const eng::Entity& e, const std::string& owner, bool modelSpace) {
+        // No reader takes an infinite or undefined number: such an entity stays out, counted.
+        if (!std::all_of(e.values.begin(), e.values.end(), [](float x) { return std::isfinite(x); })) {
+            if (m_counts && modelSpace) ++m_counts->skipped[eng::KindName(e.kind)];
+            return;
+        }
         const EntityKindInfo* info = FindEntityKind(e.kind);
         const char* dxf = info ? info->dxf.data() : nullptr;
         bool written = false;
@@ -580,11 +599,12 @@ private:
         XData(e);
     }
 
+    // Control characters (line breaks, tabs, ...) become spaces: a DXF value is one line.
     static std::string OneLine(const std::string& gbk) {
         std::string out;
         for (size_t i = 0; i < gbk.size();) {
             size_t n = text::CharLength(gbk, i);
-            if (n == 1 && (gbk[i] == '\n' || gbk[i] == '\r'))
+            if (n == 1 && static_cast<unsigned char>(gbk[i]) < 0x20)
                 out += ' ';
             else
                 out.append(gbk, i, n);
@@ -602,9 +622,12 @@ private:
                 char c = gbk[i];
                 if (c == '\n')
                     out += "\\P";
-                else if (c == '\r') {
+                else if (static_cast<unsigned char>(c) < 0x20) {
+                    if (c == '\t') out += ' ';  // other control characters have no place in a value
                 } else if (c == '\\' || c == '{' || c == '}')
                     out += '\\', out += c;
+                else if (c == '^')
+                    out += "^ ";  // a caret followed by anything else is a control code
                 else
                     out += c;
             } else {

@@ -22,4 +22,8 @@ struct ExportCounts {
                             ExportCounts* counts = nullptr);
 std::string DxfText(const engine::Drawing& drawing, ExportCounts* counts = nullptr);
 
+// A name as DXF symbol tables take it (layers, blocks, applications): the characters they refuse
+// (<>/\":;?*|=` and control characters) become '_'; `fallback` when nothing is left. GBK.
+std::string SymbolName(const std::string& gbk, const std::string& fallback);
+
 }  // namespace ckw::dxf

@@ -3,13 +3,19 @@
 // UTF-8 whatever the file's version (the package decodes the code page of older files and the
 // UTF-16 of newer ones).
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <fstream>
+#include <cstdint>
+#include <map>
 #include <nlohmann/json.hpp>
 
-#include "ChildProcess.h"
+#include "platform/Shell.h"
+#include "base/XDataWordCodec.h"
 #include "Curves.h"
 #include "Readers.h"
 #include "TextDecode.h"
+#include "Transforms.h"
 
 namespace tdwg {
 namespace {
@@ -20,9 +26,21 @@ double Num(const Json& j, const char* key, double fallback = 0) {
     auto it = j.find(key);
     return it != j.end() && it->is_number() ? it->get<double>() : fallback;
 }
+// Every field is read tolerantly: a missing one or one of another type than expected gives the
+// fallback, so that one odd field never costs more than the entity it belongs to.
 int Int(const Json& j, const char* key, int fallback = 0) {
     auto it = j.find(key);
-    return it != j.end() && it->is_number() ? static_cast<int>(it->get<double>()) : fallback;
+    if (it == j.end() || !it->is_number()) return fallback;
+    const double d = it->get<double>();
+    return d >= INT32_MIN && d <= INT32_MAX ? static_cast<int>(d) : fallback;
+}
+// Flags come as booleans or as numbers (0 or not), depending on the field and the file's version.
+bool Bool(const Json& j, const char* key, bool fallback) {
+    auto it = j.find(key);
+    if (it == j.end()) return fallback;
+    if (it->is_boolean()) return it->get<bool>();
+    if (it->is_number()) return it->get<double>() != 0;
+    return fallback;
 }
 const Json& Obj(const Json& j, const char* key) {
     static const Json empty = Json::object();
@@ -63,7 +81,7 @@ public:
             Layer layer;
             layer.name = m_text.Utf8ToGbk(Str(l, "name"));
             layer.colour = Int(l, "colorIndex", 7);
-            if (l.value("off", false) && layer.colour > 0) layer.colour = -layer.colour;
+            if (Bool(l, "off", false) && layer.colour > 0) layer.colour = -layer.colour;
             layer.lineType = m_text.Utf8ToGbk(Str(l, "lineType"));
             layer.lineWeightMm = LineWeightMm(Int(l, "lineweight", 29));
             m_d.layers.push_back(std::move(layer));
@@ -87,11 +105,16 @@ public:
             for (const Json& e : Arr(b, "entities")) Add(e, block.entities, false);
             m_d.blocks.push_back(std::move(block));
         }
+        std::map<std::string, bool> insertInPaper;
         for (const Json& e : Arr(root, "entities")) {
             std::string type = Str(e, "type");
             if (type.empty()) continue;
             ++m_d.kinds[type].read;
-            bool paper = !modelHandle.empty() && Str(e, "ownerBlockRecordSoftId") != modelHandle;
+            // An attribute belongs to its insert, which belongs to model or paper space.
+            const std::string owner = Str(e, "ownerBlockRecordSoftId");
+            bool paper = !modelHandle.empty() && owner != modelHandle;
+            if (auto it = insertInPaper.find(owner); type == "ATTRIB" && it != insertInPaper.end()) paper = it->second;
+            if (type == "INSERT") insertInPaper[Str(e, "handle")] = paper;
             Add(e, m_d.entities, paper);
         }
         m_d.unmappableCharacters = m_text.Unmappable();
@@ -108,12 +131,18 @@ private:
         if (j.contains("color") && j["color"].is_number() && e.colour != kColourByLayer && e.colour != kColourByBlock &&
             (e.colour < 1 || e.colour > 255))
             e.trueColour = Int(j, "color") & 0xFFFFFF;
-        XData(j, e);
-        Map(j, e);
-        if (e.kind == "ATTRIB")
-            e.shape = Shape::Skip, e.skipReason = "attribute of an insert";
-        else if (paperSpace && e.shape != Shape::Skip)
-            e.shape = Shape::Skip, e.skipReason = "paper space";
+        try {
+            XData(j, e);
+            Map(j, e);
+            Extrusion(j, e);
+            for (Entity& more : m_more) more.nx = e.nx, more.ny = e.ny, more.nz = e.nz;
+        } catch (const std::exception&) {
+            // The reader's output for this entity is not what it should be: it alone stays out.
+            e.shape = Shape::Skip, e.skipReason = "damaged entity data";
+            e.xdata.clear();
+            m_more.clear();
+        }
+        if (paperSpace && e.shape != Shape::Skip) e.shape = Shape::Skip, e.skipReason = "paper space";
         if (e.shape == Shape::Polyline && e.vertices.size() < 2)
             e.shape = Shape::Skip, e.skipReason = "polyline without vertices";
         list.push_back(std::move(e));
@@ -121,23 +150,62 @@ private:
         m_more.clear();
     }
 
+    // Only well-formed extended data comes in: an application with a printable name, and values of
+    // the kinds the engine keeps with a value that fits them (strings not empty, at most the 255
+    // bytes of a DXF value). The rest is counted in the report.
+    // Kinds given in the object coordinate system of their extrusion direction.
+    static void Extrusion(const Json& j, Entity& e) {
+        static const char* const kKinds[] = {"ARC",    "CIRCLE", "LWPOLYLINE", "POLYLINE2D", "TEXT",
+                                             "ATTRIB", "INSERT", "SOLID",      "TRACE",      "HATCH"};
+        if (std::find(std::begin(kKinds), std::end(kKinds), e.kind) == std::end(kKinds)) return;
+        const Json& n = Obj(e.kind == "ATTRIB" ? Obj(j, "text") : j, "extrusionDirection");
+        if (n.empty()) return;
+        e.nx = Num(n, "x"), e.ny = Num(n, "y"), e.nz = Num(n, "z", 1);
+    }
+
     void XData(const Json& j, Entity& e) {
         for (const Json& app : Arr(j, "xdata")) {
-            XDataApp a{m_text.Utf8ToGbk(Str(app, "appName")), {}};
+            const std::string name = Str(app, "appName");
+            if (!WellFormedText(name) || name.empty()) {
+                m_d.droppedXDataValues += static_cast<long>(std::max<size_t>(Arr(app, "value").size(), 1));
+                continue;
+            }
+            XDataApp a{m_text.Utf8ToGbk(name), {}};
             for (const Json& v : Arr(app, "value")) {
-                int code = Int(v, "code");
+                const int code = Int(v, "code");
                 auto value = v.find("value");
-                if (code == 1000 && value != v.end() && value->is_string())
-                    a.values.push_back({XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(value->get<std::string>())});
-                else if ((code == 1070 || code == 1071) && value != v.end() && value->is_number())
-                    a.values.push_back({XDataValue::Type::Int, static_cast<int32_t>(value->get<double>()), 0, {}});
-                else if (code >= 1040 && code <= 1042 && value != v.end() && value->is_number())
-                    a.values.push_back({XDataValue::Type::Real, 0, value->get<double>(), {}});
+                const bool number = value != v.end() && value->is_number();
+                const double d = number ? value->get<double>() : 0;
+                const std::string text =
+                    value != v.end() && value->is_string() ? Trimmed(value->get<std::string>()) : "";
+                if (code == ckw::xdata::kDxfString && !text.empty() && text.size() <= 255 && WellFormedText(text))
+                    a.values.push_back({XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(text)});
+                else if (code == ckw::xdata::kDxfInteger && number && d == std::trunc(d) && d >= INT16_MIN &&
+                         d <= INT16_MAX)
+                    a.values.push_back({XDataValue::Type::Int, static_cast<int32_t>(d), 0, {}});
+                else if (code == ckw::xdata::kDxfLong && number && d == std::trunc(d) && d >= INT32_MIN &&
+                         d <= INT32_MAX)
+                    a.values.push_back({XDataValue::Type::Int, static_cast<int32_t>(d), 0, {}});
+                else if (code >= ckw::xdata::kDxfReal && code <= ckw::xdata::kDxfScale && number && std::isfinite(d))
+                    a.values.push_back({XDataValue::Type::Real, 0, d, {}});
                 else
                     ++m_d.droppedXDataValues;
             }
             e.xdata.push_back(std::move(a));
         }
+    }
+
+    // Text without control characters or the mark of bytes that were not text.
+    // A DXF value cannot begin or end with blanks: they are not kept.
+    static std::string Trimmed(const std::string& s) {
+        const size_t first = s.find_first_not_of(' '), last = s.find_last_not_of(' ');
+        return first == std::string::npos ? std::string() : s.substr(first, last - first + 1);
+    }
+
+    static bool WellFormedText(const std::string& s) {
+        for (unsigned char c : s)
+            if (c < 0x20 || c == 0x7F) return false;
+        return s.find("\xEF\xBF\xBD") == std::string::npos;
     }
 
     void Text(const Json& j, Entity& e, const Json& t) {
@@ -152,6 +220,10 @@ private:
         e.x = p.x, e.y = p.y;
         e.hAlign = h == 1 || h == 4 ? 1 : h == 2 ? 2 : 0;
         e.vAlign = h == 4 ? 2 : (v >= 0 && v <= 3 ? v : 0);
+        if (h == 3 || h == 5) {
+            Point2 second = Pt(t, "endPoint");
+            SpanText(e, second.x, second.y, h == 5);
+        }
     }
 
     void Map(const Json& j, Entity& e) {
@@ -203,14 +275,19 @@ private:
                                       Num(v, "startWidth", Num(j, "startWidth")),
                                       Num(v, "endWidth", Num(j, "endWidth"))});
             }
-        } else if (type == "TEXT" || type == "ATTRIB") {
-            Text(j, e, type == "ATTRIB" ? Obj(j, "text") : j);
+        } else if (type == "TEXT") {
+            Text(j, e, j);
+        } else if (type == "ATTRIB") {
+            // An attribute's value is a text at its place; its tag goes into the extended data.
+            Text(j, e, Obj(j, "text"));
+            e.xdata.push_back({kAttributeApp, {{XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(Str(j, "tag"))}}});
+            if (Int(j, "flags") & 1) e.shape = Shape::Skip, e.skipReason = "invisible attribute";
         } else if (type == "MTEXT") {
             Point2 p = Pt(j, "insertionPoint");
             e.shape = Shape::MText;
             e.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "text")));
             e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")),
-            e.lineSpacing = Num(j, "lineSpacing", 1);
+            e.lineSpacing = Num(j, "lineSpacing", 1) > 0 ? Num(j, "lineSpacing", 1) : 1;  // 0: not given
             e.x = p.x, e.y = p.y;
             int a = std::clamp(Int(j, "attachmentPoint", 1), 1, 9) - 1;
             e.hAlign = a % 3, e.vAlign = 3 - a / 3;
@@ -222,6 +299,8 @@ private:
             if (type == "INSERT") {
                 e.sx = Num(j, "xScale", 1), e.sy = Num(j, "yScale", 1), e.sz = Num(j, "zScale", 1);
                 e.angleDeg = Deg(Num(j, "rotation"));
+                m_more = InsertArray(e, Int(j, "columnCount", 1), Int(j, "rowCount", 1), Num(j, "columnSpacing"),
+                                     Num(j, "rowSpacing"));
             }
             if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
         } else if (type == "SOLID" || type == "TRACE") {
@@ -262,7 +341,7 @@ private:
                 } else if (type == 2) {
                     Point2 c = Pt(edge, "center");
                     double r = Num(edge, "radius"), a1 = Num(edge, "startAngle"), a2 = Num(edge, "endAngle");
-                    bool ccw = edge.value("isCCW", true);
+                    bool ccw = Bool(edge, "isCCW", true);
                     double sweep = std::fmod(std::abs(a2 - a1), 2 * M_PI);
                     if (sweep == 0) sweep = 2 * M_PI;
                     if (!ccw) a1 = -a1, a2 = -a2, sweep = -sweep;
@@ -309,6 +388,7 @@ bool ParseDwgJson(const std::string& json, Drawing& drawing, std::string& error)
     }
     try {
         JsonSink(drawing).Run(root);
+        ToWorld(drawing);
     } catch (const std::exception& e) {
         drawing = Drawing{};
         error = std::string("the DWG reader's output is not understood: ") + e.what();
@@ -327,7 +407,8 @@ bool ReadDwg(const std::filesystem::path& file, const DwgReaderSetup& setup, Dra
         error = "the DWG reader is not installed (" + setup.script.string() + ")";
         return false;
     }
-    ChildResult r = RunChild({"node", setup.script.string(), file.string()}, setup.timeLimit);
+    ckw::shell::RunResult r =
+        ckw::shell::RunAndCapture({"node", setup.script.string(), file.string()}, setup.timeLimit);
     if (!r.started) {
         error = "cannot start Node.js for the DWG reader";
         return false;
@@ -337,13 +418,21 @@ bool ReadDwg(const std::filesystem::path& file, const DwgReaderSetup& setup, Dra
         return false;
     }
     if (r.exitStatus != 0) {
-        while (!r.err.empty() && (r.err.back() == '\n' || r.err.back() == '\r')) r.err.pop_back();
-        size_t nl = r.err.rfind('\n');
-        std::string last = nl == std::string::npos ? r.err : r.err.substr(nl + 1);
+        while (!r.errors.empty() && (r.errors.back() == '\n' || r.errors.back() == '\r')) r.errors.pop_back();
+        size_t nl = r.errors.rfind('\n');
+        std::string last = nl == std::string::npos ? r.errors : r.errors.substr(nl + 1);
         error = last.empty() ? "the DWG reader failed" : last;
         return false;
     }
-    return ParseDwgJson(r.out, drawing, error);
+    if (!ParseDwgJson(r.output, drawing, error)) return false;
+    // The reader leaves the version blank: the file says it in its first six bytes ("AC1015").
+    if (drawing.sourceVersion.empty()) {
+        char magic[6] = {};
+        std::ifstream(file, std::ios::binary).read(magic, sizeof magic);
+        if (std::all_of(magic, magic + 6, [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            drawing.sourceVersion.assign(magic, sizeof magic);
+    }
+    return true;
 }
 
 }  // namespace tdwg

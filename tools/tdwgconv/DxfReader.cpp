@@ -16,11 +16,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "BinaryDxf.h"
 #include "Curves.h"
 #include "DxfCounts.h"
 #include "base/GbkText.h"
+#include "base/XDataWordCodec.h"
 #include "Readers.h"
 #include "TextDecode.h"
+#include "Transforms.h"
 
 namespace tdwg {
 namespace {
@@ -32,6 +35,7 @@ struct Extras {
     std::string blockName;    // group 2 (a dimension's block)
     std::string description;  // group 4 (a block's description)
     double w40 = 0, w41 = 0, w43 = 0;
+    bool has40 = false, has41 = false;                    // a vertex without its own widths takes the polyline's
     std::vector<std::pair<double, double>> vertexWidths;  // per light-polyline vertex
     std::string mtextChunks;                              // group 3
     // A multi-line text's rotation as written (group 50, degrees). dxflib reads it as degrees or
@@ -39,12 +43,32 @@ struct Extras {
     std::optional<double> rotation;
     std::vector<XDataApp> xdata;
     long droppedXData = 0;
+    std::vector<double> dashes;     // a line type's pattern (group 49)
+    int flags = 0;                  // group 70
+    double nx = 0, ny = 0, nz = 1;  // extrusion direction (groups 210, 220, 230)
+    // A hatch's boundary paths given as polylines (dxflib reads only edge paths): vertices with
+    // bulges, by path in file order; edge paths stay empty here.
+    struct HatchPath {
+        bool polyline = false;
+        long count = 0;  // vertices the path says it has
+        std::vector<Vertex> vertices;
+    };
+    std::vector<HatchPath> hatchPaths;
+    bool inHatchPaths = false;
 };
 
 bool IsNumericCode(unsigned code) {
     return (code >= 10 && code <= 99) || (code >= 110 && code <= 179) || (code >= 210 && code <= 239) ||
            (code >= 270 && code <= 289) || (code >= 370 && code <= 389) || (code >= 400 && code <= 409) ||
            (code >= 420 && code <= 429) || (code >= 440 && code <= 469) || (code >= 1010 && code <= 1071);
+}
+
+// Kinds whose coordinates are in the object coordinate system of their extrusion direction.
+bool InObjectCoordinates(const std::string& kind) {
+    for (const char* k :
+         {"ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "TEXT", "ATTRIB", "INSERT", "SOLID", "TRACE", "HATCH"})
+        if (kind == k) return true;
+    return false;
 }
 
 bool IsNumber(const std::string& v) {
@@ -64,6 +88,13 @@ bool CounterClockwise(const DL_HatchEdgeData& edge) {
     return raw != 0;
 }
 
+// A value as a message may show it: bytes that are not printable ASCII become '?'.
+std::string Printable(std::string s) {
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+    return s;
+}
+
 // A group's number as the file writes it ('.' decimals, whatever the locale).
 double Real(const std::string& v) { return ckw::text::ParseNumber(v); }
 
@@ -73,6 +104,9 @@ public:
 
     std::string error;
     bool sawEof = false;
+
+    // The file's last group closed a section: only the end marker is missing.
+    bool EndedAfterASection() const { return m_sections > 0 && m_section.empty() && m_pending.kind == "ENDSEC"; }
 
     void Finish() {
         CloseOpen();
@@ -86,12 +120,12 @@ public:
             m_pending = Extras{};
             m_pending.kind = value;
             if (value == "SECTION")
-                m_expectSectionName = true;
+                m_expectSectionName = true, ++m_sections;
             else if (value == "ENDSEC")
                 m_section.clear();
             else if (value == "EOF")
                 sawEof = true;
-            else if (m_section == "ENTITIES" && value != "VERTEX" && value != "SEQEND" && value != "ATTRIB")
+            else if (m_section == "ENTITIES" && value != "VERTEX" && value != "SEQEND")
                 ++m_d.kinds[value].read;
             return;
         }
@@ -101,7 +135,9 @@ public:
             return;
         }
         if (IsNumericCode(code) && !IsNumber(value) && error.empty())
-            error = "damaged file: group " + std::to_string(code) + " holds \"" + value.substr(0, 40) + "\"";
+            error = "damaged file: group " + std::to_string(code) + " holds \"" + Printable(value.substr(0, 40)) + "\"";
+        if (m_pending.kind == "HATCH" && HatchPathGroup(code, value)) return;
+        if (m_pending.kind == "LTYPE" && code == 49) m_pending.dashes.push_back(Real(value));
         switch (code) {
         case 2:
             m_pending.blockName = value;
@@ -113,11 +149,11 @@ public:
             m_pending.description = value;
             break;
         case 40:
-            m_pending.w40 = Real(value);
+            m_pending.w40 = Real(value), m_pending.has40 = true;
             if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().first = m_pending.w40;
             break;
         case 41:
-            m_pending.w41 = Real(value);
+            m_pending.w41 = Real(value), m_pending.has41 = true;
             if (!m_pending.vertexWidths.empty()) m_pending.vertexWidths.back().second = m_pending.w41;
             break;
         case 43:
@@ -129,11 +165,62 @@ public:
         case 50:
             m_pending.rotation = Real(value);
             break;
+        case 210:
+            m_pending.nx = Real(value);
+            break;
+        case 220:
+            m_pending.ny = Real(value);
+            break;
+        case 230:
+            m_pending.nz = Real(value);
+            break;
+        case 70:
+            m_pending.flags = std::atoi(value.c_str());
+            break;
         case 67:
             m_pending.paperSpace = std::atoi(value.c_str()) == 1;
             break;
         default:
             break;
+        }
+    }
+
+    // A group of a hatch's polyline boundary path; true when it was one.
+    bool HatchPathGroup(unsigned code, const std::string& value) {
+        auto& paths = m_pending.hatchPaths;
+        Extras::HatchPath* path = paths.empty() || !m_pending.inHatchPaths ? nullptr : &paths.back();
+        const bool polyline = path && path->polyline;
+        switch (code) {
+        case 91:
+            m_pending.inHatchPaths = true;
+            return false;
+        case 92:
+            if (!m_pending.inHatchPaths) return false;
+            paths.push_back({(std::atoi(value.c_str()) & 2) != 0, 0, {}});
+            return paths.back().polyline;
+        case 75:
+            m_pending.inHatchPaths = false;
+            return false;
+        case 93:
+            if (polyline) path->count = std::atol(value.c_str());
+            return polyline;
+        case 10:
+            if (!polyline || static_cast<long>(path->vertices.size()) >= path->count) return false;
+            path->vertices.push_back({Real(value), 0});
+            return true;
+        case 20:
+            if (!polyline || path->vertices.empty()) return false;
+            path->vertices.back().y = Real(value);
+            return true;
+        case 42:
+            if (!polyline || path->vertices.empty()) return false;
+            path->vertices.back().bulge = Real(value);
+            return true;
+        case 72:
+        case 73:
+            return polyline;
+        default:
+            return false;
         }
     }
 
@@ -161,9 +248,10 @@ public:
         layer.lineWeightMm = attributes.getWidth() > 0 ? attributes.getWidth() / 100.0 : 0;
         m_d.layers.push_back(std::move(layer));
     }
-    void addLinetype(const DL_LinetypeData& data) override { m_d.lineTypes.push_back({m_text.ToGbk(data.name), {}}); }
-    void addLinetypeDash(double length) override {
-        if (!m_d.lineTypes.empty()) m_d.lineTypes.back().dashes.push_back(length);
+    // dxflib hands on a type's dashes while it reads them, before the type itself: they are taken
+    // from the type's own groups instead.
+    void addLinetype(const DL_LinetypeData& data) override {
+        m_d.lineTypes.push_back({m_text.ToGbk(data.name), m_finished.dashes});
     }
 
     void addBlock(const DL_BlockData& data) override {
@@ -205,6 +293,7 @@ public:
     void addPolyline(const DL_PolylineData& d) override {
         Entity& e = Begin(Shape::Polyline);
         if (d.flags & (16 | 64)) Reject(e, "polygon mesh");
+        if (d.flags & 8) e.nx = 0, e.ny = 0, e.nz = 1;  // a 3D polyline is in the drawing's coordinates
         e.closed = (d.flags & 1) != 0;
         m_open = Open::Polyline;
         m_vertexIndex = 0;
@@ -215,7 +304,8 @@ public:
         Entity& e = *m_current;
         Vertex v{d.x, d.y, d.bulge, m_defaultWidths.first, m_defaultWidths.second};
         if (m_finished.kind == "VERTEX") {
-            v.startWidth = m_finished.w40, v.endWidth = m_finished.w41;
+            if (m_finished.has40) v.startWidth = m_finished.w40;
+            if (m_finished.has41) v.endWidth = m_finished.w41;
         } else if (m_vertexIndex < m_finished.vertexWidths.size()) {
             v.startWidth = m_finished.vertexWidths[m_vertexIndex].first;
             v.endWidth = m_finished.vertexWidths[m_vertexIndex].second;
@@ -248,28 +338,24 @@ public:
         Entity& e = Begin(Shape::Insert);
         e.block = m_text.ToGbk(d.name);
         e.x = d.ipx, e.y = d.ipy, e.sx = d.sx, e.sy = d.sy, e.sz = d.sz, e.angleDeg = d.angle;
+        ArrayCopies(e, d.cols, d.rows, d.colSp, d.rowSp);
     }
     void addTrace(const DL_TraceData& d) override { Quad(d); }
     void addSolid(const DL_SolidData& d) override { Quad(d); }
     void add3dFace(const DL_3dFaceData&) override { Skip("3D face"); }
-    void addText(const DL_TextData& d) override {
+    void addText(const DL_TextData& d) override { Text(Begin(Shape::Text), d); }
+    // An attribute's value is a text at its place; its tag goes into the extended data.
+    void addAttribute(const DL_AttributeData& d) override {
         Entity& e = Begin(Shape::Text);
-        e.text = m_text.Utf8ToGbk(ResolvePercentCodes(TextUtf8(d.text)));
-        e.height = d.height, e.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1;
-        e.angleDeg = d.angle * 180 / M_PI;
-        bool useFirst =
-            (d.hJustification == 0 && d.vJustification == 0) || d.hJustification == 3 || d.hJustification == 5;
-        e.x = useFirst ? d.ipx : d.apx, e.y = useFirst ? d.ipy : d.apy;
-        e.hAlign = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;
-        e.vAlign = d.hJustification == 4 ? 2 : (d.vJustification >= 0 && d.vJustification <= 3 ? d.vJustification : 0);
-    }
-    void addAttribute(const DL_AttributeData&) override { /* attribute values belong to their insert */
+        Text(e, d);
+        e.xdata.push_back({kAttributeApp, {{XDataValue::Type::String, 0, 0, m_text.ToGbk(d.tag)}}});
+        if (m_finished.flags & 1) Reject(e, "invisible attribute");
     }
     void addMText(const DL_MTextData& d) override {
         Entity& e = Begin(Shape::MText);
         e.text = m_text.Utf8ToGbk(StripMTextFormatting(TextUtf8(m_finished.mtextChunks + d.text)));
         e.height = d.height, e.angleDeg = m_finished.rotation ? *m_finished.rotation : d.angle * 180 / M_PI,
-        e.lineSpacing = d.lineSpacingFactor;
+        e.lineSpacing = d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1;
         e.x = d.ipx, e.y = d.ipy;
         int a = d.attachmentPoint >= 1 && d.attachmentPoint <= 9 ? d.attachmentPoint - 1 : 0;
         e.hAlign = a % 3;
@@ -293,6 +379,7 @@ public:
         Begin(Shape::Polyline);
         m_open = Open::Hatch;
         m_hatchLoops.clear();
+        m_hatchPaths = std::move(m_finished.hatchPaths);
     }
     void addHatchLoop(const DL_HatchLoopData&) override {
         if (m_open == Open::Hatch) m_hatchLoops.emplace_back();
@@ -306,19 +393,19 @@ public:
     // --- extended data --------------------------------------------------------------------------
     void addXDataApp(const std::string& app) override { m_pending.xdata.push_back({m_text.ToGbk(app), {}}); }
     void addXDataString(int code, const std::string& value) override {
-        if (code == 1000 && !m_pending.xdata.empty())
+        if (code == ckw::xdata::kDxfString && !m_pending.xdata.empty())
             m_pending.xdata.back().values.push_back({XDataValue::Type::String, 0, 0, m_text.ToGbk(value)});
         else
             ++m_pending.droppedXData;
     }
     void addXDataReal(int code, double value) override {
-        if (code >= 1040 && code <= 1042 && !m_pending.xdata.empty())
+        if (code >= ckw::xdata::kDxfReal && code <= ckw::xdata::kDxfScale && !m_pending.xdata.empty())
             m_pending.xdata.back().values.push_back({XDataValue::Type::Real, 0, value, {}});
         else
             ++m_pending.droppedXData;
     }
     void addXDataInt(int code, int value) override {
-        if ((code == 1070 || code == 1071) && !m_pending.xdata.empty())
+        if ((code == ckw::xdata::kDxfInteger || code == ckw::xdata::kDxfLong) && !m_pending.xdata.empty())
             m_pending.xdata.back().values.push_back({XDataValue::Type::Int, value, 0, {}});
         else
             ++m_pending.droppedXData;
@@ -346,6 +433,27 @@ private:
 
     std::string TextUtf8(const std::string& raw) const { return m_text.ToUtf8(raw); }
 
+    void Text(Entity& e, const DL_TextData& d) {
+        e.text = m_text.Utf8ToGbk(ResolvePercentCodes(TextUtf8(d.text)));
+        e.height = d.height, e.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1;
+        e.angleDeg = d.angle * 180 / M_PI;
+        bool useFirst =
+            (d.hJustification == 0 && d.vJustification == 0) || d.hJustification == 3 || d.hJustification == 5;
+        e.x = useFirst ? d.ipx : d.apx, e.y = useFirst ? d.ipy : d.apy;
+        e.hAlign = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;
+        e.vAlign = d.hJustification == 4 ? 2 : (d.vJustification >= 0 && d.vJustification <= 3 ? d.vJustification : 0);
+        if (d.hJustification == 3 || d.hJustification == 5) SpanText(e, d.apx, d.apy, d.hJustification == 5);
+    }
+
+    // The further copies of an array insert (columns along its rotation, rows across), after it.
+    void ArrayCopies(Entity& first, int cols, int rows, double colSpacing, double rowSpacing) {
+        std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
+        std::vector<Entity> copies = InsertArray(first, cols, rows, colSpacing, rowSpacing);
+        if (copies.empty()) return;
+        for (Entity& copy : copies) list.push_back(std::move(copy));
+        m_current = &list.back();
+    }
+
     Entity& Begin(Shape shape) {
         CloseOpen();
         Entity e;
@@ -357,6 +465,7 @@ private:
         e.trueColour = attributes.getColor24();
         if (attributes.getWidth() >= 0) e.lineWeightMm = attributes.getWidth() / 100.0;
         e.xdata = std::move(m_finished.xdata);
+        if (InObjectCoordinates(e.kind)) e.nx = m_finished.nx, e.ny = m_finished.ny, e.nz = m_finished.nz;
         m_d.droppedXDataValues += m_finished.droppedXData;
         m_finished.droppedXData = 0;
         if (m_block) {
@@ -453,6 +562,16 @@ private:
             // One closed outline per boundary loop: the first stays on this entity, the others follow.
             std::vector<std::vector<Vertex>> loops = std::move(m_hatchLoops);
             m_hatchLoops.clear();
+            // Polyline paths: in their place when dxflib gave a loop per path, else after the others.
+            const bool byPath = loops.size() == m_hatchPaths.size();
+            for (size_t i = 0; i < m_hatchPaths.size(); ++i) {
+                if (!m_hatchPaths[i].polyline) continue;
+                if (byPath)
+                    loops[i] = std::move(m_hatchPaths[i].vertices);
+                else
+                    loops.push_back(std::move(m_hatchPaths[i].vertices));
+            }
+            m_hatchPaths.clear();
             std::erase_if(loops, [](const std::vector<Vertex>& l) { return l.size() < 2; });
             if (loops.empty()) {
                 Reject(e, "hatch without boundary");
@@ -483,6 +602,7 @@ private:
     Extras m_pending, m_finished;
     std::string m_section;
     bool m_expectSectionName = false;
+    int m_sections = 0;
     Block* m_block = nullptr;
     Entity* m_current = nullptr;
     Open m_open = Open::None;
@@ -490,6 +610,7 @@ private:
     std::pair<double, double> m_defaultWidths;
     SplineParts m_spline;
     std::vector<std::vector<Vertex>> m_hatchLoops;
+    std::vector<Extras::HatchPath> m_hatchPaths;
     std::string m_dataHandle;
     bool m_inDataRecord = false;
 };
@@ -505,21 +626,42 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
     struct stat info {};
     error = fstat(fileno(file), &info) == 0 ? ImpossibleCount(file, static_cast<std::uintmax_t>(info.st_size))
                                             : "cannot read " + path;
+    char head[kBinaryDxfSentinel.size()] = {};
+    std::rewind(file);
+    const size_t got = std::fread(head, 1, sizeof head, file);
+    if (error.empty() && IsBinaryDxf(std::string_view(head, got))) {
+        // The binary form is read as the text it stands for.
+        std::string bytes(static_cast<size_t>(info.st_size), '\0'), text;
+        std::rewind(file);
+        const bool read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        std::fclose(file);
+        if (!read) {
+            error = "cannot read " + path;
+            return false;
+        }
+        if (!BinaryDxfToText(bytes, text, error)) return false;
+        return ReadDxfBytes(text, drawing, error);
+    }
     std::fclose(file);
+    if (error.empty() && info.st_size == 0) error = "the file is empty";
     if (!error.empty()) return false;
     try {
         auto sink = std::make_unique<DxfSink>(drawing);
         DL_Dxf dxf;
         bool ok = dxf.in(path, sink.get());
         sink->Finish();
+        ToWorld(drawing);
         if (!ok)
             error = "not a DXF file";
         else if (!sink->error.empty())
             error = sink->error;
-        else if (!sink->sawEof)
+        else if (!sink->sawEof && !sink->EndedAfterASection())
             error = "damaged file: it ends early (no EOF marker)";
-        else
+        else {
+            if (!sink->sawEof)
+                drawing.warnings.push_back("the file ends without its EOF marker after its last section");
             return true;
+        }
     } catch (const std::bad_alloc&) {
         error = "damaged file: a count in it asks for more memory than there is";
     } catch (const std::exception& e) {

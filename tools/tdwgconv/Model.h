@@ -56,7 +56,12 @@ struct Entity {
     double sx = 1, sy = 1, sz = 1;
 
     std::vector<XDataApp> xdata;
+    // Extrusion direction of an entity given in its object coordinate system; +Z for the others.
+    double nx = 0, ny = 0, nz = 1;
 };
+
+// The application whose extended data keeps an attribute's tag on the text its value becomes.
+inline constexpr const char* kAttributeApp = "CKW_ATTRIB";
 
 struct Layer {
     std::string name;
@@ -96,6 +101,7 @@ struct Drawing {
     long unmappableCharacters = 0;
     long droppedXDataValues = 0;
     std::string sourceVersion;
+    std::vector<std::string> warnings;  // what the reader took on trust or let pass
 };
 
 }  // namespace tdwg

@@ -27,6 +27,7 @@ void PrintReport(const Drawing& d, const std::string& source, const std::string&
         << "\n";
     if (d.unmappableCharacters) out << "characters GBK cannot hold (written as ?): " << d.unmappableCharacters << "\n";
     if (d.droppedXDataValues) out << "extended-data values of other kinds (dropped): " << d.droppedXDataValues << "\n";
+    for (const std::string& w : d.warnings) out << "warning: " << w << "\n";
 }
 
 void PrintReportJson(const Drawing& d, const std::string& source, const std::string& output, bool ok,
@@ -50,6 +51,7 @@ void PrintReportJson(const Drawing& d, const std::string& source, const std::str
     j["kinds"] = kinds;
     j["unmappable_characters"] = d.unmappableCharacters;
     j["dropped_xdata_values"] = d.droppedXDataValues;
+    j["warnings"] = d.warnings;
     out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 

@@ -10,7 +10,9 @@
 #include <memory>
 
 #include <ckw/ReferenceEngine.h>
+#include "DxfWriter.h"
 #include "base/GbkText.h"
+#include "base/XDataWordCodec.h"
 #include "base/XDataWords.h"
 
 namespace tdwg {
@@ -44,6 +46,11 @@ std::string FitText(const std::string& gbk) {
         len += n;
     }
     return gbk.substr(0, len);
+}
+
+// A layer's name as a DXF export can give it again (one GBK could not hold has '?' in it).
+std::string LayerName(const std::string& name, int number) {
+    return FitText(ckw::dxf::SymbolName(name, std::to_string(number)));
 }
 
 std::optional<int> DecimalName(const std::string& name) {
@@ -121,7 +128,7 @@ private:
             auto n = DecimalName(l.name);
             eng::LayerInfo info;
             info.number = n ? *n : next++;
-            info.name = FitText(l.name);
+            info.name = LayerName(l.name, info.number);
             info.colour = l.trueColour >= 0 ? Rgb24ToColour(l.trueColour)
                                             : (std::abs(l.colour) >= 1 && std::abs(l.colour) <= 255 ? std::abs(l.colour)
                                                                                                     : kDefaultColour);
@@ -141,7 +148,7 @@ private:
         eng::LayerInfo info;
         auto n = DecimalName(name);
         info.number = n && !m_numbersUsed(*n) ? *n : m_nextLayer++;
-        info.name = FitText(name);
+        info.name = LayerName(name, info.number);
         m_out.DefineLayer(info);
         return m_layers[name] = info;
     }
@@ -175,6 +182,8 @@ private:
             eng::Block block;
             block.number = it->second;
             block.name = FitText(b.engineName.empty() ? b.name : b.engineName);
+            // A block without a name (old drawings have them) is named as a DXF export names it.
+            if (block.name.empty()) block.name = "CKW_BLOCK_" + std::to_string(block.number);
             eng::Drawing content;  // collects the block's entities
             for (Entity& e : b.entities) {
                 std::string reason;
@@ -354,24 +363,32 @@ private:
         std::vector<std::unique_ptr<XData_Resbuf_>> owned;
         std::vector<XDataItemList> lists(apps.size());
         std::vector<ckw::xdata::NamedItems> blocks;
+        std::vector<std::string> names(apps.size());
         for (size_t a = 0; a < apps.size(); ++a) {
             for (const XDataValue& v : apps[a].values) {
+                // The engine keeps reals in single precision: one beyond it is not kept.
+                if (v.type == XDataValue::Type::Real && !std::isfinite(static_cast<float>(v.r))) {
+                    ++m_in.droppedXDataValues;
+                    continue;
+                }
                 auto item = std::make_unique<XData_Resbuf_>();
                 switch (v.type) {
                 case XDataValue::Type::Int:
-                    item->restype = 10001, item->resval.nInt = v.i;
+                    item->restype = ckw::xdata::kIntegerCode, item->resval.nInt = v.i;
                     break;
                 case XDataValue::Type::Real:
-                    item->restype = 10002, item->resval.fReal = static_cast<float>(v.r);
+                    item->restype = ckw::xdata::kRealCode, item->resval.fReal = static_cast<float>(v.r);
                     break;
                 case XDataValue::Type::String:
-                    item->restype = 10003, item->resval.pString = const_cast<char*>(v.s.c_str());
+                    item->restype = ckw::xdata::kStringCode, item->resval.pString = const_cast<char*>(v.s.c_str());
                     break;
                 }
                 lists[a].Add(item.get());
                 owned.push_back(std::move(item));
             }
-            blocks.push_back({apps[a].name, &lists[a]});
+            // Named as a DXF export can name it again (a name GBK could not hold has '?' in it).
+            names[a] = ckw::dxf::SymbolName(apps[a].name, "CKW");
+            blocks.push_back({names[a], &lists[a]});
         }
         std::vector<int32_t> words;
         int taken = ckw::xdata::EncodeBlocks(blocks, words);

@@ -112,6 +112,20 @@ std::string StripMTextFormatting(std::string_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
         char c = s[i];
         if (c == '{' || c == '}') continue;
+        // Caret codes: ^X is the character 64 below X ("^ " the caret itself). A tab (^I) is
+        // a space here, ^J a line break; other control characters have nothing to show.
+        if (c == '^' && i + 1 < s.size()) {
+            const int code = static_cast<unsigned char>(s[++i]) - 64;
+            if (s[i] == ' ')
+                out += '^';
+            else if (code == '\t')
+                out += ' ';
+            else if (code == '\n')
+                out += '\n';
+            else if (code >= 0x20 && code < 0x7F)
+                out += static_cast<char>(code);
+            continue;
+        }
         if (c != '\\' || i + 1 >= s.size()) {
             out += c;
             continue;
