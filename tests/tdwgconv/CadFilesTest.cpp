@@ -157,5 +157,22 @@ TEST(CadFiles, PolylineWidthsAndTextPlacement) {
     EXPECT_EQ(d.entities[3].text, "A B");
 }
 
+// Survey coordinates (3.5e6 m) lose their millimetres in the engine's 4-byte numbers: said in
+// the report, with the worst loss; a drawing near the origin says nothing.
+TEST(CadFiles, CoordinatesFarFromTheOriginAreWarnedOf) {
+    for (auto [x, warned] : {std::pair{"3500000.0", true}, {"35.0", false}}) {
+        const std::string dxf = std::string("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n") +
+                                "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n" + x + "\n20\n0\n30\n0\n11\n" + x +
+                                "1\n21\n0.1\n31\n0\n0\nENDSEC\n0\nEOF\n";
+        Drawing d;
+        std::string error;
+        ASSERT_TRUE(ReadDxfBytes(dxf, d, error)) << error;
+        ckw::engine::Drawing out;
+        MapToEngine(d, out);
+        EXPECT_EQ(d.warnings.size(), warned ? 1u : 0u) << x;
+        for (const std::string& w : d.warnings) EXPECT_NE(w.find("mm lost"), std::string::npos) << w;
+    }
+}
+
 }  // namespace
 }  // namespace tdwg::test

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <memory>
@@ -22,6 +23,8 @@ namespace {
 constexpr int kSolidLineType = 1;
 constexpr int kFirstLineType = 2, kLastLineType = 99;
 constexpr int kDefaultColour = 7;
+// A loss of precision worth a warning, in millimetres.
+constexpr double kNoticedLossMm = 0.05;
 
 // Engine alignment codes: 101 left / bottom, 102 centre / middle, 103 right / top.
 int HAlignCode(int h) { return 101 + std::clamp(h, 0, 2); }
@@ -85,6 +88,14 @@ public:
             if (c.read > accounted) c.skipped["no reader for this kind"] += c.read - accounted;
         }
         m_out.Data() = m_in.drawingData;
+        // Far from the origin (survey coordinates) a float holds the millimetres only coarsely.
+        if (m_worstLoss > kNoticedLossMm) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "coordinates too far from the origin for the drawing's 4-byte numbers: up to %.3g mm lost",
+                          m_worstLoss);
+            m_in.warnings.push_back(text);
+        }
     }
 
 private:
@@ -193,7 +204,13 @@ private:
         }
     }
 
-    float X(double x, double baseX) const { return static_cast<float>((x - baseX) * m_scale); }
+    // A coordinate as the engine keeps it (4-byte float), noting the worst loss of precision.
+    float X(double x, double baseX) {
+        const double exact = (x - baseX) * m_scale;
+        const float kept = static_cast<float>(exact);
+        if (std::isfinite(kept)) m_worstLoss = std::max(m_worstLoss, std::abs(exact - kept));
+        return kept;
+    }
     float L(double length) const { return static_cast<float>(length * m_scale); }
 
     // Writes one entity into `target` (or the block); false with a reason when it cannot.
@@ -402,6 +419,7 @@ private:
     Drawing& m_in;
     eng::Drawing& m_out;
     double m_scale;
+    double m_worstLoss = 0;                  // millimetres
     std::map<std::string, int> m_lineTypes;  // name key -> number
     std::map<std::string, eng::LayerInfo> m_layers;
     int m_nextLayer = 1;
