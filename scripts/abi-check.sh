@@ -10,9 +10,9 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 update=${2:-}
+suppressions=(--suppressions "$source_dir/abi/suppressions.ini")
 headers=(--headers-dir1 "$source_dir/include" --headers-dir1 "$build/include"
-         --headers-dir2 "$source_dir/include" --headers-dir2 "$build/include"
-         --suppressions "$source_dir/abi/suppressions.ini")
+         --headers-dir2 "$source_dir/include" --headers-dir2 "$build/include")
 status=0
 for name in CkwCommonUtil CkwEngine; do
     library=$(find "$build/src" -maxdepth 1 -name "lib$name.so.*.*" -type f | head -n 1)
@@ -26,7 +26,7 @@ for name in CkwCommonUtil CkwEngine; do
     report=$(mktemp)
     result=0
     if [[ -f $baseline ]]; then
-        abidiff --no-added-syms "${headers[@]}" "$baseline" "$current" >"$report" 2>&1 || result=$?
+        abidiff --no-added-syms "${suppressions[@]}" "${headers[@]}" "$baseline" "$current" >"$report" 2>&1 || result=$?
     fi
     if [[ $update == --update ]]; then
         # A new baseline never hides a break: an incompatible change needs a new SONAME first.
