@@ -13,6 +13,7 @@ packages=(
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
   clang-format
   doxygen abigail-tools man-db  # the API reference, the ABI check, the manual pages' test
+  debhelper lintian  # the Debian packages (scripts/package-check.sh)
   locales  # locale sources: tests build a comma-decimal locale from them
 )
 SUDO=""
