@@ -49,7 +49,8 @@ public:
             }
         }
         m_cd = iconv_open(to, from);
-        cache.entries.push_back({to, from, m_cd});
+        // A converter that did not open (its module could not be loaded) is tried again next time.
+        if (m_cd != kNoConverter) cache.entries.push_back({to, from, m_cd});
     }
     ~Converter() {
         if (m_owned && m_cd != kNoConverter) iconv_close(m_cd);
@@ -77,7 +78,10 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
     if (IsAscii(in)) return std::string(in);
     Converter converter(to, from);
     iconv_t cd = converter.get();
-    if (cd == kNoConverter) return std::string(in);
+    // Passing the text on unconverted would store one encoding's bytes as the other's.
+    if (cd == kNoConverter)
+        throw ConversionUnavailable(std::string("cannot convert text from ") + from + " to " + to + ": " +
+                                    std::strerror(errno));
     std::string out;
     out.reserve(in.size() * 3 / 2 + 4);
     size_t pos = 0;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <charconv>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,14 @@ inline std::string U8(std::u8string_view s) { return std::string(s.begin(), s.en
 // Byte length of the character starting at s[i] (1, 2 or 4); a broken sequence counts as 1.
 size_t CharLength(std::string_view s, size_t i);
 
-// Conversions never fail: an invalid sequence becomes '?' (or U+FFFD toward UTF-8).
+// A conversion that cannot be set up (the system's converter module does not load) throws; the
+// operation stops rather than keep text in the wrong encoding. Once set up, conversions never
+// fail: an invalid sequence becomes '?' (or U+FFFD toward UTF-8).
+class ConversionUnavailable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
 // Strict GBK (code page 936) for files other programs read: a character GBK cannot hold becomes
