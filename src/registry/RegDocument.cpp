@@ -71,6 +71,16 @@ std::optional<uint32_t> ParseDword(std::string_view hex) {
     return v;
 }
 
+// Whether a line that ends the file without a line break can be whole: a comment, a key, a string
+// or a dword of all its digits. A value of another type may go on at any point.
+bool WholeLastLine(std::string_view line) {
+    if (line[0] == ';' || line == "REGEDIT4" || line == "Windows Registry Editor Version 5.00") return true;
+    if (line[0] == '[') return line.back() == ']';
+    const size_t dword = Upper(line).find("=DWORD:");
+    if (dword != std::string::npos) return TrimBlanks(line.substr(dword + 7)).size() == 8;
+    return line.back() == '"';
+}
+
 }  // namespace
 
 RegDocument RegDocument::Parse(std::string_view text) {
@@ -78,6 +88,8 @@ RegDocument RegDocument::Parse(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     doc.m_damaged = text.find('\0') != std::string_view::npos || !text::IsValidUtf8(text);
     bool anyRead = false;
+    bool lastRead = false;  // the last line that held anything was read
+    std::string lastLine;
     std::string current;  // the key the value lines belong to; "" = none
     bool first = true;
     size_t pos = 0;
@@ -104,6 +116,8 @@ RegDocument RegDocument::Parse(std::string_view text) {
         bool header = first;
         first = false;
         if (line.empty()) continue;
+        lastLine = line;
+        lastRead = true;
         if (line[0] == ';') {
             doc.KeepVerbatim(std::move(line));
             continue;
@@ -112,6 +126,7 @@ RegDocument RegDocument::Parse(std::string_view text) {
             anyRead = true;
             continue;
         }
+        lastRead = false;
 
         if (line[0] == '[') {
             current.clear();
@@ -126,6 +141,7 @@ RegDocument RegDocument::Parse(std::string_view text) {
             }
             current = doc.MakeKey(key).path;
             anyRead = true;
+            lastRead = true;
             continue;
         }
 
@@ -165,9 +181,14 @@ RegDocument RegDocument::Parse(std::string_view text) {
             continue;
         }
         anyRead = true;
+        lastRead = true;
         doc.Set(current, std::move(value));  // a name given twice: the last one counts
     }
     if (doc.m_skipped > 0 && !anyRead) doc.m_damaged = true;
+    // A file that ends inside a line was cut off while it was written (every writer ends its lines):
+    // what is left of the line may even read, as a shorter key or number.
+    const bool endsInsideLine = !text.empty() && text.back() != '\n' && !lastLine.empty();
+    if (endsInsideLine && !(lastRead && WholeLastLine(lastLine))) doc.m_damaged = true;
     return doc;
 }
 

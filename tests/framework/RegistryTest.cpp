@@ -242,6 +242,27 @@ TEST_F(RegistryTest, AFileThatCannotBeReadOrIsNoRegistryIsNeverWritten) {
     EXPECT_TRUE(fs::is_directory(userFile()));
 }
 
+// A write cut off by a crash or a full disk leaves the file ending inside a line; what is left
+// may still read (a shorter key, fewer digits), so such a file is damaged, never rewritten.
+TEST_F(RegistryTest, AFileEndingInsideALineIsDamagedUnlessTheLineIsWhole) {
+    const std::string start =
+        "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\KELO\\MAIN\\PATH]\n";
+    for (const std::string cut :
+         {"\"CFG\"=\"/home/u/cfg\"\n[HKEY_CURRENT_USER\\Software\\KELO Soft", "\"CFG\"=\"/home/u/cf",
+          "\"CFG\"=\"/home/u/cfg\"\n\"Kind\"=dword:000007", "\"CFG\"=\"/home/u/cfg\"\n\"Bin\"=hex:01,0"}) {
+        Write(userFile(), start + cut);
+        EXPECT_FALSE(reg.GetString(Hive::LocalMachine, kPathKey, "CFG")) << cut;
+        EXPECT_TRUE(FileRegistry::LastReadProblem().has_value()) << cut;
+        EXPECT_FALSE(reg.SetStringForUser(Hive::LocalMachine, kPathKey, "CFG", "/fresh")) << cut;
+        EXPECT_EQ(Read(userFile()), start + cut);
+    }
+    for (const std::string whole : {"\"CFG\"=\"/home/u/cfg\"", "\"CFG\"=\"/home/u/cfg\"\n\"Kind\"=dword:000007d5",
+                                    "\"CFG\"=\"/home/u/cfg\"\n; a comment", "\"CFG\"=\"/home/u/cfg\"\n[HKCU\\X]"}) {
+        Write(userFile(), start + whole);
+        EXPECT_EQ(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/home/u/cfg") << whole;
+    }
+}
+
 TEST_F(RegistryTest, CommentsAndUnreadableLinesSurviveAWrite) {
     Write(userFile(),
           "Windows Registry Editor Version 5.00\n; kept for the team\n\n"
