@@ -13,6 +13,7 @@
 
 #include "RefState.h"
 #include "base/GbkText.h"
+#include "base/DirectorySync.h"
 #include "base/SqliteStatement.h"
 #include "base/StaleTemporaries.h"
 
@@ -226,18 +227,14 @@ std::string Describe(const std::filesystem::path& file, const std::string& messa
 }
 
 // The new file's data must be on the disk before it replaces the old file: an fsync error fails
-// the save, and the old file stays. The directory's entry is synced after the rename as well
-// (some file systems refuse fsync on a directory; the rename has happened by then either way).
-void SyncPath(const std::filesystem::path& path, bool directory) {
-    int fd = ::open(path.c_str(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0) {
-        if (!directory) Fail(std::string("cannot open the new file to sync it: ") + std::strerror(errno));
-        return;
-    }
+// the save, and the old file stays.
+void SyncNewFile(const std::filesystem::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail(std::string("cannot open the new file to sync it: ") + std::strerror(errno));
     bool synced = ::fsync(fd) == 0;
     int error = errno;
     ::close(fd);
-    if (!synced && !directory) Fail(std::string("cannot write the new file to the disk: ") + std::strerror(error));
+    if (!synced) Fail(std::string("cannot write the new file to the disk: ") + std::strerror(error));
 }
 
 void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
@@ -416,6 +413,11 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
     ckw::fs::RemoveStaleTemporaries(directory, "." + file.filename().string() + ".saving-");
     try {
         {
+            // Made here rather than by SQLite, which reports a read-only folder by the error of a
+            // later step ("No such file or directory").
+            const int made = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (made < 0) Fail("cannot create a file in " + temp.parent_path().string() + ": " + std::strerror(errno));
+            ::close(made);
             sqlite3* raw = nullptr;
             int rc = sqlite3_open_v2(temp.c_str(), &raw,
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -427,10 +429,12 @@ bool WriteDrawingFile(const std::filesystem::path& file, const Drawing& drawing,
             WriteAll(db.get(), drawing, progress);
             if (sqlite3_close_v2(db.release()) != SQLITE_OK) Fail("cannot close the new file");
         }
-        SyncPath(temp, false);
+        SyncNewFile(temp);
         std::filesystem::rename(temp, file, ec);
         if (ec) Fail(ec.message());
-        SyncPath(directory, true);
+        // The new drawing is in place but may not survive a power cut: the save is not reported done.
+        if (const int why = ckw::fs::SyncDirectory(directory))
+            Fail(std::string("saved, but the folder could not be written to the disk: ") + std::strerror(why));
         return true;
     } catch (const FileError& e) {
         error = Describe(file, e.message);

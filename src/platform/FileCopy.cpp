@@ -1,5 +1,8 @@
 #include "platform/FileCopy.h"
 
+#include "base/DirectorySync.h"
+#include "base/StaleTemporaries.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +25,7 @@ bool SyncFile(const stdfs::path& file) {
 }
 
 bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetUtf8) {
+    RemoveStaleCopies(targetUtf8);
     std::error_code ec;
     stdfs::path target(targetUtf8);
     stdfs::path temp = target;
@@ -34,11 +38,19 @@ bool CopyFileReplacing(const std::string& sourceUtf8, const std::string& targetU
         stdfs::remove(temp, ec);
         return false;
     }
-    return true;
+    return SyncDirectory(target.parent_path()) == 0;
+}
+
+int RemoveStaleCopies(const std::string& targetUtf8) {
+    const stdfs::path target(targetUtf8);
+    return RemoveStaleTemporaries(target.has_parent_path() ? target.parent_path() : stdfs::path("."),
+                                  target.filename().string() + ".tmp");
 }
 
 bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content) {
-    std::string temp = targetUtf8 + ".XXXXXX";
+    RemoveStaleCopies(targetUtf8);
+    // Named after this process, so that a later writer can tell the copy of a killed one.
+    std::string temp = targetUtf8 + ".tmp" + std::to_string(::getpid()) + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
     struct stat old {};
@@ -56,8 +68,14 @@ bool WriteFileReplacing(const std::string& targetUtf8, std::string_view content)
         const int why = errno;  // the caller's message names the failed step's error
         ::unlink(temp.c_str());
         errno = why;
+        return false;
     }
-    return ok;
+    // Replaced, but not yet sure to survive a power cut: the caller hears of it as a failure.
+    if (const int why = SyncDirectory(stdfs::path(targetUtf8).parent_path())) {
+        errno = why;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace ckw::fs

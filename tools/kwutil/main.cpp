@@ -39,6 +39,11 @@ int main(int argc, char** argv) {
                 std::cerr << "kwutil " << cmd->get_name() << ": " << e.what() << "\n";
                 status = 2;
             }
+            // A result that did not reach its reader (a full disk, a closed pipe) is no success.
+            if (!std::cout.flush()) {
+                std::cerr << "kwutil " << cmd->get_name() << ": cannot write the output\n";
+                if (status == 0) status = 1;
+            }
         }
     }
     return status;
