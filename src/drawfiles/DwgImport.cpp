@@ -2,6 +2,8 @@
 // drawing, its layers marked as imported.
 #include "drawfiles/DwgImport.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <ckw/DrawingFiles.h>
@@ -30,6 +32,24 @@ bool IsOwnDrawing(const std::string& pathGbk) {
     return upper.size() >= 2 && upper.compare(upper.size() - 2, 2, ".T") == 0;
 }
 
+// What tells a file written anew from the one that was there: a replacement is a new file, and a
+// rewrite in place changes the status time.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    timespec changed;
+    bool operator==(const FileIdentity& o) const {
+        return device == o.device && inode == o.inode && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& pathUtf8) {
+    struct stat st {};
+    if (::stat(pathUtf8.c_str(), &st) != 0) return std::nullopt;
+    return FileIdentity{st.st_dev, st.st_ino, st.st_ctim};
+}
+
 std::string Message(const char* format, const std::string& detailGbk) {
     CString text;
     text.Format(format, detailGbk.c_str());
@@ -51,17 +71,24 @@ std::string ConvertedDrawingPath(const std::string& chosenGbk) {
 }
 
 ImportSource PrepareImport(const std::string& chosenGbk, const std::string& converterGbk) {
+    // A pipe or a device would keep the reader waiting for ever.
+    std::error_code ec;
+    if (fs::exists(GbkToUtf8(chosenGbk), ec) && !fs::is_regular_file(GbkToUtf8(chosenGbk), ec))
+        return {false, {}, Message("%s不是图形文件", chosenGbk)};
     if (IsOwnDrawing(chosenGbk)) return {true, chosenGbk, {}};
     if (converterGbk.empty()) return {false, {}, "没有找到转换程序TdwgConv!!"};
+    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}};
+    const std::string converted = GbkToUtf8(source.drawing);
+    const std::optional<FileIdentity> before = IdentityOf(converted);
     const ckw::shell::RunResult run =
         ckw::shell::RunAndWait({GbkToUtf8(converterGbk), GbkToUtf8(chosenGbk), std::to_string(kConvertedMode)});
     if (!run.started) return {false, {}, Message("没有找到转换程序%s!!", converterGbk)};
     const std::string said = ckw::text::Trim(Utf8ToGbk(run.errors));
     if (run.exitStatus != 0)
         return {false, {}, Message("图形转换失败: %s", said.empty() ? "exit " + std::to_string(run.exitStatus) : said)};
-    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}};
-    std::error_code ec;
-    if (!fs::is_regular_file(GbkToUtf8(source.drawing), ec))
+    // The drawing of an earlier conversion may lie there still: only a file written now counts.
+    const std::optional<FileIdentity> after = IdentityOf(converted);
+    if (!fs::is_regular_file(converted, ec) || !after || after == before)
         return {false, {}, Message("图形转换失败: 没有生成文件%s", source.drawing)};
     return source;
 }

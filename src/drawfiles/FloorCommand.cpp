@@ -43,7 +43,9 @@ InsertionReport RunFloorInsertion(const std::string& pathGbk, InsertMode mode) {
         if (result != CopyFloorDialog::kPickRequested) return {};
         PickPoint(placement);
     }
-    return InsertDrawing(pathGbk, mode, layers, placement);
+    const InsertionReport report = InsertDrawing(pathGbk, mode, layers, placement);
+    if (!report.opened) ckw::ui::MessageBox("打不开图形文件" + pathGbk);
+    return report;
 }
 
 }  // namespace ckw::drawfiles

@@ -3,7 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <type_traits>
 #include <vector>
@@ -246,6 +249,13 @@ std::string WriteTdb(const UserTable& table) {
 bool ReadTdb(std::string_view bytes, UserTable& table, std::string& why) { return Reader(bytes).Read(table, why); }
 
 bool LoadTdbFile(const std::string& pathGbk, UserTable& table, std::string& why) {
+    // A pipe or a device would keep the reader waiting for ever.
+    std::error_code ec;
+    const auto type = std::filesystem::status(ckw::text::GbkToUtf8(pathGbk), ec).type();
+    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular && !ec) {
+        why = pathGbk + "不是表格文件";
+        return false;
+    }
     std::ifstream in(ckw::text::GbkToUtf8(pathGbk), std::ios::binary);
     std::string bytes;
     if (in) {
@@ -270,7 +280,7 @@ bool LoadTdbFile(const std::string& pathGbk, UserTable& table, std::string& why)
 
 bool SaveTdbFile(const std::string& pathGbk, const UserTable& table, std::string& why) {
     if (ckw::fs::WriteFileReplacing(ckw::text::GbkToUtf8(pathGbk), WriteTdb(table))) return true;
-    why = "写不了表格文件" + pathGbk;
+    why = "写不了表格文件" + pathGbk + ": " + ckw::text::Utf8ToGbk(std::strerror(errno));
     return false;
 }
 

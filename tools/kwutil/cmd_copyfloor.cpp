@@ -34,6 +34,10 @@ int CopyFloor(const Options& options) {
             layer.copy = std::count(options.layers.begin(), options.layers.end(), layer.number) > 0;
     const auto report =
         ckw::drawfiles::InsertDrawing(source, ckw::drawfiles::InsertMode::Floor, layers, {options.scale, x, y});
+    if (!report.opened) {
+        std::cerr << "kwutil copyfloor: cannot open " << options.source << "; nothing was changed\n";
+        return 1;
+    }
     work.Save();
     std::cout << "copied " << report.copied << " entities from " << options.source << " into " << options.into << "\n";
     return 0;

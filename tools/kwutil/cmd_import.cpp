@@ -32,6 +32,10 @@ int Import(const Options& options) {
         return 1;
     }
     const auto report = ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
+    if (!report.opened) {
+        std::cerr << "kwutil import: cannot open " << kwutil::Utf8(source.drawing) << "; nothing was changed\n";
+        return 1;
+    }
     work.Save();
     std::cout << "copied " << report.copied << " entities on " << layers.size() << " layers, " << report.renumbered
               << " layers renumbered, into " << options.into << "\n";
