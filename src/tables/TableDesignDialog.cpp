@@ -9,6 +9,7 @@
 #include <ckw/DrawingPara.h>
 #include "dialog/DialogRunner.h"
 #include "base/GbkText.h"
+#include "platform/FileCopy.h"
 #include "platform/Ui.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -63,6 +64,10 @@ bool TableDesignDialog::OnInitDialog() {
     if (m_exDrawingPara.IsClosed()) m_exDrawingPara.Init();
     m_ownsWorkingCopy = false;
     m_pathDamaged = false;
+    m_workingCopyLeft.clear();
+    // Copies that a designer killed while saving left beside the two files.
+    ckw::fs::RemoveStaleCopies(ckw::text::GbkToUtf8(m_workingCopy));
+    ckw::fs::RemoveStaleCopies(ckw::text::GbkToUtf8(m_path));
     std::string why;
     if (Exists(m_workingCopy) &&
         ckw::ui::MessageBox("上次的表格设计没有保存, 是否恢复?", Buttons::YesNo) == Answer::Yes) {
@@ -140,6 +145,9 @@ void TableDesignDialog::RemoveWorkingCopy() {
     std::error_code ec;
     std::filesystem::remove(ckw::text::GbkToUtf8(m_workingCopy), ec);
     m_ownsWorkingCopy = false;
+    if (!ec) return;
+    m_workingCopyLeft = "删除不了临时文件" + m_workingCopy + ": " + ckw::text::Utf8ToGbk(ec.message());
+    ckw::ui::MessageBox(m_workingCopyLeft);
 }
 
 void TableDesignDialog::OnOK() {

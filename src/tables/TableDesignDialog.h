@@ -31,6 +31,9 @@ public:
     const UserTable& Table() const { return m_table; }
     // The file OK saved to (the one opened or saved as last).
     const std::string& TablePath() const { return m_path; }
+    // Why the working copy is still there after OK or Cancel (GBK; empty when it is gone), so
+    // that a caller does not report a clean end: the next start would offer it for recovery.
+    const std::string& WorkingCopyLeft() const { return m_workingCopyLeft; }
 
 private:
     void Open(const std::string& path);
@@ -51,6 +54,7 @@ private:
     std::string m_path;
     std::string m_workingCopy;
     bool m_ownsWorkingCopy = false;
+    std::string m_workingCopyLeft;
     // The table file could not be read: saving over it asks first.
     bool m_pathDamaged = false;
 };
