@@ -7,6 +7,7 @@
 #include "ui/WindowScriptInput.h"
 #include "dialog/DialogHeadless.h"
 #include "dialog/DialogRunner.h"
+#include "platform/FileLock.h"
 #ifdef CKW_WITH_QT
 #include "QtBackend.h"
 #include "TerminalInput.h"
@@ -53,6 +54,11 @@ bool RunInWindows(const std::string& name, ckw::engine::ReferenceEngine& engine,
 
 int RunOnDrawing(const std::string& name, const std::string& drawing, const std::string& script,
                  const std::function<void()>& run) {
+    const ckw::fs::FileLock lock = ckw::fs::FileLock::Take(drawing);
+    if (!lock.held()) {
+        std::cerr << "kwutil " << name << ": " << lock.why() << "; nothing was changed\n";
+        return 1;
+    }
     auto& engine = ckw::engine::DefaultEngine();
     std::string error;
     if (!engine.Open(0, drawing, error)) {

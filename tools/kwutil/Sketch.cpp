@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include <ckw/ReferenceEngine.h>
+#include "platform/FileLock.h"
 
 namespace kwutil {
 
@@ -26,6 +27,12 @@ int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngi
     std::filesystem::path drawingFile = base, svgFile = base;
     drawingFile += ".T";
     svgFile += ".svg";
+    // A drawing written over an existing one waits for another program's change of it to end.
+    const ckw::fs::FileLock lock = ckw::fs::FileLock::Take(drawingFile);
+    if (!lock.held()) {
+        std::cerr << "kwutil " << command << ": " << lock.why() << "; nothing was written\n";
+        return 1;
+    }
     std::string error;
     if (!engine.Save(0, drawingFile, error)) {
         std::cerr << "kwutil " << command << ": " << error << "\n";

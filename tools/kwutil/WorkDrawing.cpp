@@ -9,7 +9,11 @@
 namespace kwutil {
 
 WorkDrawing::WorkDrawing(std::filesystem::path file, bool createIfMissing)
-    : m_file(std::move(file)), m_engine(ckw::engine::DefaultEngine()), m_previous(m_pCfg) {
+    : m_file(std::move(file)),
+      m_lock(ckw::fs::FileLock::Take(m_file)),
+      m_engine(ckw::engine::DefaultEngine()),
+      m_previous(m_pCfg) {
+    if (!m_lock.held()) throw std::runtime_error(m_lock.why() + "; nothing was changed");
     m_pCfg = &m_engine;
     std::error_code ec;
     if (createIfMissing && !std::filesystem::exists(m_file, ec)) {

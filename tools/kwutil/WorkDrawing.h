@@ -1,18 +1,21 @@
 #pragma once
 // A drawing the drawing-file commands work on: opened (or started, when the file does not exist
-// yet) on the reference engine, which is m_pCfg while the object lives, and saved on request.
+// yet) on the reference engine, which is m_pCfg while the object lives, and saved on request. The
+// file is locked from before it is read until the object goes, so that another program's change
+// made meanwhile is never written over.
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <ckw/ReferenceEngine.h>
+#include "platform/FileLock.h"
 
 namespace kwutil {
 
 class WorkDrawing {
 public:
-    // Throws std::runtime_error when an existing file does not open.
+    // Throws std::runtime_error when another program holds the file or an existing file does not open.
     WorkDrawing(std::filesystem::path file, bool createIfMissing);
     ~WorkDrawing();
     WorkDrawing(const WorkDrawing&) = delete;
@@ -26,6 +29,7 @@ public:
 
 private:
     std::filesystem::path m_file;
+    ckw::fs::FileLock m_lock;
     ckw::engine::ReferenceEngine& m_engine;
     HostEngine* m_previous;
 };

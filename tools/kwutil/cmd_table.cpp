@@ -19,6 +19,7 @@
 #include "Sketch.h"
 #include "dialog/DialogTemplate.h"
 #include "base/GbkText.h"
+#include "platform/FileLock.h"
 #include "tables/TableDesignDialog.h"
 #include "tables/TableDrawing.h"
 #include "tables/TdbFile.h"
@@ -80,16 +81,29 @@ int WriteNew(const Options& o) {
     return 0;
 }
 
-// Exit status 0 when the table was saved with OK, 3 on Cancel, 1 on a script error.
+// Exit status 0 when the table was saved with OK, 3 on Cancel, 1 on a script error, when another
+// program holds the table or its working copy, or when the working copy could not be removed.
 int Design(const Options& o) {
     kwutil::EnsureConfiguration();
-    m_exDrawingPara.Init();
     const fs::path file = fs::absolute(o.file);
-    const std::string workingCopy = kwutil::Gbk((file.parent_path() / "$tmpTdb.TDB").string());
-    TableDesignDialog dialog(kwutil::Gbk(file.string()), workingCopy);
+    const fs::path workingCopy = file.parent_path() / "$tmpTdb.TDB";
+    // The table and the folder's one working copy are held until the designer ends.
+    ckw::fs::FileLock tableLock = ckw::fs::FileLock::Take(file);
+    ckw::fs::FileLock workingLock = tableLock.held() ? ckw::fs::FileLock::Take(workingCopy) : ckw::fs::FileLock();
+    if (!tableLock.held() || !workingLock.held()) {
+        std::cerr << "kwutil table: " << (tableLock.held() ? workingLock : tableLock).why()
+                  << "; nothing was changed\n";
+        return 1;
+    }
+    m_exDrawingPara.Init();
+    TableDesignDialog dialog(kwutil::Gbk(file.string()), kwutil::Gbk(workingCopy.string()));
     const int result = kwutil::RunDialogSession("table", o.script, [&dialog] { return dialog.DoModal(); });
-    const int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDOK ? 0 : 3;
+    int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDOK ? 0 : 3;
     if (status == 0) std::cout << "saved " << kwutil::Utf8(dialog.TablePath()) << "\n";
+    if (!dialog.WorkingCopyLeft().empty()) {
+        std::cerr << "kwutil table: " << kwutil::Utf8(dialog.WorkingCopyLeft()) << "\n";
+        status = 1;
+    }
     m_exDrawingPara.Close();
     return status;
 }
