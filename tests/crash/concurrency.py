@@ -12,9 +12,17 @@ Kinds:
             save that exited 0 is in the library, and none may be lost.
   registry  one process records another configuration directory, one sets the drawing mode (both
             in the user's registry file) and, with three, one reads a layer meanwhile; both values
-            end recorded, and the reader answers as always."""
+            end recorded, and the reader answers as always.
+Kinds of two processes changing one file (each round on a fresh copy):
+  imports       two imports into one drawing;
+  import-xdata  an import and an extended-data edit ("xdata-edit") of one drawing;
+  xdata-same    an extended-data edit and a same-entity edit of one drawing;
+  table-design  two table designers on one .TDB, each writing a cell of its own.
+  A change that exited 0 must be in the file; one that failed must have changed nothing (the second
+  program waits a moment for the first and otherwise says who holds the file)."""
 import argparse
 import os
+import re
 import shutil
 import sqlite3
 import subprocess
@@ -150,7 +158,133 @@ def registry_rounds(args, n, log):
             "lost or misread": lost}
 
 
+PLAN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "drawings", "plan.txt")
+# The first column's integer becomes 30; the four axis lines turn colour 3 (see KwutilWindowScripts.cmake).
+XDATA_EDIT = ("point -250 -100\nexpect caption \"XDATA MANAGE\"\nexpect cell 2 1 3\ncell 2 1 30\n"
+              "click 修改实体Xdata\nesc\n")
+SAME_ENTITY = "point 5000 0\nexpect caption 同类实体编辑器:2,LINE\ncolour 1 1 #00FF00\nclick 修改...\nesc\n"
+AXIS_RECOLOURED = re.compile(r"^line id=\d+ layer=1 linetype=2 width=180 colour=3 ", re.M)
+
+
+class Changes:
+    """What the changing commands left in a drawing."""
+
+    def __init__(self, s, drawing, base_ids, per_import):
+        dump = s.run("dump", drawing).stdout.decode()
+        added = len(re.findall(r" id=\d+ ", dump)) - base_ids
+        self.imports = added // per_import if added % per_import == 0 else -1
+        self.xdata = "integer 30" in s.run("xdata", drawing).stdout.decode()
+        self.recoloured = len(AXIS_RECOLOURED.findall(dump)) == 4
+
+
+def tally(figures, log, what, code, err, done, expected_failure=False):
+    if code == 0 and done:
+        figures["done and kept"] += 1
+    elif code == 0:
+        figures["lost with exit 0"] += 1
+        log.write("%s exited 0 but its change is not in the drawing\n" % what)
+    elif not done:
+        figures["reported failed"] += 1
+        if "is being changed by" not in err:
+            log.write("%s failed (exit %d): %s\n" % (what, code, err))
+    else:
+        figures["changed though failed"] += 1
+        log.write("%s failed (exit %d) but changed the drawing: %s\n" % (what, code, err))
+
+
+def drawing_rounds(args, pair, log):
+    """Two commands that change one drawing at once, on a fresh copy of the example plan each round."""
+    s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+    figures = {"operations": 0, "done and kept": 0, "reported failed": 0, "lost with exit 0": 0,
+               "changed though failed": 0}
+    try:
+        s.setup()
+        s.run(*QUERY)
+        base, source, drawing = (os.path.join(s.root, n) for n in ("base.T", "source.T", "drawing.T"))
+        s.run("load", PLAN, "-o", base)
+        shutil.copy(base, source)
+        scripts = {"xdata-edit": XDATA_EDIT, "same-entity": SAME_ENTITY}
+        for name, text in scripts.items():
+            with open(os.path.join(s.root, name + ".txt"), "w") as f:
+                f.write(text)
+        base_ids = len(re.findall(r" id=\d+ ", s.run("dump", base).stdout.decode()))
+        shutil.copy(base, drawing)
+        s.run("import", source, "--into", drawing)
+        per_import = len(re.findall(r" id=\d+ ", s.run("dump", drawing).stdout.decode())) - base_ids
+
+        def command(op):
+            if op == "import":
+                return ("import", source, "--into", drawing)
+            return (op, drawing, "--script", os.path.join(s.root, op + ".txt"))
+
+        for r in range(args.rounds):
+            shutil.copy(base, drawing)
+            results = start_all(s, [command(op) for op in pair])
+            after = Changes(s, drawing, base_ids, per_import)
+            # Imports of one source cannot be told apart: the drawing must hold as many as exited 0.
+            imported = after.imports
+            for op, (code, _, err) in zip(pair, results):
+                figures["operations"] += 1
+                what = "%s round %d: %s" % (" + ".join(pair), r, op)
+                if op == "import" and code == 0:
+                    done = imported > 0
+                    imported -= 1
+                elif op == "import":
+                    done = False
+                else:
+                    done = after.xdata if op == "xdata-edit" else after.recoloured
+                tally(figures, log, what, code, err, done)
+            if imported > 0:
+                figures["changed though failed"] += 1
+                log.write("%s round %d: %d import(s) more in the drawing than exited 0\n" % (" + ".join(pair), r, imported))
+            leftovers = [n for n in os.listdir(s.root) if ".saving-" in n or n.endswith(".lock")]
+            if leftovers:
+                figures["changed though failed"] += 1
+                log.write("%s round %d: left %s\n" % (" + ".join(pair), r, leftovers))
+    finally:
+        shutil.rmtree(s.root, ignore_errors=True)
+    return figures
+
+
+def table_rounds(args, log):
+    """Two table designers on one .TDB at once, each writing a cell of its own."""
+    s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
+    figures = {"operations": 0, "done and kept": 0, "reported failed": 0, "lost with exit 0": 0,
+               "changed though failed": 0}
+    try:
+        s.setup()
+        s.run(*QUERY)
+        table = os.path.join(s.root, "beams.TDB")
+        s.run("table", "--new", "5x4", "-o", table)
+        for r in range(args.rounds):
+            commands, values = [], []
+            for p in range(2):
+                values.append("R%dP%d" % (r, p))
+                script = os.path.join(s.root, "cell%d.txt" % p)
+                with open(script, "w") as f:
+                    f.write("cell 1 %d %s\nok\n" % (p + 1, values[p]))
+                commands.append(("table", "--design", table, "--script", script))
+            results = start_all(s, commands)
+            held = open(table, "rb").read()
+            for p, (code, _, err) in enumerate(results):
+                figures["operations"] += 1
+                tally(figures, log, "table --design round %d: process %d" % (r, p), code, err,
+                      values[p].encode() in held)
+            leftovers = [n for n in os.listdir(s.root) if n.startswith("$tmpTdb") or ".tmp" in n or n.endswith(".lock")]
+            if leftovers:
+                figures["changed though failed"] += 1
+                log.write("table --design round %d: left %s\n" % (r, leftovers))
+    finally:
+        shutil.rmtree(s.root, ignore_errors=True)
+    return figures
+
+
+PAIRS = {"imports": ("import", "import"), "import-xdata": ("import", "xdata-edit"),
+         "xdata-same": ("xdata-edit", "same-entity")}
 KINDS = {"start-up": start_up_rounds, "settings": settings_rounds, "registry": registry_rounds}
+# Kinds of two processes only: two commands that change one drawing or table.
+PAIR_KINDS = {name: (lambda args, log, pair=pair: drawing_rounds(args, pair, log)) for name, pair in PAIRS.items()}
+PAIR_KINDS["table-design"] = table_rounds
 
 
 def main():
@@ -158,14 +292,20 @@ def main():
     ap.add_argument("--kwutil", required=True)
     ap.add_argument("--rounds", type=int, default=100)
     ap.add_argument("--processes", type=int, action="append", choices=(2, 3))
-    ap.add_argument("--kind", action="append", choices=sorted(KINDS))
+    ap.add_argument("--kind", action="append", choices=sorted(KINDS) + sorted(PAIR_KINDS))
     args = ap.parse_args()
     args.kwutil = os.path.abspath(args.kwutil)
     ok = True
-    for kind in args.kind or KINDS:
+    for kind in args.kind or [*KINDS, *PAIR_KINDS]:
+        if kind in PAIR_KINDS:
+            # A command that found the drawing held says so and changes nothing: that is no fault.
+            figures = PAIR_KINDS[kind](args, sys.stdout)
+            print("%-12s 2 processes  %s" % (kind, "  ".join("%s %d" % f for f in figures.items())))
+            ok = ok and not figures["lost with exit 0"] and not figures["changed though failed"]
+            continue
         for n in args.processes or (2, 3):
             figures = KINDS[kind](args, n, sys.stdout)
-            print("%-9s %d processes  %s" % (kind, n, "  ".join("%s %d" % f for f in figures.items())))
+            print("%-12s %d processes  %s" % (kind, n, "  ".join("%s %d" % f for f in figures.items())))
             bad = [v for k, v in figures.items() if k in ("failed rounds", "lost with exit 0", "lost or misread",
                                                             "reported not saved", "reported failed")]
             ok = ok and not any(bad)
