@@ -107,6 +107,18 @@ TEST(DwgJson, SolidsOnExtrusionMinusZLieWhereTheyAreDrawn) {
     EXPECT_EQ(solids, 7);
 }
 
+// Kinds the DWG reader hands on nowhere are named in the report with their count: this drawing's
+// 25 proxy entities once vanished without a word.
+TEST(DwgJson, KindsTheReaderDoesNotHandOnAreNamed) {
+    TempDir dir;
+    ckw::shell::RunResult r =
+        RunTdwg({DataFile("dwg/lw_2013_gh109_1.dwg").string(), "--json", "-o", (dir.path() / "out.T").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.errors;
+    Json proxies = Json::parse(r.output)["kinds"]["PROXY_ENTITY"];
+    EXPECT_EQ(proxies["read"], 25);
+    EXPECT_EQ(proxies["skipped"]["not handed on by the DWG reader"], 25);
+}
+
 // A real drawing of this kind used to abort whole.
 TEST(DwgJson, ADrawingWithNumericArcDirectionsConverts) {
     TempDir dir;

@@ -117,6 +117,13 @@ public:
             if (type == "INSERT") insertInPaper[Str(e, "handle")] = paper;
             Add(e, m_d.entities, paper);
         }
+        // Kinds the file holds that the reader hands on nowhere: named with their count.
+        for (const auto& [kind, n] : Obj(root, "unlisted").items()) {
+            if (!n.is_number() || n.get<double>() < 1 || n.get<double>() > 1e9) continue;
+            Counts& c = m_d.kinds[kind];
+            c.read += static_cast<long>(n.get<double>());
+            c.skipped["not handed on by the DWG reader"] += static_cast<long>(n.get<double>());
+        }
         m_d.unmappableCharacters = m_text.Unmappable();
     }
 

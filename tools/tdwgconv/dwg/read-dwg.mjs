@@ -22,9 +22,9 @@ if (!file) {
 const here = dirname(fileURLToPath(import.meta.url));
 // TdwgConv shows the last line of standard error: without the package that would be Node's
 // version line, so the reason is said here on one line.
-let LibreDwg;
+let LibreDwg, Dwg_Object_Type;
 try {
-  ({ LibreDwg } = await import('@mlightcad/libredwg-web'));
+  ({ LibreDwg, Dwg_Object_Type } = await import('@mlightcad/libredwg-web'));
 } catch (e) {
   console.error(e.code === 'ERR_MODULE_NOT_FOUND'
     ? `the DWG reader's package is not installed: run "npm ci" in ${here}`
@@ -80,6 +80,33 @@ if (countOnly) {
   process.exit(0);
 }
 
+// Entity kinds the file holds that the package's drawing lists nowhere (proxy entities, regions,
+// traces, ...): counted from its object list, so that the report names them.
+const kindName = (type) => {
+  const name = String(Dwg_Object_Type?.[type] ?? 'UNKNOWN').replace(/^DWG_TYPE_/, '');
+  if (name === 'UNKNOWN_ENT' || name === 'PROXY_ENTITY') return 'PROXY_ENTITY';
+  if (name.startsWith('DIMENSION_')) return 'DIMENSION';
+  if (name === 'TABLE') return 'ACAD_TABLE';
+  return name.replace(/^POLYLINE_(2D|3D)$/, 'POLYLINE$1');
+};
+const structural = new Set(['BLOCK', 'ENDBLK', 'SEQEND', 'VERTEX_2D', 'VERTEX_3D', 'VERTEX_MESH', 'VERTEX_PFACE',
+  'VERTEX_PFACE_FACE']);
+const listed = new Set((db.entities ?? []).map((e) => e.type));
+for (const b of db.tables?.BLOCK_RECORD?.entries ?? []) for (const e of b.entities ?? []) listed.add(e.type);
+const unlisted = {};
+try {
+  const wasm = lib.wasmInstance;
+  const count = wasm.dwg_get_num_objects(dwg);
+  for (let i = 0; i < count; i++) {
+    const o = wasm.dwg_get_object(dwg, i);
+    if (!o || wasm.dwg_object_get_supertype(o) !== 0) continue;
+    const kind = kindName(wasm.dwg_object_get_fixedtype(o));
+    if (!structural.has(kind) && !listed.has(kind)) unlisted[kind] = (unlisted[kind] ?? 0) + 1;
+  }
+} catch {
+  // The census only adds to the report; the drawing stands without it.
+}
+
 const h = db.header ?? {};
 const out = {
   header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE ?? '', INSUNITS: h.INSUNITS ?? 0 },
@@ -87,6 +114,7 @@ const out = {
   lineTypes: db.tables?.LTYPE?.entries ?? [],
   blocks: db.tables?.BLOCK_RECORD?.entries ?? [],
   entities: db.entities ?? [],
+  unlisted,
 };
 // Broken UTF-16 in names (lone surrogates) becomes U+FFFD; 64-bit handles become numbers.
 const text = JSON.stringify(out, (key, value) => {
