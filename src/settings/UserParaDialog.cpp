@@ -1,5 +1,7 @@
 #include "settings/UserParaDialog.h"
 
+#include <algorithm>
+
 #include <ckw/DrawingPara.h>
 #include "drawpara/ParaRows.h"
 #include "dao/Dao.h"
@@ -7,6 +9,7 @@
 #include "platform/Ui.h"
 #include "drawpara/LibraryStep.h"
 #include "settings/SettingsGrid.h"
+#include "settings/UserParaKinds.h"
 #include "settings/WriteBack.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -84,10 +87,24 @@ void UserParaDialog::Fill() {
         const CkwUserParaDef_& record = m_records[static_cast<size_t>(k - 1)];
         grid.GridSetCellText(k, 0, std::to_string(k).c_str());
         grid.GridSetCellText(k, 1, ckw::text::TrimRight(record.GetParaDes()).c_str());
-        grid.GridSetCellText(k, 2, record.GetParaValue());
         grid.GridSetCellEditMode(k, 1, 1);
-        grid.GridSetCellEditMode(k, 2, 1);
         LockCell(grid, k, 1);
+        // A grade is picked from its list (a stored value outside it stays offered).
+        std::vector<std::string> choices = UserParaChoices(record.GetParaType());
+        if (!choices.empty()) {
+            const std::string value = ckw::text::Trim(record.GetParaValue());
+            if (!value.empty() && std::find(choices.begin(), choices.end(), value) == choices.end())
+                choices.push_back(value);
+            std::string items;
+            for (const std::string& choice : choices) items += (items.empty() ? "" : "\n") + choice;
+            grid.GridSetCellItems(k, 2, items.c_str());
+            const auto at = std::find(choices.begin(), choices.end(), value);
+            grid.GridSetCellKind(k, 2, ckw::grid::kKindDropDown,
+                                 at == choices.end() ? -1L : static_cast<long>(at - choices.begin()));
+        } else {
+            grid.GridSetCellEditMode(k, 2, 1);
+        }
+        grid.GridSetCellText(k, 2, record.GetParaValue());
     }
 }
 
@@ -106,6 +123,17 @@ bool UserParaDialog::Write() {
 
 void UserParaDialog::OnOK() {
     ckw::dlg::GridModel& grid = TheGrid();
+    // A value that does not suit its kind keeps the dialog open, naming the item.
+    for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_records.size()); ++k) {
+        const CkwUserParaDef_& record = m_records[static_cast<size_t>(k - 1)];
+        const CString typed = grid.GridGetCellText(k, 2);
+        const std::string why =
+            CheckUserParaValue(record.GetParaType(), record.GetParaValKind(), static_cast<const char*>(typed));
+        if (!why.empty()) {
+            ckw::ui::MessageBox(why);
+            return;
+        }
+    }
     for (short k = 1; k < grid.GridGetRows() && k <= static_cast<int>(m_records.size()); ++k) {
         const std::string item = m_records[static_cast<size_t>(k - 1)].GetParaType();
         WithKey(m_records, item, ItemOf)->SetParaValue(grid.GridGetCellText(k, 2));

@@ -80,7 +80,7 @@ TEST_F(SizeDialogs, ReloadShowsTheStoredValuesAndAKeyWithTrailingBlanksIsReporte
     EXPECT_EQ(Scalar(UserLib(), Gbk(std::u8string(u8"SELECT ") + kHeights)), "4.0|5.0|4.0");
 }
 
-TEST_F(SizeDialogs, UserParametersAreStoredAsTypedText) {
+TEST_F(SizeDialogs, UserParametersAreStoredAsTypedTextOrChosenGrades) {
     ScriptSession session(
         Script(u8R"(
 dialog 2010
@@ -91,15 +91,45 @@ expect cell 1 1 cover
 expect cell 2 2 HRB400
 expect editable 1 1 no
 expect width 2 128
-cell 2 2 "HRB 500 级"
+expect editable 2 2 no
+choose 2 2 HRB500
 cell 1 2 2.50
 ok
 )"));
     ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
     EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
     EXPECT_SCRIPT_PLAYED(session);
-    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), Gbk(u8"2.50|HRB 500 级"));
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), Gbk(u8"2.50|HRB500"));
     EXPECT_EQ(dialog.Item(2000).GetRect(), (ckw::dlg::Rect{12, 15, 448, 15 + 22 * 5})) << "as high as the rows need";
+}
+
+TEST_F(SizeDialogs, UserParametersAreCheckedByKindAndGradesOfferTheirLists) {
+    Exec(UserLib(), Gbk(u8"INSERT INTO 用户参数表 (内容, 数值, 类型, 说明) VALUES ('箍筋肢数', '2', '整数', 'legs'), "
+                        u8"('最小配筋率', '0.2', '实数', 'ratio'), ('混凝土强度等级', 'C30', '文本', 'concrete'), "
+                        u8"('抗震等级', '特一', '整数', 'seismic')"));
+    ScriptSession session(
+        Script(u8R"(
+expect rows 7
+cell 3 2 abc
+ok
+answer ok 箍筋肢数的数值“abc”不是整数!!
+cell 3 2 " 4 "
+cell 4 2 1e999
+ok
+answer ok 最小配筋率的数值“1e999”不是数!!
+cell 4 2 0.25
+choose 5 2 C35
+choose 6 2 特一
+ok
+answer ok 抗震等级的数值“特一”不是整数!!
+choose 6 2 2
+ok
+)"));
+    ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
+    EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
+    EXPECT_SCRIPT_PLAYED(session);
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), Gbk(u8"25|HRB400| 4 |0.25|C35|2"))
+        << "a stored value outside the list stays offered; refused values are never written";
 }
 
 TEST_F(SizeDialogs, UserParameterReloadCancelAndOddTableNames) {
