@@ -95,7 +95,7 @@ std::string WrittenText(std::time_t written) {
     std::tm local{};
     localtime_r(&written, &local);
     char text[64];
-    std::snprintf(text, sizeof text, "%d-%d-%d %d:%2d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+    std::snprintf(text, sizeof text, "%d-%d-%d %02d:%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                   local.tm_hour, local.tm_min);
     return text;
 }

@@ -36,7 +36,7 @@ using ScanProgress = std::function<void(size_t done, size_t total)>;
 // end. Needs m_pCfg.
 std::vector<OldDrawing> FindOldDrawings(const OldDrawingQuery& query, const ScanProgress& progress = {});
 
-// "2026-3-9 9: 5": year, month, day, hour and a blank-padded minute, in local time.
+// "2026-3-9 09:05": year, month and day, then the time as a clock shows it, in local time.
 std::string WrittenText(std::time_t written);
 
 }  // namespace ckw::drawfiles

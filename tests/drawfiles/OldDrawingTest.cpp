@@ -78,7 +78,7 @@ expect cell 1 0 A.T
 expect cell 1 1 1
 expect cell 1 3 100
 expect cell 2 0 B.T
-expect cell 2 2 "2026-3-9 9: 5"
+expect cell 2 2 "2026-3-9 09:05"
 expect editable 1 0 no
 check 1 0 on
 check 2 0 on
