@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include <ckw/DrawingFiles.h>
 #include <ckw/HostEngine.h>
@@ -26,6 +27,8 @@ namespace {
 constexpr char kConverterName[] = "TdwgConv";
 constexpr int kConvertedMode = 1;
 constexpr int kCfgPathCapacity = 260;
+// A conversion that runs longer than this is taken for hung (the DWG reader stops itself after two minutes).
+constexpr std::chrono::minutes kConverterTimeLimit{10};
 
 bool IsOwnDrawing(const std::string& pathGbk) {
     const std::string upper = ckw::text::ToUpper(pathGbk);
@@ -74,23 +77,42 @@ ImportSource PrepareImport(const std::string& chosenGbk, const std::string& conv
     // A pipe or a device would keep the reader waiting for ever.
     std::error_code ec;
     if (fs::exists(GbkToUtf8(chosenGbk), ec) && !fs::is_regular_file(GbkToUtf8(chosenGbk), ec))
-        return {false, {}, Message("%s不是图形文件", chosenGbk)};
-    if (IsOwnDrawing(chosenGbk)) return {true, chosenGbk, {}};
-    if (converterGbk.empty()) return {false, {}, "没有找到转换程序TdwgConv!!"};
-    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}};
+        return {false, {}, Message("%s不是图形文件", chosenGbk), {}};
+    if (IsOwnDrawing(chosenGbk)) return {true, chosenGbk, {}, {}};
+    if (converterGbk.empty()) return {false, {}, "没有找到转换程序TdwgConv!!", {}};
+    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}, {}};
     const std::string converted = GbkToUtf8(source.drawing);
     const std::optional<FileIdentity> before = IdentityOf(converted);
-    const ckw::shell::RunResult run =
-        ckw::shell::RunAndWait({GbkToUtf8(converterGbk), GbkToUtf8(chosenGbk), std::to_string(kConvertedMode)});
-    if (!run.started) return {false, {}, Message("没有找到转换程序%s!!", converterGbk)};
+    // Its report (what it left out and why) is kept to be shown after the import.
+    const ckw::shell::RunResult run = ckw::shell::RunAndCapture(
+        {GbkToUtf8(converterGbk), GbkToUtf8(chosenGbk), std::to_string(kConvertedMode)}, kConverterTimeLimit);
+    if (!run.started) return {false, {}, Message("没有找到转换程序%s!!", converterGbk), {}};
+    if (run.timedOut) return {false, {}, "图形转换失败: 转换程序没有结束", {}};
     const std::string said = ckw::text::Trim(Utf8ToGbk(run.errors));
     if (run.exitStatus != 0)
-        return {false, {}, Message("图形转换失败: %s", said.empty() ? "exit " + std::to_string(run.exitStatus) : said)};
+        return {
+            false, {}, Message("图形转换失败: %s", said.empty() ? "exit " + std::to_string(run.exitStatus) : said), {}};
     // The drawing of an earlier conversion may lie there still: only a file written now counts.
     const std::optional<FileIdentity> after = IdentityOf(converted);
     if (!fs::is_regular_file(converted, ec) || !after || after == before)
-        return {false, {}, Message("图形转换失败: 没有生成文件%s", source.drawing)};
+        return {false, {}, Message("图形转换失败: 没有生成文件%s", source.drawing), {}};
+    source.leftOut = Utf8ToGbk(LeftOutLines(run.output));
     return source;
+}
+
+std::string LeftOutLines(const std::string& reportUtf8) {
+    std::istringstream lines(reportUtf8);
+    std::string line, kept;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string kind;
+        long read = 0, written = 0, skipped = 0;
+        const bool skippedSome = (words >> kind >> read >> written >> skipped) && skipped > 0;
+        if (skippedSome || line.rfind("characters GBK cannot hold", 0) == 0 ||
+            line.rfind("extended-data values", 0) == 0)
+            kept += line + "\n";
+    }
+    return kept;
 }
 
 std::optional<std::string> PreviewDrawing(const std::string& chosenGbk, const std::string& converterGbk,
@@ -132,4 +154,6 @@ void Read_Dwg() {
     }
     RunFloorInsertion(source.drawing, InsertMode::Import);
     m_pCfg->HostRefreshAll();
+    // What the converter could not bring over is said after the import, not only on a terminal.
+    if (!source.leftOut.empty()) ckw::ui::MessageBox("转换程序未能转换的内容:\n" + source.leftOut);
 }

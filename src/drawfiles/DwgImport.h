@@ -18,7 +18,13 @@ struct ImportSource {
     bool ok = false;
     std::string drawing;  // GBK: the .T drawing to insert (the chosen file itself for a .T)
     std::string message;  // GBK: why there is none, for the user
+    std::string leftOut;  // GBK: the lines of the converter's report that say what it left out and why
 };
+
+// The lines of a converter report (UTF-8) that say something was left out or changed: the kinds
+// with entities skipped (and why), characters GBK cannot hold, dropped extended data. Empty when
+// everything was converted.
+std::string LeftOutLines(const std::string& reportUtf8);
 
 // The converter of the configuration directory (GBK); empty when none is configured.
 std::string ConverterPath();

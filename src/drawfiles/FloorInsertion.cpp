@@ -38,12 +38,14 @@ std::map<int, int> ImportedLayerNumbers(const std::map<int, std::string>& source
     if (!target.empty()) nextFree = std::max(nextFree, target.rbegin()->first + 1);
     if (!source.empty()) nextFree = std::max(nextFree, source.rbegin()->first + 1);
     std::map<int, int> numbers;
+    // Layer 0 is never kept: the imported entities are selected by their layers' numbers, and a
+    // filter of 0 selects every layer (a DXF's layer "0" holds its block inserts).
     for (const auto& [number, name] : source) {
         auto same = targetByName.find(ckw::text::NameKey(Prefixed(name)));
-        if (same != targetByName.end())
+        if (same != targetByName.end() && same->second > 0)
             numbers[number] = same->second;
         else
-            numbers[number] = target.count(number) ? nextFree++ : number;
+            numbers[number] = target.count(number) || number <= 0 ? nextFree++ : number;
     }
     return numbers;
 }

@@ -101,6 +101,23 @@ TEST_F(ImportTest, AFailedConversionShowsItsMessageAndInsertsNothing) {
     EXPECT_FALSE(drawfiles::PrepareImport(ckw::text::Utf8ToGbk(m_dwg.string()), drawfiles::ConverterPath()).ok);
 }
 
+TEST_F(ImportTest, WhatTheConverterLeftOutIsShownAfterTheImport) {
+    Converter("cp '" + m_converted.string() + "' \"$(dirname \"$1\")/PLAN.T\"\n" +
+              "echo 'plan.dwg -> PLAN.T'\necho 'kind read written skipped  why'\necho 'LINE 2 2 0'\n"
+              "echo 'HATCH 3 0 3  not supported 3'\necho 'total 5 2'\n");
+    dlg::ScriptSession session(
+        Steps("file \"" + m_dwg.string() + "\"\nok\nanswer ok \"HATCH 3 0 3  not supported 3\"\n"));
+    Read_Dwg();
+    EXPECT_TRUE(session.Succeeded()) << session.Report();
+    EXPECT_EQ(Live(engine::kLine).size(), 3u) << "the import itself is done";
+
+    const std::string report =
+        "kind read written skipped  why\nLINE 2 2 0\nTEXT 1 1 0\n"
+        "characters GBK cannot hold (written as ?): 2\ntotal 3 3\n";
+    EXPECT_EQ(drawfiles::LeftOutLines(report), "characters GBK cannot hold (written as ?): 2\n");
+    EXPECT_EQ(drawfiles::LeftOutLines("LINE 2 2 0\ntotal 2 2\n"), "") << "nothing to say: no message";
+}
+
 TEST_F(ImportTest, OwnDrawingsNeedNoConverterAndOutputNamesAreUpperCased) {
     ImportChosen(m_converted);  // no converter installed
     EXPECT_EQ(Live(engine::kLine).size(), 3u);
@@ -143,6 +160,22 @@ TEST_F(ImportTest, TransformsTouchOnlyTheImportedEntities) {
     int selected = -1;
     m_pCfg->HostGetSelectionCount(selected);
     EXPECT_EQ(selected, 0);
+}
+
+TEST_F(ImportTest, WhatADrawingHoldsOnLayerZeroIsErasedWithTheRestOfTheImport) {
+    // A DXF's block inserts and loose entities on its layer "0", converted.
+    Begin();
+    Layer(0, "0");
+    Line(0, 0, 0, 30, 0);
+    eng.Current().Blocks()[7] = engine::Block{7, "B", {}, {}};
+    eng.Current().Add(engine::Entity{engine::kBlockInsert, 0, 0, {0}, {7, 0, 0, 0, 1, 1, 1, 0}, "", {}, false});
+    ImportChosen(Save("zero.T"));
+    ASSERT_EQ(Live(engine::kBlockInsert).size(), 1u);
+    EXPECT_GT(Live(engine::kBlockInsert)[0].Layer(), 0) << "an imported layer of its own, not 0";
+    Erase_Dwg();
+    EXPECT_TRUE(Live(engine::kBlockInsert).empty());
+    EXPECT_EQ(Live(engine::kLine).size(), 1u) << "only the user's line";
+    ExpectUserUntouched();
 }
 
 }  // namespace
