@@ -14,6 +14,8 @@
 
 #include <ckw/ReferenceEngine.h>
 
+#include "PenTable.h"
+
 namespace ckw::paint {
 
 namespace {
@@ -60,7 +62,8 @@ public:
         m_metrics = QFontMetricsF(m_font);
         m_p.setFont(m_font);
         m_p.setBrush(Qt::NoBrush);
-        for (int i = 0; i < 256; ++i) m_palette[size_t(i)] = PaletteColour(i, m_style.lightGround);
+        for (int i = 0; i < 256; ++i)
+            m_palette[size_t(i)] = m_style.pens ? m_style.pens->Ink(i) : PaletteColour(i, m_style.lightGround);
         bool invertible = false;
         const QTransform toDrawing = m_p.transform().inverted(&invertible);
         if (m_style.widths == PaintStyle::Widths::Screen && invertible && m_p.transform().isAffine()) {
@@ -239,7 +242,9 @@ private:
             q.setWidthF(key.width);
             unitsPerPenWidth = key.width;
         } else if (m_style.widths == PaintStyle::Widths::Paper) {
-            double mm = std::max(m_style.minimumMm, std::max(0, key.widthCode) / 1000.0);
+            const double drawn = std::max(0, key.widthCode) / 1000.0;
+            const double table = m_style.pens ? m_style.pens->WidthMm(key.colour) : -1;
+            double mm = std::max(m_style.minimumMm, table >= 0 ? table : drawn);
             q.setWidthF(mm * m_style.unitsPerMm);
             unitsPerPenWidth = mm * m_style.unitsPerMm;
         } else {

@@ -13,6 +13,8 @@ class QPainter;
 
 namespace ckw::paint {
 
+class PenTable;
+
 struct PaintStyle {
     enum class Widths {
         Screen,  // cosmetic pens: 1 + w/1000 device pixels, however far one zooms
@@ -24,6 +26,7 @@ struct PaintStyle {
     double devicePerUnit = 1;  // Screen: device pixels per drawing unit (for dash lengths)
     bool lightGround = false;  // white paper or a light theme: colour 7 is painted black
     QSet<int> hiddenLayers;
+    const PenTable* pens = nullptr;  // Paper: the ink and width each colour prints with
 };
 
 QColor PaletteColour(int index, bool lightGround);

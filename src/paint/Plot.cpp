@@ -4,7 +4,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "DisplayPainter.h"
 
@@ -13,6 +15,8 @@ namespace ckw::paint {
 namespace {
 
 using ckw::engine::Primitive;
+
+constexpr int kPdfResolution = 600;
 
 // Four corners and the first again, each side along an axis.
 bool AxisRectangle(const Primitive& p, std::array<double, 4>& box) {
@@ -28,37 +32,91 @@ bool AxisRectangle(const Primitive& p, std::array<double, 4>& box) {
     return true;
 }
 
-// The area in drawing units that the request plots.
-bool PlotArea(const ckw::engine::DisplayModel& model, const PlotRequest& request, std::array<double, 4>& area,
-              std::string& error) {
-    if (!(request.scale > 0) || !std::isfinite(request.scale)) {
-        error = "the drawing scale must be positive";
-        return false;
+// The standard paper's short and long sides in millimetres.
+std::array<double, 2> PaperSides(Paper paper) {
+    switch (paper) {
+    case Paper::A0:
+        return {841, 1189};
+    case Paper::A1:
+        return {594, 841};
+    case Paper::A2:
+        return {420, 594};
+    case Paper::A3:
+        return {297, 420};
+    default:
+        return {210, 297};
     }
-    if (request.frameOnly) {
-        if (!FindSheetFrame(model, area)) {
+}
+
+// The area in drawing units that the request plots.
+bool AreaOf(const ckw::engine::DisplayModel& model, const PlotRequest& request, std::array<double, 4>& area,
+            std::string& error) {
+    switch (request.area) {
+    case PlotArea::Frame:
+        if (!FindSheetFrame(model, area, request.hiddenLayers)) {
             error = "the drawing has no sheet frame";
             return false;
         }
         return true;
+    case PlotArea::Window: {
+        const auto& w = request.window;
+        area = {std::min(w[0], w[2]), std::min(w[1], w[3]), std::max(w[0], w[2]), std::max(w[1], w[3])};
+        if (!std::all_of(w.begin(), w.end(), [](double v) { return std::isfinite(v); }) || !(area[2] > area[0]) ||
+            !(area[3] > area[1])) {
+            error = "the plot window has no width or no height";
+            return false;
+        }
+        return true;
+    }
+    case PlotArea::Extents:
+        break;
     }
     std::array<float, 4> box;
     if (!model.Extents(box)) {
         error = "the drawing is empty";
         return false;
     }
-    double margin = request.marginMm * request.scale;
-    area = {box[0] - margin, box[1] - margin, box[2] + margin, box[3] + margin};
+    area = {box[0], box[1], box[2], box[3]};
     return true;
+}
+
+// Paints the laid-out page onto a device of `dotsPerMm`, white paper first.
+void PaintPage(QPainter& painter, const ckw::engine::DisplayModel& model, const PlotRequest& request,
+               const PlotLayout& layout, double dotsPerMm) {
+    const QRectF page(0, 0, layout.pageWidthMm * dotsPerMm, layout.pageHeightMm * dotsPerMm);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(page, Qt::white);
+    const double dotsPerUnit = dotsPerMm / layout.scale;
+    const auto& a = layout.area;
+    QRectF clip = page;
+    if (request.area == PlotArea::Window) {
+        // Only what the window holds; the area's own edges print whole.
+        const double x = layout.leftMm * dotsPerMm, top = (layout.pageHeightMm - layout.bottomMm) * dotsPerMm;
+        clip = QRectF(x, top - (a[3] - a[1]) * dotsPerUnit, (a[2] - a[0]) * dotsPerUnit, (a[3] - a[1]) * dotsPerUnit)
+                   .intersected(page);
+    }
+    painter.setClipRect(clip);
+    painter.translate(layout.leftMm * dotsPerMm, (layout.pageHeightMm - layout.bottomMm) * dotsPerMm);
+    painter.scale(dotsPerUnit, -dotsPerUnit);
+    painter.translate(-a[0], -a[1]);
+    PaintStyle style;
+    style.widths = PaintStyle::Widths::Paper;
+    style.unitsPerMm = layout.scale;
+    style.lightGround = true;
+    style.hiddenLayers = request.hiddenLayers;
+    style.pens = &request.pens;
+    PaintModel(painter, model, style);
+    painter.restore();
 }
 
 }  // namespace
 
-bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4>& box) {
+bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4>& box, const QSet<int>& hiddenLayers) {
     double bestArea = 0;
     for (const Primitive& p : model.Items()) {
         std::array<double, 4> b;
-        if (!AxisRectangle(p, b)) continue;
+        if (hiddenLayers.contains(p.pen.layer) || !AxisRectangle(p, b)) continue;
         double area = (b[2] - b[0]) * (b[3] - b[1]);
         if (area > bestArea) {
             bestArea = area;
@@ -68,47 +126,142 @@ bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4
     return bestArea > 0;
 }
 
-bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
-                  std::string& error) {
-    std::array<double, 4> area;
-    if (!PlotArea(model, request, area, error)) return false;
-    widthMm = (area[2] - area[0]) / request.scale;
-    heightMm = (area[3] - area[1]) / request.scale;
+QSet<int> LayersOff(const ckw::engine::Drawing& d) {
+    QSet<int> off;
+    for (size_t index : d.LayerEntries())
+        if (auto layer = d.Layer(d.Entities()[index].attributes[0]); layer && layer->flag != 0)
+            off.insert(layer->number);
+    return off;
+}
+
+bool PaperByName(const std::string& name, Paper& paper) {
+    static const std::pair<const char*, Paper> kNames[] = {{"own", Paper::Own}, {"a0", Paper::A0}, {"a1", Paper::A1},
+                                                           {"a2", Paper::A2},   {"a3", Paper::A3}, {"a4", Paper::A4}};
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const auto& [text, value] : kNames)
+        if (lower == text) {
+            paper = value;
+            return true;
+        }
+    return false;
+}
+
+bool LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request, PlotLayout& layout,
+            std::string& error) {
+    if (!request.fit && (!(request.scale > 0) || !std::isfinite(request.scale))) {
+        error = "the drawing scale must be positive";
+        return false;
+    }
+    if (!(request.marginMm >= 0) || !std::isfinite(request.marginMm)) {
+        error = "the margin must not be negative";
+        return false;
+    }
+    if (!AreaOf(model, request, layout.area, error)) return false;
+    const auto& a = layout.area;
+    const double width = a[2] - a[0], height = a[3] - a[1];
+    if (request.paper == Paper::Own) {
+        // The frame and a window are the paper's edge; everything drawn gets the margin around it.
+        layout.scale = request.scale;
+        const double margin = request.area == PlotArea::Extents ? request.marginMm : 0;
+        layout.leftMm = layout.bottomMm = margin;
+        layout.pageWidthMm = width / layout.scale + 2 * margin;
+        layout.pageHeightMm = height / layout.scale + 2 * margin;
+        if (!(layout.pageWidthMm > 0) || !(layout.pageHeightMm > 0)) {
+            error = "the drawing has no width or no height to plot";
+            return false;
+        }
+        return true;
+    }
+    const auto sides = PaperSides(request.paper);
+    layout.pageWidthMm = request.landscape ? sides[1] : sides[0];
+    layout.pageHeightMm = request.landscape ? sides[0] : sides[1];
+    const double margin = request.area == PlotArea::Frame ? 0 : request.marginMm;
+    const double printableWidth = layout.pageWidthMm - 2 * margin, printableHeight = layout.pageHeightMm - 2 * margin;
+    if (!(printableWidth > 0) || !(printableHeight > 0)) {
+        error = "the margin leaves nothing of the paper";
+        return false;
+    }
+    layout.scale = request.fit ? std::max(width / printableWidth, height / printableHeight) : request.scale;
+    if (!(layout.scale > 0) || !std::isfinite(layout.scale)) {
+        error = "the drawing has no width or no height to plot";
+        return false;
+    }
+    if (request.centred) {
+        layout.leftMm = (layout.pageWidthMm - width / layout.scale) / 2;
+        layout.bottomMm = (layout.pageHeightMm - height / layout.scale) / 2;
+    } else {
+        layout.leftMm = layout.bottomMm = margin;
+    }
     return true;
 }
 
-bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,
-             std::string& error) {
-    std::array<double, 4> area;
-    if (!PlotArea(model, request, area, error)) return false;
-    const double widthMm = (area[2] - area[0]) / request.scale, heightMm = (area[3] - area[1]) / request.scale;
+bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
+                  std::string& error) {
+    PlotLayout layout;
+    if (!LayOut(model, request, layout, error)) return false;
+    widthMm = layout.pageWidthMm;
+    heightMm = layout.pageHeightMm;
+    return true;
+}
+
+QImage PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels, std::string& error) {
+    PlotLayout layout;
+    if (pixels <= 0 || !LayOut(model, request, layout, error)) return {};
+    const double dotsPerMm = pixels / std::max(layout.pageWidthMm, layout.pageHeightMm);
+    QImage image(std::max(1, int(std::lround(layout.pageWidthMm * dotsPerMm))),
+                 std::max(1, int(std::lround(layout.pageHeightMm * dotsPerMm))), QImage::Format_RGB32);
+    QPainter painter(&image);
+    PaintPage(painter, model, request, layout, dotsPerMm);
+    return image;
+}
+
+bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, std::string& error) {
+    if (pages.empty()) {
+        error = "nothing to plot";
+        return false;
+    }
+    // Every page is laid out before the file is touched: a set with one bad drawing writes nothing.
+    std::vector<PlotLayout> layouts(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i)
+        if (!pages[i].model || !LayOut(*pages[i].model, pages[i].request, layouts[i], error)) {
+            if (!pages[i].model) error = "nothing to plot";
+            if (pages.size() > 1) error = "page " + std::to_string(i + 1) + ": " + error;
+            return false;
+        }
+    auto pageLayout = [](const PlotLayout& l) {
+        // The size is given as the page lies; "landscape" would turn a wide page on its side.
+        const QPageSize size(QSizeF(l.pageWidthMm, l.pageHeightMm), QPageSize::Millimeter, QString(),
+                             QPageSize::ExactMatch);
+        return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    };
     QPdfWriter pdf(QString::fromUtf8(utf8Path.data(), static_cast<qsizetype>(utf8Path.size())));
-    const QPageSize page(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-    // The size is given as the page lies; "landscape" would turn a wide page on its side.
-    pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    pdf.setResolution(600);
+    pdf.setPageLayout(pageLayout(layouts[0]));
+    pdf.setResolution(kPdfResolution);
     pdf.setCreator(QStringLiteral("kwdraw"));
     QPainter painter;
     if (!painter.begin(&pdf)) {
         error = "cannot write " + utf8Path;
         return false;
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    const double dotsPerUnit = pdf.resolution() / 25.4 / request.scale;
-    painter.fillRect(QRectF(0, 0, pdf.width(), pdf.height()), Qt::white);
-    painter.setClipRect(QRectF(0, 0, pdf.width(), pdf.height()));
-    painter.translate(-area[0] * dotsPerUnit, area[3] * dotsPerUnit);
-    painter.scale(dotsPerUnit, -dotsPerUnit);
-    PaintStyle style;
-    style.widths = PaintStyle::Widths::Paper;
-    style.unitsPerMm = request.scale;
-    style.lightGround = true;
-    PaintModel(painter, model, style);
+    const double dotsPerMm = pdf.resolution() / 25.4;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) {
+            pdf.setPageLayout(pageLayout(layouts[i]));
+            pdf.newPage();
+        }
+        PaintPage(painter, *pages[i].model, pages[i].request, layouts[i], dotsPerMm);
+    }
     if (!painter.end()) {
         error = "cannot finish " + utf8Path;
         return false;
     }
     return true;
+}
+
+bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,
+             std::string& error) {
+    return PlotPdf({PlotPage{&model, request}}, utf8Path, error);
 }
 
 }  // namespace ckw::paint

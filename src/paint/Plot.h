@@ -1,28 +1,74 @@
 #pragma once
-// Plots a drawing to PDF at paper size and drawing scale: one millimetre of page is `scale`
-// drawing units, pens are as wide as the line widths say (w/1000 mm), colour 7 prints black.
+// Plots drawings to PDF: an area of the drawing (its sheet frame, everything drawn, or a window)
+// on a page of its own size or on a standard paper, at a drawing scale or fitted, with the pens of
+// a pen table; layers switched off are left out, as on the canvas. One millimetre of paper is
+// `scale` drawing units.
+#include <QImage>
+#include <QSet>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "DisplayModel.h"
+#include "PenTable.h"
 
 namespace ckw::paint {
 
+enum class PlotArea { Extents, Frame, Window };
+// Own: the area's own size at the scale (the frame's paper; everything drawn with a margin).
+enum class Paper { Own, A0, A1, A2, A3, A4 };
+
 struct PlotRequest {
-    double scale = 100;      // drawing units per millimetre of paper
-    bool frameOnly = false;  // the sheet frame's paper, else everything drawn with a margin
-    double marginMm = 10;    // around the whole drawing
+    PlotArea area = PlotArea::Extents;
+    std::array<double, 4> window{};  // Window: two corners in drawing units
+    Paper paper = Paper::Own;
+    bool landscape = true;  // a standard paper with its long side across
+    double scale = 100;     // drawing units per millimetre of paper
+    bool fit = false;       // on a standard paper: the scale that fills it
+    bool centred = true;    // on a standard paper: else from its lower left corner
+    double marginMm = 10;   // around everything drawn, and inside a standard paper's edge
+    QSet<int> hiddenLayers;
+    PenTable pens = PenTable::ByColour();
+};
+
+// Where the area lands: the page, the scale and the area's lower left corner on the page (mm).
+struct PlotLayout {
+    double pageWidthMm = 0, pageHeightMm = 0;
+    std::array<double, 4> area{};  // drawing units
+    double scale = 100;
+    double leftMm = 0, bottomMm = 0;
 };
 
 // The sheet frame's paper edge: the largest closed axis-parallel rectangle drawn (in blocks too
-// only at the top level). False when the drawing has none.
-bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4>& box);
+// only at the top level) on a layer that is not hidden. False when the drawing has none.
+bool FindSheetFrame(const ckw::engine::DisplayModel& model, std::array<double, 4>& box,
+                    const QSet<int>& hiddenLayers = {});
+
+// The layers the drawing's layer table switches off.
+QSet<int> LayersOff(const ckw::engine::Drawing& drawing);
+
+// Paper names "A0".."A4" (any case) and "own"; false for others.
+bool PaperByName(const std::string& name, Paper& paper);
+
+// False, with error, when there is nothing to plot, no frame, or no usable scale.
+bool LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request, PlotLayout& layout, std::string& error);
 
 // Page size in millimetres of what the request plots (false when there is nothing to plot).
 bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
                   std::string& error);
 
-// Writes the PDF (UTF-8 path). False, with error, when there is nothing to plot or no frame.
+// The page as it will print, its longer side `pixels` long (a null image, with error, when the
+// request cannot be plotted).
+QImage PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels, std::string& error);
+
+struct PlotPage {
+    const ckw::engine::DisplayModel* model = nullptr;
+    PlotRequest request;
+};
+
+// Writes the PDF (UTF-8 path), one page each in the order given. False, with error, when a page
+// cannot be plotted (nothing is written then) or the file cannot be written.
+bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, std::string& error);
 bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,
              std::string& error);
 

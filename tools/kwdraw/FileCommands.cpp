@@ -1,4 +1,5 @@
-// The drawing-file commands of the File menu: the browser of earlier drawings and DXF export.
+// The drawing-file commands of the File menu: the browser of earlier drawings, DXF export and the
+// plot.
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -9,7 +10,9 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <array>
 #include <filesystem>
+#include <optional>
 
 #include <ckw/DrawingFiles.h>
 
@@ -17,6 +20,8 @@
 #include "DrawingView.h"
 #include "DxfWriter.h"
 #include "MainWindow.h"
+#include "PlotDialog.h"
+#include "PointPrompt.h"
 #include "base/GbkText.h"
 
 namespace kwdraw {
@@ -108,6 +113,48 @@ void MainWindow::ExportDxfCommand() {
         skipped ? tr("%1: %2 entities written, %3 without a DXF form left out").arg(path).arg(written).arg(skipped)
                 : tr("%1: %2 entities written").arg(path).arg(written),
         5000);
+}
+
+void MainWindow::PlotCommand() {
+    if (!CurrentView() || m_running) return;
+    ckw::paint::PlotRequest request = PlotDefaults();
+    QString penFile;
+    for (;;) {
+        DrawingView* view = CurrentView();
+        PlotDialog dialog(view->Model(), request, this);
+        if (!penFile.isEmpty()) dialog.SetPenFile(penFile);
+        const int result = dialog.exec();
+        request = dialog.Request();
+        penFile = dialog.PenFile();
+        if (result == PlotDialog::PickWindow) {
+            // Two corners on the canvas, the second with a box from the first; the dialog comes
+            // back with the window as the area (or as it was, on [Esc]).
+            std::optional<std::array<double, 4>> picked;
+            RunCommand(tr("Plot window"), [&picked] {
+                float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+                if (AskPoint("请点取打印窗口的第一角点", x0, y0) &&
+                    AskPoint("请点取打印窗口的对角点", x1, y1, BoxFrom(x0, y0)))
+                    picked = std::array<double, 4>{x0, y0, x1, y1};
+            });
+            if (picked) {
+                request.window = *picked;
+                request.area = ckw::paint::PlotArea::Window;
+            }
+            continue;
+        }
+        if (result != QDialog::Accepted) return;
+        break;
+    }
+    const QString folder = DrawingFolder(CurrentView());
+    QString path = QFileDialog::getSaveFileName(this, tr("Plot to PDF"), folder, tr("PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    QString error;
+    if (!Plot(path, request, error)) {
+        QMessageBox::warning(this, tr("Plot"), tr("Cannot plot to %1: %2").arg(path, error));
+        return;
+    }
+    statusBar()->showMessage(tr("Plotted to %1").arg(path), 5000);
 }
 
 }  // namespace kwdraw

@@ -57,14 +57,6 @@ LayerEditor::LayerEditor(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
-QSet<int> LayerEditor::LayersOff(const ckw::engine::Drawing& d) {
-    QSet<int> off;
-    for (size_t index : d.LayerEntries())
-        if (auto layer = d.Layer(d.Entities()[index].attributes[0]); layer && layer->flag != 0)
-            off.insert(layer->number);
-    return off;
-}
-
 void LayerEditor::Show(DrawingView* view) {
     m_view = view;
     Fill();

@@ -27,8 +27,6 @@ public:
 
     // The row of a layer number, or null.
     QTreeWidgetItem* Row(int layer) const;
-    // The layers a drawing's table switches off.
-    static QSet<int> LayersOff(const ckw::engine::Drawing& drawing);
 
 signals:
     // A layer of the drawing has changed (the window repaints and shows the drawing as changed).

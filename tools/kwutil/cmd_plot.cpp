@@ -1,8 +1,10 @@
-// kwutil plot DRAWING.T -o OUT.pdf [--frame] [--scale S]: the drawing, or its sheet frame's paper,
-// on a PDF page at paper size and drawing scale. Built when Qt is available.
+// kwutil plot DRAWING.T... -o OUT.pdf [--area frame|extents|X0,Y0,X1,Y1] [--paper own|A0..A4]
+// [--portrait] [--scale N|fit] [--corner] [--pens mono|colour|FILE]: drawings on PDF pages, one
+// page each in the order given, as the window plots them. Built when Qt is available.
 #ifdef CKW_WITH_PLOT
 #include <QGuiApplication>
 #include <iostream>
+#include <memory>
 
 #include "Command.h"
 #include "NumberOptions.h"
@@ -13,9 +15,9 @@
 namespace {
 
 struct PlotOptions {
-    std::string input, output;
-    bool frame = false;
-    double scale = 0;
+    std::vector<std::string> inputs;
+    std::string output, area = "extents", paper = "own", scale, pens = "colour";
+    bool frame = false, portrait = false, corner = false;
 };
 
 // QPdfWriter lays out texts with the font database, which needs an application object.
@@ -27,27 +29,72 @@ void EnsureGuiApplication() {
     static QGuiApplication app(argc, argv);
 }
 
+// The options as a request for every drawing (the scale left to each drawing when not given).
+bool Request(const PlotOptions& o, ckw::paint::PlotRequest& request, std::string& error) {
+    using ckw::paint::PlotArea;
+    if (o.frame || o.area == "frame") {
+        request.area = PlotArea::Frame;
+    } else if (o.area != "extents") {
+        std::vector<double> corners;
+        if (std::string why = kwutil::ReadNumbers(o.area, corners); !why.empty() || corners.size() != 4) {
+            error = "--area is frame, extents or X0,Y0,X1,Y1, not \"" + o.area + "\"";
+            return false;
+        }
+        request.area = PlotArea::Window;
+        request.window = {corners[0], corners[1], corners[2], corners[3]};
+    }
+    if (!ckw::paint::PaperByName(o.paper, request.paper)) {
+        error = "--paper is own or A0..A4, not \"" + o.paper + "\"";
+        return false;
+    }
+    request.landscape = !o.portrait;
+    request.centred = !o.corner;
+    request.fit = o.scale == "fit";
+    if (request.fit && request.paper == ckw::paint::Paper::Own) {
+        error = "--scale fit needs a paper (--paper A0..A4)";
+        return false;
+    }
+    if (!request.fit && !o.scale.empty()) kwutil::ReadNumber(o.scale, request.scale);  // checked as an option
+    if (o.pens == "mono")
+        request.pens = ckw::paint::PenTable::Monochrome();
+    else if (o.pens != "colour" && !ckw::paint::PenTable::Read(o.pens, request.pens, error))
+        return false;
+    return true;
+}
+
 int Plot(const PlotOptions& o) {
-    auto& engine = ckw::engine::DefaultEngine();
+    ckw::paint::PlotRequest common;
     std::string error;
-    if (!engine.Open(0, o.input, error, false)) {
+    if (!Request(o, common, error)) {
         std::cerr << "kwutil plot: " << error << "\n";
         return 1;
     }
-    ckw::paint::PlotRequest request;
-    request.frameOnly = o.frame;
-    request.scale = o.scale;
-    if (!(request.scale > 0)) {
-        // The frame the drawing records says at which scale it was drawn; else 1:100.
-        int sheet = -1, orientation = 0, length = 0, width = 0;
-        float scale = 0;
-        char title[260] = {};
-        kwRead_DrawingFrame(sheet, orientation, scale, length, width, title, sizeof title);
-        request.scale = sheet >= 0 && scale > 0 ? scale : 100;
+    auto& engine = ckw::engine::DefaultEngine();
+    std::vector<std::unique_ptr<ckw::engine::DisplayModel>> models;
+    std::vector<ckw::paint::PlotPage> pages;
+    for (const std::string& input : o.inputs) {
+        const int unit = models.empty() ? engine.CurrentUnit() : engine.NewDrawing(0);
+        if (!engine.Open(unit, input, error, false)) {
+            std::cerr << "kwutil plot: " << error << "\n";
+            return 1;
+        }
+        ckw::paint::PlotPage page{nullptr, common};
+        if (o.scale.empty()) {
+            // The frame the drawing records says at which scale it was drawn; else 1:100.
+            int sheet = -1, orientation = 0, length = 0, width = 0;
+            float scale = 0;
+            char title[260] = {};
+            kwRead_DrawingFrame(sheet, orientation, scale, length, width, title, sizeof title);
+            page.request.scale = sheet >= 0 && scale > 0 ? scale : 100;
+        }
+        // What the drawing shows: layers its table switches off stay off the paper.
+        page.request.hiddenLayers = ckw::paint::LayersOff(engine.Current());
+        models.push_back(std::make_unique<ckw::engine::DisplayModel>(engine.Current()));
+        page.model = models.back().get();
+        pages.push_back(std::move(page));
     }
     EnsureGuiApplication();
-    ckw::engine::DisplayModel model(engine.Current());
-    if (!ckw::paint::PlotPdf(model, o.output, request, error)) {
+    if (!ckw::paint::PlotPdf(pages, o.output, error)) {
         std::cerr << "kwutil plot: " << error << "\n";
         return 1;
     }
@@ -55,14 +102,27 @@ int Plot(const PlotOptions& o) {
 }
 
 const kwutil::Command reg(
-    "plot", "Plot a .T drawing, or its sheet frame, to PDF at paper size", [](CLI::App& cmd) -> kwutil::Runner {
+    "plot", "Plot .T drawings to PDF, one page each, at paper size or on a standard paper",
+    [](CLI::App& cmd) -> kwutil::Runner {
         auto o = std::make_shared<PlotOptions>();
-        cmd.add_option("drawing", o->input, "the .T drawing")->required();
+        cmd.add_option("drawings", o->inputs, "the .T drawings, one page each in this order")->required();
         cmd.add_option("-o,--output", o->output, "the PDF file to write")->required();
-        cmd.add_flag("--frame", o->frame, "only the sheet frame's paper (the largest rectangle drawn)");
+        cmd.add_option("--area", o->area,
+                       "frame (the sheet frame's paper, the largest rectangle drawn), extents (everything drawn, "
+                       "the default) or a window X0,Y0,X1,Y1 in drawing units");
+        cmd.add_flag("--frame", o->frame, "the same as --area frame");
+        cmd.add_option("--paper", o->paper, "own (the area's own size, the default) or A0, A1, A2, A3, A4");
+        cmd.add_flag("--portrait", o->portrait, "a standard paper upright (else its long side across)");
         cmd.add_option("--scale", o->scale,
-                       "drawing units per millimetre (default: the recorded frame's scale, else 100)")
-            ->check(kwutil::PositiveNumber());
+                       "drawing units per millimetre, or fit to fill the paper (default: the recorded frame's "
+                       "scale, else 100)")
+            ->check(CLI::Validator(
+                [](std::string& text) { return text == "fit" ? std::string() : kwutil::PositiveNumber()(text); },
+                "N|fit"));
+        cmd.add_flag("--corner", o->corner, "on a standard paper, from its lower left corner (else centred)");
+        cmd.add_option("--pens", o->pens,
+                       "colour (the drawing's colours, the default), mono (all black) or a pen-table file "
+                       "(lines COLOURS WIDTH_MM|- black|grey|colour)");
         return [o] { return Plot(*o); };
     });
 
