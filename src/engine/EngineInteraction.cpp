@@ -240,9 +240,30 @@ void ReferenceEngine::HostMoveSelection(float& dx, float& dy, const int&) {
     dx = dy = 0;
     Drawing* d = m->Writable();
     if (!d || m->selectionUnit != m->current) return;
+    // As a host's move does: each point asked on the prompt line, a line from the base point
+    // following the cursor to the second.
+    static constexpr char kBasePrompt[] = "请点取移动的基点", kTargetPrompt[] = "请点取移动的目标点";
+    HostPrompt(kBasePrompt, static_cast<int>(sizeof kBasePrompt - 1));
     InputEvent from = m->NextInput(InputWant::Point);
-    if (from.type != Type::Point) return;
-    InputEvent to = m->NextInput(InputWant::Point);
+    if (from.type != Type::Point) {
+        HostClearPrompt();
+        return;
+    }
+    HostPrompt(kTargetPrompt, static_cast<int>(sizeof kTargetPrompt - 1));
+    InputEvent to;
+    std::vector<float> band;
+    for (;;) {
+        to = m->NextInput(InputWant::Track);
+        if (!band.empty() && --m->tempShapes[band] == 0) m->tempShapes.erase(band);
+        band.clear();
+        if (to.type != Type::Move) break;
+        float fx, fy, tx, ty;  // rubber bands are drawn in user coordinates
+        m->ToUser(from.x, from.y, fx, fy);
+        m->ToUser(to.x, to.y, tx, ty);
+        band = {float(kLine), fx, fy, tx, ty};
+        ++m->tempShapes[band];
+    }
+    HostClearPrompt();
     if (to.type != Type::Point) return;
     Transform shift = Transform::Translation(to.x - from.x, to.y - from.y);
     for (size_t index : m->selection)

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -21,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
@@ -31,6 +36,7 @@
 #include <ckw/DrawingRecords.h>
 
 #include "AnswerText.h"
+#include "DxfWriter.h"
 #include "DrawingView.h"
 #include "LayerEditor.h"
 #include <ckw/HostEngine.h>
@@ -230,10 +236,31 @@ TEST_F(Window, SheetFrameIsDraggedIntoPlaceWithTabChangingTheSheetAndPlotsAtPape
     window->Action(QStringLiteral("viewFit"))->trigger();
     Screenshot(*window, "kwdraw-frame-placed");
 
+    // The frame's layer carries the parameter library's name, colour and width, in the panel and
+    // in the exported DXF.
+    QTreeWidgetItem* frameRow = window->LayerPanel()->Row(7);
+    ASSERT_NE(frameRow, nullptr);
+    EXPECT_EQ(frameRow->text(kwdraw::LayerEditor::kName), QStringLiteral("7 图框"));
+    EXPECT_EQ(frameRow->text(kwdraw::LayerEditor::kWidth), QStringLiteral("0.70"));
+    const QString dxf = g_home->path() + "/sheet.dxf";
+    std::string why;
+    ASSERT_TRUE(ckw::dxf::WriteDxf(*View().Drawing(), std::filesystem::path(dxf.toStdString()), why)) << why;
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); l=d.layers.get('图框'); "
+                                 "print(l.dxf.color, l.dxf.lineweight)"),
+                  dxf});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), QStringLiteral("7 70"))
+        << reader.readAllStandardError().toStdString();
+
     // The sheet on a PDF page of its paper size, the frame visible on the page.
     const QString pdf = g_home->path() + "/sheet.pdf";
     QString error;
-    ASSERT_TRUE(window->Plot(pdf, true, error)) << error.toStdString();
+    ckw::paint::PlotRequest sheet = window->PlotDefaults();
+    EXPECT_EQ(sheet.area, ckw::paint::PlotArea::Frame) << "a drawing with a frame plots its sheet";
+    ASSERT_TRUE(window->Plot(pdf, sheet, error)) << error.toStdString();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_TRUE(info.waitForFinished());
@@ -255,6 +282,93 @@ TEST_F(Window, SheetFrameIsDraggedIntoPlaceWithTabChangingTheSheetAndPlotsAtPape
     int dark = 0;
     for (int dx = -1; dx <= 1; ++dx) dark += qGray(page.pixel(x + dx, y)) < 128;
     EXPECT_GT(dark, 0);
+}
+
+// Texts of a PDF as pdftotext reads them.
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(Window, PlotDialogPrintsWhatTheWindowShowsOnTheChosenPaperAndWindow) {
+    // A frame of 420 x 297 mm at 1:100, a text on layer 10 and one on layer 20, which the person
+    // switches off in the layer panel.
+    View().Drawing()->DefineLayer({10, "TEXT", 1, 0, 2, 0});
+    View().Drawing()->DefineLayer({20, "NOTE", 1, 0, 1, 0});
+    m_pCfg->HostSetPen(10, 1, 0, 256, 1);
+    m_pCfg->HostDrawText("SHOWN", 5, 5000, 15000, 400, 500, 101, 101, 0);
+    m_pCfg->HostSetPen(20, 1, 0, 256, 1);
+    m_pCfg->HostDrawText("SWITCHEDOFF", 11, 5000, 20000, 400, 500, 101, 101, 0);
+    m_pCfg->HostSetPen(30, 1, 0, 7, 1);
+    const float xs[] = {0, 42000, 42000, 0, 0}, ys[] = {0, 0, 29700, 29700, 0};
+    m_pCfg->HostDrawPolyline(5, xs, ys);
+    window->LayerPanel()->Show(&View());
+    View().Fit();
+    window->LayerPanel()->Row(20)->setCheckState(kwdraw::LayerEditor::kName, Qt::Unchecked);
+
+    const QString pdf = g_home->path() + "/window.pdf";
+    QString firstPrompt, reopenedArea;
+    size_t bands = 0;
+    bool previewShown = false;
+    auto corner = [this](float x, float y) { return View().ToDevice({x, y}).toPoint(); };
+    WhenModal(
+        [&](QWidget& dialog) {
+            auto* paper = dialog.findChild<QComboBox*>(QStringLiteral("paper"));
+            paper->setCurrentIndex(paper->findText(QStringLiteral("A3")));
+            dialog.findChild<QCheckBox*>(QStringLiteral("fit"))->setChecked(true);
+            auto* pens = dialog.findChild<QComboBox*>(QStringLiteral("pens"));
+            pens->setCurrentIndex(1);  // monochrome
+            Screenshot(dialog, "kwdraw-plot-dialog");
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("pickWindow")), Qt::LeftButton);
+        },
+        QStringLiteral("Plot"));
+    steps = {
+        [&] {
+            firstPrompt = window->PromptLabel()->text();
+            QTest::mouseClick(&View(), Qt::LeftButton, {}, corner(-1000, -1000));
+        },
+        [&] { MouseMove(&View(), corner(43000, 30700)); },
+        [&] {
+            bands = ckw::engine::DefaultEngine().TemporaryShapes();
+            Screenshot(*window, "kwdraw-plot-window-band");
+            WhenModal(
+                [&](QWidget& dialog) {
+                    reopenedArea = dialog.findChild<QComboBox*>(QStringLiteral("area"))->currentText();
+                    auto* preview = dialog.findChild<QLabel*>(QStringLiteral("preview"));
+                    previewShown = preview && !preview->pixmap().isNull();
+                    WhenModal([&](QWidget& save) {
+                        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                        ASSERT_NE(name, nullptr);
+                        name->setText(pdf);
+                        QTest::keyClick(name, Qt::Key_Return);
+                    });
+                    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                      Qt::LeftButton);
+                },
+                QStringLiteral("Plot"));
+            QTest::mouseClick(&View(), Qt::LeftButton, {}, corner(43000, 30700));
+        },
+    };
+    window->Action(QStringLiteral("filePlot"))->trigger();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_FALSE(firstPrompt.isEmpty()) << "the window's corners are asked on the prompt line";
+    EXPECT_EQ(bands, 1u) << "a box follows the cursor from the first corner";
+    EXPECT_TRUE(window->PromptLabel()->text().isEmpty()) << "the prompt line is cleared when the command ends";
+    EXPECT_EQ(reopenedArea, QStringLiteral("The window picked"));
+    EXPECT_TRUE(previewShown);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished());
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"))
+                                             .match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(size.hasMatch());
+    EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 420, 1) << "A3 across";
+    EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, 297, 1);
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("SHOWN"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("SWITCHEDOFF"))) << "a layer off in the window is left out";
 }
 
 TEST_F(Window, PicksAnEntityTakesTypedCoordinatesAndEscapes) {
@@ -292,15 +406,29 @@ TEST_F(Window, PicksAnEntityTakesTypedCoordinatesAndEscapes) {
     EXPECT_EQ(key, 1) << "[Esc] ends the tracking";
 }
 
-TEST_F(Window, LayerSettingsDialogRunsFromTheMenu) {
-    QString title;
+TEST_F(Window, LayerSettingsDialogRunsFromTheMenuAndItsColourCellOffersTheEnginePalette) {
+    QString title, picked;
+    bool palette = false;
     WhenModal([&](QWidget& dialog) {
         title = dialog.windowTitle();
         Screenshot(dialog, "kwdraw-layer-settings");
+        // The first layer's colour cell opens the engine's index palette; blue (5) is picked.
+        auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("ctl2000"));
+        ASSERT_NE(grid, nullptr);
+        WhenModal([&](QWidget& swatches) {
+            palette = swatches.objectName() == QStringLiteral("indexPalette");
+            Screenshot(swatches, "kwdraw-layer-settings-palette");
+            QTest::mouseClick(swatches.findChild<QAbstractButton*>(QStringLiteral("colour5")), Qt::LeftButton);
+        });
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 4)).center());
+        QTest::qWait(20);  // the grid shows the dialog's answer once back in the event loop
+        picked = grid->item(1, 4)->text().trimmed();
         QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("ctl2")), Qt::LeftButton);  // 取消
     });
     window->Action(QStringLiteral("setLayers"))->trigger();
     EXPECT_EQ(title, QStringLiteral("图层设置"));
+    EXPECT_TRUE(palette) << "the engine's palette, not a general colour dialog";
+    EXPECT_EQ(picked, QStringLiteral("蓝"));
     EXPECT_FALSE(window->CommandRunning());
 }
 
@@ -358,13 +486,15 @@ TEST_F(Window, ExtendedDataManagerStaysOpenWhileThePersonPicksOnTheCanvas) {
     View().Fit();
     ckw::engine::DefaultEngine().SetPickAperture(static_cast<float>(6 / View().Scale()));
     auto on = [this](float y) { return View().ToDevice({5000, y}).toPoint(); };
-    bool openAfterFirst = false, openAfterSecond = false, showsTagged = false;
+    bool openAfterFirst = false, openAfterSecond = false, showsTagged = false, aboveTheWindow = false;
     steps = {
         [&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, on(0)); },
         [&] {
             // The window is up beside the drawing, the drawing takes the next pick.
             QWidget* manager = VisibleWindow(QStringLiteral("dlg1016"));
             openAfterFirst = manager && !manager->isModal() && !QApplication::activeModalWidget();
+            aboveTheWindow = manager && manager->windowHandle() &&
+                             manager->windowHandle()->transientParent() == window->windowHandle();
             EXPECT_FALSE(manager && GridShows(*manager, QStringLiteral("4321")));
             QTest::mouseClick(&View(), Qt::LeftButton, {}, on(2000));
         },
@@ -379,10 +509,64 @@ TEST_F(Window, ExtendedDataManagerStaysOpenWhileThePersonPicksOnTheCanvas) {
     };
     window->Action(QStringLiteral("xdataManage"))->trigger();
     EXPECT_TRUE(openAfterFirst) << "a modeless window after the first pick";
+    EXPECT_TRUE(aboveTheWindow) << "it stays above the main window while the person picks";
     EXPECT_TRUE(openAfterSecond) << "still open after picking on the canvas";
     EXPECT_TRUE(showsTagged) << "the window shows the entity picked second";
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(VisibleWindow(QStringLiteral("dlg1016")), nullptr) << "[Esc] ends the command and its window";
+}
+
+TEST_F(Window, SameEntityEditorRepaintsAtOnceStaysAboveAndOneEscEndsIt) {
+    ckw::engine::Drawing& d = *View().Drawing();
+    ckw::engine::Entity line = LineOn(0, 0);
+    line.attributes[3] = 3;  // green
+    d.Add(line);
+    View().Fit();
+    // Close enough that a click lands within the command's hit tolerance (10 drawing units).
+    View().ZoomBy(20, View().ToDevice({5000, 0}));
+    const QPoint on = View().ToDevice({5000, 0}).toPoint();
+    bool above = false, repainted = false, palette = false;
+    steps = {
+        [&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, on); },
+        [&] {
+            QWidget* editor = VisibleWindow(QStringLiteral("dlg2008"));
+            if (!editor) {
+                ADD_FAILURE() << "no same-entity editor";
+                QTest::keyClick(&View(), Qt::Key_Escape);
+                return;
+            }
+            above = editor->windowHandle() && editor->windowHandle()->transientParent() == window->windowHandle();
+            auto* grid = editor->findChild<QTableWidget*>(QStringLiteral("ctl2007"));
+            ASSERT_NE(grid, nullptr);
+            WhenModal([&](QWidget& swatches) {
+                palette = swatches.objectName() == QStringLiteral("indexPalette");
+                QTest::mouseClick(swatches.findChild<QAbstractButton*>(QStringLiteral("colour5")), Qt::LeftButton);
+            });
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(1, 1)).center());
+            QTest::mouseClick(editor->findChild<QAbstractButton*>(QStringLiteral("ctl2008")), Qt::LeftButton);
+            // No event reaches the canvas, yet its picture shows the change.
+            QTest::qWait(300);
+            repainted = View().Arrived();
+            const QImage canvas = View().grab().toImage();
+            int blue = 0;
+            for (int x = 0; x < canvas.width(); ++x)
+                for (int dy = -2; dy <= 2; ++dy) {
+                    const QColor c = canvas.pixelColor(x, std::clamp(on.y() + dy, 0, canvas.height() - 1));
+                    blue += c.blue() > 200 && c.red() < 60 && c.green() < 60;
+                }
+            EXPECT_GT(blue, canvas.width() / 2) << "in the new colour";
+            Screenshot(*window, "kwdraw-same-entity-editor");
+            QTest::keyClick(grid, Qt::Key_Escape);
+        },
+    };
+    window->Action(QStringLiteral("sameEntity"))->trigger();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_TRUE(palette);
+    EXPECT_EQ(View().Drawing()->Entities().back().attributes[3], 5);
+    EXPECT_TRUE(repainted) << "the canvas shows the new colour at once";
+    EXPECT_TRUE(above);
+    EXPECT_FALSE(window->CommandRunning()) << "one [Esc] in the editor ends the command";
+    EXPECT_EQ(VisibleWindow(QStringLiteral("dlg2008")), nullptr);
 }
 
 #ifdef CKW_TDWGCONV
@@ -428,8 +612,21 @@ TEST_F(Window, ImportedDxfIsMovedAndErasedAsOneLeavingTheUsersEntities) {
     const auto imported = Drawn(d, true);
     ASSERT_EQ(imported.size(), 8u) << "angle.dxf holds eight lines";
 
-    steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("1000,0")); }};
+    QString basePrompt;
+    size_t bands = 0;
+    steps = {[&] {
+                 basePrompt = window->PromptLabel()->text();
+                 Type(QStringLiteral("0,0"));
+             },
+             [&] { MouseMove(&View(), QPoint(200, 200)); },
+             [&] {
+                 bands = ckw::engine::DefaultEngine().TemporaryShapes();
+                 Type(QStringLiteral("1000,0"));
+             }};
     window->Action(QStringLiteral("importedMove"))->trigger();
+    EXPECT_FALSE(basePrompt.isEmpty()) << "the base point is asked on the prompt line";
+    EXPECT_EQ(bands, 1u) << "a line follows the cursor from the base point";
+    EXPECT_TRUE(window->PromptLabel()->text().isEmpty());
     const auto moved = Drawn(d, true);
     ASSERT_EQ(moved.size(), imported.size());
     for (size_t i = 0; i < moved.size(); ++i) {
@@ -588,6 +785,104 @@ TEST_F(Window, DrawingScaleIsKeptWithTheDrawingAndForNewDrawings) {
     EXPECT_EQ(m_exDrawingPara.GetDrawingScale(), 200);
     QSettings().remove(QStringLiteral("drawingScale"));  // the tests after this one start at 1:100
     m_exDrawingPara.SetDrawingScale(100);
+}
+
+TEST_F(Window, DrawingOpenedBeforeTheWindowShowsIsFittedAndZoomWindowTakesTwoClicks) {
+    ckw::engine::Drawing d;
+    d.Add(LineOn(0, 0));
+    d.Add(LineOn(0, 5000));
+    const QString path = g_home->path() + "/fitted.T";
+    std::string error;
+    ASSERT_TRUE(ckw::engine::WriteDrawingFile(path.toStdString(), d, error)) << error;
+    // As kwdraw DRAWING.T does: the drawing opens before the window is laid out and shown.
+    window = std::make_unique<kwdraw::MainWindow>();
+    ASSERT_NE(window->OpenDrawing(path), nullptr);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const double across = View().ToDevice({10000, 0}).x() - View().ToDevice({0, 0}).x();
+    EXPECT_GT(across, View().width() * 0.8) << "fitted to the canvas, not a dot";
+
+    // Zoom window by two clicks: the prompt line says which corner, a box follows the cursor.
+    window->Action(QStringLiteral("viewZoomWindow"))->trigger();
+    EXPECT_FALSE(window->PromptLabel()->text().isEmpty());
+    const QPoint first = View().ToDevice({0, 0}).toPoint(), second = View().ToDevice({2500, 5000}).toPoint();
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, first);
+    const QString secondPrompt = window->PromptLabel()->text();
+    MouseMove(&View(), second);
+    Screenshot(*window, "kwdraw-zoom-window-band");
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, second);
+    EXPECT_FALSE(secondPrompt.isEmpty());
+    EXPECT_TRUE(window->PromptLabel()->text().isEmpty()) << "cleared when the zoom is done";
+    // Clicks land on whole pixels: a pixel or two off in drawing units.
+    EXPECT_NEAR(View().ToWorld(QPointF(View().width() / 2.0, View().height() / 2.0)).x(), 1250, 20);
+    EXPECT_NEAR(View().Scale(), View().height() / 5000.0, View().Scale() * 0.02)
+        << "the window's height fills the canvas";
+}
+
+TEST_F(Window, SectionDialogLabelsItsDimensionsAndDrawsAtTheDetailScale) {
+    QString h0, o0;
+    bool picture = false;
+    WhenModal(
+        [&](QWidget& dialog) {
+            h0 = dialog.findChild<QLabel*>(QStringLiteral("label0"))->text();
+            auto* shape = dialog.findChild<QComboBox*>(QStringLiteral("shape"));
+            shape->setCurrentText(QStringLiteral("O"));
+            o0 = dialog.findChild<QLabel*>(QStringLiteral("label0"))->text();
+            shape->setCurrentText(QStringLiteral("H"));
+            auto* shown = dialog.findChild<QLabel*>(QStringLiteral("picture"));
+            picture = shown && !shown->pixmap().isNull();
+            auto* scale = dialog.findChild<QSpinBox*>(QStringLiteral("detailScale"));
+            scale->setValue(20);
+            Screenshot(dialog, "kwdraw-section-dialog");
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        },
+        QStringLiteral("Section outline"));
+    size_t bands = 0;
+    steps = {
+        [&] { MouseMove(&View(), QPoint(300, 300)); },
+        [&] {
+            bands = ckw::engine::DefaultEngine().TemporaryShapes();
+            QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(300, 300));
+        },
+    };
+    window->Action(QStringLiteral("drawSection"))->trigger();
+    EXPECT_EQ(h0, QStringLiteral("d0 top flange width"));
+    EXPECT_EQ(o0, QStringLiteral("d0 left wall"));
+    EXPECT_TRUE(picture);
+    EXPECT_EQ(bands, 1u) << "the outline follows the cursor";
+    std::array<float, 4> box{};
+    ASSERT_TRUE(View().Model().Extents(box));
+    // 300 x 390 mm at 1:20 on a 1:100 sheet: five times its true size in drawing units.
+    EXPECT_NEAR(box[2] - box[0], 1500, 1);
+    EXPECT_NEAR(box[3] - box[1], 1950, 1);
+}
+
+TEST_F(Window, FloorElevationTableIsAGridOfFloorsCheckedBeforeDrawing) {
+    QString refusal;
+    WhenModal(
+        [&](QWidget& dialog) {
+            auto* floors = dialog.findChild<QTableWidget*>(QStringLiteral("floors"));
+            ASSERT_NE(floors, nullptr);
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("addFloor")), Qt::LeftButton);
+            ASSERT_EQ(floors->rowCount(), 4);
+            EXPECT_EQ(floors->item(3, 0)->text(), QStringLiteral("11.350")) << "on top of the last floor";
+            floors->item(1, 1)->setText(QStringLiteral("abc"));
+            WhenModal([&](QWidget& box) {
+                refusal = qobject_cast<QMessageBox*>(&box)->text();
+                QTest::mouseClick(qobject_cast<QMessageBox*>(&box)->button(QMessageBox::Ok), Qt::LeftButton);
+            });
+            auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            floors->item(1, 1)->setText(QStringLiteral("3900"));
+            Screenshot(dialog, "kwdraw-floor-table");
+            QTest::mouseClick(ok, Qt::LeftButton);
+        },
+        QStringLiteral("Floor elevation table"));
+    steps = {[&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(300, 300)); }};
+    window->Action(QStringLiteral("drawFloorTable"))->trigger();
+    EXPECT_TRUE(refusal.startsWith(QStringLiteral("Floor 2, Storey height (mm)"))) << refusal.toStdString();
+    EXPECT_EQ(TextsReading("11.350"), 1);
+    EXPECT_EQ(TextsReading("3.900"), 1);
 }
 
 // What the command line understands.

@@ -54,8 +54,28 @@ std::vector<std::string> SectionShapes() {
     return names;
 }
 
-bool DrawSectionOutline(const std::string& name, const float (&dims)[kSectionDimensions], float x, float y,
-                        float angle) {
+std::vector<std::string> SectionDimensionNames(const std::string& shape) {
+    static const std::map<std::string, std::vector<std::string>> names = {
+        {"H",
+         {"top flange width", "web thickness", "bottom flange width", "top flange thickness", "height",
+          "bottom flange thickness"}},
+        {"C",
+         {"top flange length", "web thickness", "bottom flange length", "top flange thickness", "height",
+          "bottom flange thickness"}},
+        {"X",
+         {"left arm", "vertical arm width", "right arm", "top of vertical to top of horizontal arm",
+          "horizontal arm thickness", "vertical arm height"}},
+        {"O", {"left wall", "width", "right wall", "top wall", "height", "bottom wall"}},
+        {"T", {"(unused)", "web thickness", "flange width", "(unused)", "flange thickness", "span"}},
+        {"T4", {"(unused)", "web thickness", "flange width", "(unused)", "flange thickness", "span"}},
+        {"A", {"(unused)", "bottom width", "right overhang", "(unused)", "left overhang", "height"}},
+    };
+    auto it = names.find(shape);
+    return it == names.end() ? std::vector<std::string>{} : it->second;
+}
+
+bool SectionRings(const std::string& name, const float (&dims)[kSectionDimensions], float x, float y, float angle,
+                  std::vector<SectionRing>& rings) {
     auto it = Shapes().find(name);
     if (it == Shapes().end()) return false;
     float d[kSectionDimensions];
@@ -63,10 +83,23 @@ bool DrawSectionOutline(const std::string& name, const float (&dims)[kSectionDim
     float xs[28] = {}, ys[28] = {};
     CUtil util;
     it->second.compute(util, x, y, angle, d, xs, ys);
+    rings.clear();
     for (auto [first, count] : it->second.rings) {
+        SectionRing& ring = rings.emplace_back();
+        for (int i = first; i < first + count; ++i) ring.emplace_back(xs[i], ys[i]);
+    }
+    return true;
+}
+
+bool DrawSectionOutline(const std::string& name, const float (&dims)[kSectionDimensions], float x, float y,
+                        float angle) {
+    std::vector<SectionRing> rings;
+    if (!SectionRings(name, dims, x, y, angle, rings)) return false;
+    CUtil util;
+    for (const SectionRing& corners : rings) {
         CArray<KeloPoint2d, KeloPoint2d&> ring;
-        for (int i = first; i < first + count; ++i) {
-            KeloPoint2d p(xs[i], ys[i]);
+        for (auto [px, py] : corners) {
+            KeloPoint2d p(px, py);
             ring.Add(p);
         }
         util.MakePline(ring, 0.0f, 1);

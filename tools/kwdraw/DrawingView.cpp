@@ -23,6 +23,9 @@ constexpr int kDragPixels = 4;
 // the window answers while a large drawing arrives; the time is looked at every so many entities.
 constexpr qint64 kBuildSliceMilliseconds = 30;
 constexpr size_t kEntitiesBetweenClockReadings = 2000;
+// How often the canvas looks whether its drawing was changed from elsewhere (a modeless window of
+// a running command, a drawing program) to show the change without waiting for the next event.
+constexpr int kChangeLookMilliseconds = 100;
 
 }  // namespace
 
@@ -34,6 +37,12 @@ DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(un
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (auto* d = Drawing()) m_savedRevision = d->Revision();
+    auto* changes = new QTimer(this);
+    connect(changes, &QTimer::timeout, this, [this] {
+        const auto* d = Drawing();
+        if (isVisible() && d && (d != m_modelDrawing || d->Revision() != m_modelRevision)) update();
+    });
+    changes->start(kChangeLookMilliseconds);
 }
 
 ckw::engine::Drawing* DrawingView::Drawing() const { return ckw::engine::DefaultEngine().DrawingOn(m_unit); }
@@ -134,12 +143,28 @@ void DrawingView::Fit() {
     m_centre = {(box[0] + box[2]) / 2.0, (box[1] + box[3]) / 2.0};
     m_scale = std::min(std::max(1, width()) / (w * 1.06), std::max(1, height()) / (h * 1.06));
     m_fitPending = false;
+    m_fitted = true;
+    update();
+}
+
+void DrawingView::StartZoomWindow() {
+    m_zoomWindow = true;
+    m_zoomCorner.reset();
+    emit ViewPrompt(tr("Zoom window: drag, or click the first corner"));
+}
+
+void DrawingView::CancelZoomWindow() {
+    m_zoomWindow = false;
+    m_zoomCorner.reset();
+    m_dragStart.reset();
+    emit ViewPrompt(QString());
     update();
 }
 
 void DrawingView::ZoomBy(double factor, QPointF at) {
     QPointF before = ToWorld(at);
     m_scale = std::clamp(m_scale * factor, 1e-9, 1e6);
+    m_fitted = false;
     QPointF after = ToWorld(at);
     m_centre += before - after;  // the point under the cursor stays where it is
     update();
@@ -161,7 +186,8 @@ void DrawingView::SetWant(std::optional<InputWant> want) {
 }
 
 void DrawingView::resizeEvent(QResizeEvent*) {
-    if (m_fitPending) Fit();
+    // A drawing opened before the window is laid out is fitted again at the canvas's real size.
+    if (m_fitPending || m_fitted) Fit();
 }
 
 void DrawingView::paintEvent(QPaintEvent*) {
@@ -183,13 +209,14 @@ void DrawingView::paintEvent(QPaintEvent*) {
                                          ckw::paint::PaletteColour(colour > 0 ? colour : 7, m_light));
     }
     p.resetTransform();
-    if (m_dragStart && m_cursor.x() >= 0) {
+    if ((m_dragStart || m_zoomCorner) && m_cursor.x() >= 0) {
+        const QPoint start = m_dragStart ? *m_dragStart : *m_zoomCorner;
         // Left to right a window, right to left a crossing box (dashed), as drawing programs show them.
         QPen pen(m_light ? Qt::darkGray : Qt::lightGray);
-        pen.setStyle(m_cursor.x() < m_dragStart->x() ? Qt::DashLine : Qt::SolidLine);
+        pen.setStyle(!m_zoomWindow && m_cursor.x() < start.x() ? Qt::DashLine : Qt::SolidLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(*m_dragStart, m_cursor).normalized());
+        p.drawRect(QRect(start, m_cursor).normalized());
     }
     if (m_want == InputWant::Entity || m_want == InputWant::Selection) {
         // The pick aperture around the cursor.
@@ -213,7 +240,7 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
     }
     if (e->button() != Qt::LeftButton) return;
     if (m_zoomWindow || m_want == InputWant::Selection) {
-        m_dragStart = e->pos();
+        m_dragStart = m_zoomWindow && m_zoomCorner ? *m_zoomCorner : e->pos();
         return;
     }
     if (m_want) {
@@ -231,6 +258,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* e) {
         QPointF delta = e->pos() - *m_panFrom;
         m_centre -= QPointF(delta.x() / m_scale, -delta.y() / m_scale);
         m_panFrom = e->pos();
+        m_fitted = false;
     }
     m_cursor = e->pos();
     QPointF w = ToWorld(e->position());
@@ -257,11 +285,21 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
     bool dragged = (e->pos() - start).manhattanLength() >= kDragPixels;
     QPointF a = ToWorld(start), b = ToWorld(e->position());
     if (m_zoomWindow) {
+        if (!dragged && !m_zoomCorner) {
+            // A click: the first corner; the box follows the cursor to the second.
+            m_zoomCorner = start;
+            emit ViewPrompt(tr("Zoom window: click the other corner"));
+            update();
+            return;
+        }
         m_zoomWindow = false;
+        m_zoomCorner.reset();
+        emit ViewPrompt(QString());
         if (dragged) {
             m_centre = (a + b) / 2;
             m_scale = std::min(width() / std::max(1e-9, std::abs(b.x() - a.x())),
                                height() / std::max(1e-9, std::abs(b.y() - a.y())));
+            m_fitted = false;
         }
         update();
         return;

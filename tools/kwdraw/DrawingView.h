@@ -44,7 +44,10 @@ public:
 
     void Fit();
     void ZoomBy(double factor, QPointF atDevice);
-    void StartZoomWindow() { m_zoomWindow = true; }
+    // Zoom window: a drag, or two clicks at opposite corners; the prompt says which is wanted.
+    void StartZoomWindow();
+    bool ZoomingWindow() const { return m_zoomWindow; }
+    void CancelZoomWindow();
     void SetLightGround(bool light);
     void SetHiddenLayers(const QSet<int>& layers);
     const QSet<int>& HiddenLayers() const { return m_hidden; }
@@ -58,6 +61,8 @@ public:
 
 signals:
     void CursorMoved(QPointF world);
+    // What the canvas itself asks of the person (a zoom window's corners); empty when nothing.
+    void ViewPrompt(const QString& text);
     void Answer(const ckw::engine::InputEvent& event);
 
 protected:
@@ -94,12 +99,14 @@ private:
     double m_scale = 1;      // pixels per drawing unit
     QPointF m_centre{0, 0};  // world point at the widget's centre
     bool m_fitPending = true;
+    bool m_fitted = false;  // fitted and not zoomed or panned since: a resize fits again
     bool m_light = false;
     QSet<int> m_hidden;
     std::optional<ckw::engine::InputWant> m_want;
     bool m_zoomWindow = false;
-    std::optional<QPoint> m_dragStart;  // left button: zoom window or selection window
-    std::optional<QPoint> m_panFrom;    // middle button
+    std::optional<QPoint> m_zoomCorner;  // the first corner clicked
+    std::optional<QPoint> m_dragStart;   // left button: zoom window or selection window
+    std::optional<QPoint> m_panFrom;     // middle button
     QPoint m_cursor{-1, -1};
 };
 

@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
 #include <exception>
 #include <map>
 #include <optional>
@@ -30,6 +31,7 @@
 #include "DrawingView.h"
 #include "FileIdentity.h"
 #include "LayerEditor.h"
+#include "LibraryLayers.h"
 #include "Plot.h"
 #include "WindowInput.h"
 #include "base/GbkText.h"
@@ -155,6 +157,9 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
     connect(view, &DrawingView::Answer, this, [this](const ckw::engine::InputEvent& e) {
         if (m_input->Want()) m_input->Answer(e);
     });
+    connect(view, &DrawingView::ViewPrompt, this, [this](const QString& text) {
+        m_prompt->setText(text.isEmpty() ? FromGbk(DefaultEngine().PromptLine()) : text);
+    });
     connect(view, &DrawingView::CursorMoved, this, [this](QPointF w) {
         m_coordinates->setText(QStringLiteral("%1, %2").arg(w.x(), 0, 'f', 1).arg(w.y(), 0, 'f', 1));
     });
@@ -193,7 +198,7 @@ DrawingView* MainWindow::LoadDrawing(const QString& file, const QString& origina
     }
     if (file != original) engine.DrawingOn(unit)->SetFileName(ckw::text::Utf8ToGbk(original.toStdString()));
     auto* view = AddView(unit, original.isEmpty() ? tr("Drawing %1").arg(unit) : QFileInfo(original).fileName());
-    view->SetHiddenLayers(LayerEditor::LayersOff(*view->Drawing()));
+    view->SetHiddenLayers(ckw::paint::LayersOff(*view->Drawing()));
     UseDrawingScaleOfCurrentDrawing();
     m_tabs->setTabToolTip(m_tabs->indexOf(view), original);
     RefreshLayers();
@@ -333,6 +338,10 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
         QMessageBox::warning(this, name, tr("The command failed."));
     }
     m_input->CommandEnded();
+    // A command cut short leaves no prompt or rubber band behind.
+    DefaultEngine().HostClearPrompt();
+    DefaultEngine().HostSetRubberBand(0);
+    if (auto* drawn = DefaultEngine().DrawingOn(unit)) kwutil::NameLibraryLayers(*drawn);
     m_running = false;
     SetCommandsEnabled(true);
     for (int i = 0; i < m_tabs->count(); ++i) static_cast<DrawingView*>(m_tabs->widget(i))->SetWant(std::nullopt);
@@ -368,15 +377,11 @@ bool MainWindow::LoadProgram(const QString& path, QString& error) {
     return true;
 }
 
-bool MainWindow::Plot(const QString& path, bool frameOnly, QString& error) {
-    DrawingView* view = CurrentView();
-    if (!view) {
-        error = tr("No drawing is open");
-        return false;
-    }
+ckw::paint::PlotRequest MainWindow::PlotDefaults() {
     ckw::paint::PlotRequest request;
-    request.frameOnly = frameOnly;
     request.scale = m_exDrawingPara.GetDrawingScale() > 0 ? m_exDrawingPara.GetDrawingScale() : 100;
+    DrawingView* view = CurrentView();
+    if (!view) return request;
     // The frame the drawing records says at which scale it was drawn.
     int sheet = -1, orientation = 0, length = 0, width = 0;
     float scale = 0;
@@ -385,6 +390,20 @@ bool MainWindow::Plot(const QString& path, bool frameOnly, QString& error) {
     DefaultEngine().HostSelectDrawing(unit);
     kwRead_DrawingFrame(sheet, orientation, scale, length, width, title, sizeof title);
     if (sheet >= 0 && scale > 0) request.scale = scale;
+    request.hiddenLayers = view->HiddenLayers();
+    std::array<double, 4> frame;
+    request.area = ckw::paint::FindSheetFrame(view->Model(), frame, request.hiddenLayers)
+                       ? ckw::paint::PlotArea::Frame
+                       : ckw::paint::PlotArea::Extents;
+    return request;
+}
+
+bool MainWindow::Plot(const QString& path, const ckw::paint::PlotRequest& request, QString& error) {
+    DrawingView* view = CurrentView();
+    if (!view) {
+        error = tr("No drawing is open");
+        return false;
+    }
     std::string why;
     if (!ckw::paint::PlotPdf(view->Model(), path.toStdString(), request, why)) {
         error = QString::fromStdString(why);
@@ -438,14 +457,23 @@ void MainWindow::SetLightTheme(bool light) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
+    // [Esc] in a modeless window of the command that waits (the same-entity editor, the extended
+    // data manager) ends the command, as on the canvas; its window goes with it.
+    if (widget && widget->window() != this && key->key() == Qt::Key_Escape && m_input->Want() &&
+        !QApplication::activeModalWidget() && !widget->window()->isModal()) {
+        m_input->Answer(ckw::engine::InputEvent{});
+        return true;
+    }
+    if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
     using Type = ckw::engine::InputEvent::Type;
     ckw::engine::InputEvent answer;
     switch (key->key()) {
     case Qt::Key_Escape:
         if (m_input->Want()) {
             m_input->Answer(answer);  // [Esc]
+        } else if (auto* view = CurrentView(); view && view->ZoomingWindow()) {
+            view->CancelZoomWindow();
         } else if (m_running) {
             m_input->RequestBreak();
         } else {

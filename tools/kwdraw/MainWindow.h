@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Plot.h"
 #include "Programs.h"
 
 class QLabel;
@@ -44,8 +45,11 @@ public:
     // Loads a drawing program and adds its commands to the Programs menu.
     bool LoadProgram(const QString& path, QString& error);
     const std::vector<std::unique_ptr<Program>>& Programs() const { return m_programs; }
-    // Plots the current drawing (or its sheet frame) to a PDF.
-    bool Plot(const QString& path, bool frameOnly, QString& error);
+    // What a plot of the current drawing starts from: its sheet frame (else everything drawn) at
+    // the scale recorded with the frame (else the drawing's), the layers shown on the canvas.
+    ckw::paint::PlotRequest PlotDefaults();
+    // Plots the current drawing to a PDF.
+    bool Plot(const QString& path, const ckw::paint::PlotRequest& request, QString& error);
 
     // Offers the drawings that a kwdraw which ended without closing left unsaved.
     void OfferRecovery();
@@ -104,6 +108,8 @@ private:
     // opens in a tab of its own.
     void OpenOldDrawingCommand();
     void ExportDxfCommand();
+    // The plot dialog, with a window picked on the canvas when the person asks for one.
+    void PlotCommand();
 
     QTabWidget* m_tabs;
     QLabel* m_prompt;

@@ -23,9 +23,11 @@
 
 #include "DrawingInfo.h"
 #include "DrawingView.h"
-#include "FloorList.h"
+#include "FloorTableDialog.h"
 #include <ckw/HostEngine.h>
 #include "MainWindow.h"
+#include "PointPrompt.h"
+#include "SectionDialog.h"
 #include "SectionOutline.h"
 #include "WindowInput.h"
 
@@ -38,16 +40,6 @@ constexpr int kSectionColour = 4;  // cyan, as kwutil section draws them
 float DrawingScale() {
     int scale = m_exDrawingPara.GetDrawingScale();
     return static_cast<float>(scale > 0 ? scale : kDefaultDrawingScale);
-}
-
-// Asks a point on the prompt line; false on [Esc].
-bool AskPoint(const char* promptGbk, float& x, float& y) {
-    const int length = static_cast<int>(std::char_traits<char>::length(promptGbk));
-    m_pCfg->HostPrompt(promptGbk, length);
-    int status = 1;
-    m_pCfg->HostGetCursorPoint(x, y, status);
-    m_pCfg->HostClearPrompt();
-    return status == 0;
 }
 
 }  // namespace
@@ -87,14 +79,7 @@ void MainWindow::BuildMenus() {
         if (!path.isEmpty()) SaveDrawing(CurrentView(), path);
     });
     file->addSeparator();
-    for (bool frame : {true, false}) {
-        add(file, frame ? "plotSheet" : "plotDrawing",
-            frame ? tr("Plot the sheet to PDF...") : tr("Plot the drawing to PDF..."), QKeySequence(), [this, frame] {
-                QString path = QFileDialog::getSaveFileName(this, tr("Plot to PDF"), QString(), tr("PDF (*.pdf)"));
-                QString error;
-                if (!path.isEmpty() && !Plot(path, frame, error)) QMessageBox::warning(this, tr("Plot"), error);
-            });
-    }
+    add(file, "filePlot", tr("&Plot..."), QKeySequence::Print, [this] { PlotCommand(); });
     AddCommand(file, QStringLiteral("fileExportDxf"), tr("&Export DXF..."), [this] { ExportDxfCommand(); });
     file->addSeparator();
     add(file, "loadProgram", tr("&Load drawing program..."), QKeySequence(), [this] {
@@ -194,60 +179,43 @@ void MainWindow::AddProgramMenu(const Program& program) {
 }
 
 void MainWindow::FloorTableCommand() {
-    bool ok = false;
-    QString text = QInputDialog::getMultiLineText(
-        this, tr("Floor elevation table"), tr("Floors from floor 1 up, ELEVATION_M:HEIGHT_MM separated by commas:"),
-        QStringLiteral("-0.050:4200,4.150:3600,7.750:3600"), &ok);
-    if (!ok) return;
-    kwutil::FloorList floors;
-    std::string error;
-    if (!kwutil::ParseFloors(text.toStdString(), floors, error)) {
-        QMessageBox::warning(this, tr("Floor elevation table"), QString::fromStdString(error));
-        return;
-    }
-    CUtil().kwDrawFloorTable(DrawingScale(), static_cast<int>(floors.elevations.size()), floors.elevations.data(),
-                             floors.heights.data());
+    FloorTableDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    std::vector<float> elevations = dialog.Elevations(), heights = dialog.Heights();
+    CUtil().kwDrawFloorTable(DrawingScale(), static_cast<int>(elevations.size()), elevations.data(), heights.data());
 }
 
 void MainWindow::SectionCommand() {
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("sectionDialog"));
-    dialog.setWindowTitle(tr("Section outline"));
-    auto* form = new QFormLayout(&dialog);
-    auto* shape = new QComboBox;
-    shape->setObjectName(QStringLiteral("shape"));
-    for (const std::string& name : kwutil::SectionShapes()) shape->addItem(QString::fromStdString(name));
-    shape->setCurrentText(QStringLiteral("H"));
-    form->addRow(tr("Shape"), shape);
-    QDoubleSpinBox* dims[kwutil::kSectionDimensions];
-    const double defaults[kwutil::kSectionDimensions] = {300, 10, 300, 16, 390, 16};
-    for (int i = 0; i < kwutil::kSectionDimensions; ++i) {
-        dims[i] = new QDoubleSpinBox;
-        dims[i]->setObjectName(QStringLiteral("d%1").arg(i));
-        dims[i]->setRange(-1e6, 1e6);
-        dims[i]->setValue(defaults[i]);
-        form->addRow(QStringLiteral("d%1").arg(i), dims[i]);
-    }
-    auto* angle = new QDoubleSpinBox;
-    angle->setRange(-360, 360);
-    form->addRow(tr("Angle (degrees)"), angle);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    SectionDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted) return;
+    // Drawn at its detail scale on the drawing's sheet.
+    const float factor = DrawingScale() / static_cast<float>(dialog.DetailScale());
     float d[kwutil::kSectionDimensions];
-    for (int i = 0; i < kwutil::kSectionDimensions; ++i) d[i] = static_cast<float>(dims[i]->value());
-    float x = 0, y = 0;
-    if (!AskPoint("请点取截面位置", x, y)) return;
+    const auto typed = dialog.Dimensions();
+    for (int i = 0; i < kwutil::kSectionDimensions; ++i) d[i] = typed[i] * factor;
+    const std::string kind = dialog.Shape();
+    const auto radians = static_cast<float>(dialog.AngleDegrees() * 3.14159265358979323846 / 180);
+    // The outline follows the cursor until it is placed.
     m_pCfg->HostSetPen(0, 1, 0, kSectionColour, 1);
-    kwutil::DrawSectionOutline(shape->currentText().toStdString(), d, x, y,
-                               static_cast<float>(angle->value() * 3.14159265358979323846 / 180));
+    auto outline = [&](float at, float to) {
+        std::vector<kwutil::SectionRing> rings;
+        if (!kwutil::SectionRings(kind, d, at, to, radians, rings)) return;
+        for (const auto& ring : rings) {
+            if (ring.empty()) continue;
+            std::vector<float> xs, ys;
+            for (auto [px, py] : ring) xs.push_back(px), ys.push_back(py);
+            xs.push_back(ring[0].first), ys.push_back(ring[0].second);
+            m_pCfg->HostDrawPolyline(static_cast<int>(xs.size()), xs.data(), ys.data());
+        }
+    };
+    float x = 0, y = 0;
+    if (!AskPoint("请点取截面位置", x, y, outline)) return;
+    kwutil::DrawSectionOutline(kind, d, x, y, radians);
 }
 
 void MainWindow::BreakLineCommand() {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    if (!AskPoint("请点取折断线起点", x1, y1) || !AskPoint("请点取折断线终点", x2, y2)) return;
+    if (!AskPoint("请点取折断线起点", x1, y1) || !AskPoint("请点取折断线终点", x2, y2, LineFrom(x1, y1))) return;
     CUtil().kw_BreakLine(KeloPoint2d(x1, y1), KeloPoint2d(x2, y2), 0);
 }
 

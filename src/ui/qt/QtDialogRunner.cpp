@@ -17,6 +17,7 @@
 #include <QResizeEvent>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <exception>
 #include <type_traits>
@@ -327,6 +328,15 @@ void QtDialogRunner::ShowModeless(Dialog& dlg, bool activate) {
     window->SyncAll();
     window->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     const bool firstShow = !window->isVisible();
+    // Above the program's main window while the person picks in it (not owned by it: the runner
+    // decides when the window goes).
+    if (firstShow)
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QMainWindow") && top->isVisible() && top->windowHandle()) {
+                window->winId();
+                window->windowHandle()->setTransientParent(top->windowHandle());
+                break;
+            }
     window->show();
     if (activate) {
         window->raise();

@@ -15,15 +15,22 @@ namespace ckw::qt {
 
 namespace {
 
+constexpr double kSvgPictureWidth = 1600;  // the width WriteSvg's pictures are drawn for
+
 QImage Render(const std::string& drawingGbk) {
     ckw::engine::Drawing drawing;
     std::string error;
     if (!ckw::engine::ReadDrawingFile(ckw::text::GbkToUtf8(drawingGbk), drawing, error)) return {};
+    const int size = PreviewFileDialog::kPictureSize;
+    // Dark lines on white, each at least one pixel of the picture: a hairline of the drawing's
+    // extents is a tenth of a pixel here, and the picture would show only its ground.
+    ckw::engine::SvgOptions options;
+    options.light = true;
+    options.minimumStrokePixels = kSvgPictureWidth / size;
     std::ostringstream svg;
-    ckw::engine::WriteSvg(drawing, svg);
+    ckw::engine::WriteSvg(drawing, svg, options);
     QSvgRenderer renderer(QByteArray::fromStdString(svg.str()));
     if (!renderer.isValid()) return {};
-    const int size = PreviewFileDialog::kPictureSize;
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QSizeF shape = renderer.defaultSize();

@@ -1,7 +1,6 @@
 #include "QtGridWidget.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "QtIndexPalette.h"
 #include "QtText.h"
 #include "base/Contrast.h"
 
@@ -243,8 +243,9 @@ void QtGridWidget::OnCellClicked(int row, int col) {
     const ckw::dlg::GridCell& cell = m_model.Cell(row, col);
     if (refusal.ok() && !m_model.IsCaption(row, col) && !cell.readOnly) {
         if (cell.kind == ckw::grid::kKindColor) {
-            QColor colour = QColorDialog::getColor(FromColorRef(cell.backColor), this);
-            if (colour.isValid()) refusal = m_model.UserPickColor(row, col, ToColorRef(colour));
+            // Layers and entities take the engine's colour numbers: its palette, not any RGB.
+            if (auto colour = QtIndexPalette::Choose(cell.backColor, this))
+                refusal = m_model.UserPickColor(row, col, *colour);
         } else if (cell.kind == ckw::grid::kKindDropDown && !cell.items.empty()) {
             QMenu menu(this);
             for (size_t i = 0; i < cell.items.size(); ++i) menu.addAction(FromGbk(cell.items[i]))->setData(int(i));
