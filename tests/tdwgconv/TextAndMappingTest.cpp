@@ -67,6 +67,26 @@ std::string SmallDxf(const std::string& version, const std::string& text) {
     return s;
 }
 
+// The title block of a3.dxf: multi-line texts whose lines stood on top of each other.
+TEST(DxfMapping, MultilineTextsKeepTheirLineSpacing) {
+    TempDir dir;
+    const fs::path out = dir.path() / "A3.T";
+    ChildResult r = RunTdwg({DataFile("dxf/a3.dxf").string(), "-q", "-o", out.string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    eng::Drawing d;
+    std::string error;
+    ASSERT_TRUE(eng::ReadDrawingFile(out, d, error)) << error;
+    int multiline = 0;
+    for (const auto& e : d.Entities()) {
+        if (e.deleted || e.kind != eng::kMultilineText || e.text.find('\n') == std::string::npos) continue;
+        ++multiline;
+        ASSERT_GE(e.values.size(), 8u);
+        // Single spacing is 5/3 of the height; a3.dxf's texts are single-spaced.
+        EXPECT_NEAR(e.values[7], e.values[0] * 5 / 3, e.values[0] * 1e-4) << e.text;
+    }
+    EXPECT_GT(multiline, 0);
+}
+
 TEST(DxfMapping, TextsPolylinesBlocksXDataAndUnits) {
     // The same drawing as a 2004 file in GBK and as a 2007 file in UTF-8.
     for (const auto& [version, text] :

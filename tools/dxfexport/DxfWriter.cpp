@@ -521,7 +521,9 @@ private:
         }
         G(1, content.substr(pos));
         if (v[4] != 0) R(50, v[4]);
-        if (Need(e, 8) && v[7] > 0) G(73, 1), R(44, v[7]);
+        // The drawing keeps the distance between lines, DXF a factor of single spacing (5/3 of the
+        // text height).
+        if (Need(e, 8) && v[7] > 0 && v[0] > 0) G(73, 1), R(44, v[7] / (v[0] * 5.0 / 3.0));
         return true;
     }
 

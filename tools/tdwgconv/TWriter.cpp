@@ -23,6 +23,8 @@ namespace {
 constexpr int kSolidLineType = 1;
 constexpr int kFirstLineType = 2, kLastLineType = 99;
 constexpr int kDefaultColour = 7;
+// Single-spaced lines of a multi-line text stand this many text heights apart.
+constexpr double kSingleLineSpacing = 5.0 / 3.0;
 // A loss of precision worth a warning, in millimetres.
 constexpr double kNoticedLossMm = 0.05;
 
@@ -292,7 +294,9 @@ private:
                           static_cast<float>(e.angleDeg),
                           static_cast<float>(HAlignCode(e.hAlign)),
                           static_cast<float>(VAlignCode(e.vAlign))};
-            if (e.shape == Shape::MText) out.values.push_back(static_cast<float>(e.lineSpacing));
+            // The drawing keeps the distance between lines; the source gives a factor of the
+            // single spacing, which is 5/3 of the text height.
+            if (e.shape == Shape::MText) out.values.push_back(L(e.height * kSingleLineSpacing * e.lineSpacing));
             break;
         case Shape::Trace:
             out.kind = eng::kTrace;
