@@ -65,13 +65,13 @@ void FloorTableDialog::AddFloor() {
     const int row = m_floors->rowCount();
     double elevation = 0, height = kDefaultHeightMm;
     if (row > 0) {
-        double lastElevation = 0, lastHeight = 0;
         auto* e = m_floors->item(row - 1, kElevation);
         auto* h = m_floors->item(row - 1, kHeight);
-        if (e && h && kwutil::ReadNumber(e->text().toStdString(), lastElevation).empty() &&
-            kwutil::ReadNumber(h->text().toStdString(), lastHeight).empty()) {
-            elevation = lastElevation + lastHeight / 1000;
-            height = lastHeight;
+        const auto lastElevation = kwutil::ReadNumber(e ? e->text().toStdString() : std::string());
+        const auto lastHeight = kwutil::ReadNumber(h ? h->text().toStdString() : std::string());
+        if (lastElevation && lastHeight) {
+            elevation = *lastElevation + *lastHeight / 1000;
+            height = *lastHeight;
         }
     }
     m_floors->insertRow(row);
@@ -87,7 +87,9 @@ void FloorTableDialog::accept() {
         for (int column : {kElevation, kHeight}) {
             const auto* item = m_floors->item(row, column);
             const std::string text = item ? item->text().trimmed().toStdString() : std::string();
-            const std::string why = kwutil::ReadNumber(text, values[column]);
+            const auto value = kwutil::ReadNumber(text);
+            if (value) values[column] = *value;
+            const std::string why = value ? std::string() : value.why();
             if (!why.empty()) {
                 QMessageBox::warning(
                     this, windowTitle(),

@@ -35,13 +35,13 @@ bool Request(const PlotOptions& o, ckw::paint::PlotRequest& request, std::string
     if (o.frame || o.area == "frame") {
         request.area = PlotArea::Frame;
     } else if (o.area != "extents") {
-        std::vector<double> corners;
-        if (std::string why = kwutil::ReadNumbers(o.area, corners); !why.empty() || corners.size() != 4) {
+        const auto corners = kwutil::ReadNumbers(o.area);
+        if (!corners || corners->size() != 4) {
             error = "--area is frame, extents or X0,Y0,X1,Y1, not \"" + o.area + "\"";
             return false;
         }
         request.area = PlotArea::Window;
-        request.window = {corners[0], corners[1], corners[2], corners[3]};
+        request.window = {(*corners)[0], (*corners)[1], (*corners)[2], (*corners)[3]};
     }
     if (!ckw::paint::PaperByName(o.paper, request.paper)) {
         error = "--paper is own or A0..A4, not \"" + o.paper + "\"";
@@ -54,7 +54,8 @@ bool Request(const PlotOptions& o, ckw::paint::PlotRequest& request, std::string
         error = "--scale fit needs a paper (--paper A0..A4)";
         return false;
     }
-    if (!request.fit && !o.scale.empty()) kwutil::ReadNumber(o.scale, request.scale);  // checked as an option
+    if (!request.fit && !o.scale.empty())
+        if (const auto scale = kwutil::ReadNumber(o.scale)) request.scale = *scale;  // checked as an option
     if (o.pens == "mono")
         request.pens = ckw::paint::PenTable::Monochrome();
     else if (o.pens != "colour" && !ckw::paint::PenTable::Read(o.pens, request.pens, error))
