@@ -211,21 +211,6 @@ double ParseNumber(std::string_view text, size_t* used) {
     return value;
 }
 
-std::optional<double> ParseWholeNumber(std::string_view text) {
-    const size_t last = text.find_last_not_of(" \t\n\r\f\v");
-    if (last == std::string_view::npos) return std::nullopt;
-    text = text.substr(0, last + 1);
-    size_t used = 0;
-    const double value = ParseNumber(text, &used);
-    if (used != text.size()) return std::nullopt;
-    if (std::isinf(value)) {
-        // Infinite only when the text says so; a finite number too large for a double is out of range.
-        const size_t first = text.find_first_not_of(" \t\n\r\f\v+-");
-        if (first == std::string_view::npos || (text[first] != 'i' && text[first] != 'I')) return std::nullopt;
-    }
-    return value;
-}
-
 std::string FormatFixed(double value, int decimals) {
     char buffer[400];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ckw::text {
 
@@ -41,17 +42,29 @@ std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 // reads the longest number at the start of text after blanks, as strtod does in the "C" locale,
 // and gives 0 when there is none; *used (if given) is how many bytes it took, 0 for none.
 double ParseNumber(std::string_view text, size_t* used = nullptr);
-// The whole text, blanks around it allowed, as one number of ParseNumber's kind (a person's
-// typing, a text field of the library); nothing when it holds anything else or is out of a
-// double's range.
-std::optional<double> ParseWholeNumber(std::string_view text);
-// The whole text as one number of type T exactly as a file writes it: no blanks, no '+'.
+// The whole text as one number of type T exactly as a file writes it: no blanks, no '+' ('.' is
+// the decimal point whatever the locale; integers in the given base). Nothing when it holds
+// anything else or is out of T's range.
 template <class T>
-std::optional<T> ParseExactNumber(std::string_view text) {
+std::optional<T> ParseExactNumber(std::string_view text, int base = 10) {
     T value{};
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    std::from_chars_result read;
+    if constexpr (std::is_integral_v<T>)
+        read = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    else
+        read = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (read.ec != std::errc() || read.ptr != text.data() + text.size()) return std::nullopt;
     return value;
+}
+// The same with blanks around the number and a leading '+' allowed: what a person types into a
+// field or on a command line, or a text field of the library holds.
+template <class T = double>
+std::optional<T> ParseWholeNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\n\r\f\v");
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t\n\r\f\v") - first + 1);
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
+    return ParseExactNumber<T>(text);
 }
 // value with the given number of decimals ("%.Nf" in the "C" locale).
 std::string FormatFixed(double value, int decimals);

@@ -17,18 +17,11 @@ using ckw::ui::Buttons;
 
 std::string Utf8(std::string_view gbk) { return ckw::text::GbkToUtf8(gbk); }
 
+// A script's number: decimal, or hexadecimal after "0x".
 std::optional<long> ParseNumber(const std::string& word) {
-    long value = 0;
-    const char* first = word.data();
-    const char* last = word.data() + word.size();
-    int base = 10;
-    if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
-        first += 2;
-        base = 16;
-    }
-    auto [end, ec] = std::from_chars(first, last, value, base);
-    if (ec != std::errc() || end != last || first == last) return std::nullopt;
-    return value;
+    if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X'))
+        return text::ParseExactNumber<long>(std::string_view(word).substr(2), 16);
+    return text::ParseExactNumber<long>(word);
 }
 
 // "#RRGGBB" as a COLORREF (0x00BBGGRR).
@@ -195,23 +188,31 @@ void HeadlessDialogRunner::PlayInWindow(const ScriptStep& step) {
 
 Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
     Dialog& dlg = *frame.dialog;
-    const auto& a = step.args;
     if (step.IsEngineAnswer() && step.verb != "file")
         return Status("the engine waits for no answer while dialog " + std::to_string(dlg.TemplateId()) + " is open");
+    if (std::optional<Status> done = ApplyToDialog(frame, step)) return std::move(*done);
+    // The rest act on a cell of the grid.
+    if (!frame.grid) return "the dialog has no grid";
+    return ApplyToCell(*frame.grid, step);
+}
+
+std::optional<Status> HeadlessDialogRunner::ApplyToDialog(Frame& frame, const ScriptStep& step) {
+    Dialog& dlg = *frame.dialog;
+    const auto& a = step.args;
     if (step.verb == "call") {
         try {
             step.call(dlg);
         } catch (const std::exception& e) {
             return e.what();
         }
-        return {};
+        return Status();
     }
     if (step.verb == "dialog") {
         auto id = ParseNumber(a[0]);
         if (!id) return Status("'" + Utf8(a[0]) + "' is not a dialog id");
         if (*id != dlg.TemplateId())
             return Status("dialog " + std::to_string(dlg.TemplateId()) + " is open, not " + std::to_string(*id));
-        return {};
+        return Status();
     }
     if (step.verb == "click") {
         auto id = FindControl(dlg, a[0]);
@@ -231,7 +232,7 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
         if (!id || !dlg.Grids().count(static_cast<int>(*id)))
             return Status("the dialog has no grid '" + Utf8(a[0]) + "'");
         frame.grid = dlg.Grids().at(static_cast<int>(*id)).get();
-        return {};
+        return Status();
     }
     if (step.verb == "tab" || step.verb == "combo") {
         auto id = FindControl(dlg, a[0]);
@@ -263,10 +264,11 @@ Status HeadlessDialogRunner::Apply(Frame& frame, const ScriptStep& step) {
                                                : "file dialog") +
                       " is open to take it");
     if (step.verb == "expect") return Expect(frame, step);
+    return std::nullopt;
+}
 
-    // The rest act on a cell of the grid.
-    if (!frame.grid) return "the dialog has no grid";
-    GridModel& grid = *frame.grid;
+Status HeadlessDialogRunner::ApplyToCell(GridModel& grid, const ScriptStep& step) {
+    const auto& a = step.args;
     auto row = ParseNumber(a[0]), col = ParseNumber(a[1]);
     if (!row || !col) return "a cell is given by two numbers, row and column";
     int r = static_cast<int>(*row), c = static_cast<int>(*col);

@@ -75,6 +75,10 @@ private:
     bool NextIs(std::string_view verb) const;
     void Fail(const ScriptStep& step, const std::string& why);
     Status Apply(Frame& frame, const ScriptStep& step);
+    // The steps that act on the dialog and its controls (nothing for a step on a grid cell), and
+    // those that act on a grid cell.
+    std::optional<Status> ApplyToDialog(Frame& frame, const ScriptStep& step);
+    Status ApplyToCell(GridModel& grid, const ScriptStep& step);
     Status Expect(Frame& frame, const ScriptStep& step);
     void Trace(const std::string& line);
 
