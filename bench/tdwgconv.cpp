@@ -67,7 +67,7 @@ void BM_DwgPackageBareRead(benchmark::State& state) {
         "const r = w.dwg_read_file('i.dwg'); const db = lib.convert(r.data);"
         "process.exit(db.entities.length > 0 ? 0 : 1);";
     g_bareDwg = TimePerIteration(state, [&] {
-        tdwg::ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+        ckw::shell::RunResult r = ckw::shell::RunAndCapture(
             {"node", "--input-type=module", "-e", script, kDwg.string()}, std::chrono::seconds(120));
         if (r.exitStatus != 0) state.SkipWithError(("the package cannot read the file: " + r.errors).c_str());
     });
@@ -75,7 +75,7 @@ void BM_DwgPackageBareRead(benchmark::State& state) {
 
 void BM_ConvertDwg(benchmark::State& state) {
     double t = TimePerIteration(state, [&] {
-        tdwg::ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+        ckw::shell::RunResult r = ckw::shell::RunAndCapture(
             {TDWGCONV_PROGRAM, kDwg.string(), "-q", "-o", kOut.string()}, std::chrono::seconds(120));
         if (r.exitStatus != 0) state.SkipWithError(r.errors.c_str());
     });
