@@ -1,5 +1,7 @@
 // Texts to GBK and the mapping of entities, extended data and units into the engine, on small
 // DXF files written here.
+#include <ckw/ReferenceEngine.h>
+
 #include "Readers.h"
 #include "TdwgFixture.h"
 #include "TextDecode.h"
@@ -71,8 +73,8 @@ std::string SmallDxf(const std::string& version, const std::string& text) {
 TEST(DxfMapping, MultilineTextsKeepTheirLineSpacing) {
     TempDir dir;
     const fs::path out = dir.path() / "A3.T";
-    ChildResult r = RunTdwg({DataFile("dxf/a3.dxf").string(), "-q", "-o", out.string()});
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const auto r = RunTdwg({DataFile("dxf/a3.dxf").string(), "-q", "-o", out.string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.errors;
     eng::Drawing d;
     std::string error;
     ASSERT_TRUE(eng::ReadDrawingFile(out, d, error)) << error;
