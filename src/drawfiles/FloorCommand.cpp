@@ -32,7 +32,7 @@ InsertionReport RunFloorInsertion(const std::string& pathGbk, InsertMode mode) {
     if (!m_pCfg) return {};
     std::vector<SourceLayer> layers = ReadSourceLayers(pathGbk);
     if (layers.empty()) {
-        ckw::ui::MessageBox("没有发现图层！！");
+        ckw::ui::ShowError("没有发现图层！！");
         return {};
     }
     Placement placement;

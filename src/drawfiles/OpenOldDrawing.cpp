@@ -64,7 +64,7 @@ int kwOpen_OldDrawing(const char* folder, const char* drawingName, int& kind, in
     // The real name: an upper-cased path would name no file where names keep their letter case.
     const std::string& handed = choice.picked->realPath;
     if (!path || handed.size() >= pathCapacity) {
-        ckw::ui::MessageBox("文件路径太长，无法返回！");
+        ckw::ui::ShowError("文件路径太长，无法返回！");
         return 0;
     }
     ckw::text::CopyToBuffer(handed, path, pathCapacity);

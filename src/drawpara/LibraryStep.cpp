@@ -62,7 +62,7 @@ bool RunLibraryStep(const CString& pathGbk, StepMode mode, const std::function<v
                 // Closing the database without a commit discards the transaction as well.
             }
         }
-        if (!onError || !onError(e)) ckw::ui::MessageBox(e.description());
+        if (!onError || !onError(e)) ckw::ui::ShowError(e.description());
         if (mode == StepMode::Write) CountFailedWrite();
         return false;
     }

@@ -33,7 +33,7 @@ OneMessagePerLoad::~OneMessagePerLoad() {
 
 void OneMessagePerLoad::Show(const std::string& text) {
     if (t_loads > 0 && !t_shown.insert(text).second) return;
-    ckw::ui::MessageBox(text.c_str());
+    ckw::ui::ShowError(text);
 }
 
 }  // namespace ckw::drawpara

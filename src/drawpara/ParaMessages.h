@@ -11,8 +11,9 @@
 
 namespace ckw::drawpara {
 
+// The parameter library's messages say what failed; a question (more than an OK button) does not.
 inline ckw::ui::Answer ShowMessage(const char* text, ckw::ui::Buttons buttons = ckw::ui::Buttons::Ok) {
-    return ckw::ui::MessageBox(text, buttons);
+    return buttons == ckw::ui::Buttons::Ok ? ckw::ui::ShowError(text) : ckw::ui::MessageBox(text, buttons);
 }
 
 // The same with printf-style arguments in the text; the compiler checks them against the format.
@@ -22,7 +23,7 @@ __attribute__((format(printf, 1, 2))) inline ckw::ui::Answer ShowFormattedMessag
     CString text;
     text.FormatV(format, args);
     va_end(args);
-    return ckw::ui::MessageBox(text.str());
+    return ckw::ui::ShowError(text.str());
 }
 
 // While one lives (the tables of the library loaded one after another), a message the loaders

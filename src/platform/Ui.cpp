@@ -1,5 +1,6 @@
 #include "platform/Ui.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -66,6 +67,17 @@ void SetCurrent(Ui* ui) { Override() = ui; }
 Answer MessageBox(std::string_view textGbk, Buttons buttons, std::string_view captionGbk) {
     return Current().MessageBox(textGbk, captionGbk.empty() ? std::string_view("提示") : captionGbk, buttons);
 }
+
+namespace {
+std::atomic<int> g_errorsShown{0};
+}  // namespace
+
+Answer ShowError(std::string_view textGbk, Buttons buttons) {
+    ++g_errorsShown;
+    return MessageBox(textGbk, buttons);
+}
+
+int ErrorsShown() { return g_errorsShown; }
 
 void ShowOnPromptLine(const char* textGbk) {
     if (!m_pCfg) return;

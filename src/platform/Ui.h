@@ -37,6 +37,13 @@ void SetCurrent(Ui* ui);
 // The library's message box: caption "提示" unless given.
 Answer MessageBox(std::string_view textGbk, Buttons buttons = Buttons::Ok, std::string_view captionGbk = {});
 
+// A message saying that something failed (a library that does not open, a file that cannot be
+// read): shown as MessageBox does and counted, so that a batch run that went on after one can
+// still end with a failure status.
+Answer ShowError(std::string_view textGbk, Buttons buttons = Buttons::Ok);
+// How many ShowError messages this process has shown.
+int ErrorsShown();
+
 // A message on the host engine's prompt line (cleared first); nothing without an engine.
 void ShowOnPromptLine(const char* textGbk);
 

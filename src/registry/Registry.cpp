@@ -248,6 +248,70 @@ std::optional<std::string> FileRegistry::LastReadProblem() {
     return t_lastReadProblem;
 }
 
+struct RegistrySnapshot::Files {
+    Loaded machine = Load(FileRegistry::MachineFile());
+    Loaded user = Load(FileRegistry::UserFile());
+
+    // The document a read of hive looks in first (machine values hide the user's), or only.
+    template <typename Read>
+    auto Lookup(Hive hive, Read read) {
+        t_lastReadProblem.clear();
+        auto Note = [](const Loaded& loaded) {
+            if (!loaded.problem.empty() && t_lastReadProblem.empty()) t_lastReadProblem = loaded.problem;
+        };
+        if (hive == Hive::LocalMachine) {
+            Note(machine);
+            if (auto value = read(machine.doc)) return value;
+        }
+        Note(user);
+        return read(user.doc);
+    }
+    // A value written to a file, as the reads after it would find it there.
+    RegDocument& Written(Hive hive) { return hive == Hive::LocalMachine ? machine.doc : user.doc; }
+};
+
+RegistrySnapshot::RegistrySnapshot() : m_files(std::make_unique<Files>()) {}
+RegistrySnapshot::~RegistrySnapshot() = default;
+
+bool RegistrySnapshot::KeyExists(Hive hive, const std::string& key) {
+    const std::string full = FullKey(hive, key);
+    return m_files
+        ->Lookup(hive,
+                 [&](const RegDocument& doc) { return doc.HasKey(full) ? std::optional<bool>(true) : std::nullopt; })
+        .has_value();
+}
+
+std::optional<std::string> RegistrySnapshot::GetString(Hive hive, const std::string& key, const std::string& name) {
+    const std::string full = FullKey(hive, key), n = text::GbkToUtf8(name);
+    auto value = m_files->Lookup(hive, [&](const RegDocument& doc) { return doc.GetString(full, n); });
+    if (value) return text::Utf8ToGbk(*value);
+    return std::nullopt;
+}
+
+std::optional<uint32_t> RegistrySnapshot::GetDword(Hive hive, const std::string& key, const std::string& name) {
+    const std::string full = FullKey(hive, key), n = text::GbkToUtf8(name);
+    return m_files->Lookup(hive, [&](const RegDocument& doc) { return doc.GetDword(full, n); });
+}
+
+bool RegistrySnapshot::SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) {
+    if (!FileRegistry().SetString(hive, key, name, value)) return false;
+    m_files->Written(hive).SetString(FullKey(hive, key), text::GbkToUtf8(name), text::GbkToUtf8(value));
+    return true;
+}
+
+bool RegistrySnapshot::SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) {
+    if (!FileRegistry().SetDword(hive, key, name, value)) return false;
+    m_files->Written(hive).SetDword(FullKey(hive, key), text::GbkToUtf8(name), value);
+    return true;
+}
+
+bool RegistrySnapshot::SetStringForUser(Hive hive, const std::string& key, const std::string& name,
+                                        const std::string& value) {
+    if (!FileRegistry().SetStringForUser(hive, key, name, value)) return false;
+    m_files->Written(hive).SetString(FullKey(hive, key), text::GbkToUtf8(name), text::GbkToUtf8(value));
+    return true;
+}
+
 Registry& Current() {
     static FileRegistry files;
     Registry* chosen = Override();

@@ -7,6 +7,7 @@
 // are GBK.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -59,6 +60,27 @@ public:
 
     static std::filesystem::path MachineFile();
     static std::filesystem::path UserFile();
+};
+
+// The two files read once, for one run of a command: every read is answered from what they held
+// when it was made, so that a file that changes or cannot be read halfway does not leave the run
+// half configured; LastReadProblem tells after each read what could not be read then. Writes go
+// to the files as FileRegistry's do, and the reads after them see the value written.
+class RegistrySnapshot : public Registry {
+public:
+    RegistrySnapshot();
+    ~RegistrySnapshot() override;
+    bool KeyExists(Hive hive, const std::string& key) override;
+    std::optional<std::string> GetString(Hive hive, const std::string& key, const std::string& name) override;
+    std::optional<uint32_t> GetDword(Hive hive, const std::string& key, const std::string& name) override;
+    bool SetString(Hive hive, const std::string& key, const std::string& name, const std::string& value) override;
+    bool SetDword(Hive hive, const std::string& key, const std::string& name, uint32_t value) override;
+    bool SetStringForUser(Hive hive, const std::string& key, const std::string& name,
+                          const std::string& value) override;
+
+private:
+    struct Files;
+    std::unique_ptr<Files> m_files;
 };
 
 // The registry the library uses: the file registry of the environment unless a test set another.

@@ -105,7 +105,7 @@ void LineTypeDialog::ImportLinFile() {
     // A file that gives nothing is said so: the user would otherwise take the unchanged list for
     // a file of line types already there.
     if (!ReadLinFile(*path, static_cast<int>(m_records.size()), imported)) {
-        ckw::ui::MessageBox("无法读取线型文件 " + *path);
+        ckw::ui::ShowError("无法读取线型文件 " + *path);
         return;
     }
     if (imported.empty()) {

@@ -78,7 +78,7 @@ void WriteBackByKey(ckw::dao::Recordset& rs, const char* keyField, const std::ve
         const Record* found = WithKey(records, key, keyOf, match);
         const Record* before = AsReadAt(asRead, row++, key, keyOf, match);
         if (!found) {
-            ckw::ui::MessageBox("数据库数据有误!!");
+            ckw::ui::ShowError("数据库数据有误!!");
             return;
         }
         const FieldValues beforeFields = before ? fieldsOf(*before) : FieldValues();

@@ -101,7 +101,7 @@ bool LoadBlock(const CString& file, int& blockNumber, float extents[6], bool sca
     if (!FileExists(path)) {
         CString text;
         text.Format("没有找到系统文件%s!!", path.c_str());
-        ckw::ui::MessageBox(text.str());
+        ckw::ui::ShowError(text.str());
         return false;
     }
     const int length = static_cast<int>(path.size());

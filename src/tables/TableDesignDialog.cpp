@@ -74,10 +74,10 @@ bool TableDesignDialog::OnInitDialog() {
         if (LoadTdbFile(m_workingCopy, m_table, why)) {
             m_ownsWorkingCopy = true;
         } else {
-            ckw::ui::MessageBox(why);
+            ckw::ui::ShowError(why);
         }
     } else if (Exists(m_path) && !LoadTdbFile(m_path, m_table, why)) {
-        ckw::ui::MessageBox(why);
+        ckw::ui::ShowError(why);
         m_pathDamaged = true;
     }
     ShowLayers();
@@ -157,7 +157,7 @@ void TableDesignDialog::OnOK() {
     }
     std::string why;
     if (!SaveTdbFile(m_path, m_table, why)) {
-        ckw::ui::MessageBox(why);
+        ckw::ui::ShowError(why);
         return;
     }
     RemoveWorkingCopy();

@@ -312,3 +312,29 @@ TEST_F(RegistryTest, ConcurrentWritersOfOneFileLoseNoValue) {
             EXPECT_EQ(reg.GetDword(Hive::CurrentUser, kModeKey, "W" + std::to_string(w) + "_" + std::to_string(v)),
                       uint32_t(v));
 }
+
+// A command reads the files once: one that breaks halfway does not take half the configuration
+// with it; a file unreadable from the start says so on every read; its own writes read back.
+TEST_F(RegistryTest, ASnapshotAnswersFromTheFilesAsTheyWereWhenMade) {
+    ASSERT_TRUE(reg.SetString(Hive::LocalMachine, kPathKey, "CFG", "/cfg"));
+    ASSERT_TRUE(reg.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2005));
+    RegistrySnapshot snapshot;
+    fs::remove(machineFile());
+    Write(userFile(), "not a registry\n");
+    EXPECT_EQ(snapshot.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/cfg");
+    EXPECT_EQ(snapshot.GetDword(Hive::CurrentUser, kModeKey, "DrawingKind05"), 2005u);
+    EXPECT_TRUE(snapshot.KeyExists(Hive::LocalMachine, kPathKey));
+    EXPECT_FALSE(FileRegistry::LastReadProblem());
+    EXPECT_FALSE(snapshot.SetDword(Hive::CurrentUser, kModeKey, "DrawingKind05", 2008)) << "the file is damaged now";
+    EXPECT_EQ(snapshot.GetDword(Hive::CurrentUser, kModeKey, "DrawingKind05"), 2005u);
+
+    RegistrySnapshot broken;
+    EXPECT_FALSE(broken.GetString(Hive::LocalMachine, kPathKey, "CFG"));
+    EXPECT_TRUE(FileRegistry::LastReadProblem());
+
+    fs::remove(userFile());
+    RegistrySnapshot fresh;
+    EXPECT_TRUE(fresh.SetStringForUser(Hive::LocalMachine, kPathKey, "CFG", "/new"));
+    EXPECT_EQ(fresh.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/new");
+    EXPECT_EQ(reg.GetString(Hive::LocalMachine, kPathKey, "CFG"), "/new");
+}

@@ -1,5 +1,7 @@
 #include "DialogSession.h"
 
+#include "Messages.h"
+
 #include <iostream>
 
 #include "dialog/DialogHeadless.h"
@@ -10,7 +12,7 @@
 
 namespace kwutil {
 
-int RunDialogSession(const std::string& command, const std::string& scriptPath, const std::function<int()>& show) {
+int RunDialogSession(const std::string& scriptPath, const std::function<int()>& show) {
     if (!scriptPath.empty()) {
         ckw::dlg::ScriptSession session(ckw::dlg::DialogScript::Load(scriptPath));
         session.Runner().SetTrace([](const std::string& line) { std::cerr << line << "\n"; });
@@ -22,8 +24,7 @@ int RunDialogSession(const std::string& command, const std::string& scriptPath, 
 #ifdef CKW_WITH_QT
     ckw::qt::RegisterQtBackend();
 #endif
-    if (!ckw::dlg::ActivateUiBackend())
-        std::cerr << "kwutil " << command << ": no display; without --script the dialog ends as Cancel\n";
+    if (!ckw::dlg::ActivateUiBackend()) kwutil::Say() << "no display; without --script the dialog ends as Cancel\n";
     return show();
 }
 

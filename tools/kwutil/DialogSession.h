@@ -10,6 +10,6 @@ inline constexpr int kScriptFailed = -1;
 
 // Runs show (which opens the dialog and returns its result) and returns that result, or
 // kScriptFailed when the script stopped on an error or was not used up (its report printed).
-int RunDialogSession(const std::string& command, const std::string& scriptPath, const std::function<int()>& show);
+int RunDialogSession(const std::string& scriptPath, const std::function<int()>& show);
 
 }  // namespace kwutil

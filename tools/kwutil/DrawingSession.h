@@ -13,10 +13,9 @@ namespace kwutil {
 
 // Exit status: 0 done and saved; 1 the drawing could not be opened or saved, or the script
 // failed (the drawing is then not saved).
-int RunOnDrawing(const std::string& command, const std::string& drawing, const std::string& script,
-                 const std::function<void()>& run);
+int RunOnDrawing(const std::string& drawing, const std::string& script, const std::function<void()>& run);
 
 // The setup of such a command: the drawing and --script, and run on them.
-Setup DrawingCommand(const std::string& command, std::function<void()> run);
+Setup DrawingCommand(std::function<void()> run);
 
 }  // namespace kwutil

@@ -1,5 +1,7 @@
 #include "Sketch.h"
 
+#include "Messages.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -9,19 +11,18 @@
 
 namespace kwutil {
 
-int RenderCurrentDrawing(const std::string& command, const std::string& svgPath,
-                         const ckw::engine::SvgOptions& options) {
+int RenderCurrentDrawing(const std::string& svgPath, const ckw::engine::SvgOptions& options) {
     std::ofstream out(svgPath, std::ios::binary);
     ckw::engine::WriteSvg(ckw::engine::DefaultEngine().Current(), out, options);
     out.close();
     if (!out) {
-        std::cerr << "kwutil " << command << ": cannot write " << svgPath << "\n";
+        kwutil::Say() << "cannot write " << svgPath << "\n";
         return 1;
     }
     return 0;
 }
 
-int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngine& engine, const std::string& output) {
+int SaveDrawingAndPicture(ckw::engine::ReferenceEngine& engine, const std::string& output) {
     std::filesystem::path base(output);
     if (base.extension() == ".T" || base.extension() == ".svg") base.replace_extension();
     std::filesystem::path drawingFile = base, svgFile = base;
@@ -30,19 +31,19 @@ int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngi
     // A drawing written over an existing one waits for another program's change of it to end.
     const ckw::fs::FileLock lock = ckw::fs::FileLock::Take(drawingFile);
     if (!lock.held()) {
-        std::cerr << "kwutil " << command << ": " << lock.why() << "; nothing was written\n";
+        kwutil::Say() << lock.why() << "; nothing was written\n";
         return 1;
     }
     std::string error;
     if (!engine.Save(0, drawingFile, error)) {
-        std::cerr << "kwutil " << command << ": " << error << "\n";
+        kwutil::Say() << error << "\n";
         return 1;
     }
     std::ofstream svg(svgFile, std::ios::binary);
     ckw::engine::WriteSvg(engine.Current(), svg);
     svg.close();
     if (!svg) {
-        std::cerr << "kwutil " << command << ": cannot write " << svgFile.string() << "\n";
+        kwutil::Say() << "cannot write " << svgFile.string() << "\n";
         return 1;
     }
     std::cout << "wrote " << drawingFile.string() << " and " << svgFile.string() << "\n";

@@ -8,11 +8,10 @@
 namespace kwutil {
 
 // Writes the current drawing of the engine as SVG; prints why and returns 1 when it cannot.
-int RenderCurrentDrawing(const std::string& command, const std::string& svgPath,
-                         const ckw::engine::SvgOptions& options = {});
+int RenderCurrentDrawing(const std::string& svgPath, const ckw::engine::SvgOptions& options = {});
 
 // Saves the engine's current drawing as OUT.T and OUT.svg (a .T or .svg extension given with OUT
 // is dropped) and says so; prints why and returns 1 when it cannot.
-int SaveDrawingAndPicture(const std::string& command, ckw::engine::ReferenceEngine& engine, const std::string& output);
+int SaveDrawingAndPicture(ckw::engine::ReferenceEngine& engine, const std::string& output);
 
 }  // namespace kwutil

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "Messages.h"
+#include "Progress.h"
 #include "TypedNumbers.h"
 
 namespace kwutil {
@@ -32,6 +34,13 @@ WorkDrawing::~WorkDrawing() { m_pCfg = m_previous; }
 void WorkDrawing::Save() {
     std::string error;
     if (!m_engine.Save(0, m_file, error)) throw std::runtime_error(error);
+}
+
+bool ReadDrawing(const std::string& path, ckw::engine::Drawing& drawing) {
+    std::string error;
+    if (ckw::engine::ReadDrawingFile(path, drawing, error, TerminalProgress("reading"))) return true;
+    Say() << error << "\n";
+    return false;
 }
 
 std::pair<float, float> ParsePair(const std::string& text, const std::string& option) {

@@ -34,6 +34,9 @@ private:
     HostEngine* m_previous;
 };
 
+// Reads a .T drawing (progress shown on a terminal); false after saying why it cannot.
+bool ReadDrawing(const std::string& path, ckw::engine::Drawing& drawing);
+
 // "X,Y" as two numbers; throws CLI::ValidationError naming the option otherwise.
 std::pair<float, float> ParsePair(const std::string& text, const std::string& option);
 

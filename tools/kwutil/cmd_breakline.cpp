@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "Messages.h"
 #include <ckw/HostEngine.h>
 #include "Sketch.h"
 #include "TypedNumbers.h"
@@ -23,11 +24,11 @@ int DrawBreakLine(const Options& o) {
     const std::vector<double> from = fromNumbers ? *fromNumbers : std::vector<double>();
     const std::vector<double> to = toNumbers ? *toNumbers : std::vector<double>();
     if (!why.empty() || from.size() != 2 || to.size() != 2) {
-        std::cerr << "kwutil breakline: the two points are x,y each" << (why.empty() ? "" : ": " + why) << "\n";
+        kwutil::Say() << "the two points are x,y each" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
     CUtil().kw_BreakLine(KeloPoint2d(from[0], from[1]), KeloPoint2d(to[0], to[1]), 0.0f);
-    return kwutil::RenderCurrentDrawing("breakline", o.output);
+    return kwutil::RenderCurrentDrawing(o.output);
 }
 
 const kwutil::Command reg("breakline", "Draw the break-line symbol between two points as an SVG picture",

@@ -8,6 +8,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "Messages.h"
 #include "Progress.h"
 #include <ckw/ReferenceEngine.h>
 #include "TablePrinter.h"
@@ -45,7 +46,7 @@ int Browse(const Options& options) {
         query, progress ? ckw::drawfiles::ScanProgress(progress) : ckw::drawfiles::ScanProgress{});
     if (candidates.empty()) {
         m_pCfg = previous;
-        std::cerr << "kwutil browse: no drawing of that name, kind and floor in " << options.folder << "\n";
+        kwutil::Say() << "no drawing of that name, kind and floor in " << options.folder << "\n";
         return 1;
     }
     kwutil::TablePrinter table({"name", "floor", "changed", "scale"});
@@ -66,7 +67,7 @@ int Browse(const Options& options) {
         ckw::qt::RegisterQtBackend();
 #endif
         if (!ckw::dlg::ActivateUiBackend())
-            std::cerr << "kwutil browse: no display; without --script the browser ends as Cancel\n";
+            kwutil::Say() << "no display; without --script the browser ends as Cancel\n";
         status = Show(query.folder, candidates);
     }
     m_pCfg = previous;

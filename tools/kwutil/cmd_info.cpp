@@ -3,7 +3,7 @@
 #include <map>
 
 #include "Command.h"
-#include "Progress.h"
+#include "WorkDrawing.h"
 #include <ckw/ReferenceEngine.h>
 #include "base/GbkText.h"
 
@@ -13,11 +13,7 @@ using ckw::text::GbkToUtf8;
 
 int Info(const std::string& path) {
     ckw::engine::Drawing d;
-    std::string error;
-    if (!ckw::engine::ReadDrawingFile(path, d, error, kwutil::TerminalProgress("reading"))) {
-        std::cerr << "kwutil info: " << error << "\n";
-        return 1;
-    }
+    if (!kwutil::ReadDrawing(path, d)) return 1;
     std::cout << "drawing: " << path << " (file version " << ckw::engine::kDrawingFileVersion << ")\n";
     std::array<float, 4> box{};
     if (d.Extents(box))

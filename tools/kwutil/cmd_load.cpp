@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "Messages.h"
 #include "Progress.h"
 #include <ckw/ReferenceEngine.h>
 
@@ -23,18 +24,18 @@ const kwutil::Command reg("load", "Build a .T drawing from text (see docs/t-form
                                   } else {
                                       std::ifstream in(*input, std::ios::binary);
                                       if (!in) {
-                                          std::cerr << "kwutil load: cannot read " << *input << "\n";
+                                          kwutil::Say() << "cannot read " << *input << "\n";
                                           return 1;
                                       }
                                       ok = ckw::engine::ReadDrawingText(in, drawing, error);
                                   }
                                   if (!ok) {
-                                      std::cerr << "kwutil load: " << *input << ": " << error << "\n";
+                                      kwutil::Say() << *input << ": " << error << "\n";
                                       return 1;
                                   }
                                   if (!ckw::engine::WriteDrawingFile(*output, drawing, error,
                                                                      kwutil::TerminalProgress("writing"))) {
-                                      std::cerr << "kwutil load: " << error << "\n";
+                                      kwutil::Say() << error << "\n";
                                       return 1;
                                   }
                                   return 0;

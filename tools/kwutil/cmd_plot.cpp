@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "Messages.h"
 #include "NumberOptions.h"
 #include <ckw/DrawingRecords.h>
 #include "Plot.h"
@@ -67,7 +68,7 @@ int Plot(const PlotOptions& o) {
     ckw::paint::PlotRequest common;
     std::string error;
     if (!Request(o, common, error)) {
-        std::cerr << "kwutil plot: " << error << "\n";
+        kwutil::Say() << error << "\n";
         return 1;
     }
     auto& engine = ckw::engine::DefaultEngine();
@@ -96,7 +97,7 @@ int Plot(const PlotOptions& o) {
     }
     EnsureGuiApplication();
     if (!ckw::paint::PlotPdf(pages, o.output, error)) {
-        std::cerr << "kwutil plot: " << error << "\n";
+        kwutil::Say() << error << "\n";
         return 1;
     }
     return 0;

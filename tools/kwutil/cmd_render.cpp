@@ -3,7 +3,8 @@
 #include <iostream>
 
 #include "Command.h"
-#include "Progress.h"
+#include "Messages.h"
+#include "WorkDrawing.h"
 #include <ckw/ReferenceEngine.h>
 
 namespace {
@@ -17,17 +18,13 @@ const kwutil::Command reg("render", "Draw a .T drawing as an SVG picture", [](CL
     cmd.add_flag("--light", *light, "dark lines on white, for documents (default: colours on black)");
     return [input, output, light] {
         ckw::engine::Drawing drawing;
-        std::string error;
-        if (!ckw::engine::ReadDrawingFile(*input, drawing, error, kwutil::TerminalProgress("reading"))) {
-            std::cerr << "kwutil render: " << error << "\n";
-            return 1;
-        }
+        if (!kwutil::ReadDrawing(*input, drawing)) return 1;
         std::ofstream out(*output, std::ios::binary);
         // Every line at least a pixel and a half of the picture wide, so that thin ones still show.
         ckw::engine::WriteSvg(drawing, out, {.light = *light, .minimumStrokePixels = 1.5});
         out.close();
         if (!out) {
-            std::cerr << "kwutil render: cannot write " << *output << "\n";
+            kwutil::Say() << "cannot write " << *output << "\n";
             return 1;
         }
         return 0;

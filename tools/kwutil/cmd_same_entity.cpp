@@ -7,6 +7,6 @@
 namespace {
 
 const kwutil::Command reg("same-entity", "Change or delete the entities like one you point at (the same-entity editor)",
-                          kwutil::DrawingCommand("same-entity", ModifySameEntity));
+                          kwutil::DrawingCommand(ModifySameEntity));
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "Messages.h"
 #include <ckw/HostEngine.h>
 #include "SectionOutline.h"
 #include "NumberOptions.h"
@@ -31,15 +32,15 @@ int DrawSection(const Options& o) {
     std::string why = dimNumbers ? "" : dimNumbers.why();
     const std::vector<double> dims = dimNumbers ? *dimNumbers : std::vector<double>();
     if (!why.empty() || dims.size() > kDimensionSlots) {
-        std::cerr << "kwutil section: --dims takes up to " << kDimensionSlots << " numbers separated by commas"
-                  << (why.empty() ? "" : ": " + why) << "\n";
+        kwutil::Say() << "--dims takes up to " << kDimensionSlots << " numbers separated by commas"
+                      << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
     const ckw::Result<std::vector<double>> atNumbers = kwutil::ReadNumbers(o.at);
     why = atNumbers ? "" : atNumbers.why();
     const std::vector<double> at = atNumbers ? *atNumbers : std::vector<double>();
     if (!why.empty() || at.size() != 2) {
-        std::cerr << "kwutil section: --at takes x,y" << (why.empty() ? "" : ": " + why) << "\n";
+        kwutil::Say() << "--at takes x,y" << (why.empty() ? "" : ": " + why) << "\n";
         return 1;
     }
     float d[kDimensionSlots] = {};  // dimensions not given are 0
@@ -47,8 +48,7 @@ int DrawSection(const Options& o) {
     m_pCfg->HostSetPen(0, 1, 0, kOutlineColour, 1);
     kwutil::DrawSectionOutline(o.shape, d, static_cast<float>(at[0]), static_cast<float>(at[1]),
                                static_cast<float>(o.angle));
-    return kwutil::RenderCurrentDrawing("section", o.output,
-                                        {.light = o.light, .minimumStrokePixels = kOutlinePenPixels});
+    return kwutil::RenderCurrentDrawing(o.output, {.light = o.light, .minimumStrokePixels = kOutlinePenPixels});
 }
 
 const kwutil::Command reg(

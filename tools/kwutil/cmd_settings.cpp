@@ -12,6 +12,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "Messages.h"
 #include <ckw/DrawingPara.h>
 #include <ckw/FortranInterface.h>
 #include <ckw/SettingsDialogs.h>
@@ -64,11 +65,11 @@ int RunDialog(const Options& options) {
 int Run(const Options& options) {
     kwutil::EnsureConfiguration();
     m_exDrawingPara.Init();
-    const int result = kwutil::RunDialogSession("settings", options.script, [&options] { return RunDialog(options); });
+    const int result = kwutil::RunDialogSession(options.script, [&options] { return RunDialog(options); });
     int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDCANCEL ? 3 : 0;
     m_exDrawingPara.Close();
     if (ckw::drawpara::FailedWrites() > 0) {
-        std::cerr << "kwutil settings: the settings were not saved\n";
+        kwutil::Say() << "the settings were not saved\n";
         status = 2;
     }
     return status;

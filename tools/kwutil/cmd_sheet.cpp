@@ -10,6 +10,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "Messages.h"
 #include <ckw/DrawingPara.h>
 #include "FloorList.h"
 #include <ckw/ReferenceEngine.h>
@@ -154,7 +155,7 @@ int DrawSheet(SheetOptions& o) {
     // Without the parameter library (the library has said why) the sheet would be drawn with
     // none of the user's layers and sizes.
     if (m_exDrawingPara.GetLayerCount() == 0) {
-        std::cerr << "kwutil sheet: the drawing parameters could not be read; " << o.output << ".T is not written\n";
+        kwutil::Say() << "the drawing parameters could not be read; " << o.output << ".T is not written\n";
         return 1;
     }
     m_exDrawingPara.SetDrawingScale(o.scale);
@@ -162,12 +163,12 @@ int DrawSheet(SheetOptions& o) {
     kwutil::FloorList floors;
     std::string error, floorText = o.floors;
     if (!o.floorsFile.empty() && !ReadFile(o.floorsFile, floorText)) {
-        std::cerr << "kwutil sheet: cannot read " << o.floorsFile << "\n";
+        kwutil::Say() << "cannot read " << o.floorsFile << "\n";
         return 1;
     }
     const bool withFloors = !floorText.empty();
     if (withFloors && !kwutil::ParseFloors(floorText, floors, error)) {
-        std::cerr << "kwutil sheet: " << error << "\n";
+        kwutil::Say() << error << "\n";
         return 1;
     }
 
@@ -197,7 +198,7 @@ int DrawSheet(SheetOptions& o) {
     std::string script;
     if (!o.inputScript.empty()) {
         if (!ReadFile(o.inputScript, script)) {
-            std::cerr << "kwutil sheet: cannot read " << o.inputScript << "\n";
+            kwutil::Say() << "cannot read " << o.inputScript << "\n";
             m_pCfg = previous;
             return 1;
         }
@@ -211,7 +212,7 @@ int DrawSheet(SheetOptions& o) {
         }
     }
     if (!engine.LoadInputScript(script, error)) {
-        std::cerr << "kwutil sheet: input script: " << error << "\n";
+        kwutil::Say() << "input script: " << error << "\n";
         m_pCfg = previous;
         return 1;
     }
@@ -229,12 +230,11 @@ int DrawSheet(SheetOptions& o) {
     // A block file that could not be found or read (the library has said which) leaves a sheet
     // without its blocks: that is not the sheet asked for, and an older drawing of that name stays.
     if (!o.noBlocks && o.inputScript.empty() && PlacedBlocks(engine.Current()) < 2) {
-        std::cerr << "kwutil sheet: the title and countersign blocks could not be placed; " << o.output
-                  << ".T is not written\n";
+        kwutil::Say() << "the title and countersign blocks could not be placed; " << o.output << ".T is not written\n";
         return 1;
     }
 
-    return kwutil::SaveDrawingAndPicture("sheet", engine, o.output);
+    return kwutil::SaveDrawingAndPicture(engine, o.output);
 }
 
 const kwutil::Command reg(

@@ -12,6 +12,7 @@
 #include "Command.h"
 #include "Configuration.h"
 #include "DialogSession.h"
+#include "Messages.h"
 #include <ckw/DrawingPara.h>
 #include <ckw/HostEngine.h>
 #include <ckw/ReferenceEngine.h>
@@ -44,7 +45,7 @@ int Draw(const Options& o) {
     UserTable table;
     std::string why;
     if (!LoadTdbFile(kwutil::Gbk(o.file), table, why)) {
-        std::cerr << "kwutil table: " << kwutil::Utf8(why) << "\n";
+        kwutil::Say() << kwutil::Utf8(why) << "\n";
         return 1;
     }
     kwutil::EnsureConfiguration();
@@ -57,7 +58,7 @@ int Draw(const Options& o) {
     m_pCfg = previous;
     m_exDrawingPara.Close();
 
-    return kwutil::SaveDrawingAndPicture("table", engine, o.output);
+    return kwutil::SaveDrawingAndPicture(engine, o.output);
 }
 
 int WriteNew(const Options& o) {
@@ -65,16 +66,16 @@ int WriteNew(const Options& o) {
     char x = 0, rest = 0;
     if (std::sscanf(o.newSize.c_str(), "%d%c%d%c", &rows, &x, &cols, &rest) != 3 || (x != 'x' && x != 'X') ||
         rows < 1 || cols < 1 || rows > kMaxTableRows || cols > kMaxTableCols) {
-        std::cerr << "kwutil table: --new takes ROWSxCOLS, at most " << kMaxTableRows << "x" << kMaxTableCols << "\n";
+        kwutil::Say() << "--new takes ROWSxCOLS, at most " << kMaxTableRows << "x" << kMaxTableCols << "\n";
         return 1;
     }
     if (!(o.width > 0 && o.width <= kMaxCellSize && o.height > 0 && o.height <= kMaxCellSize)) {
-        std::cerr << "kwutil table: widths and heights are millimetres above 0 and up to " << kMaxCellSize << "\n";
+        kwutil::Say() << "widths and heights are millimetres above 0 and up to " << kMaxCellSize << "\n";
         return 1;
     }
     std::string why;
     if (!SaveTdbFile(kwutil::Gbk(o.output), UserTable(rows, cols, o.width, o.height), why)) {
-        std::cerr << "kwutil table: " << kwutil::Utf8(why) << "\n";
+        kwutil::Say() << kwutil::Utf8(why) << "\n";
         return 1;
     }
     std::cout << "wrote " << o.output << "\n";
@@ -91,17 +92,16 @@ int Design(const Options& o) {
     ckw::fs::FileLock tableLock = ckw::fs::FileLock::Take(file);
     ckw::fs::FileLock workingLock = tableLock.held() ? ckw::fs::FileLock::Take(workingCopy) : ckw::fs::FileLock();
     if (!tableLock.held() || !workingLock.held()) {
-        std::cerr << "kwutil table: " << (tableLock.held() ? workingLock : tableLock).why()
-                  << "; nothing was changed\n";
+        kwutil::Say() << (tableLock.held() ? workingLock : tableLock).why() << "; nothing was changed\n";
         return 1;
     }
     m_exDrawingPara.Init();
     TableDesignDialog dialog(kwutil::Gbk(file.string()), kwutil::Gbk(workingCopy.string()));
-    const int result = kwutil::RunDialogSession("table", o.script, [&dialog] { return dialog.DoModal(); });
+    const int result = kwutil::RunDialogSession(o.script, [&dialog] { return dialog.DoModal(); });
     int status = result == kwutil::kScriptFailed ? 1 : result == ckw::dlg::IDOK ? 0 : 3;
     if (status == 0) std::cout << "saved " << kwutil::Utf8(dialog.TablePath()) << "\n";
     if (!dialog.WorkingCopyLeft().empty()) {
-        std::cerr << "kwutil table: " << kwutil::Utf8(dialog.WorkingCopyLeft()) << "\n";
+        kwutil::Say() << kwutil::Utf8(dialog.WorkingCopyLeft()) << "\n";
         status = 1;
     }
     m_exDrawingPara.Close();

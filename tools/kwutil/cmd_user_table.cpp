@@ -8,7 +8,7 @@
 namespace {
 
 const kwutil::Command reg("user-table", "Design a user table and place it on a .T drawing (CUtil::UserTableDesign)",
-                          kwutil::DrawingCommand("user-table", [] {
+                          kwutil::DrawingCommand([] {
                               kwutil::EnsureConfiguration();
                               m_exDrawingPara.Init();
                               CUtil().UserTableDesign();

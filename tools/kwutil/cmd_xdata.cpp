@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Command.h"
+#include "Messages.h"
 #include <ckw/DrawingRecords.h>
 #include <ckw/ReferenceEngine.h>
 #include <ckw/XDataUtil.h>
@@ -67,7 +68,7 @@ int ListXData(const std::string& path) {
     auto& engine = ckw::engine::DefaultEngine();
     std::string error;
     if (!engine.Open(0, path, error, true)) {
-        std::cerr << "kwutil xdata: " << error << "\n";
+        kwutil::Say() << error << "\n";
         return 1;
     }
     HostEngine* saved = m_pCfg;

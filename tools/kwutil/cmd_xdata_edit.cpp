@@ -7,6 +7,6 @@
 namespace {
 
 const kwutil::Command reg("xdata-edit", "Edit the extended data of a .T drawing's entities in \"XDATA MANAGE\"",
-                          kwutil::DrawingCommand("xdata-edit", [] { kwXData_Manage(); }));
+                          kwutil::DrawingCommand([] { kwXData_Manage(); }));
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "Command.h"
+#include "Messages.h"
+#include "platform/Ui.h"
+#include "registry/Registry.h"
 #include <ckw/Version.h>
 
 namespace kwutil {
@@ -33,17 +36,29 @@ int main(int argc, char** argv) {
     }
     for (auto& [cmd, run] : runners) {
         if (cmd->parsed()) {
+            kwutil::SetRunningCommand(cmd->get_name());
+            // The registry files are read once for the command: one read that fails halfway
+            // would leave it half configured.
+            ckw::registry::RegistrySnapshot registry;
+            ckw::registry::SetCurrent(&registry);
+            const int errorsBefore = ckw::ui::ErrorsShown();
             try {
                 status = run();
             } catch (const std::exception& e) {
-                std::cerr << "kwutil " << cmd->get_name() << ": " << e.what() << "\n";
+                kwutil::Say() << e.what() << "\n";
                 status = 2;
             }
             // A result that did not reach its reader (a full disk, a closed pipe) is no success.
             if (!std::cout.flush()) {
-                std::cerr << "kwutil " << cmd->get_name() << ": cannot write the output\n";
+                kwutil::Say() << "cannot write the output\n";
                 if (status == 0) status = 1;
             }
+            // The library said something failed and went on: the command did not do its work.
+            if (status == 0 && ckw::ui::ErrorsShown() > errorsBefore) {
+                kwutil::Say() << "stopped short: the message above says what failed\n";
+                status = 1;
+            }
+            ckw::registry::SetCurrent(nullptr);
         }
     }
     return status;
