@@ -68,9 +68,10 @@ bool CopyFloorDialog::Store() {
         ckw::ui::MessageBox("请输入一个数字。");
         return false;
     }
-    // A scale of 0 would collapse the floor to a point, a negative one mirror it.
-    if (*scale <= 0) {
-        ckw::ui::MessageBox("插入比例必须大于0！");
+    // A scale of 0 would collapse the floor to a point; a negative one turns it over, which a
+    // mirrored floor needs.
+    if (*scale == 0) {
+        ckw::ui::MessageBox("插入比例不能为0！");
         return false;
     }
     auto& grid = Grid(IDC_FILE_GRID);

@@ -59,6 +59,60 @@ std::string Message(const char* format, const std::string& detailGbk) {
     return text.str();
 }
 
+// PLAN.T -> PLAN-1.T, PLAN-2.T, ...: the first name beside it that no file has.
+fs::path FreshDrawingPath(const fs::path& taken) {
+    std::error_code ec;
+    for (int n = 1;; ++n) {
+        fs::path candidate = taken.parent_path() / (taken.stem().string() + "-" + std::to_string(n) + ".T");
+        if (!fs::exists(candidate, ec) && !ec) return candidate;
+    }
+}
+
+// A drawing of the converter's output name that is there before the conversion: the person's
+// consent replaces it; without it (and without a person) it is set aside while the converter
+// runs, the conversion goes to a fresh name and the drawing comes back to its place.
+class ExistingDrawing {
+public:
+    explicit ExistingDrawing(fs::path output) : m_output(std::move(output)) {
+        std::error_code ec;
+        if (!fs::exists(m_output, ec)) return;
+        const std::string question = "文件" + Utf8ToGbk(m_output.string()) +
+                                     "已存在, 是否用转换结果替换它?\n(否: 转换结果写入新文件, 原文件保留)";
+        if (ckw::ui::MessageBox(question, ckw::ui::Buttons::YesNo) == ckw::ui::Answer::Yes) return;
+        // A name of its own, so that a drawing kept by an earlier run cut short is not replaced.
+        for (int n = 1; m_aside.empty() || fs::exists(m_aside, ec); ++n)
+            m_aside = m_output.parent_path() / ("." + m_output.filename().string() + ".kept" + std::to_string(n));
+        fs::rename(m_output, m_aside, ec);
+        if (ec) m_failed = true;
+    }
+    ~ExistingDrawing() { PutBack(); }
+    ExistingDrawing(const ExistingDrawing&) = delete;
+    ExistingDrawing& operator=(const ExistingDrawing&) = delete;
+
+    // The drawing could not be set aside: nothing may run.
+    bool Failed() const { return m_failed; }
+    // Where the conversion ends up (the output name, or the fresh one); the kept drawing is back.
+    fs::path Finish() {
+        if (m_aside.empty()) return m_output;
+        const fs::path fresh = FreshDrawingPath(m_output);
+        std::error_code ec;
+        fs::rename(m_output, fresh, ec);
+        PutBack();
+        return ec ? fs::path() : fresh;
+    }
+
+private:
+    void PutBack() {
+        if (m_aside.empty()) return;
+        std::error_code ec;
+        fs::rename(m_aside, m_output, ec);
+        if (!ec) m_aside.clear();
+    }
+
+    fs::path m_output, m_aside;
+    bool m_failed = false;
+};
+
 }  // namespace
 
 std::string ConverterPath() {
@@ -80,8 +134,10 @@ ImportSource PrepareImport(const std::string& chosenGbk, const std::string& conv
         return {false, {}, Message("%s不是图形文件", chosenGbk), {}};
     if (IsOwnDrawing(chosenGbk)) return {true, chosenGbk, {}, {}};
     if (converterGbk.empty()) return {false, {}, "没有找到转换程序TdwgConv!!", {}};
-    ImportSource source{true, ConvertedDrawingPath(chosenGbk), {}, {}};
-    const std::string converted = GbkToUtf8(source.drawing);
+    const std::string output = ConvertedDrawingPath(chosenGbk);
+    const std::string converted = GbkToUtf8(output);
+    ExistingDrawing existing(converted);
+    if (existing.Failed()) return {false, {}, Message("无法保留原有的文件%s, 没有转换", output), {}};
     const std::optional<FileIdentity> before = IdentityOf(converted);
     // Its report (what it left out and why) is kept to be shown after the import.
     const ckw::shell::RunResult run = ckw::shell::RunAndCapture(
@@ -95,9 +151,10 @@ ImportSource PrepareImport(const std::string& chosenGbk, const std::string& conv
     // The drawing of an earlier conversion may lie there still: only a file written now counts.
     const std::optional<FileIdentity> after = IdentityOf(converted);
     if (!fs::is_regular_file(converted, ec) || !after || after == before)
-        return {false, {}, Message("图形转换失败: 没有生成文件%s", source.drawing), {}};
-    source.leftOut = Utf8ToGbk(LeftOutLines(run.output));
-    return source;
+        return {false, {}, Message("图形转换失败: 没有生成文件%s", output), {}};
+    const fs::path written = existing.Finish();
+    if (written.empty()) return {false, {}, Message("图形转换失败: 无法写入新文件(原文件%s保留)", output), {}};
+    return {true, Utf8ToGbk(written.string()), {}, Utf8ToGbk(LeftOutLines(run.output))};
 }
 
 std::string LeftOutLines(const std::string& reportUtf8) {
@@ -149,11 +206,13 @@ void Read_Dwg() {
     if (!chosen || chosen->empty()) return;
     const ImportSource source = PrepareImport(*chosen, converter);
     if (!source.ok) {
-        ckw::ui::MessageBox(source.message);
+        ckw::ui::ShowError(source.message);
         return;
     }
     RunFloorInsertion(source.drawing, InsertMode::Import);
     m_pCfg->HostRefreshAll();
     // What the converter could not bring over is said after the import, not only on a terminal.
     if (!source.leftOut.empty()) ckw::ui::MessageBox("转换程序未能转换的内容:\n" + source.leftOut);
+    // The person learns where the conversion went (another name when a drawing was kept).
+    if (source.drawing != *chosen) ckw::ui::ShowOnPromptLine(("转换结果已写入" + source.drawing).c_str());
 }

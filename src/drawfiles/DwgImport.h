@@ -30,8 +30,10 @@ std::string LeftOutLines(const std::string& reportUtf8);
 std::string ConverterPath();
 
 // The drawing that shows the chosen file: a .T file (any letter case) as it is; anything else
-// converted with the converter. A conversion that fails (cannot start, non-zero exit, no output
-// file) gives no drawing and the converter's message.
+// converted with the converter. A drawing already there under the converter's output name is
+// replaced only when the person agrees; otherwise (and headless) it stays and the conversion is
+// renamed to the first free "<NAME>-<n>.T" beside it. A conversion that fails (cannot start,
+// non-zero exit, no output file) gives no drawing and the converter's message.
 ImportSource PrepareImport(const std::string& chosenGbk, const std::string& converterGbk);
 
 // A drawing that shows the chosen file, for a preview: a .T file itself; a DWG or DXF file

@@ -80,8 +80,8 @@ std::vector<OldDrawing> FindOldDrawings(const OldDrawingQuery& query, const Scan
         DrawingInfo info;
         if (!ReadInfo(file.path, unit, info)) continue;
         if (Accepts(query, nameKey, info)) {
-            accepted.push_back(
-                {NameKey(file.name), NameKey(file.path), file.path, info.floor, info.scale, file.written});
+            // Shown as it is: plan3.T and PLAN3.T are two files that upper-casing would show alike.
+            accepted.push_back({file.name, NameKey(file.path), file.path, info.floor, info.scale, file.written});
             m_pCfg->HostSaveDrawingState(unit);
         }
         m_pCfg->HostCloseDrawingFile(unit);

@@ -13,7 +13,7 @@ namespace ckw::drawfiles {
 inline constexpr int kAnyFloor = 999;
 
 struct OldDrawing {
-    std::string shownName;  // GBK, upper-cased file name without folder
+    std::string shownName;  // GBK, the file's name without folder, as it is
     std::string pathKey;    // GBK, upper-cased full path (what callers were handed)
     std::string realPath;   // GBK, the file's real name with its folder (what is opened)
     int floor = 0;

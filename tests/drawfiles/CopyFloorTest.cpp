@@ -78,11 +78,11 @@ expect text 1013 30
 expect text 1016 40
 edit 1018 0
 ok
-answer ok 插入比例
-edit 1018 -1
+answer ok 插入比例不能为0
+edit 1018 abc
 ok
 answer ok
-edit 1018 abc
+edit 1018 nan
 ok
 answer ok
 cancel
@@ -91,6 +91,16 @@ cancel
     EXPECT_TRUE(session.Succeeded()) << session.Report();
     EXPECT_EQ(eng.PromptLine(), G(u8"请点取插入点, [ESC]退出"));
     EXPECT_TRUE(Live(engine::kLine).empty()) << "cancel copies nothing";
+}
+
+TEST_F(CopyFloorTest, ANegativeScaleCopiesTheFloorTurnedOver) {
+    const std::string source = SourceGbk();
+    dlg::ScriptSession session(Steps("edit 1018 -2\nedit 1013 100\nok\n"));
+    drawfiles::RunFloorInsertion(source, drawfiles::InsertMode::Floor);
+    EXPECT_TRUE(session.Succeeded()) << session.Report();
+    const auto lines = Live(engine::kLine);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].values, (std::vector<float>{100, 0, 80, 0}));
 }
 
 TEST_F(CopyFloorTest, CommandAsksForTheFileAndStopsWithoutLayers) {

@@ -87,10 +87,13 @@ TEST_F(ImportTest, ConvertsInsertsUnderOwnLayersAndDoesNotStackThePrefix) {
 TEST_F(ImportTest, AFailedConversionShowsItsMessageAndInsertsNothing) {
     std::ofstream(m_dir / "PLAN.T") << "left over";  // must not be taken for the conversion
     Converter("echo 'plan.dwg: not a DWG file' >&2\nexit 1\n");
-    dlg::ScriptSession session(Steps("file \"" + m_dwg.string() + "\"\nanswer ok \"not a DWG file\"\n"));
+    dlg::ScriptSession session(
+        Steps("file \"" + m_dwg.string() + "\"\nanswer no PLAN.T\nanswer ok \"not a DWG file\"\n"));
     Read_Dwg();
     EXPECT_TRUE(session.Succeeded()) << session.Report();
     EXPECT_EQ(eng.Current().Entities(), m_user);
+    std::ifstream kept(m_dir / "PLAN.T");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "left over");
 
     // A converter that says it worked but wrote nothing.
     fs::remove(m_dir / "PLAN.T");
@@ -116,6 +119,33 @@ TEST_F(ImportTest, WhatTheConverterLeftOutIsShownAfterTheImport) {
         "characters GBK cannot hold (written as ?): 2\ntotal 3 3\n";
     EXPECT_EQ(drawfiles::LeftOutLines(report), "characters GBK cannot hold (written as ?): 2\n");
     EXPECT_EQ(drawfiles::LeftOutLines("LINE 2 2 0\ntotal 2 2\n"), "") << "nothing to say: no message";
+}
+
+// A drawing of the converter's output name is the user's until they say otherwise: kept (the
+// conversion goes to a fresh name, which the prompt line names) unless they agree to replace it.
+TEST_F(ImportTest, AnExistingDrawingOfTheOutputNameIsReplacedOnlyWithConsent) {
+    const fs::path mine = m_dir / "PLAN.T";
+    fs::copy_file(m_converted, mine);
+    std::ofstream(mine, std::ios::app) << "the user's";
+    const auto bytes = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes(mine);
+    Converter("cp '" + m_converted.string() + "' \"$(dirname \"$1\")/PLAN.T\"\n");
+    dlg::ScriptSession no(Steps("file \"" + m_dwg.string() + "\"\nanswer no PLAN.T\nok\n"));
+    Read_Dwg();
+    EXPECT_TRUE(no.Succeeded()) << no.Report();
+    EXPECT_EQ(bytes(mine), before);
+    EXPECT_EQ(bytes(m_dir / "PLAN-1.T"), bytes(m_converted));
+    EXPECT_EQ(eng.PromptLine(), G(u8"转换结果已写入") + ckw::text::Utf8ToGbk((m_dir / "PLAN-1.T").string()));
+    EXPECT_EQ(Live(engine::kLine).size(), 3u);
+
+    dlg::ScriptSession yes(Steps("file \"" + m_dwg.string() + "\"\nanswer yes PLAN.T\nok\n"));
+    Read_Dwg();
+    EXPECT_TRUE(yes.Succeeded()) << yes.Report();
+    EXPECT_EQ(bytes(mine), bytes(m_converted));
+    EXPECT_FALSE(fs::exists(m_dir / "PLAN-2.T"));
 }
 
 TEST_F(ImportTest, OwnDrawingsNeedNoConverterAndOutputNamesAreUpperCased) {

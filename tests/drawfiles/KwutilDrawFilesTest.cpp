@@ -31,7 +31,7 @@ TEST_F(KwutilDrawFiles, BrowseImportMoveErase) {
     const std::string listed =
         Kwutil({"browse", m_dir.string(), "PLAN", "5", "999", "--script", (m_dir / "pick.txt").string()}, &status);
     EXPECT_EQ(status, 0);
-    EXPECT_NE(listed.find("FLOOR1.T"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("Floor1.T"), std::string::npos) << listed;
     EXPECT_NE(listed.find((m_dir / "floor2.t").string() + "\n"), std::string::npos) << listed;
 
     // The user's drawing with its own line on layer 1; a converter that hands back floor 1.

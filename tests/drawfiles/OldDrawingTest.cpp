@@ -4,6 +4,7 @@
 
 #include <utime.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 
@@ -48,13 +49,21 @@ protected:
 };
 
 TEST_F(OldDrawingTest, OffersTheSameDrawingOfOtherFilesOnly) {
-    EXPECT_EQ(Shown(999), (std::vector<std::string>{"A.T", "B.T"}));
-    EXPECT_EQ(Shown(-1000), (std::vector<std::string>{"A.T", "B.T"}));
-    EXPECT_EQ(Shown(3), (std::vector<std::string>{"B.T"}));
+    EXPECT_EQ(Shown(999), (std::vector<std::string>{"a.T", "b.t"}));
+    EXPECT_EQ(Shown(-1000), (std::vector<std::string>{"a.T", "b.t"}));
+    EXPECT_EQ(Shown(3), (std::vector<std::string>{"b.t"}));
     EXPECT_EQ(Shown(2), (std::vector<std::string>{}));
     // The folder without its separator finds the same; the user's drawing stays current.
     EXPECT_EQ(FindOldDrawings(OldDrawingQuery{ckw::text::Utf8ToGbk(m_dir.string()), m_name, kKind, 999}).size(), 2u);
     EXPECT_EQ(eng.DrawingOn(0)->FileName(), ckw::text::ToUpper(Folder()) + "MINE.T");
+}
+
+TEST_F(OldDrawingTest, FilesWhoseNamesDifferInLetterCaseShowTheirOwnNames) {
+    InfoDrawing("plan3.T", kKind, m_name, 7, 100);
+    InfoDrawing("PLAN3.T", kKind, m_name, 7, 100);
+    std::vector<std::string> names = Shown(7);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"PLAN3.T", "plan3.T"}));
 }
 
 TEST_F(OldDrawingTest, ShowsTheCandidatesAndHandsBackTheLastCheckedRow) {
@@ -74,10 +83,10 @@ expect rows 3
 expect cols 4
 expect cell 0 0 图名
 expect cell 0 2 修改时间
-expect cell 1 0 A.T
+expect cell 1 0 a.T
 expect cell 1 1 1
 expect cell 1 3 100
-expect cell 2 0 B.T
+expect cell 2 0 b.t
 expect cell 2 2 "2026-3-9 09:05"
 expect editable 1 0 no
 check 1 0 on

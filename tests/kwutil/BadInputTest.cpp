@@ -37,7 +37,7 @@ TEST(KwutilNumbers, NoNumbersOrTooLargeOnesAreRefusedAndNothingIsWritten) {
         {{"section", "H", "--dims", "200,100", "--at", "1e39,0", "-o", out}, "'1e39' is too large"},
         {{"section", "H", "--dims", "200,100", "--angle", "inf", "-o", out}, "'inf' is too large"},
         {{"breakline", "0,0", "nan,1", "-o", out}, "'nan' is not a number"},
-        {{"copyfloor", drawing, "--into", out, "--scale", "0"}, "0 is not above 0"},
+        {{"copyfloor", drawing, "--into", out, "--scale", "0"}, "0 is not a number other than 0"},
         {{"copyfloor", drawing, "--into", out, "--at", "inf,0"}, "'inf' is too large"},
         {{"imported", drawing, "move", "nan,1"}, "'nan' is not a number"},
         {{"imported", drawing, "scale", "1e400"}, "'1e400' is too large"},

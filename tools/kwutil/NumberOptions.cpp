@@ -33,4 +33,17 @@ CLI::Validator Number(double low, double high) {
 
 CLI::Validator PositiveNumber() { return Bounded(0, kLargestTypedNumber, true, "above 0"); }
 
+CLI::Validator NonZeroNumber() {
+    const CLI::Validator any = Number();
+    return CLI::Validator(
+        [any](std::string& text) -> std::string {
+            std::string why = any(text);
+            if (!why.empty()) return why;
+            double value = 0;
+            ReadNumber(text, value);
+            return value == 0 ? text + " is not a number other than 0" : std::string();
+        },
+        "");
+}
+
 }  // namespace kwutil

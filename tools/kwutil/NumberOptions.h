@@ -10,5 +10,7 @@ namespace kwutil {
 CLI::Validator Number(double low = -kLargestTypedNumber, double high = kLargestTypedNumber);
 // Above 0 (a scale, a factor).
 CLI::Validator PositiveNumber();
+// Any number but 0 (a scale that may turn the drawing over).
+CLI::Validator NonZeroNumber();
 
 }  // namespace kwutil

@@ -7,6 +7,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "Messages.h"
 #include "NumberOptions.h"
 #include "WorkDrawing.h"
 #include "drawfiles/FloorInsertion.h"
@@ -20,13 +21,13 @@ struct Options {
 };
 
 int CopyFloor(const Options& options) {
-    if (!(options.scale > 0)) throw CLI::ValidationError("--scale must be above 0");
+    if (!(options.scale != 0)) throw CLI::ValidationError("--scale must not be 0");
     const auto [x, y] = kwutil::ParsePair(options.at, "--at");
     kwutil::WorkDrawing work(options.into, true);
     const std::string source = kwutil::Gbk(options.source);
     std::vector<ckw::drawfiles::SourceLayer> layers = ckw::drawfiles::ReadSourceLayers(source);
     if (layers.empty()) {
-        std::cerr << "kwutil copyfloor: " << options.source << " has no layers (or does not open)\n";
+        kwutil::Say() << options.source << " has no layers (or does not open)\n";
         return 1;
     }
     if (!options.layers.empty())
@@ -49,7 +50,8 @@ const kwutil::Command reg(
         cmd.add_option("source", options->source, "the .T drawing to copy from")->required();
         cmd.add_option("--into", options->into, "the .T drawing to copy into (started when missing)")->required();
         cmd.add_option("--layers", options->layers, "the layer numbers to copy (default: all)")->delimiter(',');
-        cmd.add_option("--scale", options->scale, "insertion scale (default 1)")->check(kwutil::PositiveNumber());
+        cmd.add_option("--scale", options->scale, "insertion scale, negative to turn the floor over (default 1)")
+            ->check(kwutil::NonZeroNumber());
         cmd.add_option("--at", options->at, "insertion point X,Y (default 0,0)");
         return [options] {
             kwutil::EnsureConfiguration();

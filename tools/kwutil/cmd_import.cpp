@@ -7,6 +7,7 @@
 
 #include "Command.h"
 #include "Configuration.h"
+#include "Messages.h"
 #include "WorkDrawing.h"
 #include "drawfiles/DwgImport.h"
 
@@ -23,12 +24,15 @@ int Import(const Options& options) {
         options.converter.empty() ? ckw::drawfiles::ConverterPath() : kwutil::Gbk(options.converter);
     const auto source = ckw::drawfiles::PrepareImport(kwutil::Gbk(options.file), converter);
     if (!source.ok) {
-        std::cerr << "kwutil import: " << kwutil::Utf8(source.message) << "\n";
+        kwutil::Say() << kwutil::Utf8(source.message) << "\n";
         return 1;
     }
+    const std::string output = ckw::drawfiles::ConvertedDrawingPath(kwutil::Gbk(options.file));
+    if (source.drawing != kwutil::Gbk(options.file) && source.drawing != output)
+        std::cout << "kept " << kwutil::Utf8(output) << "; converted into " << kwutil::Utf8(source.drawing) << "\n";
     auto layers = ckw::drawfiles::ReadSourceLayers(source.drawing);
     if (layers.empty()) {
-        std::cerr << "kwutil import: " << kwutil::Utf8(source.drawing) << " has no layers (or does not open)\n";
+        kwutil::Say() << kwutil::Utf8(source.drawing) << " has no layers (or does not open)\n";
         return 1;
     }
     const auto report = ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
