@@ -26,7 +26,9 @@ std::string InConfigDir(const char* pattern, const char* dir) {
 
 int CUtil::UserTableDesign() {
     char dir[260] = {};
-    GetKeloCfgPath(dir);
+    // Without a configuration the table files would be looked for at the file-system root; the
+    // lookup has said what is missing.
+    if (!GetKeloCfgPath(dir) || !dir[0]) return 0;
     ckw::tables::TableDesignDialog dialog(InConfigDir(kTableFile, dir), InConfigDir(kWorkingCopy, dir));
     if (dialog.DoModal() != ckw::dlg::IDOK || !m_pCfg) return 0;
     const ckw::tables::UserTable& table = dialog.Table();

@@ -10,6 +10,7 @@
 #include "base/GbkText.h"
 #include "tables/TablesFixture.h"
 #include "tables/TdbFile.h"
+#include "registry/Registry.h"
 
 namespace ckw::test {
 namespace {
@@ -138,6 +139,16 @@ TEST_F(TableDesign, ADamagedTableFileIsReportedAndNotOverwrittenUnasked) {
     std::string first;
     std::getline(in, first);
     EXPECT_EQ(first, "10000 10000");
+}
+
+TEST_F(TableDesign, WithoutARecordedConfigurationItStopsAfterTheLookupsMessage) {
+    const auto root = m_home.root();
+    std::filesystem::remove(root / "etc-xdg" / "kelo" / "machine.reg");
+    std::filesystem::remove(root / "config" / "kelo" / "user.reg");
+    ASSERT_TRUE(
+        registry::Current().SetString(registry::Hive::LocalMachine, "Software\\KELO\\MAIN\\PATH", "OTHER", "x"));
+    EXPECT_EQ(Design(Steps(u8"")), 0);
+    EXPECT_EQ(m_shown, std::vector<std::string>{ckw::text::Utf8ToGbk(ckw::text::U8(u8"错误:无法查询有关注册表信息!"))});
 }
 
 TEST_F(TableDesign, FilesAreOpenedAndSavedAsWithTheTdbExtension) {
