@@ -1,6 +1,7 @@
 #include "SameEntityEditor.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "base/GbkText.h"
@@ -24,6 +25,9 @@ constexpr int kAttributeWidth = 3;
 constexpr int kAttributeColour = 4;
 constexpr int kWriteMode = 12;
 constexpr int kDeleteMode = -2;
+constexpr int kLayerEntry = 10009;
+// An entity of this colour is drawn in its layer's colour.
+constexpr int kColourByLayer = 256;
 
 EntityProperties PropertiesOf(const EntityRecord& record) {
     EntityProperties p;
@@ -38,16 +42,42 @@ EntityProperties PropertiesOf(const EntityRecord& record) {
     return p;
 }
 
+// The colour of each layer of the current drawing, from its layer-table entries (the walk makes
+// each entry current in turn).
+std::map<int, int> LayerColours(HostEngine& engine) {
+    std::map<int, int> colours;
+    int unit = 0;
+    engine.HostGetCurrentDrawing(unit);
+    EntityRecord record;
+    for (int kind = 0;;) {
+        engine.HostNextSelected(unit, kind);
+        if (kind == 0) break;
+        if (kind != kLayerEntry) continue;
+        record.Read(engine, kind);
+        colours[record.attributes[0]] = record.attributes[3];
+    }
+    return colours;
+}
+
+// The properties as the entity is drawn: a colour "by layer" is its layer's colour, so that it
+// shows as it looks and matches entities given that colour directly.
+EntityProperties Resolved(EntityProperties p, const std::map<int, int>& layerColours) {
+    if (p.colour != kColourByLayer) return p;
+    auto layer = layerColours.find(p.layer);
+    if (layer != layerColours.end()) p.colour = layer->second;
+    return p;
+}
+
 std::string Decimal1(float value) { return ckw::text::FormatFixed(value, 1); }
 
-// The engine's defined line types: the solid line 1 always, then every type with dashes.
+// The engine's defined line types: the solid line 1 always, then each next type up to the first
+// one without dashes.
 std::vector<int> DefinedLineTypes(HostEngine& engine) {
     std::vector<int> counts(kHostLineTypeCount);
     std::vector<float> dashes(static_cast<size_t>(kHostLineTypeCount) * kHostDashCount);
     engine.HostGetLineTypes(counts.data(), dashes.data());
     std::vector<int> numbers{1};
-    for (int n = 2; n <= kHostLineTypeCount; ++n)
-        if (counts[static_cast<size_t>(n - 1)] > 0) numbers.push_back(n);
+    for (int n = 2; n <= kHostLineTypeCount && counts[static_cast<size_t>(n - 1)] > 0; ++n) numbers.push_back(n);
     return numbers;
 }
 
@@ -57,7 +87,8 @@ EntityProperties ReadEntityProperties(int kind) {
     if (!m_pCfg) return {};
     EntityRecord record;
     record.Read(*m_pCfg, kind);
-    return PropertiesOf(record);
+    const EntityProperties properties = PropertiesOf(record);
+    return properties.colour == kColourByLayer ? Resolved(properties, LayerColours(*m_pCfg)) : properties;
 }
 
 SameEntityEditor::SameEntityEditor() : Dialog(DialogResource(IDD_SAME_ENTITY)) {}
@@ -153,6 +184,7 @@ template <typename Action>
 void SameEntityEditor::ForEachMatching(Action matching) {
     HostEngine& engine = *m_pCfg;
     // The command clears the selection while it waits for the next point: select anew.
+    const std::map<int, int> layerColours = LayerColours(engine);
     engine.HostClearSelection();
     engine.HostSelectAllOfKind(0, m_kind);
     EntityRecord record;
@@ -161,7 +193,7 @@ void SameEntityEditor::ForEachMatching(Action matching) {
         if (kind == 0) break;
         if (kind < 0) continue;
         record.Read(engine, kind);
-        if (record.kind != m_kind || PropertiesOf(record) != m_reference) continue;
+        if (record.kind != m_kind || Resolved(PropertiesOf(record), layerColours) != m_reference) continue;
         matching(engine, record);
     }
 }

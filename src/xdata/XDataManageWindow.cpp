@@ -82,7 +82,6 @@ void XDataManageWindow::SetEntity(int kind, const int id[2], const XDataBlockLis
     m_kind = kind;
     m_id = {id[0], id[1]};
     m_blocks = blocks;
-    m_showsDrawing = false;
 }
 
 bool XDataManageWindow::OnInitDialog() {
@@ -104,7 +103,6 @@ void XDataManageWindow::Refill() {
         XDataBlockList none;
         Fill(none);
     }
-    Item(IDC_XDATA_SET_ENTITY).EnableWindow(!m_showsDrawing);
 }
 
 void XDataManageWindow::Fill(const XDataBlockList& blocks) {
@@ -251,8 +249,7 @@ void XDataManageWindow::OnCommand(int id) {
 
 void XDataManageWindow::WriteEntity() {
     HostEngine* engine = m_pCfg;
-    // The grid shows the drawing's blocks: they are not the entity's to write.
-    if (!engine || m_showsDrawing) return;
+    if (!engine) return;
     XDataBlockList blocks;
     if (ReadGrid(blocks) && !blocks.IsEmpty()) {
         // Blocks the entity holds keep their names as stored (the grid shows them upper-cased).
@@ -293,8 +290,6 @@ void XDataManageWindow::ShowDrawingData() {
     CXDataUtil().XGet_DbData(&blocks);
     Fill(blocks);
     CXDataUtil::XRemove_Array(blocks);
-    m_showsDrawing = true;
-    Item(IDC_XDATA_SET_ENTITY).EnableWindow(false);
 }
 
 }  // namespace ckw::xdata

@@ -2,8 +2,8 @@
 // "XDATA MANAGE": the modeless window of kwXData_Manage. It shows the blocks of the entity last
 // picked in a two-level grid (application rows, one item row per value with its type in a
 // drop-down) and writes the grid back onto the entity, into the pending new-entity stream or
-// into the drawing-level record. It also shows the drawing-level blocks; while it does, it
-// writes nothing onto the entity.
+// into the drawing-level record. It also shows the drawing-level blocks, which can then be
+// written onto the entity like any others.
 #include <array>
 #include <string>
 
@@ -51,7 +51,6 @@ private:
     int m_kind = 0;
     std::array<int, 2> m_id{};
     const XDataBlockList* m_blocks = nullptr;
-    bool m_showsDrawing = false;
 };
 
 }  // namespace ckw::xdata

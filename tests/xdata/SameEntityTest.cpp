@@ -51,7 +51,8 @@ TEST_F(SameEntity, EmptySpacePromptsAgainAndEscEnds) {
 
 TEST_F(SameEntity, WindowShowsTheKindAndProperties) {
     DrawFamily();
-    engine.Current().DefineLineType(7, {1, -1});  // types 2-6 are gaps, apart from 3
+    engine.Current().DefineLineType(2, {3, -1});
+    engine.Current().DefineLineType(7, {1, -1});  // after the gap at 4: not offered
     EXPECT_EQ(Edit("point 50 0\n"
                    "expect caption 同类实体编辑器:2,LINE\n"
                    "expect rows 4\n"
@@ -61,10 +62,23 @@ TEST_F(SameEntity, WindowShowsTheKindAndProperties) {
                    "\n"
                    "expect cell 2 1 1\n"
                    "choose 2 1 #2\n"
-                   "expect cell 2 1 7\n"
+                   "expect cell 2 1 3\n"
                    "expect cell 3 1 0\n"
                    "esc\n"),
               "");
+    const std::string report = Edit("point 50 0\nchoose 2 1 7\nesc\n");
+    EXPECT_NE(report.find("no entry '7'"), std::string::npos) << report;
+}
+
+// A line on a red layer drawn "by layer" shows red and is one of the red lines.
+TEST_F(SameEntity, ColourByLayerIsTheLayersColourWhenShownAndMatched) {
+    engine.Current().DefineLayer({5, "RED", 1, 0, 1, 0});
+    const int byLayer = Line(0, 0, 5, 1, 0, 256), red = Line(0, 100, 5, 1, 0, 1), green = Line(0, 200, 5, 1, 0, 3);
+    EXPECT_EQ(Edit("point 50 0\nexpect backcolor 1 1 " + Rgb(1) + "\ncell 3 1 30\nclick 修改...\nesc\n"), "");
+    EXPECT_EQ(At(byLayer).WidthCode(), 30);
+    EXPECT_EQ(At(byLayer).Colour(), 256) << "an unchanged colour stays by layer";
+    EXPECT_EQ(At(red).WidthCode(), 30);
+    EXPECT_EQ(At(green).WidthCode(), 0);
 }
 
 TEST_F(SameEntity, ApplyChangesOnlyEntitiesWithAllTheSameProperties) {
