@@ -1,11 +1,26 @@
 #pragma once
-// Wall-clock seconds per iteration of a benchmark loop, for benchmarks that report one measured
-// case as a ratio of another measured in the same run.
+// Seconds per iteration of a benchmark loop, for benchmarks that report one measured case as a
+// ratio of another measured in the same run.
 #include <benchmark/benchmark.h>
+
+#include <time.h>
 
 #include <chrono>
 
 namespace ckw::bench {
+
+// Processor seconds per iteration: on a shared machine wall time would measure the neighbours too.
+template <class F>
+double CpuTimePerIteration(benchmark::State& state, F&& body) {
+    auto seconds = [] {
+        timespec now{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+    };
+    const double start = seconds();
+    for (auto _ : state) body();
+    return (seconds() - start) / double(state.iterations());
+}
 
 template <class F>
 double TimePerIteration(benchmark::State& state, F&& body) {

@@ -37,7 +37,7 @@ int CDrawingPara::GetLayerInfo(const char* kind, char* layerName, int& layerNum,
 int CDrawingPara::GetLayerInfo(const char* kind, char* layerName, size_t capacity, int& layerNum, int& color,
                                int& lineType, float& width) {
     EnsureLoaded();
-    int i = m_index->layers.Find(NameKey(kind ? kind : ""));
+    int i = m_index->layers.FindName(kind ? kind : "");
     if (i < 0) return 0;
     const CkwLayerDef_& layer = *m_layers[static_cast<size_t>(i)];
     const Index::LayerValues& values = m_index->layerValues[static_cast<size_t>(i)];
@@ -60,7 +60,7 @@ int CDrawingPara::GetLayerNum(const char* kind) {
 
 int CDrawingPara::GetTextInfo(const char* kind, float& height, float& width) {
     EnsureLoaded();
-    int i = m_index->texts.Find(NameKey(kind ? kind : ""));
+    int i = m_index->texts.FindName(kind ? kind : "");
     if (i < 0) return 0;
     height = m_texts[static_cast<size_t>(i)]->GetTextHeight();
     width = m_texts[static_cast<size_t>(i)]->GetTextWidth();
@@ -69,7 +69,7 @@ int CDrawingPara::GetTextInfo(const char* kind, float& height, float& width) {
 
 int CDrawingPara::GetDimInfo(const char* item, float& value) {
     EnsureLoaded();
-    int i = m_index->dims.Find(NameKey(item ? item : ""));
+    int i = m_index->dims.FindName(item ? item : "");
     if (i < 0) return 0;
     value = m_dims[static_cast<size_t>(i)]->GetTextValue();
     return 1;
@@ -94,10 +94,9 @@ int CDrawingPara::GetUserParaInfo(const char* table, const char* item, char* val
 }
 
 int CDrawingPara::GetCfgColorFromString(const char* text) {
-    std::string key = NameKey(text ? text : "");
-    int i = m_index->colors.Find(key);
+    int i = m_index->colors.FindName(text ? text : "");
     if (i >= 0) return m_colors[static_cast<size_t>(i)]->GetColorValue();
-    return std::atoi(key.c_str());
+    return std::atoi(NameKey(text ? text : "").c_str());
 }
 
 int CDrawingPara::GetLineValueFromString(const char* text) {

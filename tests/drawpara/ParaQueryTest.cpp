@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <ckw/FortranInterface.h>
+#include "drawpara/NameIndex.h"
 #include "support/ParaFixture.h"
 
 using ckw::test::ParaFixture;
@@ -185,4 +186,39 @@ TEST_F(ParaQuery, LayerNumberMinusOneIsReportedInABox) {
     GETLAYERNUM("梁", &number);
     EXPECT_EQ(number, -1);
     EXPECT_TRUE(Shown("Not Find Layer Information!"));
+}
+
+// The lookup that reads the caller's text in place finds what a lookup of its NameKey finds,
+// whatever the text: GBK trail bytes that look like small letters or blanks stay as they are.
+TEST(NameIndexLookup, ReadingTheTextInPlaceFindsWhatItsNameKeyFinds) {
+    ckw::drawpara::NameIndex index;
+    const std::string stored[] = {"AXIS",
+                                  "A B",
+                                  "\xB0\x61",
+                                  "\xB0\x61"
+                                  "B",
+                                  "\x81\x30\x81\x30Z",
+                                  ""};
+    for (int i = 0; i < 6; ++i) index.Add(ckw::text::NameKey(stored[i]), i);
+    const std::string asked[] = {"axis",
+                                 "AXIS \t ",
+                                 "a b ",
+                                 "a  b",
+                                 "\xB0\x61",
+                                 "\xB0\x41",
+                                 "\xB0\x61"
+                                 "b",
+                                 "\xB0\x61"
+                                 "B\n",
+                                 " axis",
+                                 "\x81\x30\x81\x30z  ",
+                                 "   ",
+                                 "\xB0",
+                                 "\xB0 ",
+                                 "axis\xB0",
+                                 "ax"};
+    for (const std::string& text : asked)
+        EXPECT_EQ(index.FindName(text), index.Find(ckw::text::NameKey(text))) << testing::PrintToString(text);
+    EXPECT_EQ(index.FindName("axis  "), 0);
+    EXPECT_EQ(index.FindName("\xB0\x41"), -1) << "a trail byte is not a letter";
 }
