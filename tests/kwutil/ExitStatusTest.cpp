@@ -30,7 +30,7 @@ TEST(KwutilExitStatus, AnErrorTheLibraryShowedAndWentOnFromFailsTheCommand) {
     for (const char8_t* library : {u8"绘图参数.mdb", u8"用户绘图参数.mdb"})
         DropTable(cfg / text::U8(library), text::U8(u8"颜色表"));
     const KwutilRun run = RunKwutil({"params"});
-    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_EQ(run.status, 2) << run.out;
     EXPECT_NE(run.out.find(text::U8(u8"颜色表")), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("kwutil params: stopped short"), std::string::npos) << run.out;
 }

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
             // The library said something failed and went on: the command did not do its work.
             if (status == 0 && ckw::ui::ErrorsShown() > errorsBefore) {
                 kwutil::Say() << "stopped short: the message above says what failed\n";
-                status = 1;
+                status = 2;
             }
             ckw::registry::SetCurrent(nullptr);
         }
