@@ -39,9 +39,8 @@ CLI::Validator NonZeroNumber() {
         [any](std::string& text) -> std::string {
             std::string why = any(text);
             if (!why.empty()) return why;
-            double value = 0;
-            ReadNumber(text, value);
-            return value == 0 ? text + " is not a number other than 0" : std::string();
+            const ckw::Result<double> number = ReadNumber(text);
+            return number && *number == 0 ? text + " is not a number other than 0" : std::string();
         },
         "");
 }
