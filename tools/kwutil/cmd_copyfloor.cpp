@@ -36,7 +36,7 @@ int CopyFloor(const Options& options) {
     const auto report =
         ckw::drawfiles::InsertDrawing(source, ckw::drawfiles::InsertMode::Floor, layers, {options.scale, x, y});
     if (!report.opened) {
-        std::cerr << "kwutil copyfloor: cannot open " << options.source << "; nothing was changed\n";
+        kwutil::Say() << "cannot open " << options.source << "; nothing was changed\n";
         return 1;
     }
     work.Save();

@@ -37,7 +37,7 @@ int Import(const Options& options) {
     }
     const auto report = ckw::drawfiles::InsertDrawing(source.drawing, ckw::drawfiles::InsertMode::Import, layers, {});
     if (!report.opened) {
-        std::cerr << "kwutil import: cannot open " << kwutil::Utf8(source.drawing) << "; nothing was changed\n";
+        kwutil::Say() << "cannot open " << kwutil::Utf8(source.drawing) << "; nothing was changed\n";
         return 1;
     }
     work.Save();
