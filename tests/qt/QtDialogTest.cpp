@@ -114,13 +114,13 @@ TEST_F(QtDialogs, DimensionValueTypedOnTheSecondTabIsSaved) {
 TEST_F(QtDialogs, UserParameterTypedIntoTheGridIsSaved) {
     Drive([](QDialog& window, ckw::dlg::Dialog&) {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("用户参数表"));
-        TypeIntoCell(window, 2, 2, QStringLiteral("HRB500"));
+        TypeIntoCell(window, 1, 2, QStringLiteral("30"));  // the grade (row 2) is picked from its list
         Save(window, "userpara");
         Click(window, 1);
     });
     ckw::settings::UserParaDialog dialog(Gbk(u8"用户参数表"), m_paths);
     EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
-    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), "25|HRB500");
+    EXPECT_EQ(Column(u8"用户参数表", u8"数值"), "30|HRB400");
 }
 
 TEST_F(QtDialogs, DrawingModeChosenWithTheRadioButtonIsStored) {
