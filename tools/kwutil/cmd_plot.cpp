@@ -77,7 +77,7 @@ int Plot(const PlotOptions& o) {
     for (const std::string& input : o.inputs) {
         const int unit = models.empty() ? engine.CurrentUnit() : engine.NewDrawing(0);
         if (!engine.Open(unit, input, error, false)) {
-            std::cerr << "kwutil plot: " << error << "\n";
+            kwutil::Say() << error << "\n";
             return 1;
         }
         ckw::paint::PlotPage page{nullptr, common};
