@@ -9,11 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ckw::tables::UserTable table;
-    std::string why;
-    if (!ckw::tables::ReadTdb(std::string_view(reinterpret_cast<const char*>(data), size), table, why)) return 0;
+    if (!ckw::tables::ReadTdb(std::string_view(reinterpret_cast<const char*>(data), size), table).ok()) return 0;
     const std::string first = ckw::tables::WriteTdb(table);
     ckw::tables::UserTable reread;
-    if (!ckw::tables::ReadTdb(first, reread, why) || !(reread == table)) std::abort();
+    if (!ckw::tables::ReadTdb(first, reread).ok() || !(reread == table)) std::abort();
     if (ckw::tables::WriteTdb(reread) != first) std::abort();
     return 0;
 }

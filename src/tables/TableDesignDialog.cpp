@@ -68,17 +68,17 @@ bool TableDesignDialog::OnInitDialog() {
     // Copies that a designer killed while saving left beside the two files.
     ckw::fs::RemoveStaleCopies(ckw::text::GbkToUtf8(m_workingCopy));
     ckw::fs::RemoveStaleCopies(ckw::text::GbkToUtf8(m_path));
-    std::string why;
     if (Exists(m_workingCopy) &&
         ckw::ui::MessageBox("上次的表格设计没有保存, 是否恢复?", Buttons::YesNo) == Answer::Yes) {
-        if (LoadTdbFile(m_workingCopy, m_table, why)) {
+        if (Status loaded = LoadTdbFile(m_workingCopy, m_table); loaded.ok())
             m_ownsWorkingCopy = true;
-        } else {
-            ckw::ui::ShowError(why);
+        else
+            ckw::ui::ShowError(loaded.why());
+    } else if (Exists(m_path)) {
+        if (Status loaded = LoadTdbFile(m_path, m_table); !loaded.ok()) {
+            ckw::ui::ShowError(loaded.why());
+            m_pathDamaged = true;
         }
-    } else if (Exists(m_path) && !LoadTdbFile(m_path, m_table, why)) {
-        ckw::ui::ShowError(why);
-        m_pathDamaged = true;
     }
     ShowLayers();
     ShowTable();
@@ -135,8 +135,9 @@ void TableDesignDialog::ShowTable() {
 }
 
 void TableDesignDialog::Changed() {
-    std::string why;
-    if (SaveTdbFile(m_workingCopy, m_table, why)) m_ownsWorkingCopy = true;
+    // A working copy that cannot be written leaves the designer without a recovery point, not
+    // without the table: the table is saved with OK.
+    if (SaveTdbFile(m_workingCopy, m_table).ok()) m_ownsWorkingCopy = true;
     ShowTable();
 }
 
@@ -155,9 +156,8 @@ void TableDesignDialog::OnOK() {
         const std::string question = "表格文件" + m_path + "读不出来, 是否用现在的表格替换它?";
         if (ckw::ui::MessageBox(question, Buttons::YesNo) != Answer::Yes) return;
     }
-    std::string why;
-    if (!SaveTdbFile(m_path, m_table, why)) {
-        ckw::ui::ShowError(why);
+    if (Status saved = SaveTdbFile(m_path, m_table); !saved.ok()) {
+        ckw::ui::ShowError(saved.why());
         return;
     }
     RemoveWorkingCopy();
@@ -323,9 +323,8 @@ void TableDesignDialog::EditCell() {
 
 void TableDesignDialog::Open(const std::string& path) {
     UserTable table;
-    std::string why;
-    if (!LoadTdbFile(path, table, why)) {
-        ckw::ui::MessageBox(why);
+    if (Status loaded = LoadTdbFile(path, table); !loaded.ok()) {
+        ckw::ui::MessageBox(loaded.why());
         return;
     }
     m_table = std::move(table);
@@ -352,9 +351,8 @@ void TableDesignDialog::SaveAs() {
     auto chosen = FileDialog(request);
     if (!chosen || chosen->empty()) return;
     const std::string path = WithTdbExtension(*chosen);
-    std::string why;
-    if (!SaveTdbFile(path, m_table, why)) {
-        ckw::ui::MessageBox(why);
+    if (Status saved = SaveTdbFile(path, m_table); !saved.ok()) {
+        ckw::ui::MessageBox(saved.why());
         return;
     }
     m_path = path;

@@ -246,42 +246,36 @@ std::string WriteTdb(const UserTable& table) {
     return out;
 }
 
-bool ReadTdb(std::string_view bytes, UserTable& table, std::string& why) { return Reader(bytes).Read(table, why); }
+Status ReadTdb(std::string_view bytes, UserTable& table) {
+    std::string why;
+    if (Reader(bytes).Read(table, why)) return {};
+    return Status(why);
+}
 
-bool LoadTdbFile(const std::string& pathGbk, UserTable& table, std::string& why) {
+Status LoadTdbFile(const std::string& pathGbk, UserTable& table) {
     // A pipe or a device would keep the reader waiting for ever.
     std::error_code ec;
     const auto type = std::filesystem::status(ckw::text::GbkToUtf8(pathGbk), ec).type();
-    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular && !ec) {
-        why = pathGbk + "不是表格文件";
-        return false;
-    }
+    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular && !ec)
+        return Status(pathGbk + "不是表格文件");
     std::ifstream in(ckw::text::GbkToUtf8(pathGbk), std::ios::binary);
     std::string bytes;
     if (in) {
         in.seekg(0, std::ios::end);
         const auto size = static_cast<std::uintmax_t>(in.tellg());
         in.seekg(0);
-        if (size > kMaxFileBytes) {
-            why = pathGbk + "太大, 不是表格文件";
-            return false;
-        }
+        if (size > kMaxFileBytes) return Status(pathGbk + "太大, 不是表格文件");
         bytes.resize(static_cast<size_t>(size));
         in.read(bytes.data(), static_cast<std::streamsize>(size));
     }
-    if (!in) {
-        why = "读不出表格文件" + pathGbk;
-        return false;
-    }
-    if (ReadTdb(bytes, table, why)) return true;
-    why = "表格文件" + pathGbk + "有误: " + why;
-    return false;
+    if (!in) return Status("读不出表格文件" + pathGbk);
+    if (Status read = ReadTdb(bytes, table); !read.ok()) return Status("表格文件" + pathGbk + "有误: " + read.why());
+    return {};
 }
 
-bool SaveTdbFile(const std::string& pathGbk, const UserTable& table, std::string& why) {
-    if (ckw::fs::WriteFileReplacing(ckw::text::GbkToUtf8(pathGbk), WriteTdb(table))) return true;
-    why = "写不了表格文件" + pathGbk + ": " + ckw::text::Utf8ToGbk(std::strerror(errno));
-    return false;
+Status SaveTdbFile(const std::string& pathGbk, const UserTable& table) {
+    if (ckw::fs::WriteFileReplacing(ckw::text::GbkToUtf8(pathGbk), WriteTdb(table))) return {};
+    return Status("写不了表格文件" + pathGbk + ": " + ckw::text::Utf8ToGbk(std::strerror(errno)));
 }
 
 }  // namespace ckw::tables

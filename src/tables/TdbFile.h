@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Status.h"
 #include "tables/UserTable.h"
 
 namespace ckw::tables {
@@ -14,11 +15,11 @@ inline constexpr std::string_view kEmptyText = "$$$$";
 inline constexpr size_t kMaxCellText = 8191;
 
 std::string WriteTdb(const UserTable& table);
-// table is changed only on success.
-bool ReadTdb(std::string_view bytes, UserTable& table, std::string& why);
+// table is changed only on success; a refusal names the faulty line (GBK).
+Status ReadTdb(std::string_view bytes, UserTable& table);
 
 // Paths are GBK. Saving writes a new file next to the old one and renames it over it.
-bool LoadTdbFile(const std::string& pathGbk, UserTable& table, std::string& why);
-bool SaveTdbFile(const std::string& pathGbk, const UserTable& table, std::string& why);
+Status LoadTdbFile(const std::string& pathGbk, UserTable& table);
+Status SaveTdbFile(const std::string& pathGbk, const UserTable& table);
 
 }  // namespace ckw::tables

@@ -222,8 +222,7 @@ TEST_F(QtDialogs, UserTableCellTypedAndCellAttributesShownAreSaved) {
     ckw::tables::TableDesignDialog dialog(CfgGbk() + "/TableData1.TDB", CfgGbk() + "/$tmpTdb.TDB");
     EXPECT_EQ(dialog.DoModal(), ckw::dlg::IDOK);
     ckw::tables::UserTable saved;
-    std::string why;
-    ASSERT_TRUE(ckw::tables::LoadTdbFile(CfgGbk() + "/TableData1.TDB", saved, why));
+    ASSERT_TRUE(ckw::tables::LoadTdbFile(CfgGbk() + "/TableData1.TDB", saved).ok());
     EXPECT_EQ(saved.Cell(4, 3).text, "16C25");
     EXPECT_EQ(saved.Cell(0, 0).colSpan, 9);
 }

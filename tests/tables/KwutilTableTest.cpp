@@ -33,7 +33,7 @@ TEST_F(KwutilTable, WritesAnEmptyTableAndDrawsTheExampleSchedule) {
     ASSERT_EQ(Run("--new 3x4 --width 15 -o '" + (dir / "new.TDB").string() + "'", out), 0) << out;
     tables::UserTable table;
     std::string why;
-    ASSERT_TRUE(tables::LoadTdbFile((dir / "new.TDB").string(), table, why));
+    ASSERT_TRUE(tables::LoadTdbFile((dir / "new.TDB").string(), table).ok());
     EXPECT_EQ(table.Rows() * 10 + table.Cols(), 34);
     EXPECT_EQ(table.ColWidth(3), 15);
 
@@ -41,7 +41,7 @@ TEST_F(KwutilTable, WritesAnEmptyTableAndDrawsTheExampleSchedule) {
     ASSERT_EQ(Run("'" + example + "' --scale 1 -o '" + (dir / "schedule").string() + "'", out), 0) << out;
     engine::Drawing drawing;
     ASSERT_TRUE(engine::ReadDrawingFile(dir / "schedule.T", drawing, why)) << why;
-    ASSERT_TRUE(tables::LoadTdbFile(example, table, why));
+    ASSERT_TRUE(tables::LoadTdbFile(example, table).ok());
     int texts = 0, lines = 0;
     for (const auto& e : drawing.Entities()) {
         texts += e.kind == engine::kChineseText || e.kind == engine::kWesternText;
@@ -61,8 +61,7 @@ TEST_F(KwutilTable, DesignsAFileUnderADialogScript) {
     std::string out;
     ASSERT_EQ(Run("--design '" + file.string() + "' --script '" + script.string() + "'", out), 0) << out;
     tables::UserTable table;
-    std::string why;
-    ASSERT_TRUE(tables::LoadTdbFile(file.string(), table, why));
+    ASSERT_TRUE(tables::LoadTdbFile(file.string(), table).ok());
     EXPECT_EQ(table.Cell(0, 0).text, "KL1");
     { std::ofstream(script) << "cell 1 1 KL2\n"; }
     EXPECT_EQ(Run("--design '" + file.string() + "' --script '" + script.string() + "'", out), 3) << "Cancel";

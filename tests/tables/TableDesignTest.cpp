@@ -36,8 +36,10 @@ protected:
     }
     UserTable Saved(const std::filesystem::path& file) {
         UserTable table;
-        std::string why;
-        EXPECT_TRUE(tables::LoadTdbFile(Gbk(file), table, why)) << ckw::text::GbkToUtf8(why);
+        {
+            const ckw::Status done = tables::LoadTdbFile(Gbk(file), table);
+            EXPECT_TRUE(done.ok()) << ckw::text::GbkToUtf8(done.why());
+        }
         return table;
     }
 
@@ -115,8 +117,7 @@ expect cell 2 2 600×600
 TEST_F(TableDesign, AnInterruptedEditIsTakenUpAgain) {
     UserTable interrupted(2, 2, 20, 8);
     interrupted.Cell(1, 1).text = "未保存";
-    std::string why;
-    ASSERT_TRUE(tables::SaveTdbFile(Gbk(WorkingCopy()), interrupted, why));
+    ASSERT_TRUE(tables::SaveTdbFile(Gbk(WorkingCopy()), interrupted).ok());
 
     // Declined (and by a batch run without a user): the working copy stays.
     EXPECT_EQ(Design(Steps(u8"answer no\ncancel\n")), 0);
@@ -158,8 +159,7 @@ TEST_F(TableDesign, FilesAreOpenedAndSavedAsWithTheTdbExtension) {
     EXPECT_FALSE(std::filesystem::exists(TableFile())) << "OK saves into the file saved as last";
 
     UserTable wide(1, 7, 15, 8);
-    std::string why;
-    ASSERT_TRUE(tables::SaveTdbFile(Gbk(m_cfg / ckw::text::U8(u8"宽.TDB")), wide, why));
+    ASSERT_TRUE(tables::SaveTdbFile(Gbk(m_cfg / ckw::text::U8(u8"宽.TDB")), wide).ok());
     EXPECT_EQ(
         Design(Steps(u8"click 打开...\nfile ", (m_cfg / ckw::text::U8(u8"宽")).string() + "\nexpect cols 8\ncancel\n")),
         0);

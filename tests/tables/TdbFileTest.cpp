@@ -43,8 +43,10 @@ TEST(TdbFile, ReadingAndWritingAgainGivesTheSameBytes) {
     const std::string example = ColumnSchedule();
     ASSERT_FALSE(example.empty());
     UserTable table;
-    std::string why;
-    ASSERT_TRUE(ReadTdb(example, table, why)) << ckw::text::GbkToUtf8(why);
+    {
+        const ckw::Status done = ReadTdb(example, table);
+        ASSERT_TRUE(done.ok()) << ckw::text::GbkToUtf8(done.why());
+    }
     EXPECT_EQ(WriteTdb(table), example);
     EXPECT_GT(table.Rows() * table.Cols(), 20);
 
@@ -52,7 +54,10 @@ TEST(TdbFile, ReadingAndWritingAgainGivesTheSameBytes) {
     std::string crlf;
     for (char c : example) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     UserTable again;
-    ASSERT_TRUE(ReadTdb(crlf, again, why)) << ckw::text::GbkToUtf8(why);
+    {
+        const ckw::Status done = ReadTdb(crlf, again);
+        ASSERT_TRUE(done.ok()) << ckw::text::GbkToUtf8(done.why());
+    }
     EXPECT_EQ(again, table);
 }
 
@@ -84,8 +89,8 @@ TEST(TdbFile, DamagedFilesAreRefusedNamingTheLine) {
     for (const Case& c : cases) {
         UserTable table(3, 3, 10, 10);
         const UserTable before = table;
-        std::string why;
-        EXPECT_FALSE(ReadTdb(c.bytes, table, why)) << c.bytes;
+        const std::string why = ReadTdb(c.bytes, table).why();
+        EXPECT_FALSE(why.empty()) << c.bytes;
         EXPECT_NE(why.find(c.message), std::string::npos)
             << "message: " << ckw::text::GbkToUtf8(why) << "\nexpected: " << ckw::text::GbkToUtf8(c.message);
         EXPECT_EQ(table, before) << "a refused file changes nothing";
@@ -95,23 +100,24 @@ TEST(TdbFile, DamagedFilesAreRefusedNamingTheLine) {
 TEST(TdbFile, EveryTruncationOfAGoodFileIsRefused) {
     const std::string example = ColumnSchedule();
     UserTable table;
-    std::string why;
     for (size_t length = 0; length < example.size(); ++length)
-        ASSERT_FALSE(ReadTdb(std::string_view(example).substr(0, length), table, why)) << length;
+        ASSERT_FALSE(ReadTdb(std::string_view(example).substr(0, length), table).ok()) << length;
 }
 
 TEST(TdbFile, SavingReplacesTheFileWhole) {
     const auto dir = std::filesystem::temp_directory_path() / ("tdb-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = ckw::text::Utf8ToGbk((dir / ckw::text::U8(u8"表.TDB")).string());
-    std::string why;
-    ASSERT_TRUE(SaveTdbFile(path, UserTable(30, 8, 20, 8), why));
-    ASSERT_TRUE(SaveTdbFile(path, UserTable(1, 1, 20, 8), why));
+    ASSERT_TRUE(SaveTdbFile(path, UserTable(30, 8, 20, 8)).ok());
+    ASSERT_TRUE(SaveTdbFile(path, UserTable(1, 1, 20, 8)).ok());
     UserTable table;
-    ASSERT_TRUE(LoadTdbFile(path, table, why)) << ckw::text::GbkToUtf8(why);
+    {
+        const ckw::Status done = LoadTdbFile(path, table);
+        ASSERT_TRUE(done.ok()) << ckw::text::GbkToUtf8(done.why());
+    }
     EXPECT_EQ(table.Rows(), 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file left";
-    EXPECT_FALSE(LoadTdbFile(path + "x", table, why));
+    EXPECT_FALSE(LoadTdbFile(path + "x", table).ok());
     std::filesystem::remove_all(dir);
 }
 

@@ -43,9 +43,8 @@ struct Options {
 
 int Draw(const Options& o) {
     UserTable table;
-    std::string why;
-    if (!LoadTdbFile(kwutil::Gbk(o.file), table, why)) {
-        kwutil::Say() << kwutil::Utf8(why) << "\n";
+    if (ckw::Status loaded = LoadTdbFile(kwutil::Gbk(o.file), table); !loaded.ok()) {
+        kwutil::Say() << kwutil::Utf8(loaded.why()) << "\n";
         return 1;
     }
     kwutil::EnsureConfiguration();
@@ -56,9 +55,9 @@ int Draw(const Options& o) {
     const float scale = static_cast<float>(o.scale);
     DrawUserTable(table, 0, static_cast<float>(table.Height() * scale), scale);
     m_pCfg = previous;
+    const int status = kwutil::SaveDrawingAndPicture(engine, o.output);
     m_exDrawingPara.Close();
-
-    return kwutil::SaveDrawingAndPicture(engine, o.output);
+    return status;
 }
 
 int WriteNew(const Options& o) {
@@ -73,9 +72,8 @@ int WriteNew(const Options& o) {
         kwutil::Say() << "widths and heights are millimetres above 0 and up to " << kMaxCellSize << "\n";
         return 1;
     }
-    std::string why;
-    if (!SaveTdbFile(kwutil::Gbk(o.output), UserTable(rows, cols, o.width, o.height), why)) {
-        kwutil::Say() << kwutil::Utf8(why) << "\n";
+    if (ckw::Status saved = SaveTdbFile(kwutil::Gbk(o.output), UserTable(rows, cols, o.width, o.height)); !saved.ok()) {
+        kwutil::Say() << kwutil::Utf8(saved.why()) << "\n";
         return 1;
     }
     std::cout << "wrote " << o.output << "\n";
