@@ -21,6 +21,8 @@ foreach(field 二层梁配筋图 结施-05 1:50 2026-12-09)
   expect_in("${last_output}" "text=\"${field}\"" "turned title block")
 endforeach()
 expect_in("${last_output}" "insert [^\n]*,-90[,\n ]" "the title block stays turned by default")
+# The layer the frame is drawn on carries the parameter library's name, as in the window.
+expect_in("${last_output}" "layer-entry [^\n]*layer=7 [^\n]*text=\"图框\"" "the frame's layer name")
 
 kwutil(0 sheet -o ${WORK}/upright --sheet 3 --portrait --upright-title --date 2026-12-09)
 kwutil(0 dump ${WORK}/upright.T)

@@ -1,5 +1,6 @@
 #include "DrawingSession.h"
 
+#include "LibraryLayers.h"
 #include "Messages.h"
 
 #include <iostream>
@@ -73,6 +74,7 @@ int RunOnDrawing(const std::string& drawing, const std::string& script, const st
     engine.EchoPrompts(false);
     m_pCfg = saved;
     if (!done) return 1;
+    NameLibraryLayers(engine.Current());
     if (!engine.Save(0, drawing, error)) {
         kwutil::Say() << error << "\n";
         return 1;

@@ -1,5 +1,6 @@
 #include "Sketch.h"
 
+#include "LibraryLayers.h"
 #include "Messages.h"
 
 #include <filesystem>
@@ -34,6 +35,8 @@ int SaveDrawingAndPicture(ckw::engine::ReferenceEngine& engine, const std::strin
         kwutil::Say() << lock.why() << "; nothing was written\n";
         return 1;
     }
+    // The layers the library drew on by number carry the parameter library's names, as in the window.
+    NameLibraryLayers(engine.Current());
     std::string error;
     if (!engine.Save(0, drawingFile, error)) {
         kwutil::Say() << error << "\n";
