@@ -58,6 +58,11 @@ int LastChosenDrawingScale() {
 
 void RememberDrawingScale(int scale) { QSettings().setValue(QLatin1String(kScaleKey), scale); }
 
+float DrawingScale() {
+    int scale = m_exDrawingPara.GetDrawingScale();
+    return static_cast<float>(scale > 0 ? scale : kDefaultDrawingScale);
+}
+
 void UseDrawingScaleOfCurrentDrawing() {
     const int recorded = RecordedDrawingScale();
     m_exDrawingPara.SetDrawingScale(recorded > 0 ? recorded : LastChosenDrawingScale());

@@ -32,6 +32,9 @@ void RecordDrawingScale(int scale);
 int LastChosenDrawingScale();
 void RememberDrawingScale(int scale);
 
+// The scale the library draws at now (the default where none is set).
+float DrawingScale();
+
 // Makes the library draw the current drawing at its scale: the recorded one, else the last chosen.
 void UseDrawingScaleOfCurrentDrawing();
 

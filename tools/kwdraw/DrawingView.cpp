@@ -1,6 +1,8 @@
 #include "DrawingView.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -26,6 +28,8 @@ constexpr size_t kEntitiesBetweenClockReadings = 2000;
 // How often the canvas looks whether its drawing was changed from elsewhere (a modeless window of
 // a running command, a drawing program) to show the change without waiting for the next event.
 constexpr int kChangeLookMilliseconds = 100;
+// How far from the cursor (pixels) a snap is looked for.
+constexpr double kSnapAperturePixels = 10;
 
 }  // namespace
 
@@ -185,6 +189,22 @@ void DrawingView::SetWant(std::optional<InputWant> want) {
     update();
 }
 
+bool DrawingView::AsksPoint() const {
+    return !m_zoomWindow && (m_want == InputWant::Point || m_want == InputWant::Track);
+}
+
+QPointF DrawingView::PointAt(QPointF device) {
+    const QPointF world = ToWorld(device);
+    if (!AsksPoint()) return world;
+    return m_snaps.Adjust(Drawing(), world, kSnapAperturePixels / m_scale);
+}
+
+void DrawingView::contextMenuEvent(QContextMenuEvent* e) {
+    // While a point is asked, the right button picks the one snap kind for it.
+    if (!AsksPoint()) return;
+    m_snaps.Menu(this)->popup(e->globalPos());
+}
+
 void DrawingView::resizeEvent(QResizeEvent*) {
     // A drawing opened before the window is laid out is fitted again at the canvas's real size.
     if (m_fitPending || m_fitted) Fit();
@@ -209,6 +229,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
                                          ckw::paint::PaletteColour(colour > 0 ? colour : 7, m_light));
     }
     p.resetTransform();
+    if (AsksPoint()) m_snaps.Paint(p, WorldToDevice(), m_light);
     if ((m_dragStart || m_zoomCorner) && m_cursor.x() >= 0) {
         const QPoint start = m_dragStart ? *m_dragStart : *m_zoomCorner;
         // Left to right a window, right to left a crossing box (dashed), as drawing programs show them.
@@ -244,7 +265,9 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
         return;
     }
     if (m_want) {
-        QPointF w = ToWorld(e->position());
+        QPointF w = PointAt(e->position());
+        m_snaps.Given();
+        m_snaps.Clear();
         InputEvent answer;
         answer.type = InputEvent::Type::Point;
         answer.x = w.x();
@@ -261,7 +284,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* e) {
         m_fitted = false;
     }
     m_cursor = e->pos();
-    QPointF w = ToWorld(e->position());
+    QPointF w = PointAt(e->position());
     emit CursorMoved(w);
     if (m_want == InputWant::Track && !m_panFrom) {
         InputEvent move;

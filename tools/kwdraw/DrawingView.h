@@ -13,6 +13,7 @@
 
 #include "DisplayModel.h"
 #include "FileIdentity.h"
+#include "SnapCursor.h"
 #include <ckw/ReferenceEngine.h>
 
 class QTimer;
@@ -58,6 +59,8 @@ public:
     QPointF ToWorld(QPointF device) const;
     QPointF ToDevice(QPointF world) const;
     double Scale() const { return m_scale; }
+    // Object snaps and ortho of the points asked on this canvas.
+    SnapCursor& Snaps() { return m_snaps; }
 
 signals:
     void CursorMoved(QPointF world);
@@ -72,12 +75,17 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void contextMenuEvent(QContextMenuEvent*) override;
 
 private:
     // The model being built for the drawing as it is now (started when the drawing changed).
     ckw::engine::DisplayModel& Arriving();
     // Adds the next part of the model and shows it.
     void BuildMore();
+    // True while a command asks for a point (snaps and ortho apply).
+    bool AsksPoint() const;
+    // The world point the cursor at a device point gives (snapped when a point is asked).
+    QPointF PointAt(QPointF device);
     // Brings the picture of the drawing up to the view and the model (it paints only what is new).
     void UpdatePicture(const ckw::engine::DisplayModel& model);
 
@@ -108,6 +116,7 @@ private:
     std::optional<QPoint> m_dragStart;   // left button: zoom window or selection window
     std::optional<QPoint> m_panFrom;     // middle button
     QPoint m_cursor{-1, -1};
+    SnapCursor m_snaps;
 };
 
 }  // namespace kwdraw

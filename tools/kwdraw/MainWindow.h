@@ -8,6 +8,7 @@
 
 #include "Plot.h"
 #include "Programs.h"
+#include "SnapCursor.h"
 
 class QLabel;
 class QLineEdit;
@@ -87,6 +88,8 @@ private:
     void ReloadDrawing(DrawingView* view);
     void BuildMenus();
     void BuildLibraryMenus();
+    // Line, polyline, circle, arc, text and dimensions into the Draw menu; the Measure menu.
+    void BuildDraftingMenus(QMenu* draw);
     void AddProgramMenu(const Program& program);
     void AddRecent(const QString& path);
     void RefreshRecent();
@@ -127,6 +130,7 @@ private:
     bool m_running = false;
     bool m_closeRequested = false;
     bool m_light = false;
+    SnapSettings m_snapSettings;
 };
 
 }  // namespace kwdraw

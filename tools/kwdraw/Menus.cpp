@@ -37,11 +37,6 @@ namespace {
 
 constexpr int kSectionColour = 4;  // cyan, as kwutil section draws them
 
-float DrawingScale() {
-    int scale = m_exDrawingPara.GetDrawingScale();
-    return static_cast<float>(scale > 0 ? scale : kDefaultDrawingScale);
-}
-
 }  // namespace
 
 QAction* MainWindow::AddCommand(QMenu* menu, const QString& objectName, const QString& text,
@@ -108,6 +103,18 @@ void MainWindow::BuildMenus() {
     QAction* light =
         add(view, "viewLight", tr("&Light background"), QKeySequence(), [this](bool on) { SetLightTheme(on); });
     light->setCheckable(true);
+    view->addSeparator();
+    QAction* snaps = add(view, "viewSnaps", tr("Object &snaps"), QKeySequence(Qt::Key_F3), [this](bool on) {
+        m_snapSettings.snaps = on;
+        statusBar()->showMessage(on ? tr("Object snaps on") : tr("Object snaps off"), 3000);
+    });
+    snaps->setCheckable(true);
+    snaps->setChecked(m_snapSettings.snaps);
+    QAction* ortho = add(view, "viewOrtho", tr("&Ortho"), QKeySequence(Qt::Key_F8), [this](bool on) {
+        m_snapSettings.ortho = on;
+        statusBar()->showMessage(on ? tr("Ortho on") : tr("Ortho off"), 3000);
+    });
+    ortho->setCheckable(true);
 
     BuildLibraryMenus();
     m_programsMenu = menuBar()->addMenu(tr("&Programs"));
@@ -137,6 +144,7 @@ void MainWindow::BuildLibraryMenus() {
     });
 
     QMenu* draw = menuBar()->addMenu(tr("&Draw"));
+    BuildDraftingMenus(draw);
     AddCommand(draw, QStringLiteral("drawFrame"), tr("Sheet &frame"), [] { DragDrawFrame(); });
     AddCommand(draw, QStringLiteral("drawFrameA2"), tr("Sheet frame A&2"),
                [] { CUtil().DragDrawingFrame(2, 0, 0, 0, DrawingScale(), 1); });

@@ -10,7 +10,7 @@ namespace kwdraw {
 
 namespace {
 
-constexpr int kKeyPoint = 0, kKeyMoved = 3;
+constexpr int kKeyPoint = 0, kKeyTab = 2, kKeyMoved = 3;
 
 }  // namespace
 
@@ -25,13 +25,14 @@ Band BoxFrom(float x0, float y0) {
     };
 }
 
-bool AskPoint(const char* promptGbk, float& x, float& y, const Band& band) {
+Asked AskPointOrTab(const char* promptGbk, float& x, float& y, const Band& band) {
     m_pCfg->HostPrompt(promptGbk, static_cast<int>(std::char_traits<char>::length(promptGbk)));
-    bool picked = false;
+    Asked picked = Asked::End;
+    auto answer = [](int key) { return key == kKeyPoint ? Asked::Point : key == kKeyTab ? Asked::Tab : Asked::End; };
     if (!band) {
         int status = 1;
         m_pCfg->HostGetCursorPoint(x, y, status);
-        picked = status == 0;
+        picked = answer(status);
     } else {
         m_pCfg->HostSetRubberBand(1);
         std::optional<std::pair<float, float>> drawn;  // where the band stands
@@ -43,7 +44,7 @@ bool AskPoint(const char* promptGbk, float& x, float& y, const Band& band) {
             drawn.reset();
             if (m_pCfg->HostUserBreak()) break;
             if (key != kKeyMoved) {
-                picked = key == kKeyPoint;
+                picked = answer(key);
                 x = cx;
                 y = cy;
                 break;

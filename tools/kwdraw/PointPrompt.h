@@ -13,7 +13,14 @@ using Band = std::function<void(float x, float y)>;
 Band LineFrom(float x, float y);
 Band BoxFrom(float x, float y);
 
+// What the person answered a point prompt with: a point, [TAB] (a command's other choice), or
+// [Esc] / [Enter] / an interruption (the end).
+enum class Asked { Point, Tab, End };
+Asked AskPointOrTab(const char* promptGbk, float& x, float& y, const Band& band = {});
+
 // False on [Esc], [TAB] or an interruption.
-bool AskPoint(const char* promptGbk, float& x, float& y, const Band& band = {});
+inline bool AskPoint(const char* promptGbk, float& x, float& y, const Band& band = {}) {
+    return AskPointOrTab(promptGbk, x, y, band) == Asked::Point;
+}
 
 }  // namespace kwdraw

@@ -33,6 +33,8 @@ public:
 
     std::optional<ckw::engine::InputWant> Want() const { return m_want; }
     const LastPoint& Last() const { return m_last; }
+    // The last point given in the command that runs (ortho and perpendicular snaps start there).
+    const LastPoint& Base() const { return m_base; }
 
 signals:
     // A call waits for the person (the window refreshes its view and prompt line).
@@ -45,6 +47,7 @@ private:
     QEventLoop* m_loop = nullptr;
     std::optional<ckw::engine::InputWant> m_want;
     LastPoint m_last;
+    LastPoint m_base;
     bool m_break = false;
     bool m_cancelled = false;
 };

@@ -1,0 +1,67 @@
+#pragma once
+// Object snaps and ortho on the canvas while a point is asked: the cursor's point moves to the
+// snap the engine finds near it (a marker shows where and of what kind), or, with ortho on and no
+// snap, onto the horizontal or vertical through the point the new one is drawn from. Typed
+// coordinates never pass through here, so they always win.
+#include <QCoreApplication>
+#include <QPointF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "SnapFinder.h"
+
+class QMenu;
+class QPainter;
+class QTransform;
+class QWidget;
+
+namespace kwdraw {
+
+// The window's choices: F3 switches snaps, F8 ortho; both hold for every drawing.
+struct SnapSettings {
+    bool snaps = true;
+    bool ortho = false;
+    unsigned kinds = ckw::engine::kAllSnaps;
+};
+
+class SnapCursor {
+    Q_DECLARE_TR_FUNCTIONS(SnapCursor)
+
+public:
+    SnapCursor();
+    ~SnapCursor();
+
+    void SetSettings(const SnapSettings* settings) { m_settings = settings; }
+    // The point the asked one is drawn from (the last point given in the command), if any.
+    void SetBase(std::function<std::optional<QPointF>()> base) { m_base = std::move(base); }
+
+    // The point a cursor at `world` gives on this drawing; `within`: the snap aperture in drawing
+    // units. The snap found stays shown until the next call or Clear().
+    QPointF Adjust(const ckw::engine::Drawing* drawing, QPointF world, double within);
+    const std::optional<ckw::engine::Snap>& Shown() const { return m_shown; }
+    void Clear() { m_shown.reset(); }
+    // A point was given: a kind picked for it alone is used up.
+    void Given() { m_once.reset(); }
+    // One kind for the next point only (from the canvas's right-click menu); nothing: no snap.
+    void SnapNextTo(std::optional<ckw::engine::SnapKind> kind) { m_once = kind ? ckw::engine::SnapBit(*kind) : 0u; }
+    // The right-click menu of the kinds (object name "snapMenu", actions "snap<Kind>", "snapNone").
+    QMenu* Menu(QWidget* parent);
+
+    // The marker of the snap shown, in device coordinates.
+    void Paint(QPainter& painter, const QTransform& worldToDevice, bool lightGround) const;
+
+    static QString KindName(ckw::engine::SnapKind kind);
+
+private:
+    const SnapSettings* m_settings;
+    std::function<std::optional<QPointF>()> m_base;
+    std::unique_ptr<ckw::engine::SnapFinder> m_finder;
+    const ckw::engine::Drawing* m_indexed = nullptr;
+    uint64_t m_indexedRevision = 0;
+    std::optional<unsigned> m_once;
+    std::optional<ckw::engine::Snap> m_shown;
+};
+
+}  // namespace kwdraw
