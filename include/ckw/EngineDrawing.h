@@ -149,9 +149,18 @@ public:
     std::vector<float> LineTypeDashes(int number) const;
     /// Changes the entry that defines the line type, or adds one.
     void DefineLineType(int number, const std::vector<float>& dashes);
+    /// The parts of a drawing besides its entities that writable access may change.
+    enum class Part { Blocks, Data, Names };
+    /// Called before a part may change: moves the revision and tells an undo history watching the
+    /// drawing (the writable accessors call it).
+    void WillChange(Part part);
+    /// Removes the last count entities and gives them back (undo of additions; the next
+    /// identifier is left as it is).
+    std::vector<Entity> TakeLast(size_t count);
+
     /// The blocks by number; writable access counts as a change.
     std::map<int, Block>& Blocks() {
-        ++m_revision;
+        WillChange(Part::Blocks);
         return m_blocks;
     }
     const std::map<int, Block>& Blocks() const { return m_blocks; }  ///< the blocks by number
@@ -159,13 +168,16 @@ public:
     /// The drawing-level word record; empty = absent. Writable access counts as a change (the
     /// record is saved with the drawing), as for the blocks.
     std::vector<int32_t>& Data() {
-        ++m_revision;
+        WillChange(Part::Data);
         return m_data;
     }
     const std::vector<int32_t>& Data() const { return m_data; }  ///< the drawing-level word record
 
     /// Named properties set by HostSetDrawingName.
-    std::map<int, std::string>& Names() { return m_names; }
+    std::map<int, std::string>& Names() {
+        WillChange(Part::Names);
+        return m_names;
+    }
     const std::map<int, std::string>& Names() const { return m_names; }  ///< the named properties
 
     /// GBK file name (empty for a new drawing).

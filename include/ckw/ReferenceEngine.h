@@ -193,6 +193,43 @@ public:
     int ViewCalls() const;
     /// @}
 
+    /// @name Undo history
+    /// Every drawing on a unit keeps one once asked for it (any call below starts it). A step is
+    /// what changed between the outermost BeginStep and its EndStep, on every drawing with a
+    /// history; what changes outside steps becomes a step of its own, without a name, when the
+    /// history is next asked. Undo and Redo restore a drawing exactly (operator== and its text).
+    /// They clear the engine's selection and current entity on that unit, and undoing additions
+    /// removes the entities at the end: hold entities by identifier across them.
+    /// @{
+
+    /// Opens a step named gbkName on the current drawing; steps nest, only the outermost counts.
+    void BeginStep(const std::string& gbkName);
+    /// Closes the step; one that changed nothing is dropped.
+    void EndStep();
+    /// True while a step is open.
+    bool InStep() const;
+    bool CanUndo(int unit = 0) const;          ///< a step to undo on the unit (0: current)
+    bool CanRedo(int unit = 0) const;          ///< a step undone that can be redone
+    std::string UndoName(int unit = 0) const;  ///< the name of the step Undo undoes (GBK)
+    std::string RedoName(int unit = 0) const;  ///< the name of the step Redo redoes (GBK)
+    /// Undoes the last step; false when there is none, or a step is open.
+    bool Undo(int unit = 0);
+    /// Redoes the last step undone; false when there is none, or a step is open.
+    bool Redo(int unit = 0);
+    /// Forgets the unit's steps (its drawing as it is becomes where the history starts).
+    void ClearHistory(int unit = 0);
+    /// Tells the drawing's places in its history apart: a window notes it when it saves, and the
+    /// drawing is unchanged when the mark is that again (after undoing back to it).
+    uint64_t HistoryMark(int unit = 0) const;
+    /// Memory the unit's steps take, in bytes.
+    size_t HistoryBytes(int unit = 0) const;
+    /// How many of the unit's oldest steps were dropped to keep within the budget, in all.
+    size_t DroppedSteps(int unit = 0) const;
+    /// The memory the steps of each drawing may take (default 256 MiB); the oldest go first, but
+    /// the newest step stays.
+    void SetHistoryBudget(size_t bytes);
+    /// @}
+
     // --- HostEngine: every host call (HostCalls.def) ---
 #define CKW_HOST_CALL(Result, Name, Parameters, Arguments, Logged, Fallback) Result Name Parameters override;
 #include "HostCalls.def"

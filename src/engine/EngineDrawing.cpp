@@ -5,6 +5,7 @@
 #include <mutex>
 #include <random>
 
+#include "DrawingWatch.h"
 #include "Shapes.h"
 
 namespace ckw::engine {
@@ -66,7 +67,24 @@ bool Drawing::AddLoaded(Entity entity) {
 
 Entity& Drawing::At(size_t index) {
     ++m_revision;
-    return m_entities.at(index);
+    Entity& e = m_entities.at(index);
+    if (DrawingWatcher* watcher = WatcherOf(*this)) watcher->BeforeEntity(*this, index, false);
+    return e;
+}
+
+void Drawing::WillChange(Part part) {
+    ++m_revision;
+    if (DrawingWatcher* watcher = WatcherOf(*this)) watcher->BeforePart(*this, part);
+}
+
+std::vector<Entity> Drawing::TakeLast(size_t count) {
+    count = std::min(count, m_entities.size());
+    std::vector<Entity> taken(std::make_move_iterator(m_entities.end() - static_cast<ptrdiff_t>(count)),
+                              std::make_move_iterator(m_entities.end()));
+    m_entities.resize(m_entities.size() - count);
+    ++m_revision;
+    m_tablesDirty = true;
+    return taken;
 }
 
 std::optional<size_t> Drawing::Find(int id0) const {
@@ -79,6 +97,7 @@ std::optional<size_t> Drawing::Find(int id0) const {
 void Drawing::Erase(size_t index) {
     Entity& e = m_entities.at(index);
     ++m_revision;
+    if (DrawingWatcher* watcher = WatcherOf(*this)) watcher->BeforeEntity(*this, index, true);
     e.deleted = true;
     if (e.kind == kLayerEntry || e.kind == kLineTypeEntry) m_tablesDirty = true;
 }
@@ -125,6 +144,7 @@ void Drawing::DefineLayer(const LayerInfo& layer) {
     e.text = layer.name.substr(0, kMaxEntityText);
     if (it != m_layerIndex.end()) {
         ++m_revision;  // a changed colour or line type is a change the views and the window see
+        if (DrawingWatcher* watcher = WatcherOf(*this)) watcher->BeforeEntity(*this, it->second, false);
         Entity& old = m_entities[it->second];
         old.attributes = e.attributes;
         old.text = e.text;
@@ -159,6 +179,7 @@ void Drawing::DefineLineType(int number, const std::vector<float>& dashes) {
     auto it = m_lineTypeIndex.find(number);
     if (it != m_lineTypeIndex.end()) {
         ++m_revision;
+        if (DrawingWatcher* watcher = WatcherOf(*this)) watcher->BeforeEntity(*this, it->second, false);
         m_entities[it->second].values = dashes;
         return;
     }

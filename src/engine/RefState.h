@@ -14,6 +14,7 @@
 #include "base/Status.h"
 #include "EntityIndex.h"
 #include "Shapes.h"
+#include "UndoHistory.h"
 
 namespace ckw::engine {
 
@@ -69,6 +70,12 @@ struct ReferenceEngine::State {
     int snapGroup = 0, cursorMode = 0, cursorShape = 0;
     int viewCalls = 0;
 
+    // Undo histories by unit, made when first asked for; the step open, if any.
+    std::map<int, std::unique_ptr<UndoHistory>> histories;
+    size_t historyBudget = UndoHistory::kDefaultBudget;
+    int stepDepth = 0;
+    std::string stepName;
+
     // Layer table being read.
     int layerTableUnit = 0;
     std::vector<size_t> layerTable;
@@ -96,6 +103,11 @@ struct ReferenceEngine::State {
     std::optional<size_t> Nearest(Unit& unit, double x, double y, double within, int filter);
     bool Passes(const Entity& e, int filter) const { return filter <= 0 || e.Layer() == filter; }
     void DropUnit(int unit);
+    // Forgets the selection, the current entity and the layer table being read on a unit.
+    void ForgetPlaces(int unit);
+    // The unit's history (made now if need be), with the changes made outside steps closed as a
+    // step unless one is open; null for a unit not open or read-only.
+    UndoHistory* History(int unit);
 };
 
 // Reads a file's drawing; with entities false only the parts other than the entities and blocks.

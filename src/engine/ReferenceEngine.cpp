@@ -121,14 +121,19 @@ std::optional<size_t> ReferenceEngine::State::Nearest(Unit& unit, double x, doub
     return found;
 }
 
-void ReferenceEngine::State::DropUnit(int unit) {
-    units.erase(unit);
+void ReferenceEngine::State::ForgetPlaces(int unit) {
     if (selectionUnit == unit) ClearSelection();
     if (currentEntity && currentEntity->unit == unit) currentEntity.reset();
     if (layerTableUnit == unit) {
         layerTableUnit = 0;
         layerTable.clear();
     }
+}
+
+void ReferenceEngine::State::DropUnit(int unit) {
+    histories.erase(unit);  // before its drawing, which it watches
+    units.erase(unit);
+    ForgetPlaces(unit);
     if (current == unit) {
         if (units.empty()) units[1] = Unit{};
         current = units.begin()->first;
