@@ -9,6 +9,7 @@ packages=(
   libcli11-dev
   gfortran
   qt6-base-dev qt6-svg-dev fonts-wqy-zenhei
+  qt6-l10n-tools  # lrelease: the window's Chinese translation
   poppler-utils
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
   clang-format

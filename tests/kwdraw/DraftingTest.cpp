@@ -182,12 +182,13 @@ TEST_F(Drafting, MeasuredDistanceAndAreaStandOnThePromptLine) {
     steps = {[&] { Type(QStringLiteral("1000,1000")); }, [&] { Type(QStringLiteral("@3000,4000")); }};
     Run("measureDistance");
     EXPECT_EQ(window->PromptLabel()->text(),
-              QStringLiteral(u"距离 = 5000.0 (5.000 m)，角度 = 53.13°，ΔX = 3000.0，ΔY = 4000.0"));
+              QStringLiteral("Distance = 5000.0 (5.000 m), angle = 53.13 deg, dX = 3000.0, dY = 4000.0"));
 
     steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("2000,0")); },
              [&] { Type(QStringLiteral("2000,1500")); }, [&] { Esc(); }};
     Run("measureArea");
-    EXPECT_EQ(window->PromptLabel()->text(), QStringLiteral(u"面积 = 1500000.0 (1.500 m²)，周长 = 6000.0 (6.000 m)"));
+    EXPECT_EQ(window->PromptLabel()->text(),
+              QStringLiteral("Area = 1500000.0 (1.500 sq m), perimeter = 6000.0 (6.000 m)"));
     for (const Entity& e : ckw::engine::DefaultEngine().Current().Entities())
         EXPECT_FALSE(ckw::IsDrawnKind(e.kind)) << "measuring draws nothing";
 }

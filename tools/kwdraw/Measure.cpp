@@ -1,5 +1,6 @@
 #include "Measure.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <string>
 
@@ -78,14 +79,14 @@ QString DistanceText(double x1, double y1, double x2, double y2) {
     const double dx = x2 - x1, dy = y2 - y1, distance = std::hypot(dx, dy);
     double angle = std::atan2(dy, dx) * 180 / kPi;
     if (angle < 0) angle += 360;
-    return QStringLiteral(u"距离 = %1 (%2 m)，角度 = %3°，ΔX = %4，ΔY = %5")
+    return QCoreApplication::translate("kwdraw::Measure", "Distance = %1 (%2 m), angle = %3 deg, dX = %4, dY = %5")
         .arg(Fixed(distance, 1), Fixed(distance / kMillimetresPerMetre, 3), Fixed(angle, 2), Fixed(dx, 1),
              Fixed(dy, 1));
 }
 
 QString AreaText(double area, double perimeter) {
     const double squareMetre = kMillimetresPerMetre * kMillimetresPerMetre;
-    return QStringLiteral(u"面积 = %1 (%2 m²)，周长 = %3 (%4 m)")
+    return QCoreApplication::translate("kwdraw::Measure", "Area = %1 (%2 sq m), perimeter = %3 (%4 m)")
         .arg(Fixed(area, 1), Fixed(area / squareMetre, 3), Fixed(perimeter, 1),
              Fixed(perimeter / kMillimetresPerMetre, 3));
 }
@@ -113,7 +114,7 @@ QString MeasureAreaCommand() {
         if (kind > 0)
             m_pCfg->HostReadEntity(read, attributes, values.data(), count, text.data(), length, kHostRecordCapacity);
         if (read <= 0 || !ClosedOutline(read, values.data(), count, outline))
-            return Say(QStringLiteral(u"所选的不是封闭多段线"));
+            return Say(QCoreApplication::translate("kwdraw::Measure", "What was picked is no closed polyline"));
     } else if (first == Asked::Point) {
         outline.push_back({x, y, 0});
         // Each point closes the outline back to the first while the cursor moves.

@@ -156,7 +156,7 @@ void MainWindow::BuildLibraryMenus() {
     QMenu* tables = menuBar()->addMenu(tr("&Tables"));
     AddCommand(tables, QStringLiteral("barAreaBars"), tr("Bar areas by &number of bars"), [] { exBarArea(1); });
     AddCommand(tables, QStringLiteral("barAreaSlab"), tr("Bar areas per metre of &slab"), [] { exBarArea(2); });
-    AddCommand(tables, QStringLiteral("userTableDesign"), QStringLiteral(u"用户表格设计..."),
+    AddCommand(tables, QStringLiteral("userTableDesign"), tr("User &table design..."),
                [] { CUtil().UserTableDesign(); });
 
     // Other drawings brought into this one; the imported one is then moved, scaled, rotated or

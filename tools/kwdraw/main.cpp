@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,6 +20,7 @@
 
 #include "DrawingView.h"
 #include "MainWindow.h"
+#include "Translation.h"
 #include "WindowInput.h"
 
 namespace {
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral(".T drawings to open"),
                                  QStringLiteral("[DRAWING.T...]"));
     parser.process(app);
+    kwdraw::UseTranslation(app, QLocale(), kwdraw::TranslationFolder());
 
     EnsureConfiguration();
     m_exDrawingPara.Init();
