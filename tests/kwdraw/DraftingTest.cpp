@@ -140,7 +140,7 @@ TEST(DimensionLayout, LinearFollowsWhereTheLineLiesAlignedFollowsThePoints) {
     EXPECT_TRUE(kwdraw::LayOutDimension(0, 0, 0, 0, 5, 5, true, style, 1).lines.empty());
 }
 
-TEST_F(Drafting, PolylineTakesArcsAfterTabAndTextIsTypedInPlaceInChinese) {
+TEST_F(Drafting, PolylineTakesArcsAfterTabCircleAndArcByPointsTextTypedInPlaceInChinese) {
     steps = {[&] { Type(QStringLiteral("0,0")); },
              [&] { Type(QStringLiteral("1000,0")); },
              [&] { QTest::keyClick(&View(), Qt::Key_Tab); },  // arcs from here
@@ -153,6 +153,17 @@ TEST_F(Drafting, PolylineTakesArcsAfterTabAndTextIsTypedInPlaceInChinese) {
     // Vertices (x, y, arc height, widths) after the count and the closed flag: a straight piece,
     // then the half circle through (1500, 500), its middle 500 to the right of the chord going up.
     EXPECT_EQ(polylines[0].values, (std::vector<float>{3, 0, 0, 0, 0, 0, 0, 1000, 0, 500, 0, 0, 1000, 1000, 0, 0, 0}));
+
+    steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("@500,0")); }};
+    Run("draftCircle");
+    ASSERT_EQ(Drawn(ckw::engine::kCircle).size(), 1u);
+    EXPECT_EQ(Drawn(ckw::engine::kCircle)[0].values, (std::vector<float>{0, 0, 500}));
+    // An arc through three points turning right runs anticlockwise from the last to the first.
+    steps = {[&] { Type(QStringLiteral("1000,0")); }, [&] { Type(QStringLiteral("1500,500")); },
+             [&] { Type(QStringLiteral("2000,0")); }};
+    Run("draftArc");
+    ASSERT_EQ(Drawn(ckw::engine::kArc).size(), 1u);
+    EXPECT_EQ(Drawn(ckw::engine::kArc)[0].values, (std::vector<float>{1500, 0, 500, 0, 180}));
 
     steps = {[&] {
         Click(At(200, 300));
@@ -178,7 +189,7 @@ TEST_F(Drafting, PolylineTakesArcsAfterTabAndTextIsTypedInPlaceInChinese) {
     EXPECT_NEAR(texts[0].values[2], 200, 5);
 }
 
-TEST_F(Drafting, MeasuredDistanceAndAreaStandOnThePromptLine) {
+TEST_F(Drafting, MeasuredDistanceAndAreasOfPointsAndOfAPickedPolylineStandOnThePromptLine) {
     steps = {[&] { Type(QStringLiteral("1000,1000")); }, [&] { Type(QStringLiteral("@3000,4000")); }};
     Run("measureDistance");
     EXPECT_EQ(window->PromptLabel()->text(),
@@ -191,6 +202,16 @@ TEST_F(Drafting, MeasuredDistanceAndAreaStandOnThePromptLine) {
               QStringLiteral("Area = 1500000.0 (1.500 sq m), perimeter = 6000.0 (6.000 m)"));
     for (const Entity& e : ckw::engine::DefaultEngine().Current().Entities())
         EXPECT_FALSE(ckw::IsDrawnKind(e.kind)) << "measuring draws nothing";
+
+    // [TAB] picks a closed polyline: a 2 x 1.5 m rectangle whose left side bulges out in a half circle.
+    Entity outline;
+    outline.kind = ckw::engine::kPolyline;
+    outline.values = {4, 1, 0, 0, 0, 0, 0, 2000, 0, 0, 0, 0, 2000, 1500, 0, 0, 0, 0, 1500, 750, 0, 0};
+    ckw::engine::DefaultEngine().Current().Add(outline);
+    steps = {[&] { QTest::keyClick(&View(), Qt::Key_Tab); }, [&] { Click(At(1000, 0)); }};
+    Run("measureArea");
+    EXPECT_EQ(window->PromptLabel()->text(),
+              QStringLiteral("Area = 3883572.9 (3.884 sq m), perimeter = 7856.2 (7.856 m)"));
 }
 
 TEST(Measure, AreaAndPerimeterOfOutlinesWithArcs) {
