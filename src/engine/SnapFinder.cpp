@@ -260,8 +260,21 @@ private:
         auto it = blocks.find(WholeNumber(V(insert, 0)));
         if (it == blocks.end()) return;
         const Transform place = InsertTransform(insert);
+        Transform back;
+        if (!place.Invert(back)) return;
+        // Only the content within reach of the cursor is placed and looked at: a block may hold a
+        // whole imported drawing. The reach in the block's units allows for unequal scales.
+        double lx, ly;
+        back.Apply(m_query.x, m_query.y, lx, ly);
+        const double reach =
+            m_query.within * std::sqrt(back.a * back.a + back.b * back.b + back.c * back.c + back.d * back.d);
         for (const engine::Entity& child : it->second.entities) {
             if (child.deleted) continue;
+            Bounds box;
+            AddEntityBounds(child, blocks, Transform{}, box, depth + 1);
+            if (box.empty || box.xmin - reach > lx || box.xmax + reach < lx || box.ymin - reach > ly ||
+                box.ymax + reach < ly)
+                continue;
             engine::Entity placed = child;
             TransformEntity(placed, place);
             Entity(placed, index, depth + 1);

@@ -39,6 +39,7 @@ engine::Drawing SnapDrawing() {
     block.entities.push_back(Make(engine::kLine, {2, 0, 10, 10}));
     d.Blocks()[3] = block;
     d.Add(Make(engine::kBlockInsert, {3, 700, 0, 0, 2, 2, 1, 0}));
+    d.Add(Make(engine::kBlockInsert, {3, 800, 100, 0, 1, 3, 1, 90}));  // stretched and turned
     d.Add(Make(engine::kLine, {800, 0, 900, 0}));
     const size_t erased = d.Add(Make(engine::kLine, {1000, 0, 1100, 0}));
     d.Erase(erased);
@@ -75,6 +76,7 @@ TEST(SnapFinder, FindsEachKindWhereTheEntitiesOfferIt) {
         {"point node", 601, -1, 5, kAll, {}, SnapKind::Node, 600, 0},
         {"block insertion", 701, 1, 5, kAll, {}, SnapKind::Insertion, 700, 0},
         {"end inside a scaled block", 719, 19, 5, kAll, {}, SnapKind::Endpoint, 720, 20},
+        {"end inside a stretched, turned block", 771, 111, 5, kAll, {}, SnapKind::Endpoint, 770, 110},
         {"perpendicular foot beats nearest", 831, 1, 5, kAll, engine::Point2{830, 100}, SnapKind::Perpendicular, 830,
          0},
         {"foot off the segment", 905, 1, 5, engine::SnapBit(SnapKind::Perpendicular), engine::Point2{950, 100},
