@@ -46,4 +46,9 @@ inline engine::Drawing PlanDrawing(int entities) {
     return d;
 }
 
+// Points spread over that floor, the i-th of a fixed sequence (where queries are made).
+inline std::pair<double, double> FloorPoint(size_t i) {
+    return {double(i * 7919 % 1000) * 100.0, double(i * 104729 % 700) * 100.0};
+}
+
 }  // namespace ckw::bench

@@ -20,14 +20,11 @@ Fixture& Data() {
     return f;
 }
 
-// Query points spread over the floor.
-std::pair<double, double> Query(size_t i) { return {(i * 7919 % 1000) * 100.0, (i * 104729 % 700) * 100.0}; }
-
 void BM_IndexedHitTest(benchmark::State& state) {
     auto& f = Data();
     size_t i = 0, found = 0;
     for (auto _ : state) {
-        auto [x, y] = Query(i++);
+        auto [x, y] = bench::FloorPoint(i++);
         benchmark::DoNotOptimize(f.index.Nearest(f.drawing, x, y, 50, found));
     }
 }
@@ -37,7 +34,7 @@ void BM_LinearScanHitTest(benchmark::State& state) {
     auto& f = Data();
     size_t i = 0;
     for (auto _ : state) {
-        auto [x, y] = Query(i++);
+        auto [x, y] = bench::FloorPoint(i++);
         double best = 50;
         size_t found = 0;
         const auto& entities = f.drawing.Entities();

@@ -23,8 +23,7 @@ Fixture& Data() {
     return f;
 }
 
-// Cursor positions spread over the floor; the aperture is 10 pixels at a floor-wide view.
-std::pair<double, double> Cursor(size_t i) { return {(i * 7919 % 1000) * 100.0, (i * 104729 % 700) * 100.0}; }
+// The aperture: 10 pixels at a floor-wide view.
 constexpr double kAperture = 100;
 
 double g_scan = 0;
@@ -33,7 +32,7 @@ void BM_LinearScan(benchmark::State& state) {
     auto& f = Data();
     size_t i = 0;
     g_scan = bench::CpuTimePerIteration(state, [&] {
-        auto [x, y] = Cursor(i++);
+        auto [x, y] = bench::FloorPoint(i++);
         double best = kAperture;
         size_t found = 0;
         const auto& entities = f.drawing.Entities();
@@ -51,7 +50,7 @@ void BM_SnapQuery(benchmark::State& state) {
     auto& f = Data();
     size_t i = 0, snapped = 0;
     const double t = bench::CpuTimePerIteration(state, [&] {
-        auto [x, y] = Cursor(i++);
+        auto [x, y] = bench::FloorPoint(i++);
         engine::SnapQuery query;
         query.x = x;
         query.y = y;

@@ -52,12 +52,14 @@ TEST_F(Drafting, LinesStartOnTheSnapNearTheCursorOrthoHoldsAndOneSnapIsPickedFor
 
     // Ortho (F8) from the point given: the cursor's point goes onto the horizontal through it.
     Run("viewOrtho");
-    steps = {[&] { Type(QStringLiteral("600,600")); }, [&] { Click(At(900, 650)); }, [&] { Esc(); }};
+    steps = {[&] { Type(QStringLiteral("600,600")); }, [&] { Click(At(900, 650)); },
+             [&] { Type(QStringLiteral("@300,200")); }, [&] { Esc(); }};
     Run("draftLine");
     lines = Drawn(ckw::engine::kLine);
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_NEAR(lines[2].values[2], 900, 2);
     EXPECT_EQ(lines[2].values[3], 600);
+    EXPECT_EQ(lines[3].values[3], 800) << "a typed point is taken as typed";
     Run("viewOrtho");
 
     // Snaps off (F3): a click near the end stays where it is; the right-click menu's midpoint
@@ -77,12 +79,12 @@ TEST_F(Drafting, LinesStartOnTheSnapNearTheCursorOrthoHoldsAndOneSnapIsPickedFor
     Run("draftLine");
     Run("viewSnaps");
     lines = Drawn(ckw::engine::kLine);
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_NE(lines[3].values[0], 400) << "no snap with snaps off";
-    EXPECT_NEAR(lines[3].values[0], 400, 15);
-    EXPECT_EQ(lines[3].values[2], 450) << "the midpoint picked for this point";
-    EXPECT_EQ(lines[3].values[3], 300);
-    EXPECT_NE(lines[4].values[2], 450) << "and for this one only";
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_NE(lines[4].values[0], 400) << "no snap with snaps off";
+    EXPECT_NEAR(lines[4].values[0], 400, 15);
+    EXPECT_EQ(lines[4].values[2], 450) << "the midpoint picked for this point";
+    EXPECT_EQ(lines[4].values[3], 300);
+    EXPECT_NE(lines[5].values[2], 450) << "and for this one only";
 }
 
 TEST_F(Drafting, DimensionIsDrawnWithTheLibrarysSettingsAndTicks) {
