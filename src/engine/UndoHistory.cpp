@@ -141,6 +141,7 @@ bool UndoHistory::Apply(Step& step, bool undo) {
     Drawing& d = m_drawing;
     if (d.Entities().size() != step.base + (undo ? step.added : 0)) return false;
     m_applying = true;
+    const int nextId = d.NextId(), stamp = d.Stamp();  // before re-added entities move the next one
     bool fits = true;
     if (undo) {
         step.undone = d.TakeLast(step.added);
@@ -154,7 +155,6 @@ bool UndoHistory::Apply(Step& step, bool undo) {
         Entity& e = d.At(index);
         e.deleted = !e.deleted;
     }
-    const int nextId = d.NextId(), stamp = d.Stamp();
     d.SetNextId(step.nextId);
     d.SetStamp(step.stamp);
     step.nextId = nextId;

@@ -110,8 +110,9 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneToAnEqualDrawingAndRedone) {
         ASSERT_TRUE(eng.Redo());
         EXPECT_TRUE(D() == after);
         EXPECT_EQ(Dump(D()), afterText);
-        // Tables follow: the layer and line type read back as the drawing holds them.
+        // Undone again, and the tables follow: the layer and line type read as the drawing holds them.
         ASSERT_TRUE(eng.Undo());
+        EXPECT_TRUE(D() == before);
         EXPECT_EQ(D().Layer(3)->colour, 2);
         EXPECT_EQ(D().LineTypeDashes(2), (std::vector<float>{2.0f, -1.0f}));
     }
