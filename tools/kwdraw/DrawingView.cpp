@@ -40,7 +40,7 @@ DrawingView::DrawingView(int unit, QWidget* parent) : QWidget(parent), m_unit(un
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (auto* d = Drawing()) m_savedRevision = d->Revision();
+    MarkSaved();  // and the drawing's undo history starts here
     auto* changes = new QTimer(this);
     connect(changes, &QTimer::timeout, this, [this] {
         const auto* d = Drawing();
@@ -118,11 +118,18 @@ void DrawingView::UpdatePicture(const DisplayModel& model) {
 
 bool DrawingView::Changed() const {
     const auto* d = Drawing();
-    return d && d->Revision() != m_savedRevision;
+    if (!d) return false;
+    // The history tells: undone back to where it was saved, the drawing is as saved. A command
+    // still running has its step open, so the revision tells meanwhile.
+    auto& engine = ckw::engine::DefaultEngine();
+    return engine.HistoryMark(m_unit) != m_savedMark || (engine.InStep() && d->Revision() != m_savedRevision);
 }
 
 void DrawingView::MarkSaved() {
-    if (auto* d = Drawing()) m_savedRevision = d->Revision();
+    auto* d = Drawing();
+    if (!d) return;
+    m_savedRevision = d->Revision();
+    m_savedMark = ckw::engine::DefaultEngine().HistoryMark(m_unit);
 }
 
 QTransform DrawingView::WorldToDevice() const {

@@ -38,7 +38,10 @@ public:
     bool Changed() const;
     void MarkSaved();
     // Shown as changed until it is saved (a recovered drawing).
-    void MarkChanged() { m_savedRevision = ~uint64_t{0}; }
+    void MarkChanged() {
+        m_savedRevision = ~uint64_t{0};
+        m_savedMark = ~uint64_t{0};
+    }
     // The drawing's file as it was when last read or written here.
     const FileIdentity& OnDisk() const { return m_onDisk; }
     void SetOnDisk(const FileIdentity& onDisk) { m_onDisk = onDisk; }
@@ -102,6 +105,7 @@ private:
     size_t m_pictureItems = 0;  // model items on the picture
     uint64_t m_modelRevision = ~0ull;
     uint64_t m_savedRevision = 0;
+    uint64_t m_savedMark = 0;  // the undo history's mark when saved
     FileIdentity m_onDisk;
     const ckw::engine::Drawing* m_modelDrawing = nullptr;
     double m_scale = 1;      // pixels per drawing unit

@@ -112,7 +112,10 @@ void LayerEditor::Edit(int number, Change change) {
     if (!d) return;
     LayerInfo layer = EntryOf(*d, number);
     change(layer);
+    auto& engine = ckw::engine::DefaultEngine();
+    engine.BeginStep(ckw::text::Utf8ToGbk(tr("Layer %1").arg(number).toStdString()));  // one undo step
     d->DefineLayer(layer);
+    engine.EndStep();
     emit LayerEdited();
 }
 

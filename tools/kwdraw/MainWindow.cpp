@@ -335,6 +335,9 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
     SetCommandsEnabled(false);
     statusBar()->showMessage(name);
     m_history->appendPlainText(QStringLiteral("* ") + name);
+    // The whole command, whatever it draws through the library or a program, is one undo step.
+    const size_t dropped = DefaultEngine().DroppedSteps(unit);
+    DefaultEngine().BeginStep(ckw::text::Utf8ToGbk(QString(name).remove(QStringLiteral("...")).toStdString()));
     try {
         command();
     } catch (const std::exception& e) {
@@ -347,10 +350,12 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
     DefaultEngine().HostClearPrompt();
     DefaultEngine().HostSetRubberBand(0);
     if (auto* drawn = DefaultEngine().DrawingOn(unit)) kwutil::NameLibraryLayers(*drawn);
+    DefaultEngine().EndStep();
     m_running = false;
     SetCommandsEnabled(true);
     for (int i = 0; i < m_tabs->count(); ++i) static_cast<DrawingView*>(m_tabs->widget(i))->SetWant(std::nullopt);
     statusBar()->clearMessage();
+    NoteDroppedSteps(unit, dropped);
     RefreshView();
     RefreshLayers();
     if (m_closeRequested) {
@@ -446,6 +451,7 @@ void MainWindow::RefreshTitle() {
         if (text.endsWith(QLatin1Char('*'))) text.chop(1);
         m_tabs->setTabText(i, v->Changed() ? text + QLatin1Char('*') : text);
     }
+    RefreshUndo();  // the undo entries follow the history as the changed mark does
 }
 
 void MainWindow::RefreshLayers() { m_layers->Show(CurrentView()); }
@@ -460,6 +466,10 @@ void MainWindow::SetLightTheme(bool light) {
 // --- Keys ----------------------------------------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (TakesUndoKeys(watched, event)) {
+        event->ignore();  // not the line's: the window's shortcut undoes the drawing
+        return true;
+    }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -90,6 +90,14 @@ private:
     void BuildLibraryMenus();
     // Line, polyline, circle, arc, text and dimensions into the Draw menu; the Measure menu.
     void BuildDraftingMenus(QMenu* draw);
+    // Undo and redo (UndoCommands.cpp): the Edit menu's entries, named by the step they undo.
+    void BuildUndoMenu(QMenu* edit);
+    void UndoCommand(bool redo);
+    void RefreshUndo();
+    // Says in the status bar when the history dropped old steps since droppedBefore.
+    void NoteDroppedSteps(int unit, size_t droppedBefore);
+    // True for the undo keys on an empty command line: the drawing's, not the line's.
+    bool TakesUndoKeys(QObject* watched, QEvent* event) const;
     void AddProgramMenu(const Program& program);
     void AddRecent(const QString& path);
     void RefreshRecent();
@@ -123,6 +131,8 @@ private:
     std::unique_ptr<RecoveryStore> m_recovery;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_programsMenu = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     WindowInput* m_input;
     std::vector<QAction*> m_commandActions;
     std::vector<std::unique_ptr<Program>> m_programs;

@@ -87,6 +87,10 @@ void MainWindow::BuildMenus() {
     });
     add(file, "fileQuit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    BuildUndoMenu(edit);
+
     QMenu* view = menuBar()->addMenu(tr("&View"));
     add(view, "viewFit", tr("&Fit"), QKeySequence(Qt::Key_F5), [this] {
         if (auto* v = CurrentView()) v->Fit();
