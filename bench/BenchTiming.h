@@ -9,17 +9,19 @@
 
 namespace ckw::bench {
 
-// Processor seconds per iteration: on a shared machine wall time would measure the neighbours too.
+// The process's processor seconds: on a shared machine wall time would measure the neighbours too.
+inline double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Processor seconds per iteration.
 template <class F>
 double CpuTimePerIteration(benchmark::State& state, F&& body) {
-    auto seconds = [] {
-        timespec now{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-        return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-    };
-    const double start = seconds();
+    const double start = CpuSeconds();
     for (auto _ : state) body();
-    return (seconds() - start) / double(state.iterations());
+    return (CpuSeconds() - start) / double(state.iterations());
 }
 
 template <class F>
