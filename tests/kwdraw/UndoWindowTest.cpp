@@ -1,22 +1,12 @@
 // Undo and redo through the window's keys and Edit menu: a drawing program's command undone as one
-// step back to a byte-identical drawing, redone, and the changed mark following the history.
-#include <gtest/gtest.h>
-
+// step back to a byte-identical drawing, redone, the changed mark following the history, and the
+// entries naming the step in the window's language.
 #include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QTranslator>
 #include <sstream>
 
-#include <ckw/DrawingPara.h>
-#include <ckw/ReferenceEngine.h>
-
-#include "DrawingView.h"
-#include "MainWindow.h"
-#include "WindowInput.h"
+#include "Translation.h"
+#include "WindowFixture.h"
 
 namespace {
 
@@ -28,47 +18,20 @@ std::string Dump() {
     return out.str();
 }
 
-class UndoWindow : public ::testing::Test {
+class UndoWindow : public Window {
 protected:
-    static void SetUpTestSuite() {
-        home = new QTemporaryDir;
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_STATE_HOME"})
-            setenv(name, (home->path() + "/" + name).toUtf8().constData(), 1);
-        ASSERT_EQ(QProcess::execute(QStringLiteral(CKW_KWUTIL), {QStringLiteral("setup"), home->path() + "/cfg"}), 0);
-        m_exDrawingPara.Init();
-    }
-    static void TearDownTestSuite() {
-        m_exDrawingPara.Close();
-        delete home;
-    }
     void SetUp() override {
-        DefaultEngine().Reset();
-        window = std::make_unique<kwdraw::MainWindow>();
-        window->NewDrawing();
-        window->show();
-        window->activateWindow();
+        Window::SetUp();
+        window->activateWindow();  // the keys are the window's shortcuts
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        // The point the command asks for is picked on the canvas; anything more is told [Esc].
-        QObject::connect(&window->Input(), &kwdraw::WindowInput::Waiting, window.get(), [this](auto) {
-            QTimer::singleShot(0, window.get(), [this] {
-                if (answered++ == 0)
-                    QTest::mouseClick(window->CurrentView(), Qt::LeftButton, {}, QPoint(100, 300));
-                else
-                    window->Input().Answer(ckw::engine::InputEvent{});
-            });
-        });
     }
-    void TearDown() override { window.reset(); }
-
     void Keys(QWidget* on, Qt::Key key) {
         on->setFocus();
         QTest::keyClick(on, key, Qt::ControlModifier);
     }
-    QString UndoText() { return window->Action(QStringLiteral("editUndo"))->text().remove(QLatin1Char('&')); }
-
-    static inline QTemporaryDir* home = nullptr;
-    std::unique_ptr<kwdraw::MainWindow> window;
-    int answered = 0;
+    QString Caption(const char* action) {
+        return window->Action(QString::fromLatin1(action))->text().remove(QLatin1Char('&'));
+    }
 };
 
 TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMarkFollowing) {
@@ -76,18 +39,18 @@ TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMar
     ASSERT_TRUE(window->LoadProgram(QStringLiteral(CKW_PROGRAM_CPP), error)) << error.toStdString();
     QAction* command = window->Action(QStringLiteral("beamelev.BeamElevation"));
     ASSERT_NE(command, nullptr);
-    kwdraw::DrawingView* view = window->CurrentView();
-    ASSERT_TRUE(window->SaveDrawing(view, home->filePath(QStringLiteral("undo.T"))));
+    kwdraw::DrawingView* view = &View();
+    ASSERT_TRUE(window->SaveDrawing(view, g_home->filePath(QStringLiteral("undo.T"))));
     const std::string saved = Dump();
     EXPECT_FALSE(view->Changed());
     EXPECT_FALSE(window->Action(QStringLiteral("editUndo"))->isEnabled());
 
+    steps = {[&] { QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 300)); }};
     command->trigger();
     const std::string drawn = Dump();
     ASSERT_NE(drawn, saved);
     EXPECT_TRUE(view->Changed());
-    EXPECT_EQ(UndoText(), QStringLiteral("Undo ") + command->text().remove(QLatin1Char('&')));
-    const size_t entities = DefaultEngine().Current().Entities().size();
+    EXPECT_EQ(Caption("editUndo"), QStringLiteral("Undo ") + command->text());
 
     // Typing on the command line keeps its own undo; empty, the keys undo the drawing.
     QLineEdit* line = window->CommandLine();
@@ -99,14 +62,12 @@ TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMar
     EXPECT_EQ(Dump(), saved);
     EXPECT_FALSE(view->Changed());
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_LT(DefaultEngine().Current().Entities().size(), entities);
-    // The canvas shows the drawing as it is again.
-    EXPECT_EQ(view->Model().Items().size(), 0u);
+    EXPECT_TRUE(view->Model().Items().empty());  // the canvas shows the drawing as it is again
 
     Keys(view, Qt::Key_Y);
     EXPECT_EQ(Dump(), drawn);
     EXPECT_TRUE(view->Changed());
-    EXPECT_GT(view->Model().Items().size(), 0u);
+    EXPECT_FALSE(view->Model().Items().empty());
 
     // Saving keeps the history; undoing past the saved state marks the drawing changed.
     ASSERT_TRUE(window->SaveDrawing(view));
@@ -114,8 +75,28 @@ TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMar
     window->Action(QStringLiteral("editUndo"))->trigger();
     EXPECT_EQ(Dump(), saved);
     EXPECT_TRUE(view->Changed());
-    EXPECT_EQ(window->Action(QStringLiteral("editRedo"))->text().remove(QLatin1Char('&')),
-              QStringLiteral("Redo ") + command->text().remove(QLatin1Char('&')));
+    EXPECT_EQ(Caption("editRedo"), QStringLiteral("Redo ") + command->text());
+}
+
+TEST_F(UndoWindow, EntriesNameTheCommandWithoutItsMnemonicInTheWindowsLanguage) {
+    struct Case {
+        const char* locale;
+        QString undo;
+    };
+    for (const Case& c : {Case{"en_US", QStringLiteral("Undo Line")}, Case{"zh_CN", QStringLiteral(u"撤销 直线(U)")}}) {
+        SCOPED_TRACE(c.locale);
+        kwdraw::UseTranslation(*qApp, QLocale(QString::fromLatin1(c.locale)), QStringLiteral(CKW_KWDRAW_TRANSLATIONS));
+        Window::TearDown();
+        Window::SetUp();
+        steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("100,0")); },
+                 [&] { window->Input().Answer(InputEvent{}); }};
+        window->Action(QStringLiteral("draftLine"))->trigger();
+        EXPECT_EQ(window->Action(QStringLiteral("editUndo"))->text().remove(QLatin1Char('&')), c.undo);
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
 }
 
 }  // namespace

@@ -337,7 +337,7 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
     m_history->appendPlainText(QStringLiteral("* ") + name);
     // The whole command, whatever it draws through the library or a program, is one undo step.
     const size_t dropped = DefaultEngine().DroppedSteps(unit);
-    DefaultEngine().BeginStep(ckw::text::Utf8ToGbk(QString(name).remove(QStringLiteral("...")).toStdString()));
+    DefaultEngine().BeginStep(ckw::text::Utf8ToGbk(name.toStdString()));
     try {
         command();
     } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStatusBar>
 
 #include <ckw/DrawingFiles.h>
@@ -37,13 +38,20 @@ namespace {
 
 constexpr int kSectionColour = 4;  // cyan, as kwutil section draws them
 
+// A command's name from its menu text: without the mnemonic ("&Frame...", "图框(&F)...") and the
+// dots, as the status bar and the undo entries name it.
+QString CommandName(const QString& menuText) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&|\\.\\.\\.$"));
+    return QString(menuText).remove(mnemonic).trimmed();
+}
+
 }  // namespace
 
 QAction* MainWindow::AddCommand(QMenu* menu, const QString& objectName, const QString& text,
                                 const std::function<void()>& command) {
     QAction* action = menu->addAction(text);
     action->setObjectName(objectName);
-    const QString name = QString(text).remove(QLatin1Char('&'));
+    const QString name = CommandName(text);
     connect(action, &QAction::triggered, this, [this, name, command] { RunCommand(name, command); });
     m_commandActions.push_back(action);
     return action;

@@ -114,6 +114,10 @@
         <source>Double-click to choose the colour</source>
         <translation>双击选择颜色</translation>
     </message>
+    <message>
+        <source>Layer %1</source>
+        <translation>图层 %1</translation>
+    </message>
 </context>
 <context>
     <name>kwdraw::MainWindow</name>
@@ -600,6 +604,48 @@ Recover them?</source>
     <message>
         <source>Ask again next time</source>
         <translation>下次再问</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>没有可撤销的操作</translation>
+    </message>
+    <message>
+        <source>Nothing to redo</source>
+        <translation>没有可重做的操作</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>已撤销：%1</translation>
+    </message>
+    <message>
+        <source>Redone: %1</source>
+        <translation>已重做：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The undo history is full: its %n oldest step(s) were dropped</source>
+        <translation>
+            <numerusform>撤销记录已满：最早的 %n 步已丢弃</numerusform>
+        </translation>
     </message>
 </context>
 <context>
