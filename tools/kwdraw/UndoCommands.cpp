@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "DrawingView.h"
 #include "MainWindow.h"
@@ -17,12 +19,16 @@ using ckw::engine::DefaultEngine;
 namespace {
 
 constexpr int kDroppedMessageMilliseconds = 10000;
+constexpr int kDefaultBudgetMiB = 256;
 
 QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
 
 }  // namespace
 
 void MainWindow::BuildUndoMenu(QMenu* edit) {
+    // The memory each drawing's steps may take (setting undo/budgetMiB).
+    const int budget = QSettings().value(QStringLiteral("undo/budgetMiB"), kDefaultBudgetMiB).toInt();
+    DefaultEngine().SetHistoryBudget(size_t(std::max(1, budget)) << 20);
     m_undo = edit->addAction(tr("&Undo"), this, [this] { UndoCommand(false); });
     m_undo->setObjectName(QStringLiteral("editUndo"));
     m_undo->setShortcut(QKeySequence::Undo);
