@@ -13,6 +13,7 @@
 #include <ckw/ReferenceEngine.h>
 #include "DxfWriter.h"
 #include "base/GbkText.h"
+#include "base/Status.h"
 #include "base/XDataWordCodec.h"
 #include "base/XDataWords.h"
 
@@ -217,128 +218,142 @@ private:
 
     // Writes one entity into `target` (or the block); false with a reason when it cannot.
     bool Emit(const Entity& e, double bx, double by, eng::Drawing& target, eng::Block* block, std::string& reason) {
-        const eng::LayerInfo& layer = LayerOf(e.layer);
-        eng::Entity out;
-        int colour = e.trueColour >= 0                    ? Rgb24ToColour(e.trueColour)
-                     : (e.colour >= 1 && e.colour <= 255) ? e.colour
-                     : e.colour == kColourByLayer         ? layer.colour
-                                                          : kDefaultColour;
-        int width = e.lineWeightMm >= 0 ? static_cast<int>(std::lround(e.lineWeightMm * 1000)) : layer.widthCode;
-        out.attributes = {layer.number, LineTypeNumber(e.lineType, layer.lineType), width, colour, 0, 0, 0};
-        auto px = [&](double x) { return X(x, bx); };
-        auto py = [&](double y) { return X(y, by); };
-        std::vector<eng::Entity> extra;
-        switch (e.shape) {
-        case Shape::Point:
-            out.kind = eng::kPoint;
-            out.values = {px(e.x), py(e.y)};
-            break;
-        case Shape::Line:
-            out.kind = eng::kLine;
-            out.values = {px(e.vertices[0].x), py(e.vertices[0].y), px(e.vertices[1].x), py(e.vertices[1].y)};
-            break;
-        case Shape::Polyline: {
-            if (e.vertices.size() < 2) {
-                reason = "polyline without vertices";
-                return false;
-            }
-            // Long polylines go out in pieces that share their end vertices.
-            const size_t max = static_cast<size_t>(eng::kMaxPolylineVertices);
-            std::vector<Vertex> verts = e.vertices;
-            bool closed = e.closed;
-            if (verts.size() > max && closed) {
-                verts.push_back(verts.front());
-                closed = false;
-            }
-            const size_t n = verts.size();
-            for (size_t first = 0;; first += max - 1) {
-                size_t last = std::min(n - 1, first + max - 1);
-                eng::Entity piece;
-                piece.attributes = out.attributes;
-                piece.kind = eng::kPolyline;
-                piece.values = {static_cast<float>(last - first + 1), closed ? 1.0f : 0.0f};
-                for (size_t i = first; i <= last; ++i) {
-                    const Vertex& v = verts[i];
-                    bool hasNext = i < last || closed;
-                    const Vertex& next = verts[i < last ? i + 1 : first];
-                    double height = hasNext ? v.bulge * std::hypot(next.x - v.x, next.y - v.y) / 2 : 0;
-                    piece.values.insert(piece.values.end(),
-                                        {px(v.x), py(v.y), L(height), L(v.startWidth), L(v.endWidth)});
-                }
-                extra.push_back(std::move(piece));
-                if (last == n - 1) break;
-            }
-            out = std::move(extra.front());
-            extra.erase(extra.begin());
-            break;
-        }
-        case Shape::Circle:
-            out.kind = eng::kCircle;
-            out.values = {px(e.cx), py(e.cy), L(e.radius)};
-            break;
-        case Shape::Arc:
-            out.kind = eng::kArc;
-            out.values = {px(e.cx), py(e.cy), L(e.radius), static_cast<float>(e.startDeg),
-                          static_cast<float>(e.endDeg)};
-            break;
-        case Shape::Text:
-        case Shape::MText:
-            out.text = FitText(e.text);
-            out.kind = e.shape == Shape::MText       ? eng::kMultilineText
-                       : HasWideCharacters(out.text) ? eng::kChineseText
-                                                     : eng::kWesternText;
-            out.values = {L(e.height),
-                          L(e.height * e.widthFactor),
-                          px(e.x),
-                          py(e.y),
-                          static_cast<float>(e.angleDeg),
-                          static_cast<float>(HAlignCode(e.hAlign)),
-                          static_cast<float>(VAlignCode(e.vAlign))};
-            // The drawing keeps the distance between lines; the source gives a factor of the
-            // single spacing, which is 5/3 of the text height.
-            if (e.shape == Shape::MText) out.values.push_back(L(e.height * kSingleLineSpacing * e.lineSpacing));
-            break;
-        case Shape::Trace:
-            out.kind = eng::kTrace;
-            for (const Vertex& v : e.vertices) out.values.insert(out.values.end(), {px(v.x), py(v.y)});
-            break;
-        case Shape::Insert: {
-            auto it = m_blocks.find(ckw::text::NameKey(e.block));
-            if (it == m_blocks.end()) {
-                reason = "block not found";
-                return false;
-            }
-            out.kind = eng::kBlockInsert;
-            out.values = {static_cast<float>(it->second),
-                          px(e.x),
-                          py(e.y),
-                          0.0f,
-                          static_cast<float>(e.sx),
-                          static_cast<float>(e.sy),
-                          static_cast<float>(e.sz),
-                          static_cast<float>(e.angleDeg)};
-            break;
-        }
-        case Shape::Skip:
+        // The layer is made even for an entity that is then refused, as the layers are numbered in
+        // the order the entities name them.
+        const std::array<int, 7> attributes = AttributesOf(e);
+        ckw::Result<Pieces> shaped = Shaped(e, Place{this, bx, by});
+        if (!shaped) {
+            reason = shaped.why();
             return false;
         }
-        for (float v : out.values)
-            if (!std::isfinite(v)) {
+        Pieces pieces = *std::move(shaped);
+        for (const eng::Entity& piece : pieces)
+            if (!std::ranges::all_of(piece.values, [](float v) { return std::isfinite(v); })) {
                 reason = "coordinates out of range";
                 return false;
             }
-        out.xdata = XDataWords(e.xdata);
-        auto put = [&](eng::Entity&& x) {
+        pieces.front().xdata = XDataWords(e.xdata);
+        for (eng::Entity& piece : pieces) {
+            piece.attributes = attributes;
             if (block) {
-                Grow(*block, x);
-                block->entities.push_back(std::move(x));
+                Grow(*block, piece);
+                block->entities.push_back(std::move(piece));
             } else {
-                target.Add(std::move(x));
+                target.Add(std::move(piece));
             }
-        };
-        put(std::move(out));
-        for (eng::Entity& x : extra) put(std::move(x));
+        }
         return true;
+    }
+
+    // Layer, line type, width and colour as the engine keeps them; "by layer" takes the layer's.
+    std::array<int, 7> AttributesOf(const Entity& e) {
+        const eng::LayerInfo& layer = LayerOf(e.layer);
+        const int colour = e.trueColour >= 0                    ? Rgb24ToColour(e.trueColour)
+                           : (e.colour >= 1 && e.colour <= 255) ? e.colour
+                           : e.colour == kColourByLayer         ? layer.colour
+                                                                : kDefaultColour;
+        const int width = e.lineWeightMm >= 0 ? static_cast<int>(std::lround(e.lineWeightMm * 1000)) : layer.widthCode;
+        return {layer.number, LineTypeNumber(e.lineType, layer.lineType), width, colour, 0, 0, 0};
+    }
+
+    // Coordinates of one entity: relative to its block's base point, in millimetres.
+    struct Place {
+        Mapper* mapper;
+        double baseX, baseY;
+        float x(double v) const { return mapper->X(v, baseX); }
+        float y(double v) const { return mapper->X(v, baseY); }
+        float length(double v) const { return mapper->L(v); }
+    };
+    using Pieces = std::vector<eng::Entity>;
+
+    static Pieces One(int kind, std::vector<float> values, std::string text = {}) {
+        eng::Entity out;
+        out.kind = kind;
+        out.values = std::move(values);
+        out.text = std::move(text);
+        return {std::move(out)};
+    }
+
+    // The engine entities one entity becomes (a long polyline several), or why none.
+    ckw::Result<Pieces> Shaped(const Entity& e, const Place& p) {
+        switch (e.shape) {
+        case Shape::Point:
+            return One(eng::kPoint, {p.x(e.x), p.y(e.y)});
+        case Shape::Line:
+            return One(eng::kLine,
+                       {p.x(e.vertices[0].x), p.y(e.vertices[0].y), p.x(e.vertices[1].x), p.y(e.vertices[1].y)});
+        case Shape::Polyline:
+            if (e.vertices.size() < 2) return "polyline without vertices";
+            return PolylinePieces(e, p);
+        case Shape::Circle:
+            return One(eng::kCircle, {p.x(e.cx), p.y(e.cy), p.length(e.radius)});
+        case Shape::Arc:
+            return One(eng::kArc, {p.x(e.cx), p.y(e.cy), p.length(e.radius), static_cast<float>(e.startDeg),
+                                   static_cast<float>(e.endDeg)});
+        case Shape::Text:
+        case Shape::MText:
+            return TextPiece(e, p);
+        case Shape::Trace: {
+            std::vector<float> corners;
+            for (const Vertex& v : e.vertices) corners.insert(corners.end(), {p.x(v.x), p.y(v.y)});
+            return One(eng::kTrace, std::move(corners));
+        }
+        case Shape::Insert: {
+            auto it = m_blocks.find(ckw::text::NameKey(e.block));
+            if (it == m_blocks.end()) return "block not found";
+            return One(eng::kBlockInsert,
+                       {static_cast<float>(it->second), p.x(e.x), p.y(e.y), 0.0f, static_cast<float>(e.sx),
+                        static_cast<float>(e.sy), static_cast<float>(e.sz), static_cast<float>(e.angleDeg)});
+        }
+        case Shape::Skip:
+            break;
+        }
+        return "not supported";
+    }
+
+    // Long polylines go out in pieces that share their end vertices.
+    static Pieces PolylinePieces(const Entity& e, const Place& p) {
+        const size_t max = static_cast<size_t>(eng::kMaxPolylineVertices);
+        std::vector<Vertex> verts = e.vertices;
+        bool closed = e.closed;
+        if (verts.size() > max && closed) {
+            verts.push_back(verts.front());
+            closed = false;
+        }
+        Pieces pieces;
+        const size_t n = verts.size();
+        for (size_t first = 0;; first += max - 1) {
+            const size_t last = std::min(n - 1, first + max - 1);
+            std::vector<float> values = {static_cast<float>(last - first + 1), closed ? 1.0f : 0.0f};
+            for (size_t i = first; i <= last; ++i) {
+                const Vertex& v = verts[i];
+                const bool hasNext = i < last || closed;
+                const Vertex& next = verts[i < last ? i + 1 : first];
+                const double height = hasNext ? v.bulge * std::hypot(next.x - v.x, next.y - v.y) / 2 : 0;
+                values.insert(values.end(),
+                              {p.x(v.x), p.y(v.y), p.length(height), p.length(v.startWidth), p.length(v.endWidth)});
+            }
+            pieces.push_back(std::move(One(eng::kPolyline, std::move(values)).front()));
+            if (last == n - 1) return pieces;
+        }
+    }
+
+    static Pieces TextPiece(const Entity& e, const Place& p) {
+        std::string text = FitText(e.text);
+        const int kind = e.shape == Shape::MText   ? eng::kMultilineText
+                         : HasWideCharacters(text) ? eng::kChineseText
+                                                   : eng::kWesternText;
+        std::vector<float> values = {p.length(e.height),
+                                     p.length(e.height * e.widthFactor),
+                                     p.x(e.x),
+                                     p.y(e.y),
+                                     static_cast<float>(e.angleDeg),
+                                     static_cast<float>(HAlignCode(e.hAlign)),
+                                     static_cast<float>(VAlignCode(e.vAlign))};
+        // The drawing keeps the distance between lines; the source gives a factor of the single
+        // spacing, which is 5/3 of the text height.
+        if (e.shape == Shape::MText) values.push_back(p.length(e.height * kSingleLineSpacing * e.lineSpacing));
+        return One(kind, std::move(values), std::move(text));
     }
 
     static void Grow(eng::Block& block, const eng::Entity& e) {
