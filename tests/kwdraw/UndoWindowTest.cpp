@@ -2,6 +2,7 @@
 // step back to a byte-identical drawing, redone, the changed mark following the history, and the
 // entries naming the step in the window's language.
 #include <QAction>
+#include <QStatusBar>
 #include <QTranslator>
 #include <sstream>
 
@@ -76,6 +77,19 @@ TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMar
     EXPECT_EQ(Dump(), saved);
     EXPECT_TRUE(view->Changed());
     EXPECT_EQ(Caption("editRedo"), QStringLiteral("Redo ") + command->text());
+}
+
+TEST_F(UndoWindow, StatusBarSaysWhenTheBudgetDropsOldSteps) {
+    DefaultEngine().SetHistoryBudget(1);  // every step but the newest goes
+    for (int i = 0; i < 2; ++i) {
+        steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("100,100")); },
+                 [&] { window->Input().Answer(InputEvent{}); }};
+        window->Action(QStringLiteral("draftLine"))->trigger();
+    }
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("1 oldest step")))
+        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(DefaultEngine().Undo());
+    EXPECT_FALSE(DefaultEngine().CanUndo());
 }
 
 TEST_F(UndoWindow, EntriesNameTheCommandWithoutItsMnemonicInTheWindowsLanguage) {
