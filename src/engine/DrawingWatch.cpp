@@ -29,7 +29,15 @@ void Watch(const Drawing& drawing, DrawingWatcher* watcher) {
     std::lock_guard<std::mutex> hold(all.lock);
     auto& list = all.list;
     std::erase_if(list, [&](const auto& entry) { return entry.first == &drawing; });
-    if (watcher) list.emplace_back(&drawing, watcher);
+    list.emplace_back(&drawing, watcher);
+    all.count.store(list.size(), std::memory_order_release);
+}
+
+void Unwatch(const Drawing& drawing, const DrawingWatcher* watcher) {
+    Watchers& all = All();
+    std::lock_guard<std::mutex> hold(all.lock);
+    auto& list = all.list;
+    std::erase_if(list, [&](const auto& entry) { return entry.first == &drawing && entry.second == watcher; });
     all.count.store(list.size(), std::memory_order_release);
 }
 

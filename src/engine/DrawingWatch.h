@@ -14,8 +14,10 @@ public:
     virtual void BeforePart(const Drawing& drawing, Drawing::Part part) = 0;
 };
 
-// Starts (watcher) or ends (null) the watching of a drawing, which must stay where it is meanwhile.
+// Starts the watching of a drawing, which must stay where it is until the watcher ends it.
 void Watch(const Drawing& drawing, DrawingWatcher* watcher);
+// Ends it, when the drawing is still this watcher's.
+void Unwatch(const Drawing& drawing, const DrawingWatcher* watcher);
 // The drawing's watcher or null; quick when no drawing is watched.
 DrawingWatcher* WatcherOf(const Drawing& drawing);
 

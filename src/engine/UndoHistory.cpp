@@ -39,7 +39,7 @@ UndoHistory::UndoHistory(Drawing& drawing, size_t budget) : m_drawing(drawing), 
     Watch(m_drawing, this);
 }
 
-UndoHistory::~UndoHistory() { Watch(m_drawing, nullptr); }
+UndoHistory::~UndoHistory() { Unwatch(m_drawing, this); }
 
 void UndoHistory::Start() {
     Recording& r = m_recording;
