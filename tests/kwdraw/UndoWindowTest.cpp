@@ -1,7 +1,9 @@
 // Undo and redo through the window's keys and Edit menu: a drawing program's command undone as one
 // step back to a byte-identical drawing, redone, the changed mark following the history, and the
 // entries naming the step in the window's language.
+#include <QAbstractButton>
 #include <QAction>
+#include <QFile>
 #include <QStatusBar>
 #include <QTranslator>
 #include <sstream>
@@ -77,6 +79,45 @@ TEST_F(UndoWindow, ProgramCommandIsOneStepUndoneAndRedoneByKeysWithTheChangedMar
     EXPECT_EQ(Dump(), saved);
     EXPECT_TRUE(view->Changed());
     EXPECT_EQ(Caption("editRedo"), QStringLiteral("Redo ") + command->text());
+}
+
+TEST_F(UndoWindow, LibraryCommandsAreUndoneStepByStepToTheDrawingAsItWas) {
+    // A user's line, a sheet frame with its title blocks and drawing record, and an import
+    // through the side unit: undone one by one, each leaves the drawing as it was before.
+    View().Drawing()->DefineLayer({1, "AXIS", 1, 0, 3, 0});
+    std::vector<std::string> before{Dump()};
+    steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("5000,0")); },
+             [&] { window->Input().Answer(InputEvent{}); }};
+    window->Action(QStringLiteral("draftLine"))->trigger();
+    before.push_back(Dump());
+    steps = {[&] { MouseMove(&View(), QPoint(300, 300)); },
+             [&] { QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(120, 500)); }};
+    window->Action(QStringLiteral("drawFrame"))->trigger();
+    EXPECT_EQ(Caption("editUndo"), QStringLiteral("Undo Sheet frame"));
+#ifdef CKW_TDWGCONV
+    before.push_back(Dump());
+    const QString dxf = g_home->filePath(QStringLiteral("undo-angle.dxf"));
+    QFile::remove(dxf);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CKW_TEST_DATA_DIR "/dxf/angle.dxf"), dxf));
+    WhenModal([&](QWidget& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dxf);
+        QTest::keyClick(name, Qt::Key_Return);
+        WhenModal([&](QWidget& insertion) {
+            QTest::mouseClick(insertion.findChild<QAbstractButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+        });
+    });
+    window->Action(QStringLiteral("importDrawing"))->trigger();
+#endif
+    ASSERT_NE(Dump(), before.back());
+    while (!before.empty()) {
+        window->Action(QStringLiteral("editUndo"))->trigger();
+        EXPECT_TRUE(Dump() == before.back()) << "undone back to step " << before.size();
+        before.pop_back();
+    }
+    // The layer defined outside any command is a step without a name.
+    EXPECT_EQ(Caption("editUndo"), QStringLiteral("Undo"));
 }
 
 TEST_F(UndoWindow, StatusBarSaysWhenTheBudgetDropsOldSteps) {
