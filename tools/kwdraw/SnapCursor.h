@@ -19,11 +19,13 @@ class QWidget;
 
 namespace kwdraw {
 
-// The window's choices: F3 switches snaps, F8 ortho; both hold for every drawing.
+// The window's choices: F3 switches snaps, F8 ortho; both hold for every drawing. The nearest
+// point is left out of the kinds that always apply (every pick near a line would land on it); the
+// right-click menu offers it for one point.
 struct SnapSettings {
     bool snaps = true;
     bool ortho = false;
-    unsigned kinds = ckw::engine::kAllSnaps;
+    unsigned kinds = ckw::engine::kAllSnaps & ~ckw::engine::SnapBit(ckw::engine::SnapKind::Nearest);
 };
 
 class SnapCursor {
