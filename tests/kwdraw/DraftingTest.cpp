@@ -115,6 +115,13 @@ TEST_F(Drafting, DimensionIsDrawnWithTheLibrarysSettingsAndTicks) {
     const std::vector<double> text = {3.5 * s, 3.5 * 0.7 * s, 1500, 800 + s, 0, 102, 101};
     ASSERT_EQ(texts[0].values.size(), text.size());
     for (size_t i = 0; i < text.size(); ++i) EXPECT_NEAR(texts[0].values[i], text[i], 1e-3 * s) << i;
+
+    // The dimension's six entities are one step: one undo takes them all, one redo brings them back.
+    Run("editUndo");
+    EXPECT_TRUE(Drawn(ckw::engine::kLine).empty());
+    EXPECT_TRUE(Drawn(ckw::engine::kWesternText).empty());
+    Run("editRedo");
+    EXPECT_EQ(Drawn(ckw::engine::kLine).size(), 5u);
 }
 
 TEST(DimensionLayout, LinearFollowsWhereTheLineLiesAlignedFollowsThePoints) {
