@@ -81,7 +81,66 @@ bool WholeLastLine(std::string_view line) {
     return line.back() == '"';
 }
 
+// The next line from pos (moved past it), trimmed. Values of other types may go on over several
+// lines ending in a backslash: they are joined. One the file ends before loses its backslashes:
+// kept, one would swallow the line a rewrite puts after it.
+std::string NextLine(std::string_view text, size_t& pos) {
+    auto take = [&] {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = TrimBlanks(text.substr(pos, end - pos));
+        pos = end + 1;
+        return line;
+    };
+    std::string line(take());
+    while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
+        line.pop_back();
+        if (pos < text.size()) line += take();
+        line = std::string(TrimBlanks(line));  // an empty continuation leaves what preceded the backslash
+    }
+    return line;
+}
+
+// The key a "[KEY]" line opens; "" for a line that opens none ("[-KEY]" deletes a key, and so does
+// "[ -KEY]" once the blanks go, as a rewrite writes it).
+std::string KeyOfLine(std::string_view line) {
+    std::string key =
+        line.back() == ']' && line.size() > 2 ? NormalizeKey(line.substr(1, line.size() - 2)) : std::string();
+    return key.empty() || key[0] == '-' ? std::string() : key;
+}
+
 }  // namespace
+
+std::optional<RegDocument::Value> RegDocument::ParseValue(std::string_view line) {
+    Value value;
+    size_t i = 0;
+    if (line[0] == '@') {
+        i = 1;
+    } else {
+        auto name = ReadQuoted(line, i);
+        if (!name) return std::nullopt;
+        value.name = *name;
+    }
+    if (i >= line.size() || line[i] != '=') return std::nullopt;
+    std::string_view data = line.substr(i + 1);
+    if (!data.empty() && data[0] == '"') {
+        size_t j = 0;
+        auto s = ReadQuoted(data, j);
+        if (!s || !TrimBlanks(data.substr(j)).empty()) return std::nullopt;
+        value.text = *s;
+    } else if (Upper(data.substr(0, 6)) == "DWORD:") {
+        auto d = ParseDword(data.substr(6));
+        if (!d) return std::nullopt;
+        value.type = Value::Type::Dword;
+        value.dword = *d;
+    } else if (Upper(data.substr(0, 3)) == "HEX") {
+        value.type = Value::Type::Raw;
+        value.text = data;
+    } else {
+        return std::nullopt;  // "-" (a deletion) and anything else unreadable
+    }
+    return value;
+}
 
 RegDocument RegDocument::Parse(std::string_view text) {
     RegDocument doc;
@@ -91,30 +150,9 @@ RegDocument RegDocument::Parse(std::string_view text) {
     bool lastRead = false;  // the last line that held anything was read
     std::string lastLine;
     std::string current;  // the key the value lines belong to; "" = none
-    bool first = true;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string line(TrimBlanks(text.substr(pos, end - pos)));
-        pos = end + 1;
-        // Values of other types may go on over several lines ending in a backslash. One the file
-        // ends before loses its backslashes: kept, one would swallow the line a rewrite puts after it.
-        while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
-            if (pos >= text.size()) {
-                line.pop_back();
-                line = std::string(TrimBlanks(line));
-                continue;
-            }
-            end = text.find('\n', pos);
-            if (end == std::string_view::npos) end = text.size();
-            line.pop_back();
-            line += TrimBlanks(text.substr(pos, end - pos));
-            line = std::string(TrimBlanks(line));  // an empty continuation leaves what preceded the backslash
-            pos = end + 1;
-        }
-        bool header = first;
-        first = false;
+    for (size_t pos = 0; pos < text.size();) {
+        const bool header = pos == 0;
+        std::string line = NextLine(text, pos);
         if (line.empty()) continue;
         lastLine = line;
         lastRead = true;
@@ -127,62 +165,22 @@ RegDocument RegDocument::Parse(std::string_view text) {
             continue;
         }
         lastRead = false;
-
+        std::optional<Value> value;
         if (line[0] == '[') {
-            current.clear();
-            std::string key = line.back() == ']' && line.size() > 2
-                                  ? NormalizeKey(std::string_view(line).substr(1, line.size() - 2))
-                                  : std::string();
-            // "[-KEY]" deletes a key; so does "[ -KEY]" once the blanks go, as a rewrite writes it.
-            if (key.empty() || key[0] == '-') {
-                ++doc.m_skipped;  // values up to the next good key have no home
-                doc.KeepVerbatim(std::move(line));
-                continue;
-            }
-            current = doc.MakeKey(key).path;
-            anyRead = true;
-            lastRead = true;
-            continue;
+            current = KeyOfLine(line);
+            if (!current.empty()) current = doc.MakeKey(current).path;
+        } else if (!current.empty()) {
+            value = ParseValue(line);
         }
-
-        Value value;
-        size_t i = 0;
-        bool ok = !current.empty();
-        if (ok && line[0] == '@') {
-            i = 1;
-        } else if (ok) {
-            auto name = ReadQuoted(line, i);
-            ok = name.has_value();
-            if (ok) value.name = *name;
-        }
-        ok = ok && i < line.size() && line[i] == '=';
-        if (ok) {
-            std::string_view data = std::string_view(line).substr(i + 1);
-            if (!data.empty() && data[0] == '"') {
-                size_t j = 0;
-                auto s = ReadQuoted(data, j);
-                ok = s && TrimBlanks(data.substr(j)).empty();
-                if (ok) value.text = *s;
-            } else if (Upper(data.substr(0, 6)) == "DWORD:") {
-                auto d = ParseDword(data.substr(6));
-                ok = d.has_value();
-                value.type = Value::Type::Dword;
-                value.dword = d.value_or(0);
-            } else if (Upper(data.substr(0, 3)) == "HEX") {
-                value.type = Value::Type::Raw;
-                value.text = data;
-            } else {
-                ok = false;  // "-" (a deletion) and anything else unreadable
-            }
-        }
-        if (!ok) {
-            ++doc.m_skipped;
+        const bool read = line[0] == '[' ? !current.empty() : value.has_value();
+        if (!read) {
+            ++doc.m_skipped;  // after a key that cannot be read, values up to the next good key have no home
             doc.KeepVerbatim(std::move(line));
             continue;
         }
         anyRead = true;
         lastRead = true;
-        doc.Set(current, std::move(value));  // a name given twice: the last one counts
+        if (value) doc.Set(current, std::move(*value));  // a name given twice: the last one counts
     }
     if (doc.m_skipped > 0 && !anyRead) doc.m_damaged = true;
     // A file that ends inside a line was cut off while it was written (every writer ends its lines):

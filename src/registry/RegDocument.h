@@ -58,6 +58,8 @@ private:
 
     void KeepVerbatim(std::string line);
     static void AppendValue(std::string& out, const Value& v);
+    // A value line ('@=...' or '"name"=...'); nothing when it cannot be read.
+    static std::optional<Value> ParseValue(std::string_view line);
 
     std::vector<Key> m_keys;
     std::vector<std::string> m_preamble;  // comments and unreadable lines before the first key
