@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "engine/SnapFinder.h"
@@ -41,6 +42,11 @@ engine::Drawing SnapDrawing() {
     d.Add(Make(engine::kBlockInsert, {3, 700, 0, 0, 2, 2, 1, 0}));
     d.Add(Make(engine::kBlockInsert, {3, 800, 100, 0, 1, 3, 1, 90}));  // stretched and turned
     d.Add(Make(engine::kLine, {800, 0, 900, 0}));
+    // What a damaged drawing may hold near (1200, 0): no snap comes of it, and nothing breaks.
+    const float nan = std::numeric_limits<float>::quiet_NaN(), huge = 3e38f;
+    d.Add(Make(engine::kArc, {1200, 0, 10, nan, 90}));
+    d.Add(Make(engine::kPolyline, {huge, 0, 1200, 0, nan, 0, 0, 1210, 0, 0, 0, 0}));
+    d.Add(Make(engine::kBlockInsert, {nan, 1200, 0, 0, 1, 1, 1, 0}));
     const size_t erased = d.Add(Make(engine::kLine, {1000, 0, 1100, 0}));
     d.Erase(erased);
     return d;
@@ -93,6 +99,8 @@ TEST(SnapFinder, FindsEachKindWhereTheEntitiesOfferIt) {
          {},
          std::nullopt},
         {"erased entities offer nothing", 1000, 1, 5, kAll, {}, std::nullopt},
+        {"no number is no snap", 1195, 30, 5, engine::SnapBit(SnapKind::Midpoint), {}, std::nullopt},
+        {"a damaged polyline keeps its ends", 1209, 1, 5, kAll, {}, SnapKind::Endpoint, 1210, 0},
         {"no reach, no snap", 98, 0, 0, kAll, {}, std::nullopt},
     };
     const engine::Drawing d = SnapDrawing();

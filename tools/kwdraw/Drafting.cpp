@@ -221,7 +221,8 @@ std::optional<QString> TypeInPlace(DrawingView& view, double x, double y, double
     QLineEdit editor(&view);
     editor.setObjectName(QStringLiteral("textInPlace"));
     QFont font = editor.font();
-    font.setPixelSize(std::clamp(static_cast<int>(height * view.Scale()), 8, 200));
+    // Clamped before the conversion: a view zoomed far in makes the size any number.
+    font.setPixelSize(static_cast<int>(std::clamp(height * view.Scale(), 8.0, 200.0)));
     editor.setFont(font);
     editor.setFrame(false);
     editor.setMinimumWidth(200);

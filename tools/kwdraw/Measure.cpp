@@ -37,7 +37,9 @@ bool ClosedOutline(int kind, const float* v, int count, std::vector<OutlineVerte
         return true;
     }
     if (kind != ckw::engine::kPolyline || count < 2) return false;
-    const int n = std::clamp(static_cast<int>(v[0]), 0, (count - 2) / ckw::engine::kPolylineVertexValues);
+    // The count as the record holds it, which may be any float: clamped before the conversion.
+    const double held = std::isfinite(v[0]) ? v[0] : 0;
+    const int n = static_cast<int>(std::clamp(held, 0.0, double((count - 2) / ckw::engine::kPolylineVertexValues)));
     for (int i = 0; i < n; ++i) {
         const float* at = v + 2 + i * ckw::engine::kPolylineVertexValues;
         outline.push_back({at[0], at[1], at[2]});
