@@ -7,6 +7,7 @@
 
 #include <ckw/ReferenceEngine.h>
 #include "base/GbkText.h"
+#include "base/Status.h"
 
 namespace ckw::engine {
 
@@ -245,23 +246,130 @@ void WriteDrawingText(const Drawing& d, std::ostream& out) {
         if (!e.deleted) WriteEntity(out, e, true, "");
 }
 
+namespace {
+
+// Reads the lines after the header one by one into a drawing; each kind of line has its function,
+// which says why a line cannot be read.
+class TextReader {
+public:
+    Status Line(std::string_view view, size_t first) {
+        std::string error;
+        if (!SplitLine(view, m_head, m_fields, error)) return Status(error);
+        if (m_head == "xdata" || m_head == "data") return Words(view.substr(first + m_head.size()));
+        m_last = nullptr;
+        if (m_head == "drawing") return DrawingLine();
+        if (m_head == "name") return NameLine();
+        if (m_head == "block") return BlockLine();
+        if (m_head == "end-block") {
+            if (!m_block) return "end-block without block";
+            m_block = nullptr;
+            return {};
+        }
+        if (auto kind = KindFromName(m_head)) return EntityLine(*kind);
+        return Status("unknown line \"" + m_head + "\"");
+    }
+
+    bool InBlock() const { return m_block != nullptr; }
+
+    // The drawing read, its entities added in file order: one with an id keeps it, one without
+    // gets the id after the entity before it.
+    Result<Drawing> Finish() && {
+        int nextId = 1;
+        for (Entity& e : m_pending) {
+            if (e.id0 == 0) e.id0 = nextId;
+            nextId = e.id0 + 1;
+            e.id1 = m_drawing.Stamp();
+            if (!m_drawing.AddLoaded(e))
+                return Status("entity identifiers must increase (id " + std::to_string(e.id0) + ")");
+        }
+        m_drawing.SetNextId(std::max(m_drawing.NextId(), nextId));
+        return std::move(m_drawing);
+    }
+
+private:
+    Status Words(std::string_view rest) {
+        std::vector<int32_t>* words = m_head == "data" ? &m_drawing.Data() : m_last ? &m_last->xdata : nullptr;
+        if (!words) return "xdata without an entity before it";
+        const size_t limit = m_head == "data" ? kMaxDrawingDataWords : kHostXDataWords;
+        std::string error;
+        if (!ParseWords(rest, *words, limit, error)) return Status(error);
+        return {};
+    }
+
+    Status DrawingLine() {
+        for (const Field& f : m_fields) {
+            int v = 0;
+            if (!ParseNumber(f.value, v)) return Status("cannot read " + f.key);
+            if (f.key == "stamp")
+                m_drawing.SetStamp(v);
+            else if (f.key == "next-id")
+                m_drawing.SetNextId(std::max(1, v));
+            else
+                return Status("unknown field " + f.key);
+        }
+        return {};
+    }
+
+    Status NameLine() {
+        int which = 0;
+        if (m_fields.size() != 2 || !ParseNumber(m_fields[0].key, which) || !m_fields[1].quoted)
+            return "expected: name NUMBER \"TEXT\"";
+        m_drawing.Names()[which] = m_fields[1].value;
+        return {};
+    }
+
+    Status BlockLine() {
+        int number = 0;
+        if (m_block || m_fields.empty() || !ParseNumber(m_fields[0].key, number) || number <= 0)
+            return "expected: block NUMBER name=\"NAME\" extents=...";
+        m_block = &m_drawing.Blocks()[number];
+        m_block->number = number;
+        for (size_t i = 1; i < m_fields.size(); ++i) {
+            std::vector<float> extents;
+            if (m_fields[i].key == "name")
+                m_block->name = m_fields[i].value;
+            else if (m_fields[i].key == "extents" && ParseList(m_fields[i].value, extents, ',') && extents.size() == 6)
+                std::copy(extents.begin(), extents.end(), m_block->extents.begin());
+            else
+                return Status("cannot read " + m_fields[i].key);
+        }
+        return {};
+    }
+
+    Status EntityLine(int kind) {
+        Entity e;
+        std::string error;
+        if (!ParseEntity(kind, m_fields, e, error)) return Status(error);
+        // Pointers into the vectors stay valid only until the next push; xdata lines follow at once.
+        std::vector<Entity>& into = m_block ? m_block->entities : m_pending;
+        into.push_back(std::move(e));
+        m_last = &into.back();
+        return {};
+    }
+
+    Drawing m_drawing;
+    std::string m_head;
+    std::vector<Field> m_fields;
+    Block* m_block = nullptr;
+    std::vector<Entity> m_pending;  // model entities in file order; ids given in Finish
+    Entity* m_last = nullptr;       // the entity xdata lines belong to
+};
+
+}  // namespace
+
 bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error) {
-    Drawing d;
-    std::string line, head;
-    std::vector<Field> fields;
+    TextReader reader;
+    std::string line;
     size_t lineNumber = 0;
     bool sawHeader = false;
-    Block* block = nullptr;
-    std::vector<Entity> pending;  // model entities in file order; ids given later
-    Entity* last = nullptr;
     auto fail = [&](const std::string& what) {
         error = "line " + std::to_string(lineNumber) + ": " + what;
         return false;
     };
     while (std::getline(in, line)) {
         ++lineNumber;
-        std::string_view view(line);
-        size_t first = view.find_first_not_of(" \t\r");
+        const std::string_view view(line);
+        const size_t first = view.find_first_not_of(" \t\r");
         if (first == std::string_view::npos || view[first] == '#') continue;
         if (!sawHeader) {
             if (ckw::text::Trim(line) != kHeader)
@@ -269,82 +377,19 @@ bool ReadDrawingText(std::istream& in, Drawing& drawing, std::string& error) {
             sawHeader = true;
             continue;
         }
-        if (!SplitLine(view, head, fields, error)) return fail(error);
-        if (head == "xdata" || head == "data") {
-            std::vector<int32_t>* words = head == "data" ? &d.Data() : last ? &last->xdata : nullptr;
-            if (!words) return fail("xdata without an entity before it");
-            size_t limit = head == "data" ? kMaxDrawingDataWords : kHostXDataWords;
-            if (!ParseWords(view.substr(first + head.size()), *words, limit, error)) return fail(error);
-            continue;
-        }
-        last = nullptr;
-        if (head == "drawing") {
-            for (const Field& f : fields) {
-                int v = 0;
-                if (!ParseNumber(f.value, v)) return fail("cannot read " + f.key);
-                if (f.key == "stamp")
-                    d.SetStamp(v);
-                else if (f.key == "next-id")
-                    d.SetNextId(std::max(1, v));
-                else
-                    return fail("unknown field " + f.key);
-            }
-        } else if (head == "name") {
-            int which = 0;
-            if (fields.size() != 2 || !ParseNumber(fields[0].key, which) || !fields[1].quoted)
-                return fail("expected: name NUMBER \"TEXT\"");
-            d.Names()[which] = fields[1].value;
-        } else if (head == "block") {
-            int number = 0;
-            if (block || fields.empty() || !ParseNumber(fields[0].key, number) || number <= 0)
-                return fail("expected: block NUMBER name=\"NAME\" extents=...");
-            block = &d.Blocks()[number];
-            block->number = number;
-            for (size_t i = 1; i < fields.size(); ++i) {
-                std::vector<float> extents;
-                if (fields[i].key == "name")
-                    block->name = fields[i].value;
-                else if (fields[i].key == "extents" && ParseList(fields[i].value, extents, ',') && extents.size() == 6)
-                    std::copy(extents.begin(), extents.end(), block->extents.begin());
-                else
-                    return fail("cannot read " + fields[i].key);
-            }
-        } else if (head == "end-block") {
-            if (!block) return fail("end-block without block");
-            block = nullptr;
-        } else if (auto kind = KindFromName(head)) {
-            Entity e;
-            if (!ParseEntity(*kind, fields, e, error)) return fail(error);
-            if (block) {
-                block->entities.push_back(std::move(e));
-                last = &block->entities.back();
-            } else {
-                pending.push_back(std::move(e));
-                last = &pending.back();
-            }
-        } else {
-            return fail("unknown line \"" + head + "\"");
-        }
-        // Pointers into vectors stay valid only until the next push; xdata lines follow at once.
+        if (Status read = reader.Line(view, first); !read.ok()) return fail(read.why());
     }
     if (!sawHeader) {
         error = "empty drawing text";
         return false;
     }
-    if (block) return fail("block without end-block");
-    // Entities with an id keep it; one without gets the id after the entity before it.
-    int nextId = 1;
-    for (Entity& e : pending) {
-        if (e.id0 == 0) e.id0 = nextId;
-        nextId = e.id0 + 1;
-        e.id1 = d.Stamp();
-        if (!d.AddLoaded(e)) {
-            error = "entity identifiers must increase (id " + std::to_string(e.id0) + ")";
-            return false;
-        }
+    if (reader.InBlock()) return fail("block without end-block");
+    Result<Drawing> read = std::move(reader).Finish();
+    if (!read) {
+        error = read.why();
+        return false;
     }
-    d.SetNextId(std::max(d.NextId(), nextId));
-    drawing = std::move(d);
+    drawing = *std::move(read);
     return true;
 }
 
