@@ -5,6 +5,18 @@
 
 namespace ckw::engine {
 
+namespace {
+
+bool Travel(ReferenceEngine::State& m, int unit, bool undo) {
+    if (m.stepDepth > 0) return false;
+    UndoHistory* history = m.History(unit);
+    if (!history || !(undo ? history->Undo() : history->Redo())) return false;
+    m.ForgetPlaces(unit <= 0 ? m.current : unit);
+    return true;
+}
+
+}  // namespace
+
 UndoHistory* ReferenceEngine::State::History(int unit) {
     if (unit <= 0) unit = current;
     Unit* u = Get(unit);  // entities of a drawing opened for a look are read first
@@ -50,21 +62,9 @@ std::string ReferenceEngine::RedoName(int unit) const {
     return history ? history->RedoName() : std::string();
 }
 
-bool ReferenceEngine::Undo(int unit) {
-    if (m->stepDepth > 0) return false;
-    UndoHistory* history = m->History(unit);
-    if (!history || !history->Undo()) return false;
-    m->ForgetPlaces(unit <= 0 ? m->current : unit);
-    return true;
-}
+bool ReferenceEngine::Undo(int unit) { return Travel(*m, unit, true); }
 
-bool ReferenceEngine::Redo(int unit) {
-    if (m->stepDepth > 0) return false;
-    UndoHistory* history = m->History(unit);
-    if (!history || !history->Redo()) return false;
-    m->ForgetPlaces(unit <= 0 ? m->current : unit);
-    return true;
-}
+bool ReferenceEngine::Redo(int unit) { return Travel(*m, unit, false); }
 
 void ReferenceEngine::ClearHistory(int unit) {
     if (UndoHistory* history = m->History(unit)) history->Clear();

@@ -168,32 +168,22 @@ bool UndoHistory::Apply(Step& step, bool undo) {
     return fits;
 }
 
-bool UndoHistory::Undo() {
-    if (m_undo.empty()) return false;
-    Step& step = m_undo.back();
-    if (!Apply(step, true)) {
+bool UndoHistory::Undo() { return Move(m_undo, m_redo, true); }
+
+bool UndoHistory::Redo() { return Move(m_redo, m_undo, false); }
+
+bool UndoHistory::Move(std::deque<Step>& from, std::deque<Step>& to, bool undo) {
+    if (from.empty()) return false;
+    Step& step = from.back();
+    if (!Apply(step, undo)) {
         Clear();
         return false;
     }
-    m_mark = step.before;
-    m_redo.push_back(std::move(step));
-    m_undo.pop_back();
+    m_mark = undo ? step.before : step.after;
+    to.push_back(std::move(step));
+    from.pop_back();
     Start();
     Trim();
-    return true;
-}
-
-bool UndoHistory::Redo() {
-    if (m_redo.empty()) return false;
-    Step& step = m_redo.back();
-    if (!Apply(step, false)) {
-        Clear();
-        return false;
-    }
-    m_mark = step.after;
-    m_undo.push_back(std::move(step));
-    m_redo.pop_back();
-    Start();
     return true;
 }
 

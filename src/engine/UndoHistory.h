@@ -80,6 +80,8 @@ private:
 
     void Start();
     [[nodiscard]] bool Apply(Step& step, bool undo);
+    // Undoes or redoes the last step of from, which then goes to to.
+    bool Move(std::deque<Step>& from, std::deque<Step>& to, bool undo);
     static size_t StepBytes(const Step& step);
     void Trim();
 

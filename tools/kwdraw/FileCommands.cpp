@@ -19,10 +19,10 @@
 #include "DrawingInfo.h"
 #include "DrawingView.h"
 #include "DxfWriter.h"
+#include "GbkQt.h"
 #include "MainWindow.h"
 #include "PlotDialog.h"
 #include "PointPrompt.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -30,9 +30,6 @@ namespace {
 
 constexpr int kPathCapacity = 260;
 constexpr int kLargestNumber = 1000000;
-
-QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
-std::string ToGbk(const QString& text) { return ckw::text::Utf8ToGbk(text.toStdString()); }
 
 // The folder of the current drawing's file (the working folder for a new drawing).
 QString DrawingFolder(const DrawingView* view) {

@@ -9,8 +9,8 @@
 
 #include "ColourPicker.h"
 #include "DisplayPainter.h"
+#include "GbkQt.h"
 #include "DrawingView.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -20,8 +20,6 @@ using ckw::engine::LayerInfo;
 
 constexpr int kSolid = 1;
 constexpr int kLayerOff = 1;  // the entry flag of a layer switched off (0: on)
-
-QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
 
 // The layer's table entry, or what a layer without one is drawn with.
 LayerInfo EntryOf(const ckw::engine::Drawing& d, int number) {
@@ -113,7 +111,7 @@ void LayerEditor::Edit(int number, Change change) {
     LayerInfo layer = EntryOf(*d, number);
     change(layer);
     auto& engine = ckw::engine::DefaultEngine();
-    engine.BeginStep(ckw::text::Utf8ToGbk(tr("Layer %1").arg(number).toStdString()));  // one undo step
+    engine.BeginStep(ToGbk(tr("Layer %1").arg(number)));  // one undo step
     d->DefineLayer(layer);
     engine.EndStep();
     emit LayerEdited();

@@ -30,6 +30,7 @@
 #include "DrawingInfo.h"
 #include "DrawingView.h"
 #include "FileIdentity.h"
+#include "GbkQt.h"
 #include "LayerEditor.h"
 #include "LibraryLayers.h"
 #include "Plot.h"
@@ -45,8 +46,6 @@ namespace {
 
 constexpr int kMaxRecent = 8;
 constexpr int kRecordText = 260;
-
-QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
 
 }  // namespace
 
@@ -337,7 +336,7 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
     m_history->appendPlainText(QStringLiteral("* ") + name);
     // The whole command, whatever it draws through the library or a program, is one undo step.
     const size_t dropped = DefaultEngine().DroppedSteps(unit);
-    DefaultEngine().BeginStep(ckw::text::Utf8ToGbk(name.toStdString()));
+    DefaultEngine().BeginStep(ToGbk(name));
     try {
         command();
     } catch (const std::exception& e) {

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "DrawingView.h"
+#include "GbkQt.h"
 #include "MainWindow.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -20,8 +20,6 @@ namespace {
 
 constexpr int kDroppedMessageMilliseconds = 10000;
 constexpr int kDefaultBudgetMiB = 256;
-
-QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
 
 }  // namespace
 
