@@ -233,96 +233,138 @@ private:
         }
     }
 
+    // Maps one entity by its type; a type without a mapping is skipped, saying why.
     void Map(const Json& j, Entity& e) {
-        const std::string& type = e.kind;
-        if (type == "LINE") {
-            Point2 a = Pt(j, "startPoint"), b = Pt(j, "endPoint");
-            e.shape = Shape::Line;
-            e.vertices = {{a.x, a.y}, {b.x, b.y}};
-        } else if (type == "POINT") {
-            Point2 p = Pt(j, "position");
-            e.shape = Shape::Point, e.x = p.x, e.y = p.y;
-        } else if (type == "CIRCLE" || type == "ARC") {
-            Point2 c = Pt(j, "center");
-            e.shape = type == "ARC" ? Shape::Arc : Shape::Circle;
-            e.cx = c.x, e.cy = c.y, e.radius = Num(j, "radius");
-            e.startDeg = Deg(Num(j, "startAngle")), e.endDeg = Deg(Num(j, "endAngle"));
-        } else if (type == "ELLIPSE") {
-            Point2 c = Pt(j, "center"), m = Pt(j, "majorAxisEndPoint");
-            e.shape = Shape::Polyline;
-            e.vertices = EllipseVertices(c.x, c.y, m.x, m.y, Num(j, "axisRatio", 1), Num(j, "startAngle"),
-                                         Num(j, "endAngle", 2 * M_PI));
-        } else if (type == "SPLINE") {
-            e.shape = Shape::Polyline;
-            std::vector<Point2> control;
-            std::vector<double> knots, weights;
-            for (const Json& p : Arr(j, "controlPoints")) {
-                control.push_back({Num(p, "x"), Num(p, "y")});
-                if (p.contains("weight")) weights.push_back(Num(p, "weight", 1));
-            }
-            for (const Json& k : Arr(j, "knots"))
-                if (k.is_number()) knots.push_back(k.get<double>());
-            e.vertices = SplineVertices(Int(j, "degree", 3), knots, control, weights);
-            if (e.vertices.empty())
-                for (const Json& p : Arr(j, "fitPoints")) e.vertices.push_back({Num(p, "x"), Num(p, "y")});
-            e.closed = (Int(j, "flag") & 1) != 0;
-        } else if (type == "LWPOLYLINE") {
-            e.shape = Shape::Polyline;
-            e.closed = (Int(j, "flag") & 1) != 0;
-            double w = Num(j, "constantWidth");
-            for (const Json& v : Arr(j, "vertices"))
-                e.vertices.push_back(
-                    {Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", w), Num(v, "endWidth", w)});
-        } else if (type == "POLYLINE2D" || type == "POLYLINE3D") {
-            e.shape = Shape::Polyline;
-            e.closed = (Int(j, "flag") & 1) != 0;
-            for (const Json& v : Arr(j, "vertices")) {
-                if (Int(v, "flag") & 16) continue;  // spline frame points
-                e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"),
-                                      Num(v, "startWidth", Num(j, "startWidth")),
-                                      Num(v, "endWidth", Num(j, "endWidth"))});
-            }
-        } else if (type == "TEXT") {
-            Text(j, e, j);
-        } else if (type == "ATTRIB") {
-            // An attribute's value is a text at its place; its tag goes into the extended data.
-            Text(j, e, Obj(j, "text"));
-            e.xdata.push_back({kAttributeApp, {{XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(Str(j, "tag"))}}});
-            if (Int(j, "flags") & 1) e.shape = Shape::Skip, e.skipReason = "invisible attribute";
-        } else if (type == "MTEXT") {
-            Point2 p = Pt(j, "insertionPoint");
-            e.shape = Shape::MText;
-            e.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "text")));
-            e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")),
-            e.lineSpacing = Num(j, "lineSpacing", 1) > 0 ? Num(j, "lineSpacing", 1) : 1;  // 0: not given
-            e.x = p.x, e.y = p.y;
-            int a = std::clamp(Int(j, "attachmentPoint", 1), 1, 9) - 1;
-            e.hAlign = a % 3, e.vAlign = 3 - a / 3;
-        } else if (type == "INSERT" || type == "DIMENSION") {
-            Point2 p = Pt(j, "insertionPoint");
-            e.shape = Shape::Insert;
-            e.block = m_text.Utf8ToGbk(Str(j, "name"));
-            e.x = p.x, e.y = p.y;
-            if (type == "INSERT") {
-                e.sx = Num(j, "xScale", 1), e.sy = Num(j, "yScale", 1), e.sz = Num(j, "zScale", 1);
-                e.angleDeg = Deg(Num(j, "rotation"));
-                m_more = InsertArray(e, Int(j, "columnCount", 1), Int(j, "rowCount", 1), Num(j, "columnSpacing"),
-                                     Num(j, "rowSpacing"));
-            }
-            if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
-        } else if (type == "SOLID" || type == "TRACE") {
-            e.shape = Shape::Trace;
-            for (const char* k : {"corner1", "corner2", "corner4", "corner3"}) {
-                Point2 p = Pt(j, k);
-                e.vertices.push_back({p.x, p.y});
-            }
-        } else if (type == "HATCH") {
-            Hatch(j, e);
-        } else {
-            e.shape = Shape::Skip;
-            e.skipReason = type == "XLINE" || type == "RAY" ? "infinite line"
-                           : type == "VIEWPORT"             ? "paper space"
+        using Mapping = void (JsonSink::*)(const Json&, Entity&);
+        static const std::map<std::string, Mapping, std::less<>> kMappings = {
+            {"LINE", &JsonSink::Line},
+            {"POINT", &JsonSink::Point},
+            {"CIRCLE", &JsonSink::CircleOrArc},
+            {"ARC", &JsonSink::CircleOrArc},
+            {"ELLIPSE", &JsonSink::Ellipse},
+            {"SPLINE", &JsonSink::Spline},
+            {"LWPOLYLINE", &JsonSink::LightPolyline},
+            {"POLYLINE2D", &JsonSink::Polyline},
+            {"POLYLINE3D", &JsonSink::Polyline},
+            {"TEXT", &JsonSink::PlainText},
+            {"ATTRIB", &JsonSink::Attribute},
+            {"MTEXT", &JsonSink::MText},
+            {"INSERT", &JsonSink::Insert},
+            {"DIMENSION", &JsonSink::Insert},
+            {"SOLID", &JsonSink::Trace},
+            {"TRACE", &JsonSink::Trace},
+            {"HATCH", &JsonSink::Hatch},
+        };
+        if (auto it = kMappings.find(e.kind); it != kMappings.end()) {
+            (this->*(it->second))(j, e);
+            return;
+        }
+        e.shape = Shape::Skip;
+        e.skipReason = e.kind == "XLINE" || e.kind == "RAY" ? "infinite line"
+                       : e.kind == "VIEWPORT"               ? "paper space"
                                                             : "not supported";
+    }
+
+    void Line(const Json& j, Entity& e) {
+        Point2 a = Pt(j, "startPoint"), b = Pt(j, "endPoint");
+        e.shape = Shape::Line;
+        e.vertices = {{a.x, a.y}, {b.x, b.y}};
+    }
+
+    void Point(const Json& j, Entity& e) {
+        Point2 p = Pt(j, "position");
+        e.shape = Shape::Point, e.x = p.x, e.y = p.y;
+    }
+
+    void CircleOrArc(const Json& j, Entity& e) {
+        Point2 c = Pt(j, "center");
+        e.shape = e.kind == "ARC" ? Shape::Arc : Shape::Circle;
+        e.cx = c.x, e.cy = c.y, e.radius = Num(j, "radius");
+        e.startDeg = Deg(Num(j, "startAngle")), e.endDeg = Deg(Num(j, "endAngle"));
+    }
+
+    void Ellipse(const Json& j, Entity& e) {
+        Point2 c = Pt(j, "center"), m = Pt(j, "majorAxisEndPoint");
+        e.shape = Shape::Polyline;
+        e.vertices = EllipseVertices(c.x, c.y, m.x, m.y, Num(j, "axisRatio", 1), Num(j, "startAngle"),
+                                     Num(j, "endAngle", 2 * M_PI));
+    }
+
+    void Spline(const Json& j, Entity& e) {
+        e.shape = Shape::Polyline;
+        std::vector<Point2> control;
+        std::vector<double> knots, weights;
+        for (const Json& p : Arr(j, "controlPoints")) {
+            control.push_back({Num(p, "x"), Num(p, "y")});
+            if (p.contains("weight")) weights.push_back(Num(p, "weight", 1));
+        }
+        for (const Json& k : Arr(j, "knots"))
+            if (k.is_number()) knots.push_back(k.get<double>());
+        e.vertices = SplineVertices(Int(j, "degree", 3), knots, control, weights);
+        if (e.vertices.empty())
+            for (const Json& p : Arr(j, "fitPoints")) e.vertices.push_back({Num(p, "x"), Num(p, "y")});
+        e.closed = (Int(j, "flag") & 1) != 0;
+    }
+
+    void LightPolyline(const Json& j, Entity& e) {
+        e.shape = Shape::Polyline;
+        e.closed = (Int(j, "flag") & 1) != 0;
+        double w = Num(j, "constantWidth");
+        for (const Json& v : Arr(j, "vertices"))
+            e.vertices.push_back(
+                {Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", w), Num(v, "endWidth", w)});
+    }
+
+    void Polyline(const Json& j, Entity& e) {
+        e.shape = Shape::Polyline;
+        e.closed = (Int(j, "flag") & 1) != 0;
+        for (const Json& v : Arr(j, "vertices")) {
+            if (Int(v, "flag") & 16) continue;  // spline frame points
+            e.vertices.push_back({Num(v, "x"), Num(v, "y"), Num(v, "bulge"), Num(v, "startWidth", Num(j, "startWidth")),
+                                  Num(v, "endWidth", Num(j, "endWidth"))});
+        }
+    }
+
+    void PlainText(const Json& j, Entity& e) { Text(j, e, j); }
+
+    // An attribute's value is a text at its place; its tag goes into the extended data.
+    void Attribute(const Json& j, Entity& e) {
+        Text(j, e, Obj(j, "text"));
+        e.xdata.push_back({kAttributeApp, {{XDataValue::Type::String, 0, 0, m_text.Utf8ToGbk(Str(j, "tag"))}}});
+        if (Int(j, "flags") & 1) e.shape = Shape::Skip, e.skipReason = "invisible attribute";
+    }
+
+    void MText(const Json& j, Entity& e) {
+        Point2 p = Pt(j, "insertionPoint");
+        e.shape = Shape::MText;
+        e.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "text")));
+        e.height = Num(j, "textHeight"), e.angleDeg = Deg(Num(j, "rotation")),
+        e.lineSpacing = Num(j, "lineSpacing", 1) > 0 ? Num(j, "lineSpacing", 1) : 1;  // 0: not given
+        e.x = p.x, e.y = p.y;
+        int a = std::clamp(Int(j, "attachmentPoint", 1), 1, 9) - 1;
+        e.hAlign = a % 3, e.vAlign = 3 - a / 3;
+    }
+
+    // A block insert; a dimension is the insert of the block that draws it.
+    void Insert(const Json& j, Entity& e) {
+        Point2 p = Pt(j, "insertionPoint");
+        e.shape = Shape::Insert;
+        e.block = m_text.Utf8ToGbk(Str(j, "name"));
+        e.x = p.x, e.y = p.y;
+        if (e.kind == "INSERT") {
+            e.sx = Num(j, "xScale", 1), e.sy = Num(j, "yScale", 1), e.sz = Num(j, "zScale", 1);
+            e.angleDeg = Deg(Num(j, "rotation"));
+            m_more = InsertArray(e, Int(j, "columnCount", 1), Int(j, "rowCount", 1), Num(j, "columnSpacing"),
+                                 Num(j, "rowSpacing"));
+        }
+        if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
+    }
+
+    void Trace(const Json& j, Entity& e) {
+        e.shape = Shape::Trace;
+        for (const char* k : {"corner1", "corner2", "corner4", "corner3"}) {
+            Point2 p = Pt(j, k);
+            e.vertices.push_back({p.x, p.y});
         }
     }
 
