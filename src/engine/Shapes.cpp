@@ -259,7 +259,9 @@ int WholeNumber(double value) {
 }
 
 int PolylineVertexCount(const Entity& polyline) {
-    return std::clamp(WholeNumber(V(polyline, 0)), 0, kMaxPolylineVertices);
+    // A count beyond the vertices the record holds would make up vertices at 0, 0.
+    const size_t values = polyline.values.size(), held = values > 2 ? (values - 2) / kPolylineVertexValues : 0;
+    return std::clamp(WholeNumber(V(polyline, 0)), 0, static_cast<int>(std::min<size_t>(held, kMaxPolylineVertices)));
 }
 
 double TextWidthUnits(const std::string& gbk) {

@@ -61,7 +61,8 @@ std::array<Point2, 4> TextBox(const Entity& entity);
 // when it is not a number, the nearest int when it lies beyond int's range (a drawing file may
 // hold anything; converting such a float to int directly is undefined).
 int WholeNumber(double value);
-// The vertex count a polyline entity holds, within 0 and kMaxPolylineVertices.
+// The vertex count a polyline entity holds: its count, within 0, kMaxPolylineVertices and the
+// vertices its values hold.
 int PolylineVertexCount(const Entity& polyline);
 
 // Number of characters of GBK text (a double-byte character counts as two widths).

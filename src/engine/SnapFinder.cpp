@@ -226,9 +226,7 @@ private:
     }
 
     void Polyline(const engine::Entity& e) {
-        // No more vertices than the record holds: a count beyond them would make up vertices at 0, 0.
-        const int held = e.values.size() > 2 ? static_cast<int>((e.values.size() - 2) / kPolylineVertexValues) : 0;
-        const int n = std::min(PolylineVertexCount(e), held);
+        const int n = PolylineVertexCount(e);
         const bool closed = V(e, 1) != 0;
         auto vertex = [&](int i, size_t field) {
             return V(e, 2 + static_cast<size_t>(i) * kPolylineVertexValues + field);

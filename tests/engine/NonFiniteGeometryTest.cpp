@@ -25,6 +25,29 @@ TEST(WholeNumber, NonFiniteAndHugeValuesBecomeInts) {
     EXPECT_EQ(engine::WholeNumber(998.0f), 998);
 }
 
+TEST(PolylineVertexCount, NeverMoreVerticesThanTheRecordHolds) {
+    struct Case {
+        std::vector<float> values;
+        int count;
+    };
+    const Case cases[] = {
+        {{2, 0, 10, 10, 0, 0, 0, 20, 20, 0, 0, 0}, 2},
+        {{9, 0, 10, 10, 0, 0, 0, 20, 20, 0, 0, 0}, 2},   // a count beyond the vertices held
+        {{3e38f, 0, 10, 10, 0, 0, 0, 20, 20, 0, 0}, 1},  // the second vertex is cut short
+        {{kNaN, 0, 10, 10, 0, 0, 0}, 0},
+        {{-4, 0, 10, 10, 0, 0, 0}, 0},
+        {{5}, 0},
+    };
+    for (const Case& c : cases) {
+        Entity e{engine::kPolyline, 0, 0, {1, 1, 0, 7}, c.values, "", {}, false};
+        EXPECT_EQ(engine::PolylineVertexCount(e), c.count);
+        // Nothing made up at 0, 0: the outline stays among the vertices held.
+        engine::Bounds bounds;
+        engine::AddEntityBounds(e, {}, engine::Transform::Translation(0, 0.5), bounds, 0);
+        EXPECT_TRUE(bounds.empty || bounds.xmin >= 10) << c.values[0];
+    }
+}
+
 TEST_F(EngineTest, EveryKindOfEntityTakesValuesThatAreNoNumbers) {
     eng.Current().Blocks()[998] = {998, "B.T", {0, 0, 0, 1, 1, 0}, {}};
     eng.Current().Blocks()[998].entities.push_back({engine::kLine, 0, 0, {1, 1, 0, 7}, {0, 0, 1, 1}, "", {}, false});
