@@ -166,6 +166,28 @@ private:
 
     void Tables() {
         G(0, "SECTION"), G(2, "TABLES");
+        ViewportTable();
+        LineTypeTable();
+        LayerTable();
+        TableStart("STYLE", 4, 1);
+        Record("STYLE", 4, "AcDbTextStyleTableRecord");
+        G(2, "Standard"), G(70, 0), R(40, 0), R(41, 1), R(50, 0), G(71, 0), R(42, 2.5), G(3, "txt"), G(4, "");
+        G(0, "ENDTAB");
+        TableStart("VIEW", 5, 0), G(0, "ENDTAB");
+        TableStart("UCS", 6, 0), G(0, "ENDTAB");
+        AppIdTable();
+        G(0, "TABLE"), G(2, "DIMSTYLE"), G(5, "8"), G(330, "0"), G(100, "AcDbSymbolTable"), G(70, 1);
+        G(100, "AcDbDimStyleTable"), G(71, 0);
+        G(0, "DIMSTYLE"), G(105, Handle()), G(330, "8"), G(100, "AcDbSymbolTableRecord"),
+            G(100, "AcDbDimStyleTableRecord");
+        G(2, "Standard"), G(70, 0);
+        G(0, "ENDTAB");
+        BlockRecordTable();
+        G(0, "ENDSEC");
+    }
+
+    // The active viewport shows the drawing's extents.
+    void ViewportTable() {
         TableStart("VPORT", 1, 1);
         Record("VPORT", 1, "AcDbViewportTableRecord");
         G(2, "*Active"), G(70, 0);
@@ -177,7 +199,10 @@ private:
             R(51, 0);
         G(71, 0), G(72, 100), G(73, 1), G(74, 3), G(75, 0), G(76, 0), G(77, 0), G(78, 0);
         G(0, "ENDTAB");
+    }
 
+    // The three line types every reader expects, then the drawing's own with their dashes.
+    void LineTypeTable() {
         TableStart("LTYPE", 2, static_cast<int>(3 + m_lineTypeNames.size()));
         for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
             Record("LTYPE", 2, "AcDbLinetypeTableRecord");
@@ -193,7 +218,11 @@ private:
             for (float d : dashes) R(49, d), G(74, 0);
         }
         G(0, "ENDTAB");
+    }
 
+    // Every layer used or named, and layer "0" which a DXF must have; a layer switched off has
+    // its colour negative.
+    void LayerTable() {
         std::set<int> layers(m_usedLayers);
         for (const auto& [n, name] : m_layerNames) layers.insert(n);
         bool hasZero = false;
@@ -213,14 +242,9 @@ private:
             G(370, lw < 0 ? -3 : lw), G(390, "F");
         }
         G(0, "ENDTAB");
+    }
 
-        TableStart("STYLE", 4, 1);
-        Record("STYLE", 4, "AcDbTextStyleTableRecord");
-        G(2, "Standard"), G(70, 0), R(40, 0), R(41, 1), R(50, 0), G(71, 0), R(42, 2.5), G(3, "txt"), G(4, "");
-        G(0, "ENDTAB");
-        TableStart("VIEW", 5, 0), G(0, "ENDTAB");
-        TableStart("UCS", 6, 0), G(0, "ENDTAB");
-
+    void AppIdTable() {
         TableStart("APPID", 7, static_cast<int>(1 + m_apps.size()));
         std::set<std::string> apps(m_apps);
         apps.insert("ACAD");
@@ -229,14 +253,10 @@ private:
             G(2, app), G(70, 0);
         }
         G(0, "ENDTAB");
+    }
 
-        G(0, "TABLE"), G(2, "DIMSTYLE"), G(5, "8"), G(330, "0"), G(100, "AcDbSymbolTable"), G(70, 1);
-        G(100, "AcDbDimStyleTable"), G(71, 0);
-        G(0, "DIMSTYLE"), G(105, Handle()), G(330, "8"), G(100, "AcDbSymbolTableRecord"),
-            G(100, "AcDbDimStyleTableRecord");
-        G(2, "Standard"), G(70, 0);
-        G(0, "ENDTAB");
-
+    // Model and paper space, then one record per block; the handles are kept for the blocks.
+    void BlockRecordTable() {
         TableStart("BLOCK_RECORD", 9, static_cast<int>(2 + m_blockNames.size()));
         m_modelRecord = Handle();
         G(0, "BLOCK_RECORD"), G(5, m_modelRecord), G(330, "9"), G(100, "AcDbSymbolTableRecord");
@@ -250,7 +270,6 @@ private:
             G(100, "AcDbBlockTableRecord"), G(2, name), G(340, "0");
         }
         G(0, "ENDTAB");
-        G(0, "ENDSEC");
     }
 
     // The description keeps the engine's number and name of the block for reading back.
