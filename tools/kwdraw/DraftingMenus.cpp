@@ -1,6 +1,8 @@
 // The menu entries of the window's own drafting and measuring commands.
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
 #include <memory>
 
 #include "Drafting.h"
@@ -35,6 +37,15 @@ void MainWindow::BuildDraftingMenus(QMenu* draw) {
     };
     add("measureDistance", tr("&Distance and angle"), MeasureDistanceCommand);
     add("measureArea", tr("&Area and perimeter"), MeasureAreaCommand);
+
+    // Whether snaps and ortho are on stays in sight: buttons in the status bar, as the menu's entries.
+    for (const char* name : {"viewSnaps", "viewOrtho"}) {
+        auto* button = new QToolButton;
+        button->setDefaultAction(Action(QString::fromLatin1(name)));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(true);
+        statusBar()->addPermanentWidget(button);
+    }
 }
 
 }  // namespace kwdraw
