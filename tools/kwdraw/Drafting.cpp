@@ -13,8 +13,8 @@
 #include "DisplayModel.h"
 #include "DrawingInfo.h"
 #include "DrawingView.h"
+#include "GbkQt.h"
 #include "PointPrompt.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -265,7 +265,7 @@ void TextCommand(DrawingView& view) {
     const auto typed = TypeInPlace(view, x, y, height);
     m_pCfg->HostClearPrompt();
     if (!typed) return;
-    const std::string gbk = ckw::text::Utf8ToGbk(typed->toStdString());
+    const std::string gbk = ToGbk(*typed);
     LibraryPen("文字");
     m_pCfg->HostDrawText(gbk.c_str(), static_cast<int>(gbk.size()), x, y, width, height, kLeft, kBottom, 0);
 }

@@ -7,8 +7,8 @@
 #include <ckw/EngineDrawing.h>
 #include <ckw/HostEngine.h>
 
+#include "GbkQt.h"
 #include "PointPrompt.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -21,7 +21,7 @@ QString Fixed(double v, int decimals) { return QString::number(v, 'f', decimals)
 
 // Shows a result on the prompt line (and so in the prompt history).
 QString Say(const QString& text) {
-    const std::string gbk = ckw::text::Utf8ToGbk(text.toStdString());
+    const std::string gbk = ToGbk(text);
     m_pCfg->HostPrompt(gbk.c_str(), static_cast<int>(gbk.size()));
     return text;
 }
