@@ -22,7 +22,8 @@ struct Piece {
     Point2 a, b;
     Point2 centre;
     double radius = 0, start = 0, sweep = 0;
-    size_t entity = 0;
+    size_t entity = 0;  // the top-level entity reported
+    int source = 0;     // the entity or block content it belongs to: crossings are of different ones
 };
 
 bool OnArc(const Piece& p, double degrees) {
@@ -101,6 +102,7 @@ public:
 
     void Entity(const engine::Entity& e, size_t index, int depth) {
         m_entity = index;
+        ++m_source;
         switch (e.kind) {
         case kPoint:
             Offer(SnapKind::Node, {V(e, 0), V(e, 1)});
@@ -150,7 +152,7 @@ public:
         if (Wanted(SnapKind::Intersection))
             for (size_t i = 0; i < m_pieces.size(); ++i)
                 for (size_t k = i + 1; k < m_pieces.size(); ++k) {
-                    if (m_pieces[i].entity == m_pieces[k].entity) continue;
+                    if (m_pieces[i].source == m_pieces[k].source) continue;
                     m_entity = m_pieces[i].entity;
                     for (Point2 at : Crossings(m_pieces[i], m_pieces[k])) Offer(SnapKind::Intersection, at);
                 }
@@ -199,6 +201,7 @@ private:
         p.a = a;
         p.b = b;
         p.entity = m_entity;
+        p.source = m_source;
         AddPiece(p);
     }
 
@@ -211,6 +214,7 @@ private:
         p.start = start;
         p.sweep = sweep;
         p.entity = m_entity;
+        p.source = m_source;
         // Asked for alone (the one kind picked for the next point), a centre is found from anywhere
         // on the outline too, as it may lie far from what the person points at.
         const Point2 cursor{m_query.x, m_query.y};
@@ -298,6 +302,7 @@ private:
     const Drawing& m_drawing;
     const SnapQuery& m_query;
     size_t m_entity = 0;
+    int m_source = 0;
     std::vector<Piece> m_pieces;
     std::optional<Snap> m_best;
     double m_bestDistance = 0;

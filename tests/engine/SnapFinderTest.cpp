@@ -41,6 +41,11 @@ engine::Drawing SnapDrawing() {
     d.Blocks()[3] = block;
     d.Add(Make(engine::kBlockInsert, {3, 700, 0, 0, 2, 2, 1, 0}));
     d.Add(Make(engine::kBlockInsert, {3, 800, 100, 0, 1, 3, 1, 90}));  // stretched and turned
+    engine::Block cross;
+    cross.number = 4;
+    cross.entities = {Make(engine::kLine, {0, 0, 10, 10}), Make(engine::kLine, {0, 10, 10, 0})};
+    d.Blocks()[4] = cross;
+    d.Add(Make(engine::kBlockInsert, {4, 1300, 0, 0, 1, 1, 1, 0}));
     d.Add(Make(engine::kLine, {800, 0, 900, 0}));
     // What a damaged drawing may hold near (1200, 0): no snap comes of it, and nothing breaks.
     const float nan = std::numeric_limits<float>::quiet_NaN(), huge = 3e38f;
@@ -83,6 +88,7 @@ TEST(SnapFinder, FindsEachKindWhereTheEntitiesOfferIt) {
         {"block insertion", 701, 1, 5, kAll, {}, SnapKind::Insertion, 700, 0},
         {"end inside a scaled block", 719, 19, 5, kAll, {}, SnapKind::Endpoint, 720, 20},
         {"end inside a stretched, turned block", 771, 111, 5, kAll, {}, SnapKind::Endpoint, 770, 110},
+        {"crossing of two lines in a block", 1305.5, 5.5, 5, kAll, {}, SnapKind::Intersection, 1305, 5},
         {"perpendicular foot beats nearest", 831, 1, 5, kAll, engine::Point2{830, 100}, SnapKind::Perpendicular, 830,
          0},
         {"foot off the segment", 905, 1, 5, engine::SnapBit(SnapKind::Perpendicular), engine::Point2{950, 100},
