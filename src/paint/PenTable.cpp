@@ -47,7 +47,7 @@ PenTable PenTable::Monochrome() {
     return table;
 }
 
-bool PenTable::Parse(const std::string& text, PenTable& table, std::string& error) {
+Result<PenTable> PenTable::Parse(const std::string& text) {
     PenTable made = Monochrome();
     std::istringstream lines(text);
     std::string line;
@@ -57,45 +57,33 @@ bool PenTable::Parse(const std::string& text, PenTable& table, std::string& erro
         std::string colours, width, ink, extra;
         if (!(words >> colours)) continue;
         const std::string where = "pen table line " + std::to_string(number) + ": ";
-        if (!(words >> width >> ink) || (words >> extra)) {
-            error = where + "expected COLOURS WIDTH INK";
-            return false;
-        }
+        if (!(words >> width >> ink) || (words >> extra)) return Status(where + "expected COLOURS WIDTH INK");
         int first = 0, last = 0;
-        if (!Colours(colours, first, last)) {
-            error = where + "colours are a number 1..255 or a range such as 1-255, not \"" + colours + "\"";
-            return false;
-        }
+        if (!Colours(colours, first, last))
+            return Status(where + "colours are a number 1..255 or a range such as 1-255, not \"" + colours + "\"");
         double mm = -1;
         if (width != "-") {
             std::istringstream value(width);
-            if (!(value >> mm) || !value.eof() || !std::isfinite(mm) || mm <= 0 || mm > kLargestPenMm) {
-                error = where + "the width is millimetres above 0 and at most 10, or \"-\", not \"" + width + "\"";
-                return false;
-            }
+            if (!(value >> mm) || !value.eof() || !std::isfinite(mm) || mm <= 0 || mm > kLargestPenMm)
+                return Status(where + "the width is millimetres above 0 and at most 10, or \"-\", not \"" + width +
+                              "\"");
         }
-        if (ink != "black" && ink != "grey" && ink != "colour") {
-            error = where + "the ink is black, grey or colour, not \"" + ink + "\"";
-            return false;
-        }
+        if (ink != "black" && ink != "grey" && ink != "colour")
+            return Status(where + "the ink is black, grey or colour, not \"" + ink + "\"");
         for (int c = first; c <= last; ++c) {
             made.m_widthMm[size_t(c)] = mm;
             made.m_ink[size_t(c)] = ink == "black" ? QColor(Qt::black) : ink == "grey" ? kGrey : PaletteColour(c, true);
         }
     }
-    table = made;
-    return true;
+    return made;
 }
 
-bool PenTable::Read(const std::string& utf8Path, PenTable& table, std::string& error) {
+Result<PenTable> PenTable::Read(const std::string& utf8Path) {
     std::ifstream in(utf8Path, std::ios::binary);
-    if (!in) {
-        error = "cannot read the pen table " + utf8Path;
-        return false;
-    }
+    if (!in) return Status("cannot read the pen table " + utf8Path);
     std::ostringstream text;
     text << in.rdbuf();
-    return Parse(text.str(), table, error);
+    return Parse(text.str());
 }
 
 }  // namespace ckw::paint

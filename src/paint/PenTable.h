@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "base/Status.h"
+
 namespace ckw::paint {
 
 class PenTable {
@@ -17,9 +19,9 @@ public:
     // A pen-table file: lines "COLOURS WIDTH INK", where COLOURS is a number 1..255 or a range
     // "1-255", WIDTH a pen width in millimetres or "-" for the drawing's own width, INK "black",
     // "grey" or "colour"; "#" starts a comment. Colours no line names print black at the drawing's
-    // widths; a later line overrides an earlier one. False, with the line's number, on a fault.
-    static bool Read(const std::string& utf8Path, PenTable& table, std::string& error);
-    static bool Parse(const std::string& text, PenTable& table, std::string& error);
+    // widths; a later line overrides an earlier one. A fault is refused naming the line.
+    static Result<PenTable> Read(const std::string& utf8Path);
+    static Result<PenTable> Parse(const std::string& text);
 
     const QColor& Ink(int colour) const { return m_ink[Index(colour)]; }
     // The pen width in millimetres, or a negative number: the drawing's own.

@@ -49,35 +49,26 @@ std::array<double, 2> PaperSides(Paper paper) {
 }
 
 // The area in drawing units that the request plots.
-bool AreaOf(const ckw::engine::DisplayModel& model, const PlotRequest& request, std::array<double, 4>& area,
-            std::string& error) {
+Status AreaOf(const ckw::engine::DisplayModel& model, const PlotRequest& request, std::array<double, 4>& area) {
     switch (request.area) {
     case PlotArea::Frame:
-        if (!FindSheetFrame(model, area, request.hiddenLayers)) {
-            error = "the drawing has no sheet frame";
-            return false;
-        }
-        return true;
+        if (!FindSheetFrame(model, area, request.hiddenLayers)) return "the drawing has no sheet frame";
+        return {};
     case PlotArea::Window: {
         const auto& w = request.window;
         area = {std::min(w[0], w[2]), std::min(w[1], w[3]), std::max(w[0], w[2]), std::max(w[1], w[3])};
         if (!std::all_of(w.begin(), w.end(), [](double v) { return std::isfinite(v); }) || !(area[2] > area[0]) ||
-            !(area[3] > area[1])) {
-            error = "the plot window has no width or no height";
-            return false;
-        }
-        return true;
+            !(area[3] > area[1]))
+            return "the plot window has no width or no height";
+        return {};
     }
     case PlotArea::Extents:
         break;
     }
     std::array<float, 4> box;
-    if (!model.Extents(box)) {
-        error = "the drawing is empty";
-        return false;
-    }
+    if (!model.Extents(box)) return "the drawing is empty";
     area = {box[0], box[1], box[2], box[3]};
-    return true;
+    return {};
 }
 
 // Paints the laid-out page onto a device of `dotsPerMm`, white paper first.
@@ -147,17 +138,12 @@ bool PaperByName(const std::string& name, Paper& paper) {
     return false;
 }
 
-bool LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request, PlotLayout& layout,
-            std::string& error) {
-    if (!request.fit && (!(request.scale > 0) || !std::isfinite(request.scale))) {
-        error = "the drawing scale must be positive";
-        return false;
-    }
-    if (!(request.marginMm >= 0) || !std::isfinite(request.marginMm)) {
-        error = "the margin must not be negative";
-        return false;
-    }
-    if (!AreaOf(model, request, layout.area, error)) return false;
+Result<PlotLayout> LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request) {
+    if (!request.fit && (!(request.scale > 0) || !std::isfinite(request.scale)))
+        return "the drawing scale must be positive";
+    if (!(request.marginMm >= 0) || !std::isfinite(request.marginMm)) return "the margin must not be negative";
+    PlotLayout layout;
+    if (Status area = AreaOf(model, request, layout.area); !area.ok()) return area;
     const auto& a = layout.area;
     const double width = a[2] - a[0], height = a[3] - a[1];
     if (request.paper == Paper::Own) {
@@ -167,68 +153,51 @@ bool LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request, 
         layout.leftMm = layout.bottomMm = margin;
         layout.pageWidthMm = width / layout.scale + 2 * margin;
         layout.pageHeightMm = height / layout.scale + 2 * margin;
-        if (!(layout.pageWidthMm > 0) || !(layout.pageHeightMm > 0)) {
-            error = "the drawing has no width or no height to plot";
-            return false;
-        }
-        return true;
+        if (!(layout.pageWidthMm > 0) || !(layout.pageHeightMm > 0))
+            return "the drawing has no width or no height to plot";
+        return layout;
     }
     const auto sides = PaperSides(request.paper);
     layout.pageWidthMm = request.landscape ? sides[1] : sides[0];
     layout.pageHeightMm = request.landscape ? sides[0] : sides[1];
     const double margin = request.area == PlotArea::Frame ? 0 : request.marginMm;
     const double printableWidth = layout.pageWidthMm - 2 * margin, printableHeight = layout.pageHeightMm - 2 * margin;
-    if (!(printableWidth > 0) || !(printableHeight > 0)) {
-        error = "the margin leaves nothing of the paper";
-        return false;
-    }
+    if (!(printableWidth > 0) || !(printableHeight > 0)) return "the margin leaves nothing of the paper";
     layout.scale = request.fit ? std::max(width / printableWidth, height / printableHeight) : request.scale;
-    if (!(layout.scale > 0) || !std::isfinite(layout.scale)) {
-        error = "the drawing has no width or no height to plot";
-        return false;
-    }
+    if (!(layout.scale > 0) || !std::isfinite(layout.scale)) return "the drawing has no width or no height to plot";
     if (request.centred) {
         layout.leftMm = (layout.pageWidthMm - width / layout.scale) / 2;
         layout.bottomMm = (layout.pageHeightMm - height / layout.scale) / 2;
     } else {
         layout.leftMm = layout.bottomMm = margin;
     }
-    return true;
+    return layout;
 }
 
-bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
-                  std::string& error) {
-    PlotLayout layout;
-    if (!LayOut(model, request, layout, error)) return false;
-    widthMm = layout.pageWidthMm;
-    heightMm = layout.pageHeightMm;
-    return true;
-}
-
-QImage PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels, std::string& error) {
-    PlotLayout layout;
-    if (pixels <= 0 || !LayOut(model, request, layout, error)) return {};
+Result<QImage> PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels) {
+    if (pixels <= 0) return "the preview has no size";
+    Result<PlotLayout> laidOut = LayOut(model, request);
+    if (!laidOut) return laidOut.status();
+    const PlotLayout& layout = *laidOut;
     const double dotsPerMm = pixels / std::max(layout.pageWidthMm, layout.pageHeightMm);
     QImage image(std::max(1, int(std::lround(layout.pageWidthMm * dotsPerMm))),
                  std::max(1, int(std::lround(layout.pageHeightMm * dotsPerMm))), QImage::Format_RGB32);
     QPainter painter(&image);
     PaintPage(painter, model, request, layout, dotsPerMm);
+    painter.end();
     return image;
 }
 
-bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, std::string& error) {
-    if (pages.empty()) {
-        error = "nothing to plot";
-        return false;
-    }
+Status PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path) {
+    if (pages.empty()) return "nothing to plot";
     // Every page is laid out before the file is touched: a set with one bad drawing writes nothing.
-    std::vector<PlotLayout> layouts(pages.size());
-    for (size_t i = 0; i < pages.size(); ++i)
-        if (!pages[i].model || !LayOut(*pages[i].model, pages[i].request, layouts[i], error)) {
-            if (!pages[i].model) error = "nothing to plot";
-            if (pages.size() > 1) error = "page " + std::to_string(i + 1) + ": " + error;
-            return false;
-        }
+    std::vector<PlotLayout> layouts;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        Result<PlotLayout> layout = pages[i].model ? LayOut(*pages[i].model, pages[i].request) : "nothing to plot";
+        if (!layout)
+            return Status(pages.size() > 1 ? "page " + std::to_string(i + 1) + ": " + layout.why() : layout.why());
+        layouts.push_back(*std::move(layout));
+    }
     auto pageLayout = [](const PlotLayout& l) {
         // The size is given as the page lies; "landscape" would turn a wide page on its side.
         const QPageSize size(QSizeF(l.pageWidthMm, l.pageHeightMm), QPageSize::Millimeter, QString(),
@@ -240,10 +209,7 @@ bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, st
     pdf.setResolution(kPdfResolution);
     pdf.setCreator(QStringLiteral("kwdraw"));
     QPainter painter;
-    if (!painter.begin(&pdf)) {
-        error = "cannot write " + utf8Path;
-        return false;
-    }
+    if (!painter.begin(&pdf)) return Status("cannot write " + utf8Path);
     const double dotsPerMm = pdf.resolution() / 25.4;
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
@@ -252,16 +218,12 @@ bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, st
         }
         PaintPage(painter, *pages[i].model, pages[i].request, layouts[i], dotsPerMm);
     }
-    if (!painter.end()) {
-        error = "cannot finish " + utf8Path;
-        return false;
-    }
-    return true;
+    if (!painter.end()) return Status("cannot finish " + utf8Path);
+    return {};
 }
 
-bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,
-             std::string& error) {
-    return PlotPdf({PlotPage{&model, request}}, utf8Path, error);
+Status PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request) {
+    return PlotPdf({PlotPage{&model, request}}, utf8Path);
 }
 
 }  // namespace ckw::paint

@@ -11,6 +11,7 @@
 
 #include "DisplayModel.h"
 #include "PenTable.h"
+#include "base/Status.h"
 
 namespace ckw::paint {
 
@@ -50,26 +51,20 @@ QSet<int> LayersOff(const ckw::engine::Drawing& drawing);
 // Paper names "A0".."A4" (any case) and "own"; false for others.
 bool PaperByName(const std::string& name, Paper& paper);
 
-// False, with error, when there is nothing to plot, no frame, or no usable scale.
-bool LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request, PlotLayout& layout, std::string& error);
+// The page of the request; refused when there is nothing to plot, no frame, or no usable scale.
+Result<PlotLayout> LayOut(const ckw::engine::DisplayModel& model, const PlotRequest& request);
 
-// Page size in millimetres of what the request plots (false when there is nothing to plot).
-bool PlotPageSize(const ckw::engine::DisplayModel& model, const PlotRequest& request, double& widthMm, double& heightMm,
-                  std::string& error);
-
-// The page as it will print, its longer side `pixels` long (a null image, with error, when the
-// request cannot be plotted).
-QImage PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels, std::string& error);
+// The page as it will print, its longer side `pixels` long; refused as LayOut refuses.
+Result<QImage> PlotPreview(const ckw::engine::DisplayModel& model, const PlotRequest& request, int pixels);
 
 struct PlotPage {
     const ckw::engine::DisplayModel* model = nullptr;
     PlotRequest request;
 };
 
-// Writes the PDF (UTF-8 path), one page each in the order given. False, with error, when a page
-// cannot be plotted (nothing is written then) or the file cannot be written.
-bool PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path, std::string& error);
-bool PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request,
-             std::string& error);
+// Writes the PDF (UTF-8 path), one page each in the order given. Refused when a page cannot be
+// plotted (nothing is written then) or the file cannot be written.
+Status PlotPdf(const std::vector<PlotPage>& pages, const std::string& utf8Path);
+Status PlotPdf(const ckw::engine::DisplayModel& model, const std::string& utf8Path, const PlotRequest& request);
 
 }  // namespace ckw::paint

@@ -62,20 +62,20 @@ void Draw(const char* shown, const char* hidden, bool off, float width, float he
 }
 
 TEST(PenTables, ReadColourRangesWidthsAndInksAndNameTheFaultyLine) {
-    PenTable table;
-    std::string error;
-    ASSERT_TRUE(
-        PenTable::Parse("# office pens\n1-255 0.18 black\n2 - grey  # yellow text\n4 0.5 colour\n"
-                        "4 0.35 colour\n",
-                        table, error))
-        << error;
+    auto parsed = PenTable::Parse(
+        "# office pens\n1-255 0.18 black\n2 - grey  # yellow text\n4 0.5 colour\n"
+        "4 0.35 colour\n");
+    ASSERT_TRUE(parsed) << parsed.why();
+    PenTable table = *parsed;
     EXPECT_EQ(table.Ink(1), QColor(Qt::black));
     EXPECT_DOUBLE_EQ(table.WidthMm(1), 0.18);
     EXPECT_EQ(table.Ink(2), QColor(128, 128, 128));
     EXPECT_LT(table.WidthMm(2), 0) << "\"-\": the drawing's own width";
     EXPECT_DOUBLE_EQ(table.WidthMm(4), 0.35) << "a later line wins";
     EXPECT_EQ(table.Ink(4), QColor(0, 255, 255)) << "colour 4 keeps its own ink";
-    ASSERT_TRUE(PenTable::Parse("3 0.7 grey\n", table, error));
+    parsed = PenTable::Parse("3 0.7 grey\n");
+    ASSERT_TRUE(parsed);
+    table = *parsed;
     EXPECT_EQ(table.Ink(5), QColor(Qt::black)) << "colours no line names print black";
 
     const std::pair<const char*, const char*> bad[] = {
@@ -87,12 +87,11 @@ TEST(PenTables, ReadColourRangesWidthsAndInksAndNameTheFaultyLine) {
         {"7 0.2 black 9", "line 1: expected"},
     };
     for (const auto& [text, said] : bad) {
-        PenTable kept = PenTable::ByColour();
-        EXPECT_FALSE(PenTable::Parse(text, kept, error)) << text;
-        EXPECT_NE(error.find(said), std::string::npos) << text << ": " << error;
-        EXPECT_EQ(kept.Ink(2), QColor(255, 255, 0)) << "a faulty table leaves the one given as it was";
+        const auto faulty = PenTable::Parse(text);
+        EXPECT_FALSE(faulty) << text;
+        EXPECT_NE(faulty.why().find(said), std::string::npos) << text << ": " << faulty.why();
     }
-    EXPECT_FALSE(PenTable::Read("/nonexistent/office.pens", table, error));
+    EXPECT_FALSE(PenTable::Read("/nonexistent/office.pens"));
 }
 
 TEST(PlotLayouts, PaperAreaScaleAndCentring) {
@@ -123,9 +122,9 @@ TEST(PlotLayouts, PaperAreaScaleAndCentring) {
         r.landscape = c.landscape;
         r.fit = c.fit;
         r.centred = c.centred;
-        PlotLayout l;
-        std::string error;
-        ASSERT_TRUE(ckw::paint::LayOut(model, r, l, error)) << error;
+        const auto laidOut = ckw::paint::LayOut(model, r);
+        ASSERT_TRUE(laidOut) << laidOut.why();
+        const PlotLayout& l = *laidOut;
         const std::string at = "paper " + std::to_string(int(c.paper)) + " area " + std::to_string(int(c.area));
         EXPECT_NEAR(l.pageWidthMm, c.width, 1e-6) << at;
         EXPECT_NEAR(l.pageHeightMm, c.height, 1e-6) << at;
@@ -136,16 +135,13 @@ TEST(PlotLayouts, PaperAreaScaleAndCentring) {
     PlotRequest flat;
     flat.area = PlotArea::Window;
     flat.window = {0, 0, 1000, 0};
-    PlotLayout l;
-    std::string error;
-    EXPECT_FALSE(ckw::paint::LayOut(model, flat, l, error));
-    EXPECT_NE(error.find("no width or no height"), std::string::npos);
+    EXPECT_NE(ckw::paint::LayOut(model, flat).why().find("no width or no height"), std::string::npos);
     flat.window = {0, 0, 1000, std::nan("")};
-    EXPECT_FALSE(ckw::paint::LayOut(model, flat, l, error));
+    EXPECT_FALSE(ckw::paint::LayOut(model, flat));
     PlotRequest tooWide;
     tooWide.paper = Paper::A4;
     tooWide.marginMm = 200;
-    EXPECT_FALSE(ckw::paint::LayOut(model, tooWide, l, error));
+    EXPECT_FALSE(ckw::paint::LayOut(model, tooWide));
 }
 
 TEST(PlotPreview, LeavesHiddenLayersOutAndPrintsYellowDarkWithAPenTable) {
@@ -164,16 +160,15 @@ TEST(PlotPreview, LeavesHiddenLayersOutAndPrintsYellowDarkWithAPenTable) {
     auto dark = [](QColor c) { return c.lightness() < 100; };
     PlotRequest r;
     r.area = PlotArea::Frame;
-    std::string error;
-    const QImage colour = ckw::paint::PlotPreview(model, r, 840, error);
-    ASSERT_FALSE(colour.isNull()) << error;
-    EXPECT_GT(row(colour, 0.3, yellow), 300) << "the yellow line in its own colour";
-    ASSERT_TRUE(PenTable::Parse("1-255 0.5 black", r.pens, error));
-    const QImage table = ckw::paint::PlotPreview(model, r, 840, error);
+    const auto colour = ckw::paint::PlotPreview(model, r, 840);
+    ASSERT_TRUE(colour) << colour.why();
+    EXPECT_GT(row(*colour, 0.3, yellow), 300) << "the yellow line in its own colour";
+    r.pens = *PenTable::Parse("1-255 0.5 black");
+    const QImage table = *ckw::paint::PlotPreview(model, r, 840);
     EXPECT_EQ(row(table, 0.3, yellow), 0);
     EXPECT_GT(row(table, 0.3, dark), 300) << "black on the paper";
     r.hiddenLayers = {10};
-    EXPECT_EQ(row(ckw::paint::PlotPreview(model, r, 840, error), 0.3, dark), 0) << "a layer switched off";
+    EXPECT_EQ(row(*ckw::paint::PlotPreview(model, r, 840), 0.3, dark), 0) << "a layer switched off";
 }
 
 // kwutil plot A.T B.T -o set.pdf: one page each in the order given, each drawing's switched-off

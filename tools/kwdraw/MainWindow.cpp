@@ -413,9 +413,8 @@ bool MainWindow::Plot(const QString& path, const ckw::paint::PlotRequest& reques
         error = tr("No drawing is open");
         return false;
     }
-    std::string why;
-    if (!ckw::paint::PlotPdf(view->Model(), path.toStdString(), request, why)) {
-        error = QString::fromStdString(why);
+    if (ckw::Status plotted = ckw::paint::PlotPdf(view->Model(), path.toStdString(), request); !plotted.ok()) {
+        error = QString::fromStdString(plotted.why());
         return false;
     }
     return true;

@@ -137,11 +137,9 @@ void PlotDialog::SetPenFile(const QString& path) {
 
 QString PlotDialog::PensError() const {
     if (m_pens->currentData().toInt() != kTable) return {};
-    ckw::paint::PenTable table;
-    std::string error;
     if (m_penFile->text().isEmpty()) return tr("Choose a pen-table file");
-    if (!ckw::paint::PenTable::Read(m_penFile->text().toStdString(), table, error))
-        return QString::fromStdString(error);
+    if (auto table = ckw::paint::PenTable::Read(m_penFile->text().toStdString()); !table)
+        return QString::fromStdString(table.why());
     return {};
 }
 
@@ -153,15 +151,15 @@ ckw::paint::PlotRequest PlotDialog::Request() const {
     r.scale = m_scale->value();
     r.fit = m_fit->isChecked() && r.paper != Paper::Own;
     r.centred = m_centred->isChecked();
-    std::string error;
     switch (m_pens->currentData().toInt()) {
     case kMono:
         r.pens = ckw::paint::PenTable::Monochrome();
         break;
-    case kTable:
-        if (!ckw::paint::PenTable::Read(m_penFile->text().toStdString(), r.pens, error))
-            r.pens = ckw::paint::PenTable::Monochrome();
+    case kTable: {
+        auto table = ckw::paint::PenTable::Read(m_penFile->text().toStdString());
+        r.pens = table ? *table : ckw::paint::PenTable::Monochrome();
         break;
+    }
     default:
         r.pens = ckw::paint::PenTable::ByColour();
     }
@@ -176,22 +174,22 @@ void PlotDialog::Refresh() {
     m_scale->setEnabled(!(standard && m_fit->isChecked()));
     m_penFile->setEnabled(m_pens->currentData().toInt() == kTable);
     const ckw::paint::PlotRequest request = Request();
-    std::string error;
-    ckw::paint::PlotLayout layout;
     QString problem = PensError();
-    if (problem.isEmpty() && !ckw::paint::LayOut(m_model, request, layout, error))
-        problem = QString::fromStdString(error);
+    const auto laidOut = ckw::paint::LayOut(m_model, request);
+    if (problem.isEmpty() && !laidOut) problem = QString::fromStdString(laidOut.why());
     if (auto* ok = findChild<QDialogButtonBox*>()) ok->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty());
     if (!problem.isEmpty()) {
         m_page->setText(problem);
         m_preview->setPixmap(QPixmap());
         return;
     }
+    const ckw::paint::PlotLayout& layout = *laidOut;
     m_page->setText(tr("%1 x %2 mm at 1:%3")
                         .arg(layout.pageWidthMm, 0, 'f', 0)
                         .arg(layout.pageHeightMm, 0, 'f', 0)
                         .arg(layout.scale, 0, 'f', layout.scale < 10 ? 2 : 0));
-    m_preview->setPixmap(QPixmap::fromImage(ckw::paint::PlotPreview(m_model, request, kPreviewPixels, error)));
+    const auto preview = ckw::paint::PlotPreview(m_model, request, kPreviewPixels);
+    m_preview->setPixmap(preview ? QPixmap::fromImage(*preview) : QPixmap());
 }
 
 }  // namespace kwdraw

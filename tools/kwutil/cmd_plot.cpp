@@ -59,8 +59,14 @@ bool Request(const PlotOptions& o, ckw::paint::PlotRequest& request, std::string
         if (const auto scale = kwutil::ReadNumber(o.scale)) request.scale = *scale;  // checked as an option
     if (o.pens == "mono")
         request.pens = ckw::paint::PenTable::Monochrome();
-    else if (o.pens != "colour" && !ckw::paint::PenTable::Read(o.pens, request.pens, error))
-        return false;
+    else if (o.pens != "colour") {
+        auto table = ckw::paint::PenTable::Read(o.pens);
+        if (!table) {
+            error = table.why();
+            return false;
+        }
+        request.pens = *std::move(table);
+    }
     return true;
 }
 
@@ -96,8 +102,8 @@ int Plot(const PlotOptions& o) {
         pages.push_back(std::move(page));
     }
     EnsureGuiApplication();
-    if (!ckw::paint::PlotPdf(pages, o.output, error)) {
-        kwutil::Say() << error << "\n";
+    if (ckw::Status plotted = ckw::paint::PlotPdf(pages, o.output); !plotted.ok()) {
+        kwutil::Say() << plotted.why() << "\n";
         return 1;
     }
     return 0;
