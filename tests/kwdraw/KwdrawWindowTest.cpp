@@ -640,6 +640,10 @@ TEST_F(Window, ImportedDxfIsMovedAndErasedAsOneLeavingTheUsersEntities) {
     window->Action(QStringLiteral("importedErase"))->trigger();
     EXPECT_TRUE(Drawn(d, true).empty());
     EXPECT_EQ(Drawn(d, false), mine) << "the user's own line stays as it was";
+    // The erase is one step: one undo brings every imported entity back where it was moved to.
+    window->Action(QStringLiteral("editUndo"))->trigger();
+    EXPECT_EQ(Drawn(d, true), moved);
+    EXPECT_EQ(Drawn(d, false), mine);
 }
 #endif
 
