@@ -700,19 +700,22 @@ TEST_F(Window, LayerColourFromThePanelRepaintsAndIsSavedWithTheDrawing) {
 }
 
 TEST_F(Window, FileMenuOpensAnEarlierDrawingInATabAndExportsDxf) {
-    // An earlier drawing of plan 3, floor 2, and the working one of the same plan and floor.
+    // An earlier paper-space drawing of plan, floor 2, and the working one of the same plan and floor.
     const QString folder = g_home->path() + "/plans";
     ASSERT_TRUE(QDir().mkpath(folder));
-    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+    kwWrite_DrawingInfo(2005, "PLAN", 2, 100);
     View().Drawing()->Add(LineOn(0, 0));
     ASSERT_TRUE(window->SaveDrawing(&View(), folder + "/plan-2-old.T"));
     window->NewDrawing();
-    kwWrite_DrawingInfo(3, "PLAN", 2, 100);
+    kwWrite_DrawingInfo(2005, "PLAN", 2, 100);
 
     WhenModal([&](QWidget& ask) {
         // The query comes filled from the working drawing's record; the folder is typed.
         EXPECT_EQ(ask.findChild<QLineEdit*>(QStringLiteral("drawingName"))->text(), QStringLiteral("PLAN"));
         EXPECT_EQ(ask.findChild<QSpinBox*>(QStringLiteral("floor"))->value(), 2);
+        EXPECT_EQ(ask.findChild<QComboBox*>(QStringLiteral("kind"))->currentText(),
+                  QStringLiteral("Paper space (2005)"))
+            << "the kind by its name";
         auto* where = ask.findChild<QLineEdit*>(QStringLiteral("folder"));
         where->selectAll();
         QTest::keyClicks(where, folder);

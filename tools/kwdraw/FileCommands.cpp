@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -13,6 +15,8 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <ckw/DrawingFiles.h>
 
@@ -38,6 +42,29 @@ QString DrawingFolder(const DrawingView* view) {
     return QFileInfo(FromGbk(d->FileName())).absolutePath();
 }
 
+// The drawing kinds the library names (the drawing modes its settings offer); other programs'
+// kinds are numbers.
+constexpr int kPaperSpaceKind = 2005, kModelSpaceKind = 2008;
+
+// The kind by its name where it has one; any other number may be typed.
+QComboBox* KindBox(int kind, const std::vector<std::pair<QString, int>>& named) {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("kind"));
+    box->setEditable(true);
+    box->setValidator(new QIntValidator(-kLargestNumber, kLargestNumber, box));
+    for (const auto& [text, number] : named) box->addItem(text, number);
+    const int known = box->findData(kind);
+    if (known < 0) box->addItem(QString::number(kind), kind);
+    box->setCurrentIndex(known >= 0 ? known : box->count() - 1);
+    return box;
+}
+
+// The kind chosen by its name, or the number typed.
+int ChosenKind(const QComboBox& box) {
+    if (const int item = box.findText(box.currentText()); item >= 0) return box.itemData(item).toInt();
+    return box.currentText().toInt();
+}
+
 QSpinBox* NumberBox(const char* name, int value) {
     auto* box = new QSpinBox;
     box->setObjectName(QLatin1String(name));
@@ -59,7 +86,8 @@ void MainWindow::OpenOldDrawingCommand() {
     folder->setObjectName(QStringLiteral("folder"));
     auto* name = new QLineEdit(FromGbk(info.name));
     name->setObjectName(QStringLiteral("drawingName"));
-    QSpinBox* kind = NumberBox("kind", info.kind);
+    QComboBox* kind = KindBox(info.kind, {{tr("Paper space (%1)").arg(kPaperSpaceKind), kPaperSpaceKind},
+                                          {tr("Model space (%1)").arg(kModelSpaceKind), kModelSpaceKind}});
     QSpinBox* floor = NumberBox("floor", info.floor);
     form->addRow(tr("Folder"), folder);
     form->addRow(tr("Drawing name"), name);
@@ -71,7 +99,7 @@ void MainWindow::OpenOldDrawingCommand() {
     connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
     if (ask.exec() != QDialog::Accepted) return;
 
-    int pickedKind = kind->value(), pickedFloor = floor->value(), scale = 0;
+    int pickedKind = ChosenKind(*kind), pickedFloor = floor->value(), scale = 0;
     char path[kPathCapacity] = {};
     if (!kwOpen_OldDrawing(ToGbk(folder->text()).c_str(), ToGbk(name->text()).c_str(), pickedKind, pickedFloor, scale,
                            path, sizeof path) ||

@@ -210,6 +210,14 @@
         <translation>类别</translation>
     </message>
     <message>
+        <source>Paper space (%1)</source>
+        <translation>图纸空间模式（%1）</translation>
+    </message>
+    <message>
+        <source>Model space (%1)</source>
+        <translation>模型空间模式（%1）</translation>
+    </message>
+    <message>
         <source>Floor (999: every floor)</source>
         <translation>楼层（999：所有楼层）</translation>
     </message>
