@@ -111,12 +111,13 @@ struct InputEvent {
 /// What an interactive call waits for, so that a person's window can show the right cursor,
 /// rubber band or selection box.
 enum class InputWant {
-    Track,      ///< cursor tracking: moves, a point, [TAB] or [Esc] (HostTrackCursor)
-    Point,      ///< one point or a key (HostGetCursorPoint, HostPickPoint, edit base points)
-    Entity,     ///< a point that picks an entity within the pick aperture (HostPickEntity)
-    Selection,  ///< a point or a window (HostSelectEntities)
-    Value,      ///< a number (scale factor, angle of the edit commands)
-    File,       ///< a file name (HostFileDialog)
+    Track,         ///< cursor tracking: moves, a point, [TAB] or [Esc] (HostTrackCursor)
+    Point,         ///< one point or a key (HostGetCursorPoint, HostPickPoint, edit base points)
+    Entity,        ///< a point that picks an entity within the pick aperture (HostPickEntity)
+    Selection,     ///< a point or a window (HostSelectEntities)
+    Value,         ///< a number (scale factor, angle of the edit commands)
+    File,          ///< a file name (HostFileDialog)
+    TrackOrValue,  ///< cursor tracking as Track, or a number typed (a window's own edit commands)
 };
 
 /// Where the engine's interactive calls take their answers from once the input script is used up:
@@ -228,6 +229,29 @@ public:
     /// The memory the steps of each drawing may take (default 256 MiB); the oldest go first, but
     /// the newest step stays.
     void SetHistoryBudget(size_t bytes);
+    /// @}
+
+    /// @name Selection made in a window
+    /// The same selection the contract's selection calls fill and walk: what a person selects on
+    /// the canvas is what the library's commands that ask for a selection get.
+    /// @{
+
+    /// Indexes of the selected live entities of the current drawing, in the order selected (empty
+    /// when the selection belongs to another drawing).
+    std::vector<size_t> SelectedEntities();
+    /// Selects (or with remove, unselects) the entity nearest to (x, y) within `within` in the
+    /// current drawing (tables excluded); false when none is that near.
+    bool SelectNearest(double x, double y, double within, bool remove = false);
+    /// Selects (or unselects) the entities wholly inside the box, and with crossing also those
+    /// the box's edge crosses; returns how many it met.
+    size_t SelectInBox(double x1, double y1, double x2, double y2, bool crossing, bool remove = false);
+    /// Makes these entity indexes of the current drawing the selection (erased ones left out).
+    void SetSelection(const std::vector<size_t>& indexes);
+    /// Counts the changes of the selection, so that a window redraws its highlight when it moves.
+    uint64_t SelectionRevision() const;
+    /// The next answer for a command of a window's own, as it comes: from the script, then the
+    /// input source (cursor moves only while the call tracks the cursor).
+    InputEvent AskInput(InputWant want);
     /// @}
 
     // --- HostEngine: every host call (HostCalls.def) ---

@@ -115,16 +115,7 @@ void ReferenceEngine::HostSelectEntities(const int& filter) {
     if (event.type == Type::Point) {
         if (auto hit = m->Nearest(unit, event.x, event.y, m->aperture, filter)) m->Select(*hit);
     } else if (event.type == Type::Window || event.type == Type::Crossing) {
-        const auto& entities = unit.drawing.Entities();
-        const bool crossing = event.type == Type::Crossing;
-        for (size_t i = 0; i < entities.size(); ++i) {
-            const Entity& e = entities[i];
-            if (e.deleted || !IsDrawnKind(e.kind) || !m->Passes(e, filter)) continue;
-            const auto& blocks = std::as_const(unit.drawing).Blocks();
-            if (InsideBox(e, blocks, event.x, event.y, event.x2, event.y2) ||
-                (crossing && CrossesBox(e, blocks, event.x, event.y, event.x2, event.y2)))
-                m->Select(i);
-        }
+        m->SelectBox(unit, event.x, event.y, event.x2, event.y2, event.type == Type::Crossing, filter, false);
     }
 }
 

@@ -86,9 +86,15 @@ void EntityIndex::CellRange(float x0, float y0, float x1, float y1, int& cx0, in
 }
 
 std::vector<size_t> EntityIndex::Near(double x, double y, double within) const {
+    if (!std::isfinite(x) || !std::isfinite(y) || !(within >= 0)) return {};
+    return InBox(x - within, y - within, x + within, y + within);
+}
+
+std::vector<size_t> EntityIndex::InBox(double x0, double y0, double x1, double y1) const {
     std::vector<size_t> found;
-    if (m_columns == 0 || !std::isfinite(x) || !std::isfinite(y) || !(within >= 0)) return found;
-    const double x0 = x - within, y0 = y - within, x1 = x + within, y1 = y + within;
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    if (m_columns == 0 || std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1)) return found;
     if (++m_stamp == 0) {
         std::fill(m_seen.begin(), m_seen.end(), 0);
         m_stamp = 1;
@@ -104,7 +110,8 @@ std::vector<size_t> EntityIndex::Near(double x, double y, double within) const {
     const double gx1 = m_x0 + m_cell * m_columns, gy1 = m_y0 + m_cell * m_rows;
     if (x1 >= m_x0 && x0 <= gx1 && y1 >= m_y0 && y0 <= gy1) {
         int cx0, cy0, cx1, cy1;
-        CellRange(float(x0), float(y0), float(x1), float(y1), cx0, cy0, cx1, cy1);
+        CellRange(float(std::max(x0, m_x0)), float(std::max(y0, m_y0)), float(std::min(x1, gx1)),
+                  float(std::min(y1, gy1)), cx0, cy0, cx1, cy1);
         for (int cy = cy0; cy <= cy1; ++cy)
             for (int cx = cx0; cx <= cx1; ++cx) {
                 size_t cell = static_cast<size_t>(cy) * m_columns + cx;

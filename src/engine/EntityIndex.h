@@ -18,6 +18,11 @@ public:
 
     // Indexes of the live drawn entities whose box comes within `within` of (x, y), each once.
     std::vector<size_t> Near(double x, double y, double within) const;
+    // Indexes of the live drawn entities whose box meets the box (x0, y0)-(x1, y1), ascending, each once.
+    std::vector<size_t> InBox(double x0, double y0, double x1, double y1) const;
+    // The entity's box as indexed (xmin, ymin, xmax, ymax; xmin > xmax when it has none).
+    const std::array<float, 4>& Box(size_t index) const { return m_boxes[index]; }
+    size_t Size() const { return m_boxes.size(); }
     // The entity nearest to (x, y) within `within` (its outline, not its box), tables excluded.
     // `accept` filters candidates (null: all).
     bool Nearest(const Drawing& drawing, double x, double y, double within, size_t& found,

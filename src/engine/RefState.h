@@ -53,6 +53,7 @@ struct ReferenceEngine::State {
     std::vector<size_t> selection;
     std::vector<char> selected;
     size_t selectionWalk = 0;
+    uint64_t selectionRevision = 0;
     std::optional<EntityRef> currentEntity;
     std::array<std::optional<int>, 4> attributeOverrides;
 
@@ -99,6 +100,12 @@ struct ReferenceEngine::State {
     void ToUser(double wx, double wy, float& x, float& y) const;
     void ClearSelection();
     void Select(size_t index);
+    // Takes these entities out of the selection.
+    void Unselect(const std::vector<size_t>& indexes);
+    // Selects (or unselects) what a window or crossing box takes in; returns how many it met.
+    size_t SelectBox(Unit& unit, double x1, double y1, double x2, double y2, bool crossing, int filter, bool remove);
+    // The unit's hit-test index, as the drawing is now.
+    const EntityIndex& Index(Unit& unit);
     // Nearest entity to a world point within a distance (tables excluded).
     std::optional<size_t> Nearest(Unit& unit, double x, double y, double within, int filter);
     bool Passes(const Entity& e, int filter) const { return filter <= 0 || e.Layer() == filter; }

@@ -65,7 +65,7 @@ void ReferenceEngine::State::Message(const std::string& gbk) {
 }
 
 InputEvent ReferenceEngine::State::NextInput(InputWant want) {
-    const bool skipMoves = want != InputWant::Track;
+    const bool skipMoves = want != InputWant::Track && want != InputWant::TrackOrValue;
     while (!input.empty()) {
         InputEvent event = input.front();
         input.pop_front();
@@ -93,6 +93,7 @@ void ReferenceEngine::State::ClearSelection() {
     selected.clear();
     selectionWalk = 0;
     selectionUnit = 0;
+    ++selectionRevision;
 }
 
 void ReferenceEngine::State::Select(size_t index) {
@@ -104,20 +105,37 @@ void ReferenceEngine::State::Select(size_t index) {
     if (selected[index]) return;
     selected[index] = 1;
     selection.push_back(index);
+    ++selectionRevision;
+}
+
+void ReferenceEngine::State::Unselect(const std::vector<size_t>& indexes) {
+    if (selectionUnit != current) return;
+    bool any = false;
+    for (size_t index : indexes)
+        if (index < selected.size() && selected[index]) selected[index] = 0, any = true;
+    if (!any) return;
+    std::erase_if(selection, [&](size_t index) { return !selected[index]; });
+    selectionWalk = 0;
+    ++selectionRevision;
+}
+
+const EntityIndex& ReferenceEngine::State::Index(Unit& unit) {
+    if (!unit.index || unit.indexRevision != unit.drawing.Revision()) {
+        unit.index = std::make_shared<EntityIndex>(unit.drawing);
+        unit.indexRevision = unit.drawing.Revision();
+    }
+    return *unit.index;
 }
 
 std::optional<size_t> ReferenceEngine::State::Nearest(Unit& unit, double x, double y, double within, int filter) {
     const Drawing& d = unit.drawing;
-    if (!unit.index || unit.indexRevision != d.Revision()) {
-        unit.index = std::make_shared<EntityIndex>(d);
-        unit.indexRevision = d.Revision();
-    }
+    const EntityIndex& index = Index(unit);
     size_t found = 0;
     auto onLayer = [](const Entity& e, const void* layer) {
         int wanted = *static_cast<const int*>(layer);
         return wanted <= 0 || e.Layer() == wanted;
     };
-    if (!unit.index->Nearest(d, x, y, within, found, onLayer, &filter)) return std::nullopt;
+    if (!index.Nearest(d, x, y, within, found, onLayer, &filter)) return std::nullopt;
     return found;
 }
 

@@ -177,9 +177,10 @@ void TransformInsert(Entity& e, const Transform& t) {
     const double s = t.Scale();
     MovePoint(e, 1, t);
     e.values[4] = static_cast<float>(e.values[4] * s);
-    e.values[5] = static_cast<float>(e.values[5] * s);
+    // A mirror turns the block's x axis and reverses its y axis: the content is mirrored too.
+    e.values[5] = static_cast<float>(e.values[5] * (t.Mirrors() ? -s : s));
     e.values[6] = static_cast<float>(e.values[6] * s);
-    e.values[7] = static_cast<float>(e.values[7] + t.Rotation());
+    e.values[7] = static_cast<float>(t.Mirrors() ? TurnAngle(t, e.values[7]) : e.values[7] + t.Rotation());
 }
 
 }  // namespace
