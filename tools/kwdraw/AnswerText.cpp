@@ -43,7 +43,7 @@ std::optional<InputEvent> ParseAnswer(std::string_view utf8, InputWant want, con
         event.text = ckw::text::Utf8ToGbk(text);
         return event;
     }
-    if (want == InputWant::Value) {
+    if (want == InputWant::Value || (want == InputWant::TrackOrValue && text.find(',') == std::string_view::npos)) {
         auto v = Number(text);
         if (!v) return std::nullopt;
         event.type = InputEvent::Type::Value;

@@ -1,6 +1,7 @@
 #pragma once
 // What a person types on the command line, read as the answer to the call that waits:
-// "100,200" a point, "@50,0" a point relative to the last one, a number for a value, a path for a
+// "100,200" a point, "@50,0" a point relative to the last one, a number for a value (or where a
+// command takes a point or a number, as an angle picked or typed), a path for a
 // file, an empty line ends the call as [Esc] does.
 #include <optional>
 #include <string_view>

@@ -21,6 +21,8 @@ namespace {
 
 // A press and release closer than this many pixels is a click, not a drag.
 constexpr int kDragPixels = 4;
+// A pick takes the nearest entity within this many pixels of the cursor.
+constexpr double kPickPixels = 5;
 // A drawing's model is built in slices of about this many milliseconds between events, so that
 // the window answers while a large drawing arrives; the time is looked at every so many entities.
 constexpr qint64 kBuildSliceMilliseconds = 30;
@@ -229,6 +231,9 @@ void DrawingView::paintEvent(QPaintEvent*) {
                    tr("Loading the drawing: %1%").arg(static_cast<int>(model.Progress() * 100)));
     }
     p.setTransform(WorldToDevice());
+    // The selection is outlined while the person selects; a command that asks for points or picks
+    // shows its own rubber bands, and the entities it works on in their own colours.
+    if (!m_want || m_want == InputWant::Selection) m_highlight.Paint(p, m_unit, m_light);
     auto& engine = ckw::engine::DefaultEngine();
     if (m_want && engine.CurrentUnit() == m_unit) {
         int colour = engine.TemporaryColour();
@@ -267,7 +272,7 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
         return;
     }
     if (e->button() != Qt::LeftButton) return;
-    if (m_zoomWindow || m_want == InputWant::Selection) {
+    if (m_zoomWindow || m_want == InputWant::Selection || !m_want) {
         m_dragStart = m_zoomWindow && m_zoomCorner ? *m_zoomCorner : e->pos();
         return;
     }
@@ -293,7 +298,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* e) {
     m_cursor = e->pos();
     QPointF w = PointAt(e->position());
     emit CursorMoved(w);
-    if (m_want == InputWant::Track && !m_panFrom) {
+    if ((m_want == InputWant::Track || m_want == InputWant::TrackOrValue) && !m_panFrom) {
         InputEvent move;
         move.type = InputEvent::Type::Move;
         move.x = w.x();
@@ -342,7 +347,10 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         answer.type = InputEvent::Type::Point;
         answer.x = b.x(), answer.y = b.y();
     }
-    emit Answer(answer);
+    if (m_want)
+        emit Answer(answer);
+    else
+        emit Select(answer, kPickPixels / m_scale, e->modifiers() & Qt::ShiftModifier);
     update();
 }
 

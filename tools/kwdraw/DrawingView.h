@@ -13,6 +13,7 @@
 
 #include "DisplayModel.h"
 #include "FileIdentity.h"
+#include "Selection.h"
 #include "SnapCursor.h"
 #include <ckw/ReferenceEngine.h>
 
@@ -70,6 +71,9 @@ signals:
     // What the canvas itself asks of the person (a zoom window's corners); empty when nothing.
     void ViewPrompt(const QString& text);
     void Answer(const ckw::engine::InputEvent& event);
+    // A pick or box made while no command waits: selects (or with Shift, unselects) what it meets;
+    // a pick takes the nearest entity within aperture drawing units.
+    void Select(const ckw::engine::InputEvent& gesture, double aperture, bool remove);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -121,6 +125,7 @@ private:
     std::optional<QPoint> m_panFrom;     // middle button
     QPoint m_cursor{-1, -1};
     SnapCursor m_snaps;
+    SelectionHighlight m_highlight;
 };
 
 }  // namespace kwdraw

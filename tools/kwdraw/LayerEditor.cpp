@@ -31,15 +31,14 @@ LayerInfo EntryOf(const ckw::engine::Drawing& d, int number) {
 
 int LayerOf(const QTreeWidgetItem* item) { return item->data(LayerEditor::kName, Qt::UserRole).toInt(); }
 
-// The line types the drawing defines by number (named where the entry has a name); solid always.
+}  // namespace
+
 std::map<int, QString> LineTypesOf(const ckw::engine::Drawing& d) {
     std::map<int, QString> types{{kSolid, QString()}};
     for (const auto& e : d.Entities())
         if (e.kind == ckw::engine::kLineTypeEntry && !e.deleted) types[e.attributes[0]] = FromGbk(e.text);
     return types;
 }
-
-}  // namespace
 
 LayerEditor::LayerEditor(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("layerPanel"));

@@ -5,7 +5,9 @@
 // the palette, the line-type list sets the line type. Edits go into the drawing's layer table, so
 // they are saved with the drawing and dropped with it when it is closed unsaved.
 #include <QSet>
+#include <QString>
 #include <QTreeWidget>
+#include <map>
 
 namespace ckw::engine {
 class Drawing;
@@ -14,6 +16,9 @@ class Drawing;
 namespace kwdraw {
 
 class DrawingView;
+
+// The line types the drawing defines by number (named where the entry has a name); solid always.
+std::map<int, QString> LineTypesOf(const ckw::engine::Drawing& drawing);
 
 class LayerEditor : public QTreeWidget {
     Q_OBJECT

@@ -34,6 +34,8 @@
 #include "LayerEditor.h"
 #include "LibraryLayers.h"
 #include "Plot.h"
+#include "PropertiesPanel.h"
+#include "Selection.h"
 #include "WindowInput.h"
 #include "base/GbkText.h"
 #include "platform/FileLock.h"
@@ -62,6 +64,7 @@ MainWindow::MainWindow() {
         }
         RefreshLayers();
         RefreshTitle();
+        SelectionChanged();
     });
     connect(m_tabs, &QTabWidget::tabCloseRequested, this, [this](int index) { CloseTab(index); });
 
@@ -107,6 +110,14 @@ MainWindow::MainWindow() {
     dock->setObjectName(QStringLiteral("layerDock"));
     dock->setWidget(m_layers);
     addDockWidget(Qt::RightDockWidgetArea, dock);
+
+    m_properties = new PropertiesPanel;
+    connect(m_properties, &PropertiesPanel::Edit, this,
+            [this](const QString& name, const std::function<void()>& change) { RunCommand(name, change); });
+    auto* properties = new QDockWidget(tr("Properties"));
+    properties->setObjectName(QStringLiteral("propertiesDock"));
+    properties->setWidget(m_properties);
+    addDockWidget(Qt::RightDockWidgetArea, properties);
 
     m_coordinates = new QLabel;
     m_coordinates->setObjectName(QStringLiteral("coordinates"));
@@ -156,6 +167,12 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
     connect(view, &DrawingView::Answer, this, [this](const ckw::engine::InputEvent& e) {
         if (m_input->Want()) m_input->Answer(e);
     });
+    connect(view, &DrawingView::Select, this,
+            [this](const ckw::engine::InputEvent& gesture, double aperture, bool remove) {
+                if (m_running) return;
+                ApplySelection(gesture, aperture, remove);
+                SelectionChanged();
+            });
     connect(view, &DrawingView::ViewPrompt, this, [this](const QString& text) {
         m_prompt->setText(text.isEmpty() ? FromGbk(DefaultEngine().PromptLine()) : text);
     });
@@ -357,6 +374,7 @@ bool MainWindow::RunCommand(const QString& name, const std::function<void()>& co
     NoteDroppedSteps(unit, dropped);
     RefreshView();
     RefreshLayers();
+    SelectionChanged();
     if (m_closeRequested) {
         m_closeRequested = false;
         close();
@@ -424,6 +442,7 @@ bool MainWindow::Plot(const QString& path, const ckw::paint::PlotRequest& reques
 
 void MainWindow::RefreshView() {
     if (auto* view = CurrentView()) view->update();
+    m_properties->Show(CurrentView());
     RefreshPrompt();
     RefreshTitle();
 }
@@ -457,6 +476,7 @@ void MainWindow::RefreshLayers() { m_layers->Show(CurrentView()); }
 void MainWindow::SetLightTheme(bool light) {
     m_light = light;
     m_layers->SetLightGround(light);
+    m_properties->SetLightGround(light);
     RefreshLayers();
     for (int i = 0; i < m_tabs->count(); ++i) static_cast<DrawingView*>(m_tabs->widget(i))->SetLightGround(light);
 }
@@ -489,6 +509,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             view->CancelZoomWindow();
         } else if (m_running) {
             m_input->RequestBreak();
+        } else if (!DefaultEngine().SelectedEntities().empty()) {
+            DefaultEngine().HostClearSelection();
+            SelectionChanged();
         } else {
             return QMainWindow::eventFilter(watched, event);
         }

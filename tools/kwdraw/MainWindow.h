@@ -21,6 +21,7 @@ namespace kwdraw {
 
 class DrawingView;
 class LayerEditor;
+class PropertiesPanel;
 class RecoveryStore;
 class WindowInput;
 struct Recovery;
@@ -63,6 +64,7 @@ public:
     QLabel* PromptLabel() const { return m_prompt; }
     QLabel* CoordinatesLabel() const { return m_coordinates; }
     LayerEditor* LayerPanel() const { return m_layers; }
+    PropertiesPanel* Properties() const { return m_properties; }
     // The menu action with this object name (menus are found by tests and scripts this way).
     QAction* Action(const QString& objectName) const;
     void SetLightTheme(bool light);
@@ -98,6 +100,10 @@ private:
     void NoteDroppedSteps(int unit, size_t droppedBefore);
     // True for the undo keys on an empty command line: the drawing's, not the line's.
     bool TakesUndoKeys(QObject* watched, QEvent* event) const;
+    // The Modify menu: selecting, erasing and the edit commands (EditCommands.cpp).
+    void BuildEditMenus();
+    // The selection has changed: the canvas, the status bar and the properties panel follow it.
+    void SelectionChanged();
     void AddProgramMenu(const Program& program);
     void AddRecent(const QString& path);
     void RefreshRecent();
@@ -128,6 +134,7 @@ private:
     QLineEdit* m_commandLine;
     QLabel* m_coordinates;
     LayerEditor* m_layers;
+    PropertiesPanel* m_properties;
     std::unique_ptr<RecoveryStore> m_recovery;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_programsMenu = nullptr;

@@ -128,6 +128,7 @@ void MainWindow::BuildMenus() {
     });
     ortho->setCheckable(true);
 
+    BuildEditMenus();
     BuildLibraryMenus();
     m_programsMenu = menuBar()->addMenu(tr("&Programs"));
     m_programsMenu->setObjectName(QStringLiteral("programsMenu"));

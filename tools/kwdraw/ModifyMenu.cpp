@@ -1,0 +1,70 @@
+// The Modify menu: selecting all, erasing and the edit commands, and what follows a change of the
+// selection.
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "DrawingView.h"
+#include "EditCommands.h"
+#include "MainWindow.h"
+#include "PropertiesPanel.h"
+
+namespace kwdraw {
+
+namespace {
+
+using ckw::engine::DefaultEngine;
+
+// Points that pick an entity take the nearest within this many pixels of the cursor.
+constexpr double kPickPixels = 5;
+
+}  // namespace
+
+void MainWindow::BuildEditMenus() {
+    QMenu* modify = menuBar()->addMenu(tr("&Modify"));
+    // Selecting runs no command: the library's commands that ask for a selection get it.
+    QAction* all = modify->addAction(tr("Select &all"), this, [this] {
+        if (m_running || !CurrentView()) return;
+        DefaultEngine().HostSelectAllOfKind(0, 0);
+        SelectionChanged();
+    });
+    all->setObjectName(QStringLiteral("editSelectAll"));
+    all->setShortcut(QKeySequence::SelectAll);
+    modify->addSeparator();
+    // Each command picks entities within a few pixels of the cursor at the view's zoom.
+    auto aperture = [this] {
+        const DrawingView* view = CurrentView();
+        return view && view->Scale() > 0 ? kPickPixels / view->Scale() : 1.0;
+    };
+    struct Entry {
+        const char* name;
+        QString text;
+        void (*run)(double);
+    };
+    const Entry entries[] = {
+        {"editErase", tr("&Erase"), edits::Erase},    {"editMove", tr("&Move"), edits::Move},
+        {"editCopy", tr("&Copy"), edits::Copy},       {"editRotate", tr("&Rotate"), edits::Rotate},
+        {"editScale", tr("&Scale"), edits::Scale},    {"editMirror", tr("M&irror"), edits::Mirror},
+        {"editOffset", tr("&Offset"), edits::Offset},
+    };
+    for (const Entry& entry : entries) {
+        auto run = entry.run;
+        QAction* action =
+            AddCommand(modify, QString::fromLatin1(entry.name), entry.text, [run, aperture] { run(aperture()); });
+        if (run == edits::Erase) action->setShortcut(QKeySequence::Delete);
+    }
+}
+
+void MainWindow::SelectionChanged() {
+    if (auto* view = CurrentView()) view->update();
+    m_properties->Show(CurrentView());
+    const size_t count = DefaultEngine().SelectedEntities().size();
+    if (!m_running) {
+        if (count > 0)
+            statusBar()->showMessage(tr("%n selected", nullptr, static_cast<int>(count)));
+        else
+            statusBar()->clearMessage();
+    }
+}
+
+}  // namespace kwdraw

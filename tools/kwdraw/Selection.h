@@ -1,0 +1,33 @@
+#pragma once
+// The selection on the canvas. Picks and boxes a person makes while no command waits go into the
+// engine's selection, the one the library's commands that ask for a selection get; the selected
+// entities are outlined over the drawing.
+#include <QPainterPath>
+#include <cstdint>
+
+#include <ckw/ReferenceEngine.h>
+
+class QPainter;
+
+namespace kwdraw {
+
+// A pick (a point, the nearest entity within `aperture` drawing units) or a box (window: what lies
+// wholly inside; crossing: also what its edge crosses) adds to the selection, or takes out of it.
+void ApplySelection(const ckw::engine::InputEvent& gesture, double aperture, bool remove);
+
+// The outlines of the selected entities of one drawing, kept until the drawing or the selection
+// changes. A selection of very many entities outlines the first of them only.
+class SelectionHighlight {
+public:
+    static constexpr size_t kMostOutlined = 20000;
+
+    // Paints them through the painter's transform (drawing units) when `unit` is the current drawing.
+    void Paint(QPainter& painter, int unit, bool lightGround);
+
+private:
+    QPainterPath m_path;
+    const ckw::engine::Drawing* m_drawing = nullptr;
+    uint64_t m_revision = ~uint64_t{0}, m_selection = ~uint64_t{0};
+};
+
+}  // namespace kwdraw
