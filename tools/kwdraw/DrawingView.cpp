@@ -199,7 +199,8 @@ void DrawingView::SetWant(std::optional<InputWant> want) {
 }
 
 bool DrawingView::AsksPoint() const {
-    return !m_zoomWindow && (m_want == InputWant::Point || m_want == InputWant::Track);
+    return !m_zoomWindow &&
+           (m_want == InputWant::Point || m_want == InputWant::Track || m_want == InputWant::TrackOrValue);
 }
 
 QPointF DrawingView::PointAt(QPointF device) {
