@@ -14,6 +14,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -239,12 +240,15 @@ public:
     /// Indexes of the selected live entities of the current drawing, in the order selected (empty
     /// when the selection belongs to another drawing).
     std::vector<size_t> SelectedEntities();
-    /// Selects (or with remove, unselects) the entity nearest to (x, y) within `within` in the
-    /// current drawing (tables excluded); false when none is that near.
-    bool SelectNearest(double x, double y, double within, bool remove = false);
+    /// The index of the entity of the current drawing nearest to (x, y) within `within` (tables
+    /// and entities on the hidden layers excluded); nothing when none is that near.
+    std::optional<size_t> NearestEntity(double x, double y, double within, const std::vector<int>& hidden = {});
+    /// Selects (or with remove, unselects) the entity NearestEntity finds; false when none.
+    bool SelectNearest(double x, double y, double within, bool remove = false, const std::vector<int>& hidden = {});
     /// Selects (or unselects) the entities wholly inside the box, and with crossing also those
-    /// the box's edge crosses; returns how many it met.
-    size_t SelectInBox(double x1, double y1, double x2, double y2, bool crossing, bool remove = false);
+    /// the box's edge crosses (none on the hidden layers); returns how many it met.
+    size_t SelectInBox(double x1, double y1, double x2, double y2, bool crossing, bool remove = false,
+                       const std::vector<int>& hidden = {});
     /// Makes these entity indexes of the current drawing the selection (erased ones left out).
     void SetSelection(const std::vector<size_t>& indexes);
     /// Counts the changes of the selection, so that a window redraws its highlight when it moves.

@@ -7,15 +7,23 @@
 
 namespace ckw::engine {
 
+namespace {
+
+bool OnHiddenLayer(const Entity& e, const std::vector<int>& hidden) {
+    return std::find(hidden.begin(), hidden.end(), e.Layer()) != hidden.end();
+}
+
+}  // namespace
+
 size_t ReferenceEngine::State::SelectBox(Unit& unit, double x1, double y1, double x2, double y2, bool crossing,
-                                         int filter, bool remove) {
+                                         int filter, bool remove, const std::vector<int>& hidden) {
     const Drawing& d = unit.drawing;
     const EntityIndex& index = Index(unit);
     const double xmin = std::min(x1, x2), xmax = std::max(x1, x2), ymin = std::min(y1, y2), ymax = std::max(y1, y2);
     std::vector<size_t> met;
     for (size_t i : index.InBox(xmin, ymin, xmax, ymax)) {
         const Entity& e = d.Entities()[i];
-        if (e.deleted || !IsDrawnKind(e.kind) || !Passes(e, filter)) continue;
+        if (e.deleted || !IsDrawnKind(e.kind) || !Passes(e, filter) || OnHiddenLayer(e, hidden)) continue;
         const auto& box = index.Box(i);
         const bool inside = box[0] >= xmin && box[2] <= xmax && box[1] >= ymin && box[3] <= ymax;
         if (inside || (crossing && CrossesBox(e, d.Blocks(), xmin, ymin, xmax, ymax))) met.push_back(i);
@@ -37,10 +45,20 @@ std::vector<size_t> ReferenceEngine::SelectedEntities() {
     return live;
 }
 
-bool ReferenceEngine::SelectNearest(double x, double y, double within, bool remove) {
+std::optional<size_t> ReferenceEngine::NearestEntity(double x, double y, double within,
+                                                     const std::vector<int>& hidden) {
     Unit* unit = m->Get(0);
-    if (!unit) return false;
-    auto hit = m->Nearest(*unit, x, y, within, 0);
+    if (!unit) return std::nullopt;
+    auto shown = [](const Entity& e, const void* layers) {
+        return !OnHiddenLayer(e, *static_cast<const std::vector<int>*>(layers));
+    };
+    size_t hit = 0;
+    if (!m->Index(*unit).Nearest(unit->drawing, x, y, within, hit, shown, &hidden)) return std::nullopt;
+    return hit;
+}
+
+bool ReferenceEngine::SelectNearest(double x, double y, double within, bool remove, const std::vector<int>& hidden) {
+    const auto hit = NearestEntity(x, y, within, hidden);
     if (!hit) return false;
     if (remove)
         m->Unselect({*hit});
@@ -49,9 +67,10 @@ bool ReferenceEngine::SelectNearest(double x, double y, double within, bool remo
     return true;
 }
 
-size_t ReferenceEngine::SelectInBox(double x1, double y1, double x2, double y2, bool crossing, bool remove) {
+size_t ReferenceEngine::SelectInBox(double x1, double y1, double x2, double y2, bool crossing, bool remove,
+                                    const std::vector<int>& hidden) {
     Unit* unit = m->Get(0);
-    return unit ? m->SelectBox(*unit, x1, y1, x2, y2, crossing, 0, remove) : 0;
+    return unit ? m->SelectBox(*unit, x1, y1, x2, y2, crossing, 0, remove, hidden) : 0;
 }
 
 void ReferenceEngine::SetSelection(const std::vector<size_t>& indexes) {

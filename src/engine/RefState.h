@@ -103,7 +103,9 @@ struct ReferenceEngine::State {
     // Takes these entities out of the selection.
     void Unselect(const std::vector<size_t>& indexes);
     // Selects (or unselects) what a window or crossing box takes in; returns how many it met.
-    size_t SelectBox(Unit& unit, double x1, double y1, double x2, double y2, bool crossing, int filter, bool remove);
+    // Entities on the hidden layers are left out.
+    size_t SelectBox(Unit& unit, double x1, double y1, double x2, double y2, bool crossing, int filter, bool remove,
+                     const std::vector<int>& hidden = {});
     // The unit's hit-test index, as the drawing is now.
     const EntityIndex& Index(Unit& unit);
     // Nearest entity to a world point within a distance (tables excluded).

@@ -200,6 +200,13 @@ TEST_F(EngineTest, WindowAndCrossingSelectionsAgreeWithAScan) {
     EXPECT_EQ(count, 1) << "the library's commands see the window's selection";
     ASSERT_TRUE(eng.SelectNearest(line[0], line[1], 0.5, true));
     EXPECT_TRUE(eng.SelectedEntities().empty());
+    // Nothing on a hidden layer is taken.
+    Pen(9);
+    Line(-100, -100, -50, -100);
+    EXPECT_FALSE(eng.SelectNearest(-75, -100, 1, false, {9}));
+    EXPECT_EQ(eng.SelectInBox(-200, -200, 0, 0, true, false, {9}), 0u);
+    EXPECT_TRUE(eng.SelectedEntities().empty());
+    EXPECT_TRUE(eng.SelectNearest(-75, -100, 1, false, {8}));
 }
 
 }  // namespace ckw::test

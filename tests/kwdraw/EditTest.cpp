@@ -42,6 +42,9 @@ TEST_F(EditWindow, WindowTakesWhatItHoldsCrossingWhatItTouchesShiftTakesOut) {
     const size_t inside = Add(ckw::engine::kLine, {400, 400, 600, 400});
     const size_t crossing = Add(ckw::engine::kLine, {0, 500, 1000, 500});
     const size_t outside = Add(ckw::engine::kCircle, {500, 900, 50});
+    // What a hidden layer holds is never taken, so never erased unseen.
+    View().Drawing()->At(Add(ckw::engine::kLine, {450, 450, 550, 450})).attributes[0] = 5;
+    View().SetHiddenLayers({5});
     View().MarkSaved();
     View().Fit();
     // Left to right: a window.

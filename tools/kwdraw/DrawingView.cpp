@@ -198,6 +198,13 @@ void DrawingView::SetWant(std::optional<InputWant> want) {
     update();
 }
 
+Picking DrawingView::PickingNow() const {
+    Picking picking;
+    picking.aperture = kPickPixels / m_scale;
+    picking.hidden.assign(m_hidden.begin(), m_hidden.end());
+    return picking;
+}
+
 bool DrawingView::AsksPoint() const {
     return !m_zoomWindow &&
            (m_want == InputWant::Point || m_want == InputWant::Track || m_want == InputWant::TrackOrValue);
@@ -351,7 +358,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
     if (m_want)
         emit Answer(answer);
     else
-        emit Select(answer, kPickPixels / m_scale, e->modifiers() & Qt::ShiftModifier);
+        emit Select(answer, e->modifiers() & Qt::ShiftModifier);
     update();
 }
 

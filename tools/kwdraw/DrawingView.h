@@ -56,6 +56,8 @@ public:
     void SetLightGround(bool light);
     void SetHiddenLayers(const QSet<int>& layers);
     const QSet<int>& HiddenLayers() const { return m_hidden; }
+    // How a pick on this canvas takes entities: within a few pixels, none on hidden layers.
+    Picking PickingNow() const;
     // What the waiting call asks for (nothing: no command waits).
     void SetWant(std::optional<ckw::engine::InputWant> want);
 
@@ -71,9 +73,8 @@ signals:
     // What the canvas itself asks of the person (a zoom window's corners); empty when nothing.
     void ViewPrompt(const QString& text);
     void Answer(const ckw::engine::InputEvent& event);
-    // A pick or box made while no command waits: selects (or with Shift, unselects) what it meets;
-    // a pick takes the nearest entity within aperture drawing units.
-    void Select(const ckw::engine::InputEvent& gesture, double aperture, bool remove);
+    // A pick or box made while no command waits: selects (or with Shift, unselects) what it meets.
+    void Select(const ckw::engine::InputEvent& gesture, bool remove);
 
 protected:
     void paintEvent(QPaintEvent*) override;

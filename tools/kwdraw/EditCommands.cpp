@@ -10,6 +10,7 @@
 #include <ckw/ReferenceEngine.h>
 
 #include "EntityEdit.h"
+#include "Selection.h"
 
 namespace kwdraw::edits {
 
@@ -29,19 +30,17 @@ constexpr size_t kMostPreviewed = 500;
 void Prompt(const char* gbk) { m_pCfg->HostPrompt(gbk, static_cast<int>(std::char_traits<char>::length(gbk))); }
 
 // The selection, or what the person selects now (picks and boxes until [Enter] or [Esc]).
-std::vector<size_t> Selection(double aperture) {
+std::vector<size_t> Selection(const Picking& picking) {
     auto& engine = DefaultEngine();
     auto selected = engine.SelectedEntities();
     if (!selected.empty()) return selected;
     for (;;) {
         Prompt("请选择对象");
         const InputEvent event = engine.AskInput(InputWant::Selection);
-        if (event.type == InputEvent::Type::Point)
-            engine.SelectNearest(event.x, event.y, aperture);
-        else if (event.type == InputEvent::Type::Window || event.type == InputEvent::Type::Crossing)
-            engine.SelectInBox(event.x, event.y, event.x2, event.y2, event.type == InputEvent::Type::Crossing);
-        else
+        if (event.type != InputEvent::Type::Point && event.type != InputEvent::Type::Window &&
+            event.type != InputEvent::Type::Crossing)
             break;
+        ApplySelection(event, picking, false);
     }
     m_pCfg->HostClearPrompt();
     return engine.SelectedEntities();
@@ -138,16 +137,16 @@ std::optional<Answer> Base(const char* promptGbk) {
 
 }  // namespace
 
-void Erase(double aperture) {
-    const auto selected = Selection(aperture);
+void Erase(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     int command = 3;  // the host's erase of the selection
     m_pCfg->HostRunEditCommand(command);
     m_pCfg->HostClearSelection();
 }
 
-void Move(double aperture) {
-    const auto selected = Selection(aperture);
+void Move(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     const auto base = Base("请点取移动的基点");
     if (!base) return;
@@ -158,8 +157,8 @@ void Move(double aperture) {
     if (to.kind == Answer::Kind::Point) PlaceAll(selected, edit::Move(to.x - bx, to.y - by));
 }
 
-void Copy(double aperture) {
-    const auto selected = Selection(aperture);
+void Copy(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     const auto base = Base("请点取复制的基点");
     if (!base) return;
@@ -174,8 +173,8 @@ void Copy(double aperture) {
     }
 }
 
-void Rotate(double aperture) {
-    const auto selected = Selection(aperture);
+void Rotate(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     const auto base = Base("请点取旋转的基点");
     if (!base) return;
@@ -190,8 +189,8 @@ void Rotate(double aperture) {
     PlaceAll(selected, edit::Rotate(bx, by, degrees));
 }
 
-void Scale(double aperture) {
-    const auto selected = Selection(aperture);
+void Scale(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     const auto base = Base("请点取缩放的基点");
     if (!base) return;
@@ -218,8 +217,8 @@ void Scale(double aperture) {
     PlaceAll(selected, edit::Scale(bx, by, factor));
 }
 
-void Mirror(double aperture) {
-    const auto selected = Selection(aperture);
+void Mirror(const Picking& picking) {
+    const auto selected = Selection(picking);
     if (selected.empty()) return;
     const auto first = Base("请点取镜像线的第一点");
     if (!first) return;
@@ -231,7 +230,7 @@ void Mirror(double aperture) {
     AddPlacedCopies(selected, edit::Mirror(x1, y1, second.x, second.y));
 }
 
-void Offset(double aperture) {
+void Offset(const Picking& picking) {
     auto& engine = DefaultEngine();
     double distance = 0;
     while (!(distance > 0)) {
@@ -247,14 +246,10 @@ void Offset(double aperture) {
         Prompt("请选择要偏移的对象");
         const InputEvent pick = engine.AskInput(InputWant::Entity);
         if (pick.type != InputEvent::Type::Point) break;
-        int found = 0, kind = 0, id0 = 0, id1 = 0;
-        m_pCfg->HostFindEntityAt(found, static_cast<float>(pick.x), static_cast<float>(pick.y),
-                                 static_cast<float>(aperture), kind);
-        if (!found) continue;
-        m_pCfg->HostGetEntityId(0, id0, id1);
+        const auto index = engine.NearestEntity(pick.x, pick.y, picking.aperture, picking.hidden);
+        if (!index) continue;
         auto& d = engine.Current();
-        const auto index = d.Find(id0);
-        if (!index || !edit::CanOffset(d.Entities()[*index])) {
+        if (!edit::CanOffset(d.Entities()[*index])) {
             Prompt("只能偏移直线、圆弧、圆和多段线");
             continue;
         }

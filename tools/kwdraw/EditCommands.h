@@ -4,16 +4,22 @@
 // circles and polylines. Each asks on the prompt line, takes typed coordinates and numbers, and
 // shows its result following the cursor before the last point is given. They run inside
 // MainWindow::RunCommand on the current drawing.
-namespace kwdraw::edits {
+namespace kwdraw {
 
-// Every point asked takes the nearest entity within `aperture` drawing units when it picks one.
-void Erase(double aperture);
-void Move(double aperture);
-void Copy(double aperture);
-void Rotate(double aperture);
-void Scale(double aperture);
+struct Picking;
+
+namespace edits {
+
+// Entities are picked as `picking` says.
+void Erase(const Picking& picking);
+void Move(const Picking& picking);
+void Copy(const Picking& picking);
+void Rotate(const Picking& picking);
+void Scale(const Picking& picking);
 // Adds the mirrored copies; the originals stay.
-void Mirror(double aperture);
-void Offset(double aperture);
+void Mirror(const Picking& picking);
+void Offset(const Picking& picking);
 
-}  // namespace kwdraw::edits
+}  // namespace edits
+
+}  // namespace kwdraw

@@ -167,12 +167,11 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
     connect(view, &DrawingView::Answer, this, [this](const ckw::engine::InputEvent& e) {
         if (m_input->Want()) m_input->Answer(e);
     });
-    connect(view, &DrawingView::Select, this,
-            [this](const ckw::engine::InputEvent& gesture, double aperture, bool remove) {
-                if (m_running) return;
-                ApplySelection(gesture, aperture, remove);
-                SelectionChanged();
-            });
+    connect(view, &DrawingView::Select, this, [this, view](const ckw::engine::InputEvent& gesture, bool remove) {
+        if (m_running) return;
+        ApplySelection(gesture, view->PickingNow(), remove);
+        SelectionChanged();
+    });
     connect(view, &DrawingView::ViewPrompt, this, [this](const QString& text) {
         m_prompt->setText(text.isEmpty() ? FromGbk(DefaultEngine().PromptLine()) : text);
     });

@@ -8,15 +8,13 @@
 #include "EditCommands.h"
 #include "MainWindow.h"
 #include "PropertiesPanel.h"
+#include "Selection.h"
 
 namespace kwdraw {
 
 namespace {
 
 using ckw::engine::DefaultEngine;
-
-// Points that pick an entity take the nearest within this many pixels of the cursor.
-constexpr double kPickPixels = 5;
 
 }  // namespace
 
@@ -25,21 +23,21 @@ void MainWindow::BuildEditMenus() {
     // Selecting runs no command: the library's commands that ask for a selection get it.
     QAction* all = modify->addAction(tr("Select &all"), this, [this] {
         if (m_running || !CurrentView()) return;
-        DefaultEngine().HostSelectAllOfKind(0, 0);
+        SelectAllShown(CurrentView()->PickingNow());
         SelectionChanged();
     });
     all->setObjectName(QStringLiteral("editSelectAll"));
     all->setShortcut(QKeySequence::SelectAll);
     modify->addSeparator();
-    // Each command picks entities within a few pixels of the cursor at the view's zoom.
-    auto aperture = [this] {
+    // Each command picks as the canvas does at its zoom when the command starts.
+    auto picking = [this] {
         const DrawingView* view = CurrentView();
-        return view && view->Scale() > 0 ? kPickPixels / view->Scale() : 1.0;
+        return view ? view->PickingNow() : Picking{};
     };
     struct Entry {
         const char* name;
         QString text;
-        void (*run)(double);
+        void (*run)(const Picking&);
     };
     const Entry entries[] = {
         {"editErase", tr("&Erase"), edits::Erase},    {"editMove", tr("&Move"), edits::Move},
@@ -50,7 +48,7 @@ void MainWindow::BuildEditMenus() {
     for (const Entry& entry : entries) {
         auto run = entry.run;
         QAction* action =
-            AddCommand(modify, QString::fromLatin1(entry.name), entry.text, [run, aperture] { run(aperture()); });
+            AddCommand(modify, QString::fromLatin1(entry.name), entry.text, [run, picking] { run(picking()); });
         if (run == edits::Erase) action->setShortcut(QKeySequence::Delete);
     }
 }

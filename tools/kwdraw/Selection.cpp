@@ -1,6 +1,7 @@
 #include "Selection.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "EntityEdit.h"
 
@@ -15,20 +16,32 @@ constexpr int kMarkPixels = 4;  // half the size of the cross a selected point i
 
 }  // namespace
 
-void ApplySelection(const InputEvent& gesture, double aperture, bool remove) {
+void ApplySelection(const InputEvent& gesture, const Picking& picking, bool remove) {
     auto& engine = DefaultEngine();
     switch (gesture.type) {
     case InputEvent::Type::Point:
-        engine.SelectNearest(gesture.x, gesture.y, aperture, remove);
+        engine.SelectNearest(gesture.x, gesture.y, picking.aperture, remove, picking.hidden);
         break;
     case InputEvent::Type::Window:
     case InputEvent::Type::Crossing:
         engine.SelectInBox(gesture.x, gesture.y, gesture.x2, gesture.y2, gesture.type == InputEvent::Type::Crossing,
-                           remove);
+                           remove, picking.hidden);
         break;
     default:
         break;
     }
+}
+
+void SelectAllShown(const Picking& picking) {
+    auto& engine = DefaultEngine();
+    engine.HostSelectAllOfKind(0, 0);
+    if (picking.hidden.empty()) return;
+    const auto& entities = engine.Current().Entities();
+    std::vector<size_t> shown;
+    for (size_t index : engine.SelectedEntities())
+        if (std::find(picking.hidden.begin(), picking.hidden.end(), entities[index].Layer()) == picking.hidden.end())
+            shown.push_back(index);
+    engine.SetSelection(shown);
 }
 
 void SelectionHighlight::Paint(QPainter& painter, int unit, bool lightGround) {

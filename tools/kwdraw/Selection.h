@@ -4,6 +4,7 @@
 // entities are outlined over the drawing.
 #include <QPainterPath>
 #include <cstdint>
+#include <vector>
 
 #include <ckw/ReferenceEngine.h>
 
@@ -11,9 +12,18 @@ class QPainter;
 
 namespace kwdraw {
 
-// A pick (a point, the nearest entity within `aperture` drawing units) or a box (window: what lies
-// wholly inside; crossing: also what its edge crosses) adds to the selection, or takes out of it.
-void ApplySelection(const ckw::engine::InputEvent& gesture, double aperture, bool remove);
+// How entities are picked on the canvas: the nearest within `aperture` drawing units of the point,
+// and nothing on the layers the canvas hides (what cannot be seen is not selected, so not erased).
+struct Picking {
+    double aperture = 1;
+    std::vector<int> hidden;
+};
+
+// A pick (a point) or a box (window: what lies wholly inside; crossing: also what its edge
+// crosses) adds to the selection, or takes out of it.
+void ApplySelection(const ckw::engine::InputEvent& gesture, const Picking& picking, bool remove);
+// Selects every entity shown.
+void SelectAllShown(const Picking& picking);
 
 // The outlines of the selected entities of one drawing, kept until the drawing or the selection
 // changes. A selection of very many entities outlines the first of them only.
