@@ -655,6 +655,52 @@ Recover them?</source>
             <numerusform>撤销记录已满：最早的 %n 步已丢弃</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Properties</source>
+        <translation>特性</translation>
+    </message>
+    <message>
+        <source>&amp;Modify</source>
+        <translation>修改(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>全选(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Erase</source>
+        <translation>删除(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation>移动(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate</source>
+        <translation>旋转(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Scale</source>
+        <translation>缩放(&amp;S)</translation>
+    </message>
+    <message>
+        <source>M&amp;irror</source>
+        <translation>镜像(&amp;I)</translation>
+    </message>
+    <message>
+        <source>&amp;Offset</source>
+        <translation>偏移(&amp;O)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>已选择 %n 个对象</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>kwdraw::Measure</name>
@@ -768,6 +814,85 @@ Recover them?</source>
     <message>
         <source>%1 x %2 mm at 1:%3</source>
         <translation>%1 x %2 mm，比例 1:%3</translation>
+    </message>
+</context>
+<context>
+    <name>kwdraw::PropertiesPanel</name>
+    <message>
+        <source>Layer</source>
+        <translation>图层</translation>
+    </message>
+    <message>
+        <source>By layer</source>
+        <translation>随层</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Index...</source>
+        <translation>索引色...</translation>
+    </message>
+    <message>
+        <source>Line type</source>
+        <translation>线型</translation>
+    </message>
+    <message>
+        <source>Width (mm)</source>
+        <translation>线宽 (mm)</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>Width factor</source>
+        <translation>宽度系数</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>角度</translation>
+    </message>
+    <message>
+        <source>Start X</source>
+        <translation>起点 X</translation>
+    </message>
+    <message>
+        <source>Start Y</source>
+        <translation>起点 Y</translation>
+    </message>
+    <message>
+        <source>End X</source>
+        <translation>终点 X</translation>
+    </message>
+    <message>
+        <source>End Y</source>
+        <translation>终点 Y</translation>
+    </message>
+    <message>
+        <source>Centre X</source>
+        <translation>圆心 X</translation>
+    </message>
+    <message>
+        <source>Centre Y</source>
+        <translation>圆心 Y</translation>
+    </message>
+    <message>
+        <source>Radius</source>
+        <translation>半径</translation>
+    </message>
+    <message>
+        <source>Start angle</source>
+        <translation>起始角度</translation>
+    </message>
+    <message>
+        <source>End angle</source>
+        <translation>终止角度</translation>
     </message>
 </context>
 <context>
