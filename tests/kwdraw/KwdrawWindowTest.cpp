@@ -825,6 +825,10 @@ TEST(CommandLine, AnswersTheWaitingCall) {
         {"2.5", InputWant::Value, true, Type::Value, 2.5, 0},
         {"1,2", InputWant::Value, false, Type::Esc, 0, 0},
         {"12", InputWant::Point, false, Type::Esc, 0, 0},
+        // Where a point or a number answers (an angle picked or typed), a number is a value.
+        {"-30", InputWant::TrackOrValue, true, Type::Value, -30, 0},
+        {"@5,5", InputWant::TrackOrValue, true, Type::Point, 15, 25},
+        {"12", InputWant::Track, false, Type::Esc, 0, 0},
         {"1e999,0", InputWant::Point, false, Type::Esc, 0, 0},
         {"a,b", InputWant::Entity, false, Type::Esc, 0, 0},
     };
