@@ -107,6 +107,13 @@ TEST_F(EditWindow, MovesByATypedDisplacementAndDeleteErases) {
     EXPECT_TRUE(At(text).deleted);
     EXPECT_FALSE(At(other).deleted);
     EXPECT_TRUE(Selected().empty());
+    // Each edit is one undo step.
+    window->Action(QStringLiteral("editUndo"))->trigger();
+    EXPECT_FALSE(At(line).deleted);
+    EXPECT_FALSE(At(text).deleted);
+    window->Action(QStringLiteral("editUndo"))->trigger();
+    EXPECT_EQ(At(line).values, (std::vector<float>{0, 0, 1000, 0}));
+    EXPECT_FLOAT_EQ(At(text).values[2], 100);
 }
 
 TEST_F(EditWindow, CopiesUntilEnterRotatesByATypedAngleMirrorsAndOffsetsToThePickedSide) {
@@ -175,6 +182,10 @@ TEST_F(EditWindow, PropertiesPanelShowsWhatVariesAndEditsApplyAtOnce) {
     type("propHeight", QStringLiteral("-3"));
     EXPECT_FLOAT_EQ(At(small).values[0], 120);
     EXPECT_EQ(field("propHeight")->text(), QStringLiteral("120"));
+    // The change of both is one undo step.
+    window->Action(QStringLiteral("editUndo"))->trigger();
+    EXPECT_FLOAT_EQ(At(small).values[0], 50);
+    EXPECT_FLOAT_EQ(At(large).values[0], 80);
 
     // One line: its coordinates.
     QTest::keyClick(&View(), Qt::Key_Escape);

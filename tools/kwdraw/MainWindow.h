@@ -144,6 +144,7 @@ private:
     std::vector<QAction*> m_commandActions;
     std::vector<std::unique_ptr<Program>> m_programs;
     size_t m_historyShown = 0;
+    QString m_selectionSaid;  // the selection count the status bar shows
     bool m_running = false;
     bool m_closeRequested = false;
     bool m_light = false;

@@ -57,12 +57,15 @@ void MainWindow::SelectionChanged() {
     if (auto* view = CurrentView()) view->update();
     m_properties->Show(CurrentView());
     const size_t count = DefaultEngine().SelectedEntities().size();
-    if (!m_running) {
-        if (count > 0)
-            statusBar()->showMessage(tr("%n selected", nullptr, static_cast<int>(count)));
-        else
-            statusBar()->clearMessage();
-    }
+    if (m_running) return;
+    // The count replaces only what it said before: other news in the status bar stays.
+    const QString shown = statusBar()->currentMessage();
+    if (!shown.isEmpty() && shown != m_selectionSaid) return;
+    m_selectionSaid = count > 0 ? tr("%n selected", nullptr, static_cast<int>(count)) : QString();
+    if (m_selectionSaid.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(m_selectionSaid);
 }
 
 }  // namespace kwdraw
