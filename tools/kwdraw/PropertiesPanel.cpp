@@ -15,9 +15,9 @@
 #include "ColourPicker.h"
 #include "DisplayModel.h"
 #include "DrawingView.h"
+#include "GbkQt.h"
 #include "LayerEditor.h"
 #include "TypedNumbers.h"
-#include "base/GbkText.h"
 
 namespace kwdraw {
 
@@ -30,7 +30,6 @@ constexpr int kColourByLayer = 256;
 constexpr int kNoValue = -1;  // the data of the "*varies*" entry of a list
 
 QString Varies() { return QStringLiteral("*varies*"); }
-QString FromGbk(const std::string& gbk) { return QString::fromStdString(ckw::text::GbkToUtf8(gbk)); }
 QString Number(double value) { return QString::fromStdString(ckw::engine::FormatNumber(value)); }
 
 bool IsText(const Entity& e) {
@@ -280,7 +279,7 @@ void PropertiesPanel::ContentEdited() {
     if (m_filling || m_selected.empty() || m_content->text() == Varies()) return;
     QString text = m_content->text();
     text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    std::string gbk = ckw::text::Utf8ToGbk(text.toStdString());
+    const std::string gbk = ToGbk(text);
     const auto* d = m_view->Drawing();
     if (!d || gbk.size() > static_cast<size_t>(ckw::engine::kMaxEntityText)) {
         Fill();  // longer than an entity holds
