@@ -195,6 +195,11 @@ TEST_F(EditWindow, PropertiesPanelShowsWhatVariesAndEditsApplyAtOnce) {
     EXPECT_FALSE(field("propHeight")->isVisible());
     type("propEndY", QStringLiteral("-50"));
     EXPECT_EQ(At(line).values, (std::vector<float>{0, -200, 400, -50}));
+    // Changed behind the panel's back, the drawing is shown again before a value typed is applied.
+    View().Drawing()->At(line).values[2] = 500;
+    type("propEndY", QStringLiteral("-70"));
+    EXPECT_EQ(At(line).values[3], -50);
+    EXPECT_EQ(field("propEndX")->text(), QStringLiteral("500"));
 }
 
 }  // namespace

@@ -245,7 +245,16 @@ void PropertiesPanel::Fill() {
     m_filling = false;
 }
 
+bool PropertiesPanel::Refilled() {
+    const auto* d = m_view ? m_view->Drawing() : nullptr;
+    if (d == m_drawing && (!d || d->Revision() == m_revision) && DefaultEngine().SelectionRevision() == m_selection)
+        return false;
+    Fill();
+    return true;
+}
+
 void PropertiesPanel::Apply(const QString& label, const std::function<void(Entity&)>& change) {
+    if (Refilled()) return;
     const std::vector<size_t> selected = m_selected;
     const int unit = m_view ? m_view->Unit() : 0;
     emit Edit(label, [selected, unit, change] {
@@ -258,7 +267,7 @@ void PropertiesPanel::Apply(const QString& label, const std::function<void(Entit
 }
 
 void PropertiesPanel::NumberEdited(const NumberField& field) {
-    if (m_filling || m_selected.empty()) return;
+    if (m_filling || Refilled() || m_selected.empty()) return;
     const QString text = field.edit->text().trimmed();
     if (text == Varies()) return;
     const auto value = kwutil::ReadNumber(text.toStdString());
@@ -276,7 +285,7 @@ void PropertiesPanel::NumberEdited(const NumberField& field) {
 }
 
 void PropertiesPanel::ContentEdited() {
-    if (m_filling || m_selected.empty() || m_content->text() == Varies()) return;
+    if (m_filling || Refilled() || m_selected.empty() || m_content->text() == Varies()) return;
     QString text = m_content->text();
     text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     const std::string gbk = ToGbk(text);
@@ -291,7 +300,7 @@ void PropertiesPanel::ContentEdited() {
 
 void PropertiesPanel::ChooseColour() {
     const auto* d = m_view ? m_view->Drawing() : nullptr;
-    if (!d || m_selected.empty()) return;
+    if (!d || Refilled() || m_selected.empty()) return;
     const int current = Shared<int>(*d, m_selected, [](const Entity& e) { return e.Colour(); }).value_or(7);
     const auto colour = ColourPicker::Choose(this, current == kColourByLayer ? 7 : current, m_light);
     if (!colour) return;

@@ -49,6 +49,9 @@ private:
     };
 
     void Fill();
+    // True (and the panel shown anew) when the drawing or the selection has changed since it was
+    // filled: an edit then applies to nothing rather than to entities the panel did not show.
+    bool Refilled();
     QLineEdit* AddLine(const char* objectName, const QString& label, Rows rows);
     void AddNumber(const char* objectName, const QString& label, Rows rows, double (*get)(const ckw::engine::Entity&),
                    void (*set)(ckw::engine::Entity&, double), bool positive = false);
