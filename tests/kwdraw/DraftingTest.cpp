@@ -149,7 +149,7 @@ TEST(DimensionLayout, LinearFollowsWhereTheLineLiesAlignedFollowsThePoints) {
     EXPECT_TRUE(kwdraw::LayOutDimension(0, 0, 0, 0, 5, 5, true, style, 1).lines.empty());
 }
 
-TEST_F(Drafting, PolylineTakesArcsAfterTabCircleAndArcByPointsTextTypedInPlaceInChinese) {
+TEST_F(Drafting, PolylineTakesArcsAfterTabAndClosesOnItsStartCircleAndArcByPointsTextTypedInPlace) {
     steps = {[&] { Type(QStringLiteral("0,0")); },
              [&] { Type(QStringLiteral("1000,0")); },
              [&] { QTest::keyClick(&View(), Qt::Key_Tab); },  // arcs from here
@@ -162,6 +162,14 @@ TEST_F(Drafting, PolylineTakesArcsAfterTabCircleAndArcByPointsTextTypedInPlaceIn
     // Vertices (x, y, arc height, widths) after the count and the closed flag: a straight piece,
     // then the half circle through (1500, 500), its middle 500 to the right of the chord going up.
     EXPECT_EQ(polylines[0].values, (std::vector<float>{3, 0, 0, 0, 0, 0, 0, 1000, 0, 500, 0, 0, 1000, 1000, 0, 0, 0}));
+
+    // A click near its own start, where nothing is drawn yet, snaps to it and closes it.
+    steps = {[&] { Type(QStringLiteral("200,600")); }, [&] { Type(QStringLiteral("600,600")); },
+             [&] { Type(QStringLiteral("600,900")); }, [&] { Click(At(200, 600) + QPoint(3, 2)); }, [&] { Esc(); }};
+    Run("draftPolyline");
+    ASSERT_EQ(Drawn(ckw::engine::kPolyline).size(), 2u);
+    EXPECT_EQ(Drawn(ckw::engine::kPolyline)[1].values,
+              (std::vector<float>{3, 1, 200, 600, 0, 0, 0, 600, 600, 0, 0, 0, 600, 900, 0, 0, 0}));
 
     steps = {[&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("@500,0")); }};
     Run("draftCircle");

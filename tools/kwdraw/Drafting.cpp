@@ -182,12 +182,15 @@ void PolylineCommand() {
         }
         xs.push_back(nx), ys.push_back(ny), heights.push_back(0);
     }
+    // Ending on its start (snapped to it, or typed) closes it.
+    const bool closed = xs.size() > 3 && xs.back() == xs.front() && ys.back() == ys.front();
+    if (closed) xs.pop_back(), ys.pop_back(), heights.pop_back();
     if (xs.size() < 2) return;
     OwnPen();
     const int count = static_cast<int>(xs.size());
     const std::vector<float> zeros(xs.size(), 0.0f);
     m_pCfg->HostDrawWidePolyline(count, xs.data(), ys.data(), heights.data(), zeros.data(), zeros.data(), zeros.data(),
-                                 0);
+                                 closed ? 1 : 0);
 }
 
 void CircleCommand() {

@@ -179,9 +179,10 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
         m_coordinates->setText(QStringLiteral("%1, %2").arg(w.x(), 0, 'f', 1).arg(w.y(), 0, 'f', 1));
     });
     view->Snaps().SetSettings(&m_snapSettings);
-    view->Snaps().SetBase([this]() -> std::optional<QPointF> {
-        const LastPoint& base = m_input->Base();
-        return base.known ? std::optional<QPointF>(QPointF(base.x, base.y)) : std::nullopt;
+    view->Snaps().SetGiven([this] {
+        std::vector<QPointF> given;
+        for (const LastPoint& point : m_input->Given()) given.emplace_back(point.x, point.y);
+        return given;
     });
     view->SetLightGround(m_light);
     m_tabs->addTab(view, name);

@@ -72,10 +72,9 @@ QString SnapCursor::KindName(SnapKind kind) {
 
 QPointF SnapCursor::Adjust(const ckw::engine::Drawing* drawing, QPointF world, double within) {
     m_shown.reset();
-    QPointF base;
-    bool hasBase = false;
-    if (m_base)
-        if (auto given = m_base()) base = *given, hasBase = true;
+    const std::vector<QPointF> given = m_given ? m_given() : std::vector<QPointF>{};
+    const bool hasBase = !given.empty();
+    const QPointF base = hasBase ? given.back() : QPointF();
     const unsigned kinds = m_once ? *m_once : m_settings->snaps ? m_settings->kinds : 0u;
     if (drawing && kinds != 0) {
         // The index follows the drawing: built again once it has changed.
@@ -91,6 +90,16 @@ QPointF SnapCursor::Adjust(const ckw::engine::Drawing* drawing, QPointF world, d
         query.kinds = kinds;
         if (hasBase) query.from = ckw::engine::Point2{base.x(), base.y()};
         m_shown = m_finder->Find(*drawing, query);
+        // The command's own points are ends too, though nothing is drawn through them yet.
+        if (kinds & ckw::engine::SnapBit(SnapKind::Endpoint)) {
+            double best = m_shown ? std::hypot(m_shown->x - world.x(), m_shown->y - world.y()) : within;
+            for (const QPointF& point : given) {
+                const double distance = std::hypot(point.x() - world.x(), point.y() - world.y());
+                if (distance > best || (m_shown && distance == best)) continue;
+                best = distance;
+                m_shown = Snap{SnapKind::Endpoint, point.x(), point.y(), 0};
+            }
+        }
         if (m_shown) return {m_shown->x, m_shown->y};
     }
     if (m_settings->ortho && hasBase) {

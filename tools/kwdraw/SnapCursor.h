@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "SnapFinder.h"
 
@@ -36,8 +37,9 @@ public:
     ~SnapCursor();
 
     void SetSettings(const SnapSettings* settings) { m_settings = settings; }
-    // The point the asked one is drawn from (the last point given in the command), if any.
-    void SetBase(std::function<std::optional<QPointF>()> base) { m_base = std::move(base); }
+    // The points given so far in the command, oldest first: the asked point is drawn from the
+    // last (ortho, perpendicular feet), and each is snapped to as an end.
+    void SetGiven(std::function<std::vector<QPointF>()> given) { m_given = std::move(given); }
 
     // The point a cursor at `world` gives on this drawing; `within`: the snap aperture in drawing
     // units. The snap found stays shown until the next call or Clear().
@@ -58,7 +60,7 @@ public:
 
 private:
     const SnapSettings* m_settings;
-    std::function<std::optional<QPointF>()> m_base;
+    std::function<std::vector<QPointF>()> m_given;
     std::unique_ptr<ckw::engine::SnapFinder> m_finder;
     const ckw::engine::Drawing* m_indexed = nullptr;
     uint64_t m_indexedRevision = 0;

@@ -37,7 +37,10 @@ InputEvent WindowInput::NextInput(InputWant want) {
     if (m_queue.empty()) return InputEvent{};
     InputEvent answer = m_queue.front();
     m_queue.pop_front();
-    if (answer.type == InputEvent::Type::Point) m_last = m_base = {true, answer.x, answer.y};
+    if (answer.type == InputEvent::Type::Point) {
+        m_last = {true, answer.x, answer.y};
+        m_given.push_back(m_last);
+    }
     emit Answered();
     return answer;
 }
@@ -74,7 +77,7 @@ void WindowInput::CancelAll() {
 
 void WindowInput::CommandEnded() {
     m_queue.clear();
-    m_base = {};
+    m_given.clear();
     m_cancelled = false;
     m_break = false;
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "AnswerText.h"
 #include <ckw/ReferenceEngine.h>
@@ -33,8 +34,9 @@ public:
 
     std::optional<ckw::engine::InputWant> Want() const { return m_want; }
     const LastPoint& Last() const { return m_last; }
-    // The last point given in the command that runs (ortho and perpendicular snaps start there).
-    const LastPoint& Base() const { return m_base; }
+    // The points given in the command that runs, oldest first: ortho and perpendicular snaps
+    // start from the last, and the others are snapped to as ends (a polyline's start closes it).
+    const std::vector<LastPoint>& Given() const { return m_given; }
 
 signals:
     // A call waits for the person (the window refreshes its view and prompt line).
@@ -47,7 +49,7 @@ private:
     QEventLoop* m_loop = nullptr;
     std::optional<ckw::engine::InputWant> m_want;
     LastPoint m_last;
-    LastPoint m_base;
+    std::vector<LastPoint> m_given;
     bool m_break = false;
     bool m_cancelled = false;
 };
