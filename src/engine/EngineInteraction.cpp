@@ -119,6 +119,23 @@ void ReferenceEngine::HostSelectEntities(const int& filter) {
     }
 }
 
+namespace {
+
+const std::vector<uint32_t>& LayerMembers(Unit& unit, int layer) {
+    if (unit.layerMembersRevision != unit.drawing.Revision()) {
+        unit.layerMembers.clear();
+        const auto& entities = unit.drawing.Entities();
+        for (size_t i = 0; i < entities.size(); ++i)
+            unit.layerMembers[entities[i].Layer()].push_back(static_cast<uint32_t>(i));
+        unit.layerMembersRevision = unit.drawing.Revision();
+    }
+    static const std::vector<uint32_t> none;
+    auto it = unit.layerMembers.find(layer);
+    return it == unit.layerMembers.end() ? none : it->second;
+}
+
+}  // namespace
+
 void ReferenceEngine::HostSelectAllOfKind(const int& filter, const int& kind) {
     Unit& unit = m->Cur();
     const auto& entities = unit.drawing.Entities();
@@ -127,11 +144,16 @@ void ReferenceEngine::HostSelectAllOfKind(const int& filter, const int& kind) {
         m->selectionUnit = m->current;
     }
     m->selected.resize(std::max(m->selected.size(), entities.size()), 0);
-    for (size_t i = 0; i < entities.size(); ++i) {
+    auto consider = [&](size_t i) {
         const Entity& e = entities[i];
-        if (e.deleted || !m->Passes(e, filter)) continue;
-        if (kind == 0 ? !IsDrawnKind(e.kind) : e.kind != kind) continue;
+        if (e.deleted) return;
+        if (kind == 0 ? !IsDrawnKind(e.kind) : e.kind != kind) return;
         m->Select(i);
+    };
+    if (filter > 0) {
+        for (uint32_t i : LayerMembers(unit, filter)) consider(i);
+    } else {
+        for (size_t i = 0; i < entities.size(); ++i) consider(i);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <ckw/ReferenceEngine.h>
@@ -29,6 +30,10 @@ struct Unit {
     // Hit-test index, rebuilt when the drawing's revision has moved.
     std::shared_ptr<EntityIndex> index;
     uint64_t indexRevision = 0;
+    // The entities of each layer (positions in order), for selections by layer: one walk of the
+    // drawing serves every layer selected until the drawing moves.
+    std::unordered_map<int, std::vector<uint32_t>> layerMembers;
+    std::optional<uint64_t> layerMembersRevision;
 };
 
 struct EntityRef {
