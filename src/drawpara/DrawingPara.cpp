@@ -6,6 +6,7 @@
 #include "base/GbkText.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
+#include "drawpara/SharedLibraryRead.h"
 
 CDrawingPara m_exDrawingPara;
 
@@ -18,10 +19,17 @@ void CDrawingPara::Init() {
     UpdateUserLib();
     m_drawingScale = 100;
     m_closed = 0;
-    ReadLineType_FromDbLib();
-    ReadColorDef_FromDbLib();
-    ReadTextDef_FromDbLib();
-    ReadLayerInfo_FromDbLib();
+    // The loaders do not throw: the indexes are built once, after the last list.
+    m_index->loadingAll = true;
+    {
+        const ckw::drawpara::SharedLibraryRead oneRead(m_userLibPath);
+        ReadLineType_FromDbLib();
+        ReadColorDef_FromDbLib();
+        ReadTextDef_FromDbLib();
+        ReadLayerInfo_FromDbLib();
+    }
+    m_index->loadingAll = false;
+    RebuildIndex();
 }
 
 void CDrawingPara::Close() {
@@ -40,10 +48,17 @@ void CDrawingPara::Close() {
 void CDrawingPara::ReSetAllData() {
     if (m_closed) return;
     const ckw::drawpara::OneMessagePerLoad load;
-    ReadLineType_FromDbLib();
-    ReadColorDef_FromDbLib();
-    ReadTextDef_FromDbLib();
-    ReadLayerInfo_FromDbLib();
+    // The loaders do not throw: the indexes are built once, after the last list.
+    m_index->loadingAll = true;
+    {
+        const ckw::drawpara::SharedLibraryRead oneRead(m_userLibPath);
+        ReadLineType_FromDbLib();
+        ReadColorDef_FromDbLib();
+        ReadTextDef_FromDbLib();
+        ReadLayerInfo_FromDbLib();
+    }
+    m_index->loadingAll = false;
+    RebuildIndex();
 }
 
 void CDrawingPara::EnsureLoaded() {
@@ -54,6 +69,7 @@ void CDrawingPara::RebuildIndex() {
     using ckw::text::NameKey;
     using ckw::text::ToUpper;
     Index& ix = *m_index;
+    if (ix.loadingAll) return;
     ix = Index{};
     for (size_t i = 0; i < m_texts.size(); ++i) ix.texts.Add(NameKey(m_texts[i]->GetTextType()), int(i));
     for (size_t i = 0; i < m_dims.size(); ++i) ix.dims.Add(NameKey(m_dims[i]->GetTextType()), int(i));

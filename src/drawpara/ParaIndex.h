@@ -21,4 +21,7 @@ struct CDrawingPara::Index {
         int lineType = 0;
     };
     std::vector<LayerValues> layerValues;
+
+    // While every list is loaded in turn, the indexes are built once, after the last.
+    bool loadingAll = false;
 };

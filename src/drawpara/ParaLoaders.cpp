@@ -12,6 +12,7 @@
 #include "platform/Ui.h"
 #include "drawpara/ParaIndex.h"
 #include "drawpara/ParaMessages.h"
+#include "drawpara/SharedLibraryRead.h"
 #include "drawpara/SolidLine.h"
 
 namespace dao = ckw::dao;
@@ -24,6 +25,37 @@ namespace {
 thread_local int t_loads = 0;
 thread_local std::set<std::string> t_shown;
 }  // namespace
+
+namespace {
+thread_local SharedLibraryRead* t_sharedRead = nullptr;
+}  // namespace
+
+SharedLibraryRead::SharedLibraryRead(const CString& libPathGbk) : m_outer(t_sharedRead) {
+    if (!std::filesystem::exists(ckw::text::GbkToUtf8(libPathGbk.str()))) return;
+    try {
+        auto db = std::make_unique<dao::Database>();
+        db->Open(libPathGbk.str());
+        db->Execute("BEGIN");
+        m_db = std::move(db);
+        t_sharedRead = this;
+    } catch (const dao::DaoException&) {
+        // Each loader opens the library itself and reports what it finds.
+    }
+}
+
+SharedLibraryRead::~SharedLibraryRead() {
+    if (!m_db) return;
+    t_sharedRead = m_outer;
+    try {
+        m_db->Execute("COMMIT");  // nothing was written: ends the read and its lock
+    } catch (const dao::DaoException&) {
+        // Closing the connection ends the transaction as well.
+    }
+}
+
+dao::Database* SharedLibraryRead::For(const CString& libPathGbk) {
+    return t_sharedRead && t_sharedRead->m_db->path() == libPathGbk.str() ? t_sharedRead->m_db.get() : nullptr;
+}
 
 OneMessagePerLoad::OneMessagePerLoad() { ++t_loads; }
 
@@ -41,6 +73,7 @@ void OneMessagePerLoad::Show(const std::string& text) {
 namespace {
 
 using ckw::drawpara::OneMessagePerLoad;
+using ckw::drawpara::SharedLibraryRead;
 
 // The common frame of every table read: the user library must exist; the query is opened and its
 // rows handed to `rows`. A database error is shown with the engine's own description, unless
@@ -49,6 +82,18 @@ using ckw::drawpara::OneMessagePerLoad;
 bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>& open,
               const std::function<void(dao::Recordset&)>& rows,
               const std::function<bool(const dao::DaoException&)>& onError = {}) {
+    if (dao::Database* shared = ckw::drawpara::SharedLibraryRead::For(libPath)) {
+        try {
+            dao::Recordset rs(*shared);
+            open(rs);
+            rows(rs);
+            rs.Close();
+        } catch (const dao::DaoException& e) {
+            if (!onError || !onError(e)) OneMessagePerLoad::Show(e.description());
+            return false;
+        }
+        return true;
+    }
     if (!std::filesystem::exists(ckw::text::GbkToUtf8(libPath.str()))) {
         OneMessagePerLoad::Show("没有找到系统文件" + libPath.str() + "!!");
         return false;

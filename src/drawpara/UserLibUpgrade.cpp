@@ -3,6 +3,7 @@
 // driven by the version table 版本信息表 of both files, keeping the values the user changed.
 #include "drawpara/UserLibUpgrade.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -31,6 +32,45 @@ constexpr const char* kTempTable = "tmp_table";
 constexpr const char* kVersionTable = "版本信息表";
 
 bool FileExists(const CString& pathGbk) { return std::filesystem::exists(ckw::text::GbkToUtf8(pathGbk.str())); }
+
+// What tells one state of a file from another: a write moves its times or size, a replacement
+// its inode.
+struct FileState {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+    bool operator==(const FileState& o) const {
+        return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+std::optional<FileState> StateOf(const CString& pathGbk) {
+    struct stat st {};
+    if (::stat(ckw::text::GbkToUtf8(pathGbk.str()).c_str(), &st) != 0) return std::nullopt;
+    return FileState{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// The system and user library as the last check of this process left them up to date. A program
+// starts the parameter library again and again; while neither file has changed since, the check
+// would find the same and is not made again.
+struct CheckedLibraries {
+    std::string system, user;
+    std::optional<FileState> systemState, userState;
+};
+std::optional<CheckedLibraries>& LastCheck() {
+    static std::optional<CheckedLibraries> checked;
+    return checked;
+}
+
+bool CheckedAlready(const CString& systemLib, const CString& userLib) {
+    const auto& last = LastCheck();
+    if (!last || last->system != systemLib.str() || last->user != userLib.str()) return false;
+    const auto systemState = StateOf(systemLib), userState = StateOf(userLib);
+    return systemState && userState && systemState == last->systemState && userState == last->userState;
+}
 
 bool CopyLibraryFile(const CString& from, const CString& to) {
     return ckw::fs::CopyFileReplacing(ckw::text::GbkToUtf8(from.str()), ckw::text::GbkToUtf8(to.str()));
@@ -84,7 +124,7 @@ std::optional<int> InTransaction(dao::Database& db, Body body) {
         } catch (const dao::DaoException&) {
             // Closing the database without a commit discards the transaction as well.
         }
-        ckw::ui::MessageBox(e.description());
+        ckw::ui::ShowError(e.description());
         return std::nullopt;
     }
 }
@@ -238,9 +278,13 @@ void CDrawingPara::UpdateUserLib() {
     try {
         CStringArray sysItems, userItems;
         CArray<long, long> sysValues, userValues;
+        if (CheckedAlready(m_systemLibPath, m_userLibPath)) return;
         if (!GetLibVersionInfomation(m_systemLibPath, sysItems, sysValues, 1)) return;
         GetLibVersionInfomation(m_userLibPath, userItems, userValues, 2);
-        ModifyVersionTable(sysItems, sysValues, userItems, userValues);
+        LastCheck().reset();
+        if (ModifyVersionTable(sysItems, sysValues, userItems, userValues) == 1)
+            LastCheck() = CheckedLibraries{m_systemLibPath.str(), m_userLibPath.str(), StateOf(m_systemLibPath),
+                                           StateOf(m_userLibPath)};
     } catch (const dao::DaoException&) {
         // Already shown with the database's own description; the loaders go on and report what
         // they cannot read. Letting the error out of Init would end the calling program.
