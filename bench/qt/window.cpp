@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "BenchDrawing.h"
+#include "BenchTiming.h"
 #include "DrawingView.h"
 #include "MainWindow.h"
 #include <ckw/ReferenceEngine.h>
@@ -95,6 +96,44 @@ BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond);
 
 void BM_OpenWindowAndPaint(benchmark::State& state) { OpenWindow(state, true); }
 BENCHMARK(BM_OpenWindowAndPaint)->Unit(benchmark::kMillisecond);
+
+// A repaint of the canvas, what each move of the mouse costs, with every entity of the drawing
+// selected (outlined over the kept picture) against the same repaint with nothing selected.
+// Counter x_unselected: the ratio of the two.
+kwdraw::DrawingView& Arrived() {
+    static kwdraw::DrawingView* view = [] {
+        engine::DefaultEngine().Reset();
+        auto* window = new kwdraw::MainWindow;  // kept to the end of the program
+        window->resize(1600, 1000);
+        window->show();
+        auto* opened = window->OpenDrawing(QString::fromStdString(Data().path));
+        while (!opened->Arrived()) QApplication::processEvents();
+        return opened;
+    }();
+    return *view;
+}
+
+double g_unselected = 0;
+
+void Repaint(benchmark::State& state, bool everything) {
+    auto& view = Arrived();
+    auto& engine = engine::DefaultEngine();
+    if (everything)
+        engine.HostSelectAllOfKind(0, 0);
+    else
+        engine.HostClearSelection();
+    view.repaint();  // the outlines are made once, at the first paint after the selection changed
+    const double t = bench::CpuTimePerIteration(state, [&] { view.repaint(); });
+    if (!everything) g_unselected = t;
+    if (everything && g_unselected > 0) state.counters["x_unselected"] = t / g_unselected;
+    state.counters["selected"] = double(engine.SelectedEntities().size());
+}
+
+void BM_RepaintNothingSelected(benchmark::State& state) { Repaint(state, false); }
+BENCHMARK(BM_RepaintNothingSelected)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintEverythingSelected(benchmark::State& state) { Repaint(state, true); }
+BENCHMARK(BM_RepaintEverythingSelected)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -53,6 +53,7 @@ void SelectionHighlight::Paint(QPainter& painter, int unit, bool lightGround) {
         m_revision = d->Revision();
         m_selection = engine.SelectionRevision();
         m_path.clear();
+        m_pictureFresh = false;
         const auto selected = engine.SelectedEntities();
         const double mark = kMarkPixels / std::max(1e-12, painter.transform().m11());
         for (size_t k = 0; k < selected.size() && k < kMostOutlined; ++k) {
@@ -68,14 +69,31 @@ void SelectionHighlight::Paint(QPainter& painter, int unit, bool lightGround) {
         }
     }
     if (m_path.isEmpty()) return;
-    // Dashed over the drawing in a colour no layer is likely to have.
-    QPen pen(lightGround ? QColor(0, 90, 255) : QColor(80, 170, 255));
-    pen.setCosmetic(true);
-    pen.setWidthF(2);
-    pen.setStyle(Qt::DashLine);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(m_path);
+    const QTransform view = painter.transform();
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(painter.device()->width(), painter.device()->height()) * ratio).toSize();
+    if (!m_pictureFresh || m_picture.size() != pixels || m_pictureView != view || m_pictureLight != lightGround) {
+        m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(ratio);
+        m_picture.fill(Qt::transparent);
+        QPainter outlines(&m_picture);
+        outlines.setTransform(view);
+        // Dashed over the drawing in a colour no layer is likely to have.
+        QPen pen(lightGround ? QColor(0, 90, 255) : QColor(80, 170, 255));
+        pen.setCosmetic(true);
+        pen.setWidthF(2);
+        pen.setStyle(Qt::DashLine);
+        outlines.setPen(pen);
+        outlines.setBrush(Qt::NoBrush);
+        outlines.drawPath(m_path);
+        m_pictureView = view;
+        m_pictureLight = lightGround;
+        m_pictureFresh = true;
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(QPointF(0, 0), m_picture);
+    painter.restore();
 }
 
 }  // namespace kwdraw

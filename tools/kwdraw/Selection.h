@@ -2,7 +2,9 @@
 // The selection on the canvas. Picks and boxes a person makes while no command waits go into the
 // engine's selection, the one the library's commands that ask for a selection get; the selected
 // entities are outlined over the drawing.
+#include <QImage>
 #include <QPainterPath>
+#include <QTransform>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +28,9 @@ void ApplySelection(const ckw::engine::InputEvent& gesture, const Picking& picki
 void SelectAllShown(const Picking& picking);
 
 // The outlines of the selected entities of one drawing, kept until the drawing or the selection
-// changes. A selection of very many entities outlines the first of them only.
+// changes, and painted onto a picture of their own that is kept until the view changes: a repaint
+// (each move of the mouse) only lays that picture over the drawing's. A selection of very many
+// entities outlines the first of them only.
 class SelectionHighlight {
 public:
     static constexpr size_t kMostOutlined = 20000;
@@ -38,6 +42,10 @@ private:
     QPainterPath m_path;
     const ckw::engine::Drawing* m_drawing = nullptr;
     uint64_t m_revision = ~uint64_t{0}, m_selection = ~uint64_t{0};
+    QImage m_picture;  // the outlines alone, on a transparent ground
+    QTransform m_pictureView;
+    bool m_pictureLight = false;
+    bool m_pictureFresh = false;
 };
 
 }  // namespace kwdraw
