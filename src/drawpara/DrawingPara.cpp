@@ -19,17 +19,7 @@ void CDrawingPara::Init() {
     UpdateUserLib();
     m_drawingScale = 100;
     m_closed = 0;
-    // The loaders do not throw: the indexes are built once, after the last list.
-    m_index->loadingAll = true;
-    {
-        const ckw::drawpara::SharedLibraryRead oneRead(m_userLibPath);
-        ReadLineType_FromDbLib();
-        ReadColorDef_FromDbLib();
-        ReadTextDef_FromDbLib();
-        ReadLayerInfo_FromDbLib();
-    }
-    m_index->loadingAll = false;
-    RebuildIndex();
+    ReSetAllData();
 }
 
 void CDrawingPara::Close() {
