@@ -82,30 +82,19 @@ using ckw::drawpara::SharedLibraryRead;
 bool ReadRows(const CString& libPath, const std::function<void(dao::Recordset&)>& open,
               const std::function<void(dao::Recordset&)>& rows,
               const std::function<bool(const dao::DaoException&)>& onError = {}) {
-    if (dao::Database* shared = ckw::drawpara::SharedLibraryRead::For(libPath)) {
-        try {
-            dao::Recordset rs(*shared);
-            open(rs);
-            rows(rs);
-            rs.Close();
-        } catch (const dao::DaoException& e) {
-            if (!onError || !onError(e)) OneMessagePerLoad::Show(e.description());
-            return false;
-        }
-        return true;
-    }
-    if (!std::filesystem::exists(ckw::text::GbkToUtf8(libPath.str()))) {
+    dao::Database* shared = ckw::drawpara::SharedLibraryRead::For(libPath);
+    if (!shared && !std::filesystem::exists(ckw::text::GbkToUtf8(libPath.str()))) {
         OneMessagePerLoad::Show("没有找到系统文件" + libPath.str() + "!!");
         return false;
     }
-    dao::Database db;
-    if (db.IsOpen()) {
+    dao::Database own;
+    if (own.IsOpen()) {
         ShowMessage("OPEN ERROR:数据库已经打开！！");
         return false;
     }
     try {
-        db.Open(libPath.str());
-        dao::Recordset rs(db);
+        if (!shared) own.Open(libPath.str());
+        dao::Recordset rs(shared ? *shared : own);
         open(rs);
         rows(rs);
         rs.Close();
