@@ -70,6 +70,20 @@ TEST_F(EditWindow, WindowTakesWhatItHoldsCrossingWhatItTouchesShiftTakesOut) {
     m_pCfg->HostGetSelectionCount(count);
     EXPECT_EQ(count, 3);
     EXPECT_FALSE(View().Changed()) << "selecting changes nothing";
+
+    // A command that asks for a selection takes boxes and picks until [Enter]; Shift takes out.
+    QTest::keyClick(&View(), Qt::Key_Escape);
+    steps = {[&] { Drag(On(700, 600), On(300, 300)); },
+             [&] {
+                 QTest::mouseClick(&View(), Qt::LeftButton, Qt::ShiftModifier, On(900, 500));
+                 EXPECT_EQ(Selected(), (std::vector<size_t>{inside}));
+                 Type(QString());
+             },
+             [&] { Type(QStringLiteral("0,0")); }, [&] { Type(QStringLiteral("0,10")); }};
+    window->Action(QStringLiteral("editMove"))->trigger();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(At(inside).values[1], 410);
+    EXPECT_EQ(At(crossing).values[1], 500);
 }
 
 TEST_F(EditWindow, MovesByATypedDisplacementAndDeleteErases) {

@@ -355,10 +355,13 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
         answer.type = InputEvent::Type::Point;
         answer.x = b.x(), answer.y = b.y();
     }
-    if (m_want)
+    // With Shift the pick or box takes out of the selection, also while a command asks for one
+    // (which goes on asking).
+    const bool remove = e->modifiers() & Qt::ShiftModifier;
+    if (m_want && !(remove && m_want == InputWant::Selection))
         emit Answer(answer);
     else
-        emit Select(answer, e->modifiers() & Qt::ShiftModifier);
+        emit Select(answer, remove);
     update();
 }
 

@@ -73,7 +73,8 @@ signals:
     // What the canvas itself asks of the person (a zoom window's corners); empty when nothing.
     void ViewPrompt(const QString& text);
     void Answer(const ckw::engine::InputEvent& event);
-    // A pick or box made while no command waits: selects (or with Shift, unselects) what it meets.
+    // A pick or box made while no command waits: selects (or with Shift, unselects) what it meets;
+    // with Shift also while a command asks for a selection.
     void Select(const ckw::engine::InputEvent& gesture, bool remove);
 
 protected:

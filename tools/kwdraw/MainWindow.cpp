@@ -168,7 +168,7 @@ DrawingView* MainWindow::AddView(int unit, const QString& name) {
         if (m_input->Want()) m_input->Answer(e);
     });
     connect(view, &DrawingView::Select, this, [this, view](const ckw::engine::InputEvent& gesture, bool remove) {
-        if (m_running) return;
+        if (m_running && m_input->Want() != ckw::engine::InputWant::Selection) return;
         ApplySelection(gesture, view->PickingNow(), remove);
         SelectionChanged();
     });
