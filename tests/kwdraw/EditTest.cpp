@@ -200,6 +200,10 @@ TEST_F(EditWindow, PropertiesPanelShowsWhatVariesAndEditsApplyAtOnce) {
     window->Action(QStringLiteral("editUndo"))->trigger();
     EXPECT_FLOAT_EQ(At(small).values[0], 50);
     EXPECT_FLOAT_EQ(At(large).values[0], 80);
+    // A width wider than the drawing's width code holds is kept at its largest.
+    Drag(On(-10, -10), On(300, 500));  // undoing cleared the selection
+    type("propWidth", QStringLiteral("1e9"));
+    EXPECT_EQ(At(small).WidthCode(), std::numeric_limits<int>::max());
 
     // One line: its coordinates.
     QTest::keyClick(&View(), Qt::Key_Escape);

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -107,7 +109,10 @@ PropertiesPanel::PropertiesPanel(QWidget* parent) : QWidget(parent) {
     // The width code is the width on the sheet in thousandths of a millimetre.
     AddNumber(
         "propWidth", tr("Width (mm)"), Rows::Common, [](const Entity& e) { return e.WidthCode() / 1000.0; },
-        [](Entity& e, double mm) { e.attributes[2] = static_cast<int>(std::lround(mm * 1000)); });
+        [](Entity& e, double mm) {
+            // A typed number may reach a billion: the code stays within what an int holds.
+            e.attributes[2] = static_cast<int>(std::min(std::lround(mm * 1000), long{std::numeric_limits<int>::max()}));
+        });
 
     m_content = AddLine("propContent", tr("Content"), Rows::Text);
     connect(m_content, &QLineEdit::editingFinished, this, [this] { ContentEdited(); });
