@@ -269,6 +269,9 @@ void CDrawingPara::UpdateUserLib() {
         ShowFormattedMessage("没有找到系统文件%s!!", m_systemLibPath.GetString());
         return;
     }
+    // Both files as this process last found them up to date: nothing to check, and nothing of a
+    // start cut short to clear away.
+    if (CheckedAlready(m_systemLibPath, m_userLibPath)) return;
     const std::filesystem::path userLib = ckw::text::GbkToUtf8(m_userLibPath.str());
     ckw::fs::RemoveStaleTemporaries(userLib.parent_path(), userLib.filename().string() + ".tmp");
     if (!FileExists(m_userLibPath)) {
@@ -278,7 +281,6 @@ void CDrawingPara::UpdateUserLib() {
     try {
         CStringArray sysItems, userItems;
         CArray<long, long> sysValues, userValues;
-        if (CheckedAlready(m_systemLibPath, m_userLibPath)) return;
         if (!GetLibVersionInfomation(m_systemLibPath, sysItems, sysValues, 1)) return;
         GetLibVersionInfomation(m_userLibPath, userItems, userValues, 2);
         LastCheck().reset();
