@@ -61,6 +61,13 @@ void CDrawingPara::RebuildIndex() {
     Index& ix = *m_index;
     if (ix.loadingAll) return;
     ix = Index{};
+    ix.texts.Reserve(m_texts.size());
+    ix.dims.Reserve(m_dims.size());
+    ix.colors.Reserve(2 * m_colors.size());
+    ix.lineTypeNames.Reserve(m_lineTypes.size());
+    ix.lineTypeUpper.Reserve(m_lineTypes.size());
+    ix.layers.Reserve(m_layers.size());
+    ix.layerValues.reserve(m_layers.size());
     for (size_t i = 0; i < m_texts.size(); ++i) ix.texts.Add(NameKey(m_texts[i]->GetTextType()), int(i));
     for (size_t i = 0; i < m_dims.size(); ++i) ix.dims.Add(NameKey(m_dims[i]->GetTextType()), int(i));
     // A colour text may name a colour by its name or by its description; the first record that

@@ -13,6 +13,8 @@ namespace ckw::drawpara {
 class NameIndex {
 public:
     void Clear() { m_first.clear(); }
+    // Room for this many keys, so that a list is indexed without growing the table on the way.
+    void Reserve(size_t keys) { m_first.reserve(keys); }
     // Keeps the earliest position for a key: add entries in list order.
     void Add(std::string key, int position) { m_first.try_emplace(std::move(key), position); }
     // The position of the first entry with this key, or -1.
