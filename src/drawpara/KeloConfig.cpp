@@ -32,15 +32,16 @@ std::string RunningProgramPath() {
 
 int CUtil::GetKeloCfgPath(char* dir) {
     reg::Registry& registry = reg::Current();
-    bool ok = true;
-    if (!registry.KeyExists(reg::Hive::LocalMachine, kPathKey)) {
-        ShowMessage("错误: 查询无法打开有关的hKEY!");
-        ok = false;
-    }
     // One installation of the suite keeps its configuration under its own value name.
     std::string program = ckw::text::ToUpper(RunningProgramPath());
     const char* valueName = program.find("ZAVEDIVURADAR") != std::string::npos ? "CFG-SL" : "CFG";
-    auto value = ok ? registry.GetString(reg::Hive::LocalMachine, kPathKey, valueName) : std::nullopt;
+    // A value found says its key is there: the key is looked for apart only when it is not.
+    auto value = registry.GetString(reg::Hive::LocalMachine, kPathKey, valueName);
+    bool ok = true;
+    if (!value && !registry.KeyExists(reg::Hive::LocalMachine, kPathKey)) {
+        ShowMessage("错误: 查询无法打开有关的hKEY!");
+        ok = false;
+    }
     // The directory must fit the caller's 260 bytes whole; a cut path would name another folder.
     if (!value || value->size() >= kCfgPathCapacity) {
         ShowMessage("错误:无法查询有关注册表信息!");
