@@ -176,7 +176,8 @@ std::string TrimLeft(std::string_view gbk) {
 
 bool CopyToBuffer(std::string_view text, char* buffer, size_t capacity) {
     if (!buffer || capacity == 0) return text.empty();
-    size_t len = 0;
+    // A text that fits whole is copied without walking its characters.
+    size_t len = text.size() < capacity ? text.size() : 0;
     while (len < text.size()) {
         size_t n = CharLength(text, len);
         if (len + n > capacity - 1) break;
