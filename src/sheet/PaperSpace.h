@@ -5,6 +5,8 @@
 namespace ckw::geom {
 
 inline constexpr int kPaperSpaceKind = 2005;
+// The other drawing kind the library knows, drawn at the drawing's scale.
+inline constexpr int kModelSpaceKind = 2008;
 
 // The drawing kind (sixth value of "$Kelo_DrawInfo_0"); 0 when the drawing has none.
 int CurrentDrawingKind();

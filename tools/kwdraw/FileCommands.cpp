@@ -26,6 +26,7 @@
 #include "GbkQt.h"
 #include "MainWindow.h"
 #include "PlotDialog.h"
+#include "sheet/PaperSpace.h"
 #include "PointPrompt.h"
 
 namespace kwdraw {
@@ -41,10 +42,6 @@ QString DrawingFolder(const DrawingView* view) {
     if (!d || d->FileName().empty()) return QDir::currentPath();
     return QFileInfo(FromGbk(d->FileName())).absolutePath();
 }
-
-// The drawing kinds the library names (the drawing modes its settings offer); other programs'
-// kinds are numbers.
-constexpr int kPaperSpaceKind = 2005, kModelSpaceKind = 2008;
 
 // The kind by its name where it has one; any other number may be typed.
 QComboBox* KindBox(int kind, const std::vector<std::pair<QString, int>>& named) {
@@ -86,6 +83,10 @@ void MainWindow::OpenOldDrawingCommand() {
     folder->setObjectName(QStringLiteral("folder"));
     auto* name = new QLineEdit(FromGbk(info.name));
     name->setObjectName(QStringLiteral("drawingName"));
+    // The drawing kinds the library names (the drawing modes its settings offer); other programs'
+    // kinds are numbers.
+    using ckw::geom::kModelSpaceKind;
+    using ckw::geom::kPaperSpaceKind;
     QComboBox* kind = KindBox(info.kind, {{tr("Paper space (%1)").arg(kPaperSpaceKind), kPaperSpaceKind},
                                           {tr("Model space (%1)").arg(kModelSpaceKind), kModelSpaceKind}});
     QSpinBox* floor = NumberBox("floor", info.floor);

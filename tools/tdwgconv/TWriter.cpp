@@ -266,12 +266,15 @@ private:
     };
     using Pieces = std::vector<eng::Entity>;
 
-    static Pieces One(int kind, std::vector<float> values, std::string text = {}) {
+    static eng::Entity Piece(int kind, std::vector<float> values, std::string text = {}) {
         eng::Entity out;
         out.kind = kind;
         out.values = std::move(values);
         out.text = std::move(text);
-        return {std::move(out)};
+        return out;
+    }
+    static Pieces One(int kind, std::vector<float> values, std::string text = {}) {
+        return {Piece(kind, std::move(values), std::move(text))};
     }
 
     // The engine entities one entity becomes (a long polyline several), or why none.
@@ -333,7 +336,7 @@ private:
                 values.insert(values.end(),
                               {p.x(v.x), p.y(v.y), p.length(height), p.length(v.startWidth), p.length(v.endWidth)});
             }
-            pieces.push_back(std::move(One(eng::kPolyline, std::move(values)).front()));
+            pieces.push_back(Piece(eng::kPolyline, std::move(values)));
             if (last == n - 1) return pieces;
         }
     }
