@@ -192,14 +192,24 @@ def tally(figures, log, what, code, err, done, expected_failure=False):
         log.write("%s failed (exit %d) but changed the drawing: %s\n" % (what, code, err))
 
 
-def drawing_rounds(args, pair, log):
-    """Two commands that change one drawing at once, on a fresh copy of the example plan each round."""
+def start_round(args):
+    """A fresh configuration and the figures of one kind of round, all at zero."""
     s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
     figures = {"operations": 0, "done and kept": 0, "reported failed": 0, "lost with exit 0": 0,
                "changed though failed": 0}
     try:
         s.setup()
         s.run(*QUERY)
+    except BaseException:
+        shutil.rmtree(s.root, ignore_errors=True)
+        raise
+    return s, figures
+
+
+def drawing_rounds(args, pair, log):
+    """Two commands that change one drawing at once, on a fresh copy of the example plan each round."""
+    s, figures = start_round(args)
+    try:
         base, source, drawing = (os.path.join(s.root, n) for n in ("base.T", "source.T", "drawing.T"))
         s.run("load", PLAN, "-o", base)
         shutil.copy(base, source)
@@ -248,12 +258,8 @@ def drawing_rounds(args, pair, log):
 
 def table_rounds(args, log):
     """Two table designers on one .TDB at once, each writing a cell of its own."""
-    s = Round(tempfile.mkdtemp(prefix="ckw-conc-"), args.kwutil)
-    figures = {"operations": 0, "done and kept": 0, "reported failed": 0, "lost with exit 0": 0,
-               "changed though failed": 0}
+    s, figures = start_round(args)
     try:
-        s.setup()
-        s.run(*QUERY)
         table = os.path.join(s.root, "beams.TDB")
         s.run("table", "--new", "5x4", "-o", table)
         for r in range(args.rounds):
