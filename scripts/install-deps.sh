@@ -12,6 +12,7 @@ packages=(
   qt6-l10n-tools  # lrelease: the window's Chinese translation
   poppler-utils
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
+  librecad  # a peer CAD program: the converter's tests print every DXF export with its dxf2pdf
   clang-format
   doxygen abigail-tools man-db  # the API reference, the ABI check, the manual pages' test
   debhelper lintian  # the Debian packages (scripts/package-check.sh)

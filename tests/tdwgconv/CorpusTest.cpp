@@ -1,7 +1,8 @@
 // Every drawing of the test data comes in whole or the report names what stayed out: no file
 // aborts, per kind what was read is written or skipped with a reason, a DXF's counts equal
-// ezdxf's (attribute values included), and every DWG converted and exported as DXF passes ezdxf's
-// audit and reads back.
+// ezdxf's (attribute values included), the converted drawing lies where ezdxf's bounding box of
+// the same entities says, and every DWG converted and exported as DXF passes ezdxf's audit,
+// reads back and LibreCAD prints it.
 #include "DxfWriter.h"
 #include <ckw/ReferenceEngine.h>
 #include "Readers.h"
@@ -16,6 +17,39 @@ std::vector<fs::path> FilesIn(const std::string& folder) {
     for (const auto& entry : fs::directory_iterator(DataFile(folder))) files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// The entities ezdxf_check.py measures exactly: straight-edged ones, through every block
+// reference; the rest are taken out of the model and the blocks.
+Drawing StraightEdged(Drawing d) {
+    auto keep = [](const Entity& e) {
+        if (e.shape == Shape::Skip) return false;
+        if (e.shape == Shape::Insert) return true;
+        if (e.kind == "LWPOLYLINE" || e.kind == "POLYLINE")
+            return e.shape == Shape::Polyline &&
+                   std::all_of(e.vertices.begin(), e.vertices.end(), [](const Vertex& v) { return v.bulge == 0; });
+        return e.kind == "LINE" || e.kind == "POINT" || e.kind == "SOLID" || e.kind == "TRACE";
+    };
+    auto filter = [&](std::vector<Entity>& list) { std::erase_if(list, [&](const Entity& e) { return !keep(e); }); };
+    filter(d.entities);
+    for (Block& b : d.blocks) filter(b.entities);
+    return d;
+}
+
+// The converted drawing's extents against ezdxf's (in the source's units), within 1e-6 of the
+// largest coordinate: the drawing keeps its coordinates in 4-byte numbers.
+void ExpectSameExtents(const Drawing& d, const Json& theirs) {
+    Drawing straight = StraightEdged(d);
+    ckw::engine::Drawing out;
+    MapToEngine(straight, out);
+    std::array<float, 4> box{};
+    const bool any = out.Extents(box);
+    ASSERT_EQ(any, !theirs.is_null());
+    if (!any) return;
+    double scale = 1;
+    for (int i = 0; i < 4; ++i) scale = std::max(scale, std::abs(theirs[i].get<double>()));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(box[i] / d.unitToMm, theirs[i].get<double>(), 1e-6 * scale) << "extents value " << i;
 }
 
 void ExpectAccounted(const Json& kinds) {
@@ -45,6 +79,7 @@ TEST(Corpus, EveryDxfFileMatchesEzdxfKindByKind) {
         if (reference.contains("unreadable")) continue;  // nothing to compare with
         for (const auto& [kind, n] : reference["section"].items()) theirs[kind] = n.get<long>();
         EXPECT_EQ(ours, theirs);
+        ExpectSameExtents(d, reference["extents"]);
     }
 }
 
@@ -62,6 +97,7 @@ TEST(Corpus, EveryDwgFileConvertsExportsAndReadsBack) {
         r = RunTdwg({"--to-dxf", t.string(), dxf.string(), "-q"});
         ASSERT_EQ(r.exitStatus, 0) << r.errors;
         EXPECT_EQ(Ezdxf(dxf)["errors"], 0);
+        ExpectLibreCadPrints(dxf);
         Drawing back;
         std::string error;
         EXPECT_TRUE(ReadDxf(dxf, back, error)) << error;

@@ -1,5 +1,6 @@
 // .T -> DXF -> .T keeps the drawing, and the DXF passes an independent reader's audit with the
-// same counts and the same Chinese texts: the sheet kwutil draws, and every imported test file.
+// same counts and the same Chinese texts, and LibreCAD prints it: the sheet kwutil draws, and
+// every imported test file.
 #include "DxfWriter.h"
 #include <ckw/ReferenceEngine.h>
 #include "Readers.h"
@@ -31,6 +32,7 @@ void RoundTrip(const eng::Drawing& original, const fs::path& dir, const std::str
         if (!e.deleted && (e.kind == eng::kChineseText || e.kind == eng::kWesternText || e.kind == eng::kMultilineText))
             texts.push_back(ckw::text::GbkToUtf8(e.text));
     EXPECT_EQ(independent["texts"].get<std::vector<std::string>>(), texts);
+    ExpectLibreCadPrints(dxf);
 
     Drawing neutral;
     ASSERT_TRUE(ReadDxf(dxf, neutral, error)) << error;

@@ -39,6 +39,20 @@ inline Json Ezdxf(const fs::path& dxf) {
     return j.is_discarded() ? Json::object() : j;
 }
 
+// A peer CAD program prints the DXF: LibreCAD's dxf2pdf (offscreen, no display needed) makes
+// NAME.pdf beside NAME.dxf within 60 s.
+inline void ExpectLibreCadPrints(const fs::path& dxf) {
+    ckw::shell::RunResult r = ckw::shell::RunAndCapture(
+        {"/usr/bin/env", "QT_QPA_PLATFORM=offscreen", "librecad", "dxf2pdf", dxf.string()}, std::chrono::seconds(60));
+    EXPECT_FALSE(r.timedOut) << "dxf2pdf did not end within 60 s: " << dxf;
+    EXPECT_EQ(r.exitStatus, 0) << r.errors;
+    fs::path pdf = fs::path(dxf).replace_extension(".pdf");
+    std::ifstream in(pdf, std::ios::binary);
+    char magic[5] = {};
+    in.read(magic, 5);
+    EXPECT_EQ(std::string(magic, 5), "%PDF-") << pdf;
+}
+
 inline std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream s;

@@ -3,14 +3,58 @@
 Prints one JSON object: the audit's error count, the model-space entity counts per kind and the
 texts of TEXT and MTEXT entities (plain), in file order; the counts of the entities section (model
 space and the active paper space, the attributes of their inserts as ATTRIB) and each line type's
-dash pattern.
+dash pattern; and the extents of the straight-edged entities (lines, points, solids, traces,
+polylines without arcs) of model space, through every block reference and array copy, by ezdxf.bbox:
+for these its boxes are exact, where arcs and curves are measured on approximations.
 """
 import collections
 import json
+import math
 import sys
 
 import ezdxf
-from ezdxf import recover
+from ezdxf import bbox, recover
+
+STRAIGHT = {"LINE", "POINT", "SOLID", "TRACE"}
+
+
+def straight_edged(entity):
+    kind = entity.dxftype()
+    if kind == "LWPOLYLINE":
+        return not entity.has_arc
+    if kind == "POLYLINE":
+        return entity.is_2d_polyline and not entity.has_arc
+    return kind in STRAIGHT
+
+
+def flattened(entities, depth=0):
+    """The entities with every block reference (each array copy) replaced by its content."""
+    for e in entities:
+        if e.dxftype() == "INSERT" and depth < 16:
+            for copy in e.multi_insert():
+                try:
+                    yield from flattened(copy.virtual_entities(), depth + 1)
+                except Exception:  # a reference to a missing block or one ezdxf cannot transform
+                    pass
+        elif e.dxftype() == "DIMENSION" and depth < 16:
+            try:
+                yield from flattened(e.virtual_entities(), depth + 1)
+            except Exception:
+                pass
+        else:
+            yield e
+
+
+def straight_extents(layout):
+    box = bbox.BoundingBox()
+    for e in flattened(layout):
+        if straight_edged(e):
+            part = bbox.extents([e])
+            if part.has_data and all(math.isfinite(v) for v in (*part.extmin, *part.extmax)):
+                box.extend(part)
+    if not box.has_data:
+        return None
+    return [box.extmin.x, box.extmin.y, box.extmax.x, box.extmax.y]
 
 
 def main(path):
@@ -36,7 +80,8 @@ def main(path):
     linetypes = {lt.dxf.name: [v for code, v in (lt.pattern_tags.tags if lt.pattern_tags else []) if code == 49]
                  for lt in doc.linetypes}
     print(json.dumps({"errors": len(auditor.errors), "counts": counts, "texts": texts, "section": section,
-                      "linetypes": linetypes}, ensure_ascii=False))
+                      "linetypes": linetypes,
+                      "extents": straight_extents(doc.modelspace())}, ensure_ascii=False))
 
 
 if __name__ == "__main__":
