@@ -1,43 +1,147 @@
-// Converter speed, as ratios against baselines measured in the same run:
-//   DXF: converting the largest DXF test file (read, map, save the .T) against dxflib parsing it
-//        with an empty handler (target: within 2x);
+// Converter speed and memory, as ratios against baselines measured in the same run (processor
+// time for the DXF pair, which runs in this process; wall time for the programs run as children):
+//   DXF: converting (read, map, save the .T) a plan of 200,000 lines, 50,000 texts and 10,000
+//        insertions of a few blocks (an R2000 DXF of about 42 MB, made at start into a temporary
+//        folder) against dxflib parsing it with an empty handler (target: within 1.3x);
+//   DXF memory: TdwgConv's peak resident size converting that file, against the file's size
+//        (target: within 2x);
 //   DWG: TdwgConv on the largest DWG test file against the DWG package's bare read of it (read and
-//        convert to its object list), Node.js start-up counted on both sides (target: within 1.5x).
+//        convert to its object list), Node.js start-up counted on both sides (target: within 1.1x).
 #include <benchmark/benchmark.h>
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
 
-#include "platform/Shell.h"
-#include <ckw/ReferenceEngine.h>
 #include "BenchTiming.h"
+#include "DxfWriter.h"
 #include "Readers.h"
 #include "TWriter.h"
+#include "platform/Shell.h"
+#include <ckw/ReferenceEngine.h>
+
+extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace eng = ckw::engine;
 
-const fs::path kDxf = fs::path(CKW_TEST_DATA_DIR) / "dxf" / "libredwg_example_2000.dxf";
-const fs::path kDwg = fs::path(CKW_TEST_DATA_DIR) / "dwg" / "example_2000.dwg";
-const fs::path kOut = fs::temp_directory_path() / ("ckw-bench-tdwg-" + std::to_string(::getpid()) + ".T");
+const fs::path kDwg = fs::path(CKW_TEST_DATA_DIR) / "dwg" / "lw_example_r13.dwg";
+const fs::path kDir = fs::temp_directory_path() / ("ckw-bench-tdwg-" + std::to_string(::getpid()));
+const fs::path kDxf = kDir / "plan.dxf";
+const fs::path kOut = kDir / "out.T";
 
-struct Cleanup {
-    ~Cleanup() {
+struct TempDir {
+    TempDir() {
         std::error_code ec;
-        fs::remove(kOut, ec);
+        fs::create_directories(kDir, ec);
     }
-} cleanup;
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(kDir, ec);
+    }
+} tempDir;
+
+// The plan: lines and texts spread over a 100 x 70 m floor on a dozen layers, and insertions of
+// three small blocks, from a fixed seed.
+bool MakePlanDxf(std::string& error) {
+    eng::Drawing d;
+    for (int layer = 1; layer <= 12; ++layer)
+        d.DefineLayer({layer, "PLAN-" + std::to_string(layer), 1, 250, 1 + layer % 7, 0});
+    auto entity = [](int kind, int layer, std::vector<float> values, std::string text = {}) {
+        eng::Entity e;
+        e.kind = kind;
+        e.attributes = {layer, 1, 0, 256, 0, 0, 0};
+        e.values = std::move(values);
+        e.text = std::move(text);
+        return e;
+    };
+    for (int number = 1; number <= 3; ++number) {
+        eng::Block& b = d.Blocks()[number];
+        b.number = number;
+        b.name = "BLOCK-" + std::to_string(number);
+        b.extents = {0, 0, 0, 600, 600, 0};
+        for (auto [x1, y1, x2, y2] : {std::array{0, 0, 600, 0}, {600, 0, 600, 600}, {600, 600, 0, 600}, {0, 600, 0, 0}})
+            b.entities.push_back(entity(eng::kLine, 1, {float(x1), float(y1), float(x2), float(y2)}));
+        b.entities.push_back(entity(eng::kCircle, 1, {300, 300, 100.0f * number}));
+    }
+    std::mt19937 random(42);
+    std::uniform_real_distribution<float> x(0, 100000), y(0, 70000), len(50, 2000);
+    for (int i = 0; i < 200000; ++i) {
+        const float x0 = x(random), y0 = y(random);
+        d.Add(entity(eng::kLine, 1 + i % 12, {x0, y0, x0 + len(random), y0 + (i % 2 ? len(random) : 0)}));
+    }
+    for (int i = 0; i < 50000; ++i)
+        d.Add(entity(eng::kWesternText, 1 + i % 12, {350, 250, x(random), y(random), float(i % 4 * 90), 101, 101},
+                     "KL" + std::to_string(i % 50) + "(2) 300x600"));
+    for (int i = 0; i < 10000; ++i)
+        d.Add(entity(eng::kBlockInsert, 1 + i % 12, {float(1 + i % 3), x(random), y(random), 0, 1, 1, 1, 0}));
+    // Our export writes bare group codes and line feeds; the file is given the layout of the
+    // program that defined the format: codes right-aligned in three columns, CR LF line ends.
+    const std::string text = ckw::dxf::DxfText(d);
+    std::string out;
+    out.reserve(text.size() * 5 / 4);
+    bool code = true;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        if (code && end - at < 3) out.append(3 - (end - at), ' ');
+        out.append(text, at, end - at).append("\r\n");
+        code = !code, at = end + 1;
+    }
+    std::ofstream file(kDxf, std::ios::binary);
+    file.write(out.data(), std::streamsize(out.size()));
+    file.close();
+    if (!file) error = "cannot write " + kDxf.string();
+    return bool(file);
+}
+
+const std::string& PlanDxf() {
+    static const std::string made = [] {
+        std::string error;
+        return MakePlanDxf(error) ? std::string() : "cannot make the test DXF: " + error;
+    }();
+    return made;
+}
+
+// Runs a program to its end; its peak resident size in bytes, or -1 when it failed.
+long PeakResidentBytes(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int started = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0) return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return usage.ru_maxrss * 1024L;
+}
 
 double g_bareDxf = 0, g_bareDwg = 0;
 
+using ckw::bench::CpuTimePerIteration;
 using ckw::bench::TimePerIteration;
 
 void BM_DxflibBareParse(benchmark::State& state) {
-    g_bareDxf = TimePerIteration(state, [&] {
+    if (!PlanDxf().empty()) return state.SkipWithError(PlanDxf().c_str());
+    g_bareDxf = CpuTimePerIteration(state, [&] {
         DL_CreationAdapter empty;
         DL_Dxf dxf;
         if (!dxf.in(kDxf.string(), &empty)) state.SkipWithError("dxflib cannot read the file");
@@ -45,12 +149,26 @@ void BM_DxflibBareParse(benchmark::State& state) {
 }
 
 void BM_ConvertDxf(benchmark::State& state) {
-    double t = TimePerIteration(state, [&] {
+    if (!PlanDxf().empty()) return state.SkipWithError(PlanDxf().c_str());
+    double t = CpuTimePerIteration(state, [&] {
         tdwg::Drawing d;
         std::string error;
         if (!tdwg::ReadDxf(kDxf, d, error) || !tdwg::WriteT(d, kOut, error)) state.SkipWithError(error.c_str());
     });
     if (g_bareDxf > 0) state.counters["x_dxflib_bare"] = t / g_bareDxf;
+}
+
+void BM_ConvertDxfPeakMemory(benchmark::State& state) {
+    if (!PlanDxf().empty()) return state.SkipWithError(PlanDxf().c_str());
+    long peak = 0;
+    for (auto _ : state) {
+        peak = PeakResidentBytes({TDWGCONV_PROGRAM, kDxf.string(), "-q", "-o", kOut.string()});
+        if (peak < 0) return state.SkipWithError("TdwgConv failed on the test DXF");
+    }
+    const double size = double(fs::file_size(kDxf));
+    state.counters["input_MB"] = size / 1e6;
+    state.counters["peak_MB"] = double(peak) / 1e6;
+    state.counters["x_input_size"] = double(peak) / size;
 }
 
 void BM_DwgPackageBareRead(benchmark::State& state) {
@@ -84,6 +202,7 @@ void BM_ConvertDwg(benchmark::State& state) {
 
 BENCHMARK(BM_DxflibBareParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertDxf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertDxfPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_DwgPackageBareRead)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ConvertDwg)->Unit(benchmark::kMillisecond)->Iterations(5);
 
