@@ -133,5 +133,36 @@ TEST(DwgJson, ADrawingWithNumericArcDirectionsConverts) {
     EXPECT_EQ(report["kinds"]["ATTRIB"]["skipped"]["paper space"], 16);
 }
 
+// A DWG says its version and code page in the report, and the texts of a drawing before 2007 are
+// decoded with its code page: the degree sign of a 2000 drawing in ANSI_1252 arrives as GBK's.
+TEST(DwgJson, VersionAndCodePageAreReadAndOlderTextsDecodedWithIt) {
+    struct Case {
+        const char *file, *version, *codePage;
+    };
+    TempDir dir;
+    const fs::path out = dir.path() / "out.T";
+    for (const Case& c :
+         {Case{"lw_r14_v.dwg", "AC1014", "ANSI_1252"}, Case{"lw_2007_ATMOS-DC22S.dwg", "AC1021", "ANSI_1250"},
+          Case{"lw_2013_gh109_1.dwg", "AC1027", "ANSI_936"}, Case{"example_2000.dwg", "AC1015", "ANSI_1252"}}) {
+        SCOPED_TRACE(c.file);
+        ckw::shell::RunResult r =
+            RunTdwg({DataFile(std::string("dwg/") + c.file).string(), "--json", "-o", out.string()});
+        ASSERT_EQ(r.exitStatus, 0) << r.errors;
+        Json report = Json::parse(r.output);
+        EXPECT_EQ(report["version"], c.version);
+        EXPECT_EQ(report["code_page"], c.codePage);
+    }
+    ckw::engine::Drawing d;
+    std::string error;
+    ASSERT_TRUE(ckw::engine::ReadDrawingFile(out, d, error)) << error;
+    std::vector<const ckw::engine::Entity*> all;
+    for (const auto& e : d.Entities()) all.push_back(&e);
+    for (const auto& [n, block] : d.Blocks())
+        for (const auto& e : block.entities) all.push_back(&e);
+    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](const ckw::engine::Entity* e) {
+        return e->text.find("108\xA1\xE3") != std::string::npos;  // "108°"
+    }));
+}
+
 }  // namespace
 }  // namespace tdwg::test

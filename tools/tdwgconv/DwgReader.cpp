@@ -76,6 +76,8 @@ public:
     void Run(const Json& root) {
         const Json& header = Obj(root, "header");
         m_d.sourceVersion = Str(header, "ACADVER");
+        // The reader has decoded the texts of drawings before 2007 with this code page already.
+        m_d.sourceCodePage = Str(header, "DWGCODEPAGE");
         m_d.unitToMm = MillimetresPerUnit(Int(header, "INSUNITS"));
         for (const Json& l : Arr(root, "layers")) {
             Layer layer;

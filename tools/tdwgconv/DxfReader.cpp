@@ -226,7 +226,10 @@ public:
 
     // --- header and tables --------------------------------------------------------------------
     void setVariableString(const std::string& key, const std::string& value, int) override {
-        if (key == "$DWGCODEPAGE") m_text.SetCodePage(value);
+        if (key == "$DWGCODEPAGE") {
+            m_text.SetCodePage(value);
+            m_d.sourceCodePage = value;
+        }
         if (key == "$ACADVER") {
             m_d.sourceVersion = value;
             // AC1021 (2007) and later keep their texts in UTF-8.

@@ -101,6 +101,7 @@ struct Drawing {
     long unmappableCharacters = 0;
     long droppedXDataValues = 0;
     std::string sourceVersion;
+    std::string sourceCodePage;         // as DXF names it ("ANSI_1252", "ANSI_936"); empty: not said
     std::vector<std::string> warnings;  // what the reader took on trust or let pass
 };
 

@@ -8,6 +8,9 @@ namespace tdwg {
 
 void PrintReport(const Drawing& d, const std::string& source, const std::string& output, std::ostream& out) {
     out << source << " -> " << output << "\n";
+    if (!d.sourceVersion.empty() || !d.sourceCodePage.empty())
+        out << "version " << (d.sourceVersion.empty() ? "unknown" : d.sourceVersion) << ", code page "
+            << (d.sourceCodePage.empty() ? "not given" : d.sourceCodePage) << "\n";
     out << std::left << std::setw(20) << "kind" << std::right << std::setw(8) << "read" << std::setw(9) << "written"
         << std::setw(9) << "skipped"
         << "  why\n";
@@ -38,6 +41,7 @@ void PrintReportJson(const Drawing& d, const std::string& source, const std::str
     j["ok"] = ok;
     if (!ok) j["error"] = error;
     j["version"] = d.sourceVersion;
+    j["code_page"] = d.sourceCodePage;
     nlohmann::ordered_json kinds = nlohmann::ordered_json::object();
     for (const auto& [kind, c] : d.kinds) {
         nlohmann::ordered_json k;

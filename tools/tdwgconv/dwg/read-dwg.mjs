@@ -107,9 +107,22 @@ try {
   // The census only adds to the report; the drawing stands without it.
 }
 
+// The drawing's code page by its DXF name: the package decodes the texts of drawings before 2007
+// with it, and the header it hands on leaves it empty.
+const kCodePages = ['', 'ASCII', 'ISO8859-1', 'ISO8859-2', 'ISO8859-3', 'ISO8859-4', 'ISO8859-5', 'ISO8859-6',
+  'ISO8859-7', 'ISO8859-8', 'ISO8859-9', 'DOS437', 'DOS850', 'DOS852', 'DOS855', 'DOS857', 'DOS860', 'DOS861',
+  'DOS863', 'DOS864', 'DOS865', 'DOS869', 'DOS932', 'MACINTOSH', 'BIG5', 'KSC5601', 'JOHAB', 'DOS866', 'ANSI_1250',
+  'ANSI_1251', 'ANSI_1252', 'GB2312', 'ANSI_1253', 'ANSI_1254', 'ANSI_1255', 'ANSI_1256', 'ANSI_1257', 'ANSI_874',
+  'ANSI_932', 'ANSI_936', 'ANSI_949', 'ANSI_950', 'ANSI_1361', 'UTF-16', 'ANSI_1258'];
+let codePage = '';
+try {
+  codePage = kCodePages[lib.dwg_get_codepage(dwg)] ?? '';
+} catch {
+  // Only the report misses it.
+}
 const h = db.header ?? {};
 const out = {
-  header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE ?? '', INSUNITS: h.INSUNITS ?? 0 },
+  header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE || codePage, INSUNITS: h.INSUNITS ?? 0 },
   layers: db.tables?.LAYER?.entries ?? [],
   lineTypes: db.tables?.LTYPE?.entries ?? [],
   blocks: db.tables?.BLOCK_RECORD?.entries ?? [],
