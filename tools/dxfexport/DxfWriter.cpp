@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include <ckw/ReferenceEngine.h>
+#include "DrawingShift.h"
 #include "base/GbkText.h"
 #include "base/XDataParser.h"
 #include "base/XDataWordCodec.h"
@@ -64,7 +65,8 @@ std::string Exact(double v) { return text::FormatGeneral(v, 17); }
 
 class Writer {
 public:
-    Writer(const eng::Drawing& d, ExportCounts* counts) : m_d(d), m_counts(counts) {}
+    Writer(const eng::Drawing& d, ExportCounts* counts)
+        : m_d(d), m_counts(counts), m_recorded(RecordedShift(d.Data())) {}
 
     std::string Run() {
         CollectTables();
@@ -92,6 +94,16 @@ private:
     void G(int code, const std::string& value) { m_out << code << "\n" << value << "\n"; }
     void G(int code, int value) { m_out << code << "\n" << value << "\n"; }
     void R(int code, double value) { m_out << code << "\n" << Num(value) << "\n"; }
+    // A position: in model space where the source had it (the shift the drawing keeps added
+    // back), in full, as a survey coordinate needs more digits than a float has.
+    void X(int code, double value) { Position(code, value, m_shift.x); }
+    void Y(int code, double value) { Position(code, value, m_shift.y); }
+    void Position(int code, double value, double shift) {
+        if (shift == 0)
+            R(code, value);
+        else
+            m_out << code << "\n" << Exact(value + shift) << "\n";
+    }
     std::string Handle() {
         char buf[17];
         std::snprintf(buf, sizeof buf, "%X", m_next++);
@@ -369,6 +381,7 @@ private:
             if (m_counts && modelSpace) ++m_counts->skipped[eng::KindName(e.kind)];
             return;
         }
+        m_shift = modelSpace ? m_recorded : Shift{};
         const EntityKindInfo* info = FindEntityKind(e.kind);
         const char* dxf = info ? info->dxf.data() : nullptr;
         bool written = false;
@@ -429,7 +442,7 @@ private:
         const std::vector<float>& v = e.values;
         if (!Need(e, 2)) return false;
         Common(e, dxf, owner, "AcDbPoint");
-        R(10, v[0]), R(20, v[1]), R(30, 0);
+        X(10, v[0]), Y(20, v[1]), R(30, 0);
         return true;
     }
 
@@ -437,7 +450,7 @@ private:
         const std::vector<float>& v = e.values;
         if (!Need(e, 4)) return false;
         Common(e, dxf, owner, "AcDbLine");
-        R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
+        X(10, v[0]), Y(20, v[1]), R(30, 0), X(11, v[2]), Y(21, v[3]), R(31, 0);
         return true;
     }
 
@@ -457,7 +470,7 @@ private:
             double chord = std::hypot(Printed(q[0]) - Printed(p[0]), Printed(q[1]) - Printed(p[1]));
             bool hasNext = i + 1 < n || closed;
             double bulge = hasNext && chord > 0 ? 2.0 * p[2] / chord : 0;
-            R(10, p[0]), R(20, p[1]);
+            X(10, p[0]), Y(20, p[1]);
             if (p[3] != 0 || p[4] != 0) R(40, p[3]), R(41, p[4]);
             // In full: the arc height read back from it must be the same float again.
             if (bulge != 0) m_out << "42\n" << Exact(bulge) << "\n";
@@ -472,7 +485,7 @@ private:
         G(90, 4), G(70, 1);
         double a = v[4] * M_PI / 180, c = std::cos(a), s = std::sin(a);
         double corners[4][2] = {{0, 0}, {v[2], 0}, {v[2], v[3]}, {0, v[3]}};
-        for (auto& k : corners) R(10, v[0] + k[0] * c - k[1] * s), R(20, v[1] + k[0] * s + k[1] * c);
+        for (auto& k : corners) X(10, v[0] + k[0] * c - k[1] * s), Y(20, v[1] + k[0] * s + k[1] * c);
         return true;
     }
 
@@ -480,7 +493,7 @@ private:
         const std::vector<float>& v = e.values;
         if (!Need(e, 3)) return false;
         Common(e, dxf, owner, "AcDbCircle");
-        R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]);
+        X(10, v[0]), Y(20, v[1]), R(30, 0), R(40, v[2]);
         return true;
     }
 
@@ -490,7 +503,7 @@ private:
         if (!Need(e, 3)) return false;
         Common(e, dxf, owner, "AcDbPolyline");
         G(90, 2), G(70, 1), R(43, v[2]);
-        R(10, v[0] - v[2] / 2), R(20, v[1]), R(42, 1), R(10, v[0] + v[2] / 2), R(20, v[1]), R(42, 1);
+        X(10, v[0] - v[2] / 2), Y(20, v[1]), R(42, 1), X(10, v[0] + v[2] / 2), Y(20, v[1]), R(42, 1);
         return true;
     }
 
@@ -498,7 +511,7 @@ private:
         const std::vector<float>& v = e.values;
         if (!Need(e, 5)) return false;
         Common(e, dxf, owner, "AcDbCircle");
-        R(10, v[0]), R(20, v[1]), R(30, 0), R(40, v[2]), G(100, "AcDbArc"), R(50, v[3]), R(51, v[4]);
+        X(10, v[0]), Y(20, v[1]), R(30, 0), R(40, v[2]), G(100, "AcDbArc"), R(50, v[3]), R(51, v[4]);
         return true;
     }
 
@@ -508,11 +521,11 @@ private:
         Common(e, dxf, owner, "AcDbText");
         int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
         int va = static_cast<int>(v[6]) == 102 ? 2 : static_cast<int>(v[6]) == 103 ? 3 : 0;
-        R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), G(1, OneLine(e.text));
+        X(10, v[2]), Y(20, v[3]), R(30, 0), R(40, v[0]), G(1, OneLine(e.text));
         if (v[4] != 0) R(50, v[4]);
         if (v[0] > 0 && v[1] != v[0]) R(41, v[1] / double(v[0]));
         if (h != 0) G(72, h);
-        if (h != 0 || va != 0) R(11, v[2]), R(21, v[3]), R(31, 0);
+        if (h != 0 || va != 0) X(11, v[2]), Y(21, v[3]), R(31, 0);
         G(100, "AcDbText");
         if (va != 0) G(73, va);
         return true;
@@ -524,7 +537,7 @@ private:
         Common(e, dxf, owner, "AcDbMText");
         int h = std::clamp(static_cast<int>(v[5]) - 101, 0, 2);
         int row = static_cast<int>(v[6]) == 103 ? 0 : static_cast<int>(v[6]) == 102 ? 1 : 2;
-        R(10, v[2]), R(20, v[3]), R(30, 0), R(40, v[0]), R(41, 0), G(71, row * 3 + h + 1), G(72, 1);
+        X(10, v[2]), Y(20, v[3]), R(30, 0), R(40, v[0]), R(41, 0), G(71, row * 3 + h + 1), G(72, 1);
         std::string content = MTextContent(e.text);
         // Long contents go in chunks of 250 bytes, never splitting a character.
         size_t pos = 0;
@@ -551,8 +564,8 @@ private:
         if (!Need(e, 8)) return false;
         Common(e, dxf, owner, "AcDbTrace");
         // Drawing order 1 2 3 4 is stored as 1 2 4 3.
-        R(10, v[0]), R(20, v[1]), R(30, 0), R(11, v[2]), R(21, v[3]), R(31, 0);
-        R(12, v[6]), R(22, v[7]), R(32, 0), R(13, v[4]), R(23, v[5]), R(33, 0);
+        X(10, v[0]), Y(20, v[1]), R(30, 0), X(11, v[2]), Y(21, v[3]), R(31, 0);
+        X(12, v[6]), Y(22, v[7]), R(32, 0), X(13, v[4]), Y(23, v[5]), R(33, 0);
         return true;
     }
 
@@ -566,7 +579,7 @@ private:
         R(10, 0), R(20, 0), R(30, 0), R(210, 0), R(220, 0), R(230, 1);
         G(2, solid ? "SOLID" : "ANSI31"), G(70, solid ? 1 : 0), G(71, 0), G(91, 1);
         G(92, 2), G(72, 0), G(73, 1), G(93, static_cast<int>(n));
-        for (size_t i = 0; i < n; ++i) R(10, v[3 + i * 2]), R(20, v[4 + i * 2]);
+        for (size_t i = 0; i < n; ++i) X(10, v[3 + i * 2]), Y(20, v[4 + i * 2]);
         G(97, 0), G(75, 0), G(76, 1);
         if (!solid)
             R(52, 45), R(41, 1), G(77, 0), G(78, 1), R(53, 45), R(43, 0), R(44, 0), R(45, -2.2), R(46, 2.2), G(79, 0);
@@ -580,7 +593,7 @@ private:
         auto it = m_blockNames.find(static_cast<int>(v[0]));
         if (it == m_blockNames.end()) return false;
         Common(e, dxf, owner, "AcDbBlockReference");
-        G(2, it->second), R(10, v[1]), R(20, v[2]), R(30, v[3]);
+        G(2, it->second), X(10, v[1]), Y(20, v[2]), R(30, v[3]);
         if (v[4] != 1) R(41, v[4]);
         if (v[5] != 1) R(42, v[5]);
         if (v[6] != 1) R(43, v[6]);
@@ -603,7 +616,7 @@ private:
         double ax = x1 + nx * off, ay = y1 + ny * off, bx = x2 + nx * off, by = y2 + ny * off;
         auto line = [&](double xa, double ya, double xb, double yb) {
             Common(e, "LINE", owner, "AcDbLine");
-            R(10, xa), R(20, ya), R(30, 0), R(11, xb), R(21, yb), R(31, 0);
+            X(10, xa), Y(20, ya), R(30, 0), X(11, xb), Y(21, yb), R(31, 0);
             Count("LINE", modelSpace);
         };
         line(ax, ay, bx, by);
@@ -613,9 +626,9 @@ private:
         Common(e, "TEXT", owner, "AcDbText");
         double h = v[0] > 0 ? v[0] : len / 20;
         double angle = std::atan2(uy, ux) * 180 / M_PI;
-        R(10, (ax + bx) / 2), R(20, (ay + by) / 2), R(30, 0), R(40, h), G(1, label);
+        X(10, (ax + bx) / 2), Y(20, (ay + by) / 2), R(30, 0), R(40, h), G(1, label);
         if (angle != 0) R(50, angle);
-        G(72, 1), R(11, (ax + bx) / 2 + nx * h / 2), R(21, (ay + by) / 2 + ny * h / 2), R(31, 0), G(100, "AcDbText");
+        G(72, 1), X(11, (ax + bx) / 2 + nx * h / 2), Y(21, (ay + by) / 2 + ny * h / 2), R(31, 0), G(100, "AcDbText");
         Count("TEXT", modelSpace);
         XData(e);
     }
@@ -667,6 +680,8 @@ private:
     std::set<int> m_usedLayers;
     std::set<std::string> m_apps;
     std::string m_modelRecord, m_paperRecord;
+    const Shift m_recorded;  // the drawing's
+    Shift m_shift;           // the entity's: the drawing's in model space, none in blocks
 };
 
 }  // namespace

@@ -89,6 +89,13 @@ struct Counts {
     std::map<std::string, long> skipped;  // reason -> count
 };
 
+// Moving model space towards the origin, in source units: positions of top-level entities are
+// written less the shift and the drawing's record keeps it, so that an export puts them back.
+struct ShiftRequest {
+    enum class Mode { Recorded, Auto, Given } mode = Mode::Recorded;  // Recorded: the source record's
+    double x = 0, y = 0;
+};
+
 struct Drawing {
     std::vector<Layer> layers;
     std::vector<LineType> lineTypes;
@@ -96,12 +103,14 @@ struct Drawing {
     std::vector<Entity> entities;      // model space
     double unitToMm = 1;               // drawing units to millimetres
     std::vector<int32_t> drawingData;  // the drawing-level record, when the source carries one
+    ShiftRequest shift;                // after writing: the shift used, as Given
     // Report
     std::map<std::string, Counts> kinds;  // source kind -> counts
     long unmappableCharacters = 0;
     long droppedXDataValues = 0;
     std::string sourceVersion;
     std::string sourceCodePage;         // as DXF names it ("ANSI_1252", "ANSI_936"); empty: not said
+    double worstLossMm = 0;             // the most a coordinate lost in the drawing's 4-byte numbers
     std::vector<std::string> warnings;  // what the reader took on trust or let pass
 };
 

@@ -4,7 +4,14 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "base/GbkText.h"
+
 namespace tdwg {
+namespace {
+
+std::string Number(double v) { return ckw::text::FormatGeneral(v, 12); }
+
+}  // namespace
 
 void PrintReport(const Drawing& d, const std::string& source, const std::string& output, std::ostream& out) {
     out << source << " -> " << output << "\n";
@@ -30,6 +37,10 @@ void PrintReport(const Drawing& d, const std::string& source, const std::string&
         << "\n";
     if (d.unmappableCharacters) out << "characters GBK cannot hold (written as ?): " << d.unmappableCharacters << "\n";
     if (d.droppedXDataValues) out << "extended-data values of other kinds (dropped): " << d.droppedXDataValues << "\n";
+    if (d.shift.x != 0 || d.shift.y != 0)
+        out << "shift: " << Number(d.shift.x) << ", " << Number(d.shift.y)
+            << " (source units, taken off model space and kept in the drawing for export); after it up to "
+            << Number(d.worstLossMm) << " mm lost\n";
     for (const std::string& w : d.warnings) out << "warning: " << w << "\n";
 }
 
@@ -55,6 +66,8 @@ void PrintReportJson(const Drawing& d, const std::string& source, const std::str
     j["kinds"] = kinds;
     j["unmappable_characters"] = d.unmappableCharacters;
     j["dropped_xdata_values"] = d.droppedXDataValues;
+    j["shift"] = {{"x", d.shift.x}, {"y", d.shift.y}};
+    j["worst_loss_mm"] = d.worstLossMm;
     j["warnings"] = d.warnings;
     out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }

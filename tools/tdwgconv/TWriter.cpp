@@ -11,7 +11,9 @@
 #include <memory>
 
 #include <ckw/ReferenceEngine.h>
+#include "DrawingShift.h"
 #include "DxfWriter.h"
+#include "Shift.h"
 #include "base/GbkText.h"
 #include "base/Status.h"
 #include "base/XDataWordCodec.h"
@@ -26,8 +28,6 @@ constexpr int kFirstLineType = 2, kLastLineType = 99;
 constexpr int kDefaultColour = 7;
 // Single-spaced lines of a multi-line text stand this many text heights apart.
 constexpr double kSingleLineSpacing = 5.0 / 3.0;
-// A loss of precision worth a warning, in millimetres.
-constexpr double kNoticedLossMm = 0.05;
 
 // Engine alignment codes: 101 left / bottom, 102 centre / middle, 103 right / top.
 int HAlignCode(int h) { return 101 + std::clamp(h, 0, 2); }
@@ -74,10 +74,13 @@ public:
         LineTypes();
         Layers();
         Blocks();
+        // Model space only: block contents stay relative to their base points.
+        SettleShift(m_in);
+        const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
         for (Entity& e : m_in.entities) {
             bool written = false;
             std::string reason = e.skipReason;
-            if (e.shape != Shape::Skip) written = Emit(e, 0, 0, m_out, nullptr, reason);
+            if (e.shape != Shape::Skip) written = Emit(e, shiftX, shiftY, m_out, nullptr, reason);
             if (e.kind.empty()) continue;  // a continuation of the entity before it
             Counts& c = m_in.kinds[e.kind];
             if (written)
@@ -90,12 +93,14 @@ public:
             for (auto& [reason, n] : c.skipped) accounted += n;
             if (c.read > accounted) c.skipped["no reader for this kind"] += c.read - accounted;
         }
-        m_out.Data() = m_in.drawingData;
+        m_out.Data() = ckw::dxf::WithShift(m_in.drawingData, {shiftX * m_scale, shiftY * m_scale});
+        m_in.worstLossMm = m_worstLoss;
         // Far from the origin (survey coordinates) a float holds the millimetres only coarsely.
         if (m_worstLoss > kNoticedLossMm) {
             char text[160];
             std::snprintf(text, sizeof text,
-                          "coordinates too far from the origin for the drawing's 4-byte numbers: up to %.3g mm lost",
+                          "coordinates too far from the origin for the drawing's 4-byte numbers: up to %.3g mm lost"
+                          " (--shift auto moves the drawing near it)",
                           m_worstLoss);
             m_in.warnings.push_back(text);
         }

@@ -1,6 +1,7 @@
 // TdwgConv: converts DWG and DXF drawings into .T drawings, and .T drawings into DXF.
 //   TdwgConv PATH [1]                 PATH.dwg / PATH.dxf -> <STEM upper-cased>.T beside it
 //   TdwgConv PATH -o OUT.T            the same into OUT.T
+//   TdwgConv PATH --shift auto|X,Y    model space moved near the origin (survey drawings)
 //   TdwgConv --to-dxf DRAWING.T OUT.dxf
 // Exit status: 0 converted, 1 the input could not be read or the output not written, 2 usage.
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "Readers.h"
 #include <ckw/ReferenceEngine.h>
 #include "Report.h"
+#include "Shift.h"
 #include "TWriter.h"
 #include "base/GbkText.h"
 
@@ -43,7 +46,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kUsage =
-    "usage: TdwgConv [--json] [-q] FILE.dwg|FILE.dxf [1] [-o OUT.T]\n"
+    "usage: TdwgConv [--json] [-q] [--shift auto|X,Y] FILE.dwg|FILE.dxf [1] [-o OUT.T]\n"
     "       TdwgConv [--json] --to-dxf DRAWING.T OUT.dxf\n"
     "\n"
     "Converts a DWG (R14 to 2018) or DXF drawing into a .T drawing: by default <NAME upper-cased>.T in\n"
@@ -54,6 +57,11 @@ const char* const kUsage =
     "--to-dxf writes a .T drawing as a DXF (R2000, code page 936) that other CAD programs open.\n"
     "\n"
     "  -o OUT.T        write here instead\n"
+    "  --shift auto|X,Y\n"
+    "                  move model space by -X,-Y (source units) so that the drawing's 4-byte numbers\n"
+    "                  keep far coordinates (survey drawings); auto picks a round shift that brings\n"
+    "                  the drawing near the origin. The .T keeps the shift: --to-dxf puts the\n"
+    "                  drawing back, and that DXF converted again is shifted the same way\n"
     "  --dwg-timeout S time limit of the DWG reader in seconds (default 120)\n"
     "  --json          report as JSON on standard output\n"
     "  -q              no report\n"
@@ -170,6 +178,7 @@ int main(int argc, char** argv) {
     long timeout = 120;
     std::vector<std::string> positional;
     std::string output;
+    std::optional<tdwg::ShiftRequest> shift;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -186,6 +195,12 @@ int main(int argc, char** argv) {
             toDxf = true;
         } else if (a == "-o" && i + 1 < args.size()) {
             output = args[++i];
+        } else if (a == "--shift" && i + 1 < args.size()) {
+            shift = tdwg::ParseShift(args[++i]);
+            if (!shift) {
+                std::cerr << "TdwgConv: --shift takes auto or X,Y, not " << args[i] << "\n" << kUsage;
+                return 2;
+            }
         } else if (a == "--dwg-timeout" && i + 1 < args.size()) {
             timeout = std::atol(args[++i].c_str());
         } else if (!a.empty() && a[0] == '-' && a != "-") {
@@ -223,6 +238,7 @@ int main(int argc, char** argv) {
         }
     }
     if (ok) {
+        if (shift) drawing.shift = *shift;
         Progress progress("writing " + out.filename().string());
         ok = tdwg::WriteT(drawing, out, error);
     }

@@ -1,0 +1,134 @@
+// A survey drawing (a 0.1 m square, a text and a block's insertion at 3.5e6 m) moved near the
+// origin with --shift keeps its millimetres, the .T keeps the shift, and the DXF export puts the
+// drawing back where it was.
+#include <ckw/ReferenceEngine.h>
+#include "DrawingShift.h"
+#include "TdwgFixture.h"
+#include "base/XDataWords.h"
+
+namespace tdwg::test {
+namespace {
+
+namespace eng = ckw::engine;
+
+// In metres; the block's circle lies 0.5 m right of its base point.
+const std::string kSurvey =
+    "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n"
+    "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nMARK\n70\n0\n10\n0\n20\n0\n30\n0\n"
+    "0\nCIRCLE\n8\n0\n10\n0.5\n20\n0\n30\n0\n40\n0.25\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n4\n70\n1\n10\n3500000.0\n20\n2800000.0\n"
+    "10\n3500000.1\n20\n2800000.0\n10\n3500000.1\n20\n2800000.1\n10\n3500000.0\n20\n2800000.1\n"
+    "0\nTEXT\n8\n0\n10\n3500000.02\n20\n2800000.12\n30\n0\n40\n0.05\n1\nBM1\n"
+    "0\nINSERT\n8\n0\n2\nMARK\n10\n3500001.5\n20\n2800000.5\n30\n0\n0\nENDSEC\n0\nEOF\n";
+// Model-space positions in metres as the source has them: square, text, insertion.
+const std::vector<double> kPositions = {3500000.0, 2800000.0, 3500000.1,  2800000.0,  3500000.1, 2800000.1,
+                                        3500000.0, 2800000.1, 3500000.02, 2800000.12, 3500001.5, 2800000.5};
+
+// The positions ezdxf reads from a DXF, in metres, and the block's circle centre.
+Json EzdxfPositions(const fs::path& dxf) {
+    const char* script =
+        "import ezdxf, json, sys\n"
+        "doc = ezdxf.readfile(sys.argv[1])\n"
+        "m = ezdxf.units.conversion_factor(doc.header.get('$INSUNITS', 0) or 6, 6)\n"
+        "p = []\n"
+        "for e in doc.modelspace():\n"
+        "    pts = [v[:2] for v in e.get_points()] if e.dxftype() == 'LWPOLYLINE' else [e.dxf.insert.vec2]\n"
+        "    p += [c * m for v in pts for c in v]\n"
+        "c = next(iter(doc.blocks.get('MARK'))).dxf.center\n"
+        "print(json.dumps({'positions': p, 'circle': [c.x * m, c.y * m]}))\n";
+    ckw::shell::RunResult r =
+        ckw::shell::RunAndCapture({"/usr/bin/python3", "-c", script, dxf.string()}, std::chrono::seconds(60));
+    EXPECT_EQ(r.exitStatus, 0) << r.errors;
+    return Json::parse(r.output, nullptr, false);
+}
+
+eng::Drawing ReadT(const fs::path& file) {
+    eng::Drawing d;
+    std::string error;
+    EXPECT_TRUE(eng::ReadDrawingFile(file, d, error)) << error;
+    return d;
+}
+
+TEST(Shift, SurveyDrawingMovesNearTheOriginAndExportPutsItBack) {
+    TempDir dir;
+    const fs::path source = dir.path() / "survey.dxf", t = dir.path() / "SURVEY.T";
+    WriteBytes(source, kSurvey);
+
+    auto unshifted = RunTdwg({"--json", source.string(), "-o", (dir.path() / "far.T").string()});
+    ASSERT_EQ(unshifted.exitStatus, 0) << unshifted.errors;
+    Json far = Json::parse(unshifted.output);
+    EXPECT_GT(far["worst_loss_mm"].get<double>(), 10);
+    ASSERT_EQ(far["warnings"].size(), 1u);
+    EXPECT_NE(far["warnings"][0].get<std::string>().find("mm lost"), std::string::npos);
+
+    // The middle of model space, rounded to whole metres (it is 1.5 m wide).
+    auto shifted = RunTdwg({"--json", "--shift", "auto", source.string(), "-o", t.string()});
+    ASSERT_EQ(shifted.exitStatus, 0) << shifted.errors;
+    Json near = Json::parse(shifted.output);
+    EXPECT_EQ(near["shift"], Json({{"x", 3500001.0}, {"y", 2800000.0}}));
+    EXPECT_LT(near["worst_loss_mm"].get<double>(), 1e-3);
+    EXPECT_TRUE(near["warnings"].empty());
+    eng::Drawing d = ReadT(t);
+    const eng::Entity& square = d.Entities()[d.LayerEntries().size()];
+    ASSERT_EQ(square.kind, eng::kPolyline);
+    EXPECT_NEAR(square.values[7] - square.values[2], 100, 1e-6);  // millimetres
+    EXPECT_NEAR(square.values[2], -1000, 1e-6);
+    const eng::Block& mark = d.Blocks().begin()->second;
+    EXPECT_NEAR(mark.entities.at(0).values[0], 500, 1e-6);  // relative to the base point still
+
+    const fs::path exported = dir.path() / "back.dxf";
+    auto toDxf = RunTdwg({"--to-dxf", t.string(), exported.string()});
+    ASSERT_EQ(toDxf.exitStatus, 0) << toDxf.errors;
+    Json back = EzdxfPositions(exported);
+    auto positions = back["positions"].get<std::vector<double>>();
+    ASSERT_EQ(positions.size(), kPositions.size());
+    for (size_t i = 0; i < positions.size(); ++i) EXPECT_NEAR(positions[i], kPositions[i], 1e-6) << i;
+    EXPECT_EQ(back["circle"], Json({0.5, 0.0}));
+
+    // The exported DXF carries the shift: converted again, it lands where the first .T has it.
+    const fs::path again = dir.path() / "AGAIN.T";
+    ASSERT_EQ(RunTdwg({"-q", exported.string(), "-o", again.string()}).exitStatus, 0);
+    ExpectSameEntities(d, ReadT(again));
+}
+
+TEST(Shift, GivenShiftsAndBadValues) {
+    TempDir dir;
+    const fs::path source = dir.path() / "survey.dxf", t = dir.path() / "OUT.T";
+    WriteBytes(source, kSurvey);
+    struct Case {
+        const char* value;
+        int status;
+        float firstX = 0, firstY = 0;  // the square's first corner, millimetres
+    };
+    for (const Case& c : {Case{"3500000,2800000", 0, 0, 0}, Case{" +3499990 , 2.8e6", 0, 10000, 0}, Case{"1,x", 2},
+                          Case{"auto,1", 2}, Case{"1", 2}, Case{"inf,0", 2}, Case{"", 2}}) {
+        SCOPED_TRACE(c.value);
+        auto r = RunTdwg({"-q", "--shift", c.value, source.string(), "-o", t.string()});
+        EXPECT_EQ(r.exitStatus, c.status) << r.errors;
+        if (c.status != 0) continue;
+        eng::Drawing d = ReadT(t);
+        const eng::Entity& square = d.Entities()[d.LayerEntries().size()];
+        EXPECT_EQ(square.values[2], c.firstX);
+        EXPECT_EQ(square.values[3], c.firstY);
+    }
+}
+
+// The shift is one block of the drawing-level record: a record without it is a drawing in its
+// place, and setting or clearing it leaves the other blocks as they were.
+TEST(Shift, RecordKeepsTheOtherBlocks) {
+    XDataItemList none;
+    const std::vector<int32_t> frame = ckw::xdata::EncodeBlock("$Kelo_DrawFrame", none, ckw::xdata::NameWords::Packed);
+    EXPECT_TRUE(ckw::dxf::RecordedShift(frame).IsZero());
+    EXPECT_TRUE(ckw::dxf::WithShift({}, {}).empty());
+
+    const ckw::dxf::Shift far{3500000123.456789, -2.5e-7};
+    std::vector<int32_t> shifted = ckw::dxf::WithShift(frame, far);
+    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), shifted.begin()));
+    auto read = ckw::dxf::RecordedShift(shifted);
+    EXPECT_EQ(read.x, far.x);
+    EXPECT_EQ(read.y, far.y);
+    EXPECT_EQ(ckw::dxf::WithShift(ckw::dxf::WithShift(shifted, {1, 2}), {}), frame);
+}
+
+}  // namespace
+}  // namespace tdwg::test

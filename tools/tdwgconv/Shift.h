@@ -1,0 +1,22 @@
+#pragma once
+// `--shift auto|X,Y`: what the option asks for, and the shift a conversion uses.
+#include <optional>
+#include <string_view>
+
+#include "Model.h"
+
+namespace tdwg {
+
+// A loss of precision worth a warning, in millimetres.
+inline constexpr double kNoticedLossMm = 0.05;
+
+// "auto" or "X,Y" (numbers in source units); nothing for anything else.
+std::optional<ShiftRequest> ParseShift(std::string_view text);
+
+// Settles the drawing's shift (source units) as Given: the one asked for; for auto a round one
+// (whole metres to kilometres, by the drawing's size) that brings the middle of model space near
+// the origin, or none when model space is already where the 4-byte numbers hold it; otherwise
+// the one the source's own record keeps.
+void SettleShift(Drawing& d);
+
+}  // namespace tdwg
