@@ -1,8 +1,11 @@
-// A survey drawing (a 0.1 m square, a text and a block's insertion at 3.5e6 m) moved near the
-// origin with --shift keeps its millimetres, the .T keeps the shift, and the DXF export puts the
-// drawing back where it was.
+// A survey drawing (a 0.1 m square, a text, a block's insertion and a dimension at 3.5e6 m) moved
+// near the origin with --shift keeps its millimetres, the .T keeps the shift, and the DXF export
+// puts the drawing back where it was.
 #include <ckw/ReferenceEngine.h>
 #include "DrawingShift.h"
+#include "DxfWriter.h"
+#include "Readers.h"
+#include "TWriter.h"
 #include "TdwgFixture.h"
 #include "base/XDataWords.h"
 
@@ -11,31 +14,37 @@ namespace {
 
 namespace eng = ckw::engine;
 
-// In metres; the block's circle lies 0.5 m right of its base point.
+// In metres. The block's circle lies 0.5 m right of its base point; the dimension's block *D1 is
+// drawn where the drawing is and inserted at the origin, as dimensions are.
 const std::string kSurvey =
     "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n"
     "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nMARK\n70\n0\n10\n0\n20\n0\n30\n0\n"
-    "0\nCIRCLE\n8\n0\n10\n0.5\n20\n0\n30\n0\n40\n0.25\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
+    "0\nCIRCLE\n8\n0\n10\n0.5\n20\n0\n30\n0\n40\n0.25\n0\nENDBLK\n8\n0\n"
+    "0\nBLOCK\n8\n0\n2\n*D1\n70\n1\n10\n0\n20\n0\n30\n0\n0\nLINE\n8\n0\n10\n3500000.0\n20\n2800000.3\n30\n0\n"
+    "11\n3500000.1\n21\n2800000.3\n31\n0\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
     "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n4\n70\n1\n10\n3500000.0\n20\n2800000.0\n"
     "10\n3500000.1\n20\n2800000.0\n10\n3500000.1\n20\n2800000.1\n10\n3500000.0\n20\n2800000.1\n"
     "0\nTEXT\n8\n0\n10\n3500000.02\n20\n2800000.12\n30\n0\n40\n0.05\n1\nBM1\n"
-    "0\nINSERT\n8\n0\n2\nMARK\n10\n3500001.5\n20\n2800000.5\n30\n0\n0\nENDSEC\n0\nEOF\n";
-// Model-space positions in metres as the source has them: square, text, insertion.
+    "0\nINSERT\n8\n0\n2\nMARK\n10\n3500001.5\n20\n2800000.5\n30\n0\n"
+    "0\nINSERT\n8\n0\n2\n*D1\n10\n0\n20\n0\n30\n0\n0\nENDSEC\n0\nEOF\n";
+// Where the source draws, in metres: square, text, the block's circle, the dimension's line.
 const std::vector<double> kPositions = {3500000.0, 2800000.0, 3500000.1,  2800000.0,  3500000.1, 2800000.1,
-                                        3500000.0, 2800000.1, 3500000.02, 2800000.12, 3500001.5, 2800000.5};
+                                        3500000.0, 2800000.1, 3500000.02, 2800000.12, 3500002.0, 2800000.5,
+                                        3500000.0, 2800000.3, 3500000.1,  2800000.3};
 
-// The positions ezdxf reads from a DXF, in metres, and the block's circle centre.
+// Where ezdxf sees a DXF draw, in metres (the contents of insertions where they place them).
 Json EzdxfPositions(const fs::path& dxf) {
     const char* script =
         "import ezdxf, json, sys\n"
         "doc = ezdxf.readfile(sys.argv[1])\n"
         "m = ezdxf.units.conversion_factor(doc.header.get('$INSUNITS', 0) or 6, 6)\n"
-        "p = []\n"
-        "for e in doc.modelspace():\n"
-        "    pts = [v[:2] for v in e.get_points()] if e.dxftype() == 'LWPOLYLINE' else [e.dxf.insert.vec2]\n"
-        "    p += [c * m for v in pts for c in v]\n"
-        "c = next(iter(doc.blocks.get('MARK'))).dxf.center\n"
-        "print(json.dumps({'positions': p, 'circle': [c.x * m, c.y * m]}))\n";
+        "def points(e):\n"
+        "    t = e.dxftype()\n"
+        "    if t == 'INSERT': return [v for x in e.virtual_entities() for v in points(x)]\n"
+        "    if t == 'LWPOLYLINE': return [v[:2] for v in e.get_points()]\n"
+        "    if t == 'LINE': return [e.dxf.start.vec2, e.dxf.end.vec2]\n"
+        "    return [(e.dxf.center if t == 'CIRCLE' else e.dxf.insert).vec2]\n"
+        "print(json.dumps([c * m for e in doc.modelspace() for v in points(e) for c in v]))\n";
     ckw::shell::RunResult r =
         ckw::shell::RunAndCapture({"/usr/bin/python3", "-c", script, dxf.string()}, std::chrono::seconds(60));
     EXPECT_EQ(r.exitStatus, 0) << r.errors;
@@ -77,13 +86,12 @@ TEST(Shift, SurveyDrawingMovesNearTheOriginAndExportPutsItBack) {
     EXPECT_NEAR(mark.entities.at(0).values[0], 500, 1e-6);  // relative to the base point still
 
     const fs::path exported = dir.path() / "back.dxf";
+    EXPECT_EQ(RunTdwg({"--to-dxf", "--shift", "auto", t.string(), exported.string()}).exitStatus, 2);
     auto toDxf = RunTdwg({"--to-dxf", t.string(), exported.string()});
     ASSERT_EQ(toDxf.exitStatus, 0) << toDxf.errors;
-    Json back = EzdxfPositions(exported);
-    auto positions = back["positions"].get<std::vector<double>>();
+    auto positions = EzdxfPositions(exported).get<std::vector<double>>();
     ASSERT_EQ(positions.size(), kPositions.size());
     for (size_t i = 0; i < positions.size(); ++i) EXPECT_NEAR(positions[i], kPositions[i], 1e-6) << i;
-    EXPECT_EQ(back["circle"], Json({0.5, 0.0}));
 
     // The exported DXF carries the shift: converted again, it lands where the first .T has it.
     const fs::path again = dir.path() / "AGAIN.T";
@@ -110,6 +118,24 @@ TEST(Shift, GivenShiftsAndBadValues) {
         const eng::Entity& square = d.Entities()[d.LayerEntries().size()];
         EXPECT_EQ(square.values[2], c.firstX);
         EXPECT_EQ(square.values[3], c.firstY);
+    }
+}
+
+// Every test file, its drawing kept 1 km and 2 km off, comes back from its export as it was.
+TEST(Shift, EveryTestFileComesBackFromAShiftedExport) {
+    for (const auto& entry : fs::directory_iterator(DataFile("dxf"))) {
+        SCOPED_TRACE(entry.path().filename().string());
+        Drawing neutral;
+        std::string error;
+        ASSERT_TRUE(ReadDxf(entry.path(), neutral, error)) << error;
+        neutral.shift = {ShiftRequest::Mode::Given, 1e6 / neutral.unitToMm, -2e6 / neutral.unitToMm};
+        eng::Drawing shifted;
+        MapToEngine(neutral, shifted);
+        Drawing again;
+        ASSERT_TRUE(ReadDxfBytes(ckw::dxf::DxfText(shifted), again, error)) << error;
+        eng::Drawing back;
+        MapToEngine(again, back);
+        ExpectSameEntities(shifted, back);
     }
 }
 

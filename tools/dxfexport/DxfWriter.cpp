@@ -59,8 +59,6 @@ int LineWeight(int widthCode) {
 // Shortest text that reads back as the same float.
 std::string Num(double v) { return text::FormatGeneral(v, 9); }
 
-double Printed(double v) { return text::ParseNumber(Num(v)); }
-
 std::string Exact(double v) { return text::FormatGeneral(v, 17); }
 
 class Writer {
@@ -98,12 +96,13 @@ private:
     // back), in full, as a survey coordinate needs more digits than a float has.
     void X(int code, double value) { Position(code, value, m_shift.x); }
     void Y(int code, double value) { Position(code, value, m_shift.y); }
-    void Position(int code, double value, double shift) {
-        if (shift == 0)
-            R(code, value);
-        else
-            m_out << code << "\n" << Exact(value + shift) << "\n";
+    void Position(int code, double value, double shift) { m_out << code << "\n" << PositionText(value, shift) << "\n"; }
+    static std::string PositionText(double value, double shift) {
+        return shift == 0 ? Num(value) : Exact(value + shift);
     }
+    // A position as a reader gets it from the file.
+    double WrittenX(double value) const { return text::ParseNumber(PositionText(value, m_shift.x)); }
+    double WrittenY(double value) const { return text::ParseNumber(PositionText(value, m_shift.y)); }
     std::string Handle() {
         char buf[17];
         std::snprintf(buf, sizeof buf, "%X", m_next++);
@@ -467,7 +466,7 @@ private:
             size_t j = (i + 1) % n;
             const float* q = &v[2 + j * 5];
             // The chord as a reader will compute it: from the coordinates as written.
-            double chord = std::hypot(Printed(q[0]) - Printed(p[0]), Printed(q[1]) - Printed(p[1]));
+            double chord = std::hypot(WrittenX(q[0]) - WrittenX(p[0]), WrittenY(q[1]) - WrittenY(p[1]));
             bool hasNext = i + 1 < n || closed;
             double bulge = hasNext && chord > 0 ? 2.0 * p[2] / chord : 0;
             X(10, p[0]), Y(20, p[1]);

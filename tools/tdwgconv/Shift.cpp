@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <string>
+#include <map>
 
 #include "DrawingShift.h"
 #include "base/GbkText.h"
@@ -12,6 +12,8 @@ namespace tdwg {
 namespace {
 
 constexpr double kMetreMm = 1000, kKilometreMm = 1e6;
+// Blocks inserted deeper than this are left out of the extents (and a block that inserts itself).
+constexpr int kMaxNesting = 16;
 
 struct Box {
     double minX = std::numeric_limits<double>::infinity(), minY = minX;
@@ -21,19 +23,58 @@ struct Box {
         minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
     }
     bool Empty() const { return minX > maxX; }
+    double MiddleX() const { return (minX + maxX) / 2; }
+    double MiddleY() const { return (minY + maxY) / 2; }
 };
 
-// Where model space lies: the positions its entities are written at.
-Box ModelBox(const Drawing& d) {
-    Box box;
-    for (const Entity& e : d.entities) {
+// Where entities lie, an insertion by the corners of its block's extents as it places them.
+class Extents {
+public:
+    explicit Extents(const Drawing& d) {
+        for (const Block& b : d.blocks) m_blocks.emplace(ckw::text::NameKey(b.name), &b);
+    }
+
+    Box Of(const std::vector<Entity>& list, int depth = 0) {
+        Box box;
+        for (const Entity& e : list) Take(box, e, depth);
+        return box;
+    }
+
+    // A block's contents relative to its base point.
+    Box OfBlock(const std::string& key, int depth = 0) {
+        if (auto it = m_boxes.find(key); it != m_boxes.end()) return it->second;
+        auto block = m_blocks.find(key);
+        Box box;
+        if (block != m_blocks.end() && depth < kMaxNesting) {
+            const Box inner = Of(block->second->entities, depth + 1);
+            if (!inner.Empty()) {
+                const double bx = block->second->baseX, by = block->second->baseY;
+                box = {inner.minX - bx, inner.minY - by, inner.maxX - bx, inner.maxY - by};
+            }
+        }
+        return m_boxes[key] = box;
+    }
+
+private:
+    void Take(Box& box, const Entity& e, int depth) {
         switch (e.shape) {
         case Shape::Point:
         case Shape::Text:
         case Shape::MText:
-        case Shape::Insert:
             box.Take(e.x, e.y);
             break;
+        case Shape::Insert: {
+            const Box inner = OfBlock(ckw::text::NameKey(e.block), depth);
+            if (inner.Empty()) {
+                box.Take(e.x, e.y);
+                break;
+            }
+            const double a = e.angleDeg * M_PI / 180, c = std::cos(a), s = std::sin(a);
+            for (double x : {inner.minX, inner.maxX})
+                for (double y : {inner.minY, inner.maxY})
+                    box.Take(e.x + x * e.sx * c - y * e.sy * s, e.y + x * e.sx * s + y * e.sy * c);
+            break;
+        }
         case Shape::Line:
         case Shape::Polyline:
         case Shape::Trace:
@@ -47,8 +88,10 @@ Box ModelBox(const Drawing& d) {
             break;
         }
     }
-    return box;
-}
+
+    std::map<std::string, const Block*> m_blocks;
+    std::map<std::string, Box> m_boxes;
+};
 
 // Half the step between neighbouring 4-byte numbers at this distance from the origin.
 double FloatLossMm(double mm) {
@@ -58,7 +101,7 @@ double FloatLossMm(double mm) {
 
 ShiftRequest AutoShift(const Drawing& d) {
     ShiftRequest shift{ShiftRequest::Mode::Given};
-    const Box box = ModelBox(d);
+    const Box box = Extents(d).Of(d.entities);
     const double scale = d.unitToMm;
     if (box.Empty()) return shift;
     const double farthest = std::max({std::abs(box.minX), std::abs(box.maxX), std::abs(box.minY), std::abs(box.maxY)});
@@ -67,8 +110,8 @@ ShiftRequest AutoShift(const Drawing& d) {
     const double stepMm =
         std::clamp(spanMm > 0 ? std::pow(10.0, std::floor(std::log10(spanMm))) : 0.0, kMetreMm, kKilometreMm);
     auto round = [&](double v) { return std::round(v * scale / stepMm) * stepMm / scale; };
-    shift.x = round((box.minX + box.maxX) / 2);
-    shift.y = round((box.minY + box.maxY) / 2);
+    shift.x = round(box.MiddleX());
+    shift.y = round(box.MiddleY());
     return shift;
 }
 
@@ -97,6 +140,28 @@ void SettleShift(Drawing& d) {
         break;
     }
     }
+}
+
+std::set<std::string> BlocksTakingTheShift(const Drawing& d) {
+    std::set<std::string> taking;
+    if (d.shift.x == 0 && d.shift.y == 0) return taking;
+    std::set<std::string> refused;
+    for (const Entity& e : d.entities)
+        if (e.shape == Shape::Insert) {
+            const std::string key = ckw::text::NameKey(e.block);
+            (e.sx == 1 && e.sy == 1 && e.angleDeg == 0 ? taking : refused).insert(key);
+        }
+    for (const Block& b : d.blocks)
+        for (const Entity& e : b.entities)
+            if (e.shape == Shape::Insert) refused.insert(ckw::text::NameKey(e.block));
+    Extents extents(d);
+    std::erase_if(taking, [&](const std::string& key) {
+        const Box box = extents.OfBlock(key);
+        if (refused.count(key) || box.Empty()) return true;
+        const double x = box.MiddleX(), y = box.MiddleY();
+        return std::hypot(x - d.shift.x, y - d.shift.y) >= std::hypot(x, y);
+    });
+    return taking;
 }
 
 }  // namespace tdwg

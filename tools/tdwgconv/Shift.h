@@ -1,6 +1,8 @@
 #pragma once
 // `--shift auto|X,Y`: what the option asks for, and the shift a conversion uses.
 #include <optional>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "Model.h"
@@ -18,5 +20,11 @@ std::optional<ShiftRequest> ParseShift(std::string_view text);
 // the origin, or none when model space is already where the 4-byte numbers hold it; otherwise
 // the one the source's own record keeps.
 void SettleShift(Drawing& d);
+
+// The blocks (by name key) whose contents lie where the drawing does, such as a dimension's, drawn
+// in the drawing's coordinates and inserted at the origin: they take the shift in place of their
+// insertions, which keep their places. Only blocks that model space alone inserts, unscaled and
+// unturned, and whose contents the shift brings nearer to their base points.
+std::set<std::string> BlocksTakingTheShift(const Drawing& d);
 
 }  // namespace tdwg

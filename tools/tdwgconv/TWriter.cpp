@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <set>
 
 #include <ckw/ReferenceEngine.h>
 #include "DrawingShift.h"
@@ -73,14 +74,18 @@ public:
     void Run() {
         LineTypes();
         Layers();
-        Blocks();
-        // Model space only: block contents stay relative to their base points.
+        // Model space moves; block contents stay relative to their base points but for the
+        // blocks that take the shift in place of their insertions.
         SettleShift(m_in);
         const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
+        m_takingShift = BlocksTakingTheShift(m_in);
+        Blocks();
         for (Entity& e : m_in.entities) {
             bool written = false;
             std::string reason = e.skipReason;
-            if (e.shape != Shape::Skip) written = Emit(e, shiftX, shiftY, m_out, nullptr, reason);
+            const bool stays = e.shape == Shape::Insert && m_takingShift.count(ckw::text::NameKey(e.block));
+            if (e.shape != Shape::Skip)
+                written = Emit(e, stays ? 0 : shiftX, stays ? 0 : shiftY, m_out, nullptr, reason);
             if (e.kind.empty()) continue;  // a continuation of the entity before it
             Counts& c = m_in.kinds[e.kind];
             if (written)
@@ -97,11 +102,10 @@ public:
         m_in.worstLossMm = m_worstLoss;
         // Far from the origin (survey coordinates) a float holds the millimetres only coarsely.
         if (m_worstLoss > kNoticedLossMm) {
-            char text[160];
+            char text[200];
             std::snprintf(text, sizeof text,
-                          "coordinates too far from the origin for the drawing's 4-byte numbers: up to %.3g mm lost"
-                          " (--shift auto moves the drawing near it)",
-                          m_worstLoss);
+                          "coordinates too far from the origin for the drawing's 4-byte numbers: up to %.3g mm lost%s",
+                          m_worstLoss, shiftX == 0 && shiftY == 0 ? " (--shift auto moves the drawing near it)" : "");
             m_in.warnings.push_back(text);
         }
     }
@@ -204,9 +208,11 @@ private:
             // A block without a name (old drawings have them) is named as a DXF export names it.
             if (block.name.empty()) block.name = "CKW_BLOCK_" + std::to_string(block.number);
             eng::Drawing content;  // collects the block's entities
+            const bool shifted = m_takingShift.count(ckw::text::NameKey(b.name));
+            const double baseX = b.baseX + (shifted ? m_in.shift.x : 0), baseY = b.baseY + (shifted ? m_in.shift.y : 0);
             for (Entity& e : b.entities) {
                 std::string reason;
-                if (e.shape != Shape::Skip) Emit(e, b.baseX, b.baseY, content, &block, reason);
+                if (e.shape != Shape::Skip) Emit(e, baseX, baseY, content, &block, reason);
             }
             m_out.Blocks()[block.number] = std::move(block);
         }
@@ -451,6 +457,7 @@ private:
     std::map<std::string, eng::LayerInfo> m_layers;
     int m_nextLayer = 1;
     std::map<std::string, int> m_blocks;  // name key -> number
+    std::set<std::string> m_takingShift;  // name keys
 };
 
 }  // namespace

@@ -211,7 +211,8 @@ int main(int argc, char** argv) {
         }
     }
     if (toDxf) {
-        if (positional.size() != 2) {
+        // An export puts back the shift the drawing keeps; it takes none of its own.
+        if (positional.size() != 2 || shift) {
             std::cerr << kUsage;
             return 2;
         }
