@@ -22,15 +22,21 @@ std::vector<fs::path> FilesIn(const std::string& folder) {
 // The entities ezdxf_check.py measures exactly: straight-edged ones, through every block
 // reference; the rest are taken out of the model and the blocks.
 Drawing StraightEdged(Drawing d) {
-    auto keep = [](const Entity& e) {
+    // A part of an entity (an array copy, a multi-leader's block) follows it with no kind of its own.
+    std::string owner;
+    auto keep = [&owner](const Entity& e) {
+        if (!e.kind.empty()) owner = e.kind;
         if (e.shape == Shape::Skip) return false;
-        if (e.shape == Shape::Insert) return true;
+        if (e.shape == Shape::Insert) return owner == "INSERT" || owner == "DIMENSION";
         if (e.kind == "LWPOLYLINE" || e.kind == "POLYLINE")
             return e.shape == Shape::Polyline &&
                    std::all_of(e.vertices.begin(), e.vertices.end(), [](const Vertex& v) { return v.bulge == 0; });
         return e.kind == "LINE" || e.kind == "POINT" || e.kind == "SOLID" || e.kind == "TRACE";
     };
-    auto filter = [&](std::vector<Entity>& list) { std::erase_if(list, [&](const Entity& e) { return !keep(e); }); };
+    auto filter = [&](std::vector<Entity>& list) {
+        owner.clear();
+        std::erase_if(list, [&](const Entity& e) { return !keep(e); });
+    };
     filter(d.entities);
     for (Block& b : d.blocks) filter(b.entities);
     return d;

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/Shell.h"
+#include "Annotations.h"
 #include "base/XDataWordCodec.h"
 #include "Curves.h"
 #include "Readers.h"
@@ -93,6 +94,8 @@ public:
             for (const Json& p : Arr(lt, "pattern")) type.dashes.push_back(Num(p, "elementLength"));
             m_d.lineTypes.push_back(std::move(type));
         }
+        m_arrowSize = Num(header, "DIMASZ", 0.18), m_dimScale = Num(header, "DIMSCALE", 1);
+        for (const Json& b : Arr(root, "blocks")) m_blockNames[Str(b, "handle")] = m_text.Utf8ToGbk(Str(b, "name"));
         std::string modelHandle;
         for (const Json& b : Arr(root, "blocks")) {
             std::string name = Str(b, "name");
@@ -256,6 +259,10 @@ private:
             {"SOLID", &JsonSink::Trace},
             {"TRACE", &JsonSink::Trace},
             {"HATCH", &JsonSink::Hatch},
+            {"ACAD_TABLE", &JsonSink::Table},
+            {"MLINE", &JsonSink::MLine},
+            {"LEADER", &JsonSink::Leader},
+            {"MULTILEADER", &JsonSink::MultiLeaderJson},
         };
         if (auto it = kMappings.find(e.kind); it != kMappings.end()) {
             (this->*(it->second))(j, e);
@@ -362,6 +369,77 @@ private:
         if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
     }
 
+    // A table is drawn by its block, inserted at its corner along its direction.
+    void Table(const Json& j, Entity& e) {
+        Point2 p = Pt(j, "startPoint"), d = Pt(j, "directionVector");
+        e.shape = Shape::Insert;
+        e.block = BlockName(Str(j, "blockRecordHandle"));
+        e.x = p.x, e.y = p.y;
+        if (d.x != 0 || d.y != 0) e.angleDeg = Deg(std::atan2(d.y, d.x));
+        if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "table without its block";
+    }
+
+    void MLine(const Json& j, Entity& e) {
+        std::vector<MLineVertex> vertices;
+        for (const Json& v : Arr(j, "vertices")) {
+            MLineVertex mv{Pt(v, "vertex"), Pt(v, "miterDirection"), {}};
+            for (const Json& line : Arr(v, "lines")) {
+                const Json& params = Arr(line, "segmentParams");
+                mv.offsets.push_back(!params.empty() && params[0].is_number() ? params[0].get<double>() : 0);
+            }
+            vertices.push_back(std::move(mv));
+        }
+        MLinePolylines(vertices, (Int(j, "flags") & 2) != 0, {}, e, m_more);
+    }
+
+    void Leader(const Json& j, Entity& e) {
+        std::vector<Point2> points;
+        for (const Json& v : Arr(j, "vertices")) points.push_back({Num(v, "x"), Num(v, "y")});
+        const double arrow =
+            Bool(j, "isArrowheadEnabled", false) ? LeaderArrowSize(e.xdata, m_arrowSize, m_dimScale) : 0;
+        LeaderLine(points, arrow, e, m_more);
+    }
+
+    void MultiLeaderJson(const Json& j, Entity& e) {
+        MultiLeaderParts m;
+        for (const Json& section : Arr(j, "leaderSections")) {
+            MultiLeaderParts::Branch b;
+            for (const Json& line : Arr(section, "leaderLines")) {
+                b.lines.emplace_back();
+                for (const Json& v : Arr(line, "vertices")) b.lines.back().push_back({Num(v, "x"), Num(v, "y")});
+            }
+            b.hasLanding = Bool(section, "lastLeaderLinePointSet", false);
+            b.landing = Pt(section, "lastLeaderLinePoint");
+            b.doglegDirection = Pt(section, "doglegVector");
+            b.doglegLength = Bool(j, "doglegEnabled", true) ? Num(section, "doglegLength") : 0;
+            m.branches.push_back(std::move(b));
+        }
+        m.drawLines = Int(j, "leaderLineType", 1) != 0;
+        m.arrowSize = Num(j, "arrowheadSize");
+        m.hasText = Bool(j, "hasMText", false);
+        m.text = m_text.Utf8ToGbk(StripMTextFormatting(Str(j, "textContent")));
+        m.textAt = Pt(j, "textAnchor");
+        m.textHeight = Num(j, "textHeight");
+        const Point2 direction = Pt(j, "textDirection");
+        m.textAngleDeg = direction.x != 0 || direction.y != 0 ? Deg(std::atan2(direction.y, direction.x)) : 0;
+        m.attachment = Int(j, "textAttachmentPoint", 1);
+        const Json& block = Obj(j, "blockContent");
+        m.hasBlock = Bool(j, "hasBlock", false) && !block.empty();
+        if (m.hasBlock) {
+            m.block = BlockName(Str(block, "blockContentId"));
+            m.blockAt = Pt(block, "position");
+            const Json& scale = Obj(block, "scale");
+            m.blockSx = Num(scale, "x", 1), m.blockSy = Num(scale, "y", 1);
+            m.blockAngleDeg = Deg(Num(block, "rotation"));
+        }
+        MultiLeader(m, e, m_more);
+    }
+
+    std::string BlockName(const std::string& handle) const {
+        auto it = m_blockNames.find(handle);
+        return handle.empty() || it == m_blockNames.end() ? std::string() : it->second;
+    }
+
     void Trace(const Json& j, Entity& e) {
         e.shape = Shape::Trace;
         for (const char* k : {"corner1", "corner2", "corner4", "corner3"}) {
@@ -426,6 +504,8 @@ private:
     Drawing& m_d;
     TextDecoder m_text;
     std::vector<Entity> m_more;
+    std::map<std::string, std::string> m_blockNames;  // block record handle -> name
+    double m_arrowSize = 0.18, m_dimScale = 1;        // the drawing's dimension defaults
 };
 
 }  // namespace

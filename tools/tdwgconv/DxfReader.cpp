@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <new>
 #include <optional>
@@ -16,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Annotations.h"
 #include "BinaryDxf.h"
 #include "Curves.h"
 #include "DxfCounts.h"
@@ -55,7 +57,18 @@ struct Extras {
     };
     std::vector<HatchPath> hatchPaths;
     bool inHatchPaths = false;
+    // Every group of a kind dxflib has no callback for (and of the tables and objects those refer
+    // to), read when the kind ends.
+    std::vector<std::pair<unsigned, std::string>> groups;
 };
+
+// Kinds read from their raw groups: drawn here, or looked up by those.
+bool ReadFromGroups(const std::string& kind) {
+    for (const char* k :
+         {"ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD"})
+        if (kind == k) return true;
+    return false;
+}
 
 bool IsNumericCode(unsigned code) {
     return (code >= 10 && code <= 99) || (code >= 110 && code <= 179) || (code >= 210 && code <= 239) ||
@@ -110,6 +123,15 @@ public:
 
     void Finish() {
         CloseOpen();
+        // Multi-lines take their elements' colours from their style.
+        for (const StyledMLine& s : m_styledMLines) {
+            auto style = m_mlineStyles.find(s.style);
+            if (style == m_mlineStyles.end()) continue;
+            if (s.block >= static_cast<long>(m_d.blocks.size())) continue;
+            std::vector<Entity>& list = s.block < 0 ? m_d.entities : m_d.blocks[static_cast<size_t>(s.block)].entities;
+            for (size_t k = 0; k < s.count && k < style->second.size() && s.first + k < list.size(); ++k)
+                if (style->second[k] != kColourByBlock) list[s.first + k].colour = style->second[k];
+        }
         m_d.unmappableCharacters = m_text.Unmappable();
     }
 
@@ -119,6 +141,8 @@ public:
             m_finished = std::move(m_pending);
             m_pending = Extras{};
             m_pending.kind = value;
+            m_collect = ReadFromGroups(value);
+            if (ReadFromGroups(m_finished.kind)) FromGroups();
             if (value == "SECTION")
                 m_expectSectionName = true, ++m_sections;
             else if (value == "ENDSEC")
@@ -136,6 +160,7 @@ public:
         }
         if (IsNumericCode(code) && !IsNumber(value) && error.empty())
             error = "damaged file: group " + std::to_string(code) + " holds \"" + Printable(value.substr(0, 40)) + "\"";
+        if (m_collect) m_pending.groups.emplace_back(code, value);
         if (m_pending.kind == "HATCH" && HatchPathGroup(code, value)) return;
         if (m_pending.kind == "LTYPE" && code == 49) m_pending.dashes.push_back(Real(value));
         switch (code) {
@@ -236,6 +261,10 @@ public:
             if (value.size() == 6 && value.rfind("AC", 0) == 0 && std::atoi(value.c_str() + 2) >= 1021)
                 m_text.SetUtf8(true);
         }
+    }
+    void setVariableDouble(const std::string& key, double value, int) override {
+        if (key == "$DIMASZ") m_arrowSize = value;
+        if (key == "$DIMSCALE") m_dimScale = value;
     }
     void setVariableInt(const std::string& key, int value, int) override {
         if (key == "$INSUNITS") m_d.unitToMm = MillimetresPerUnit(value);
@@ -374,6 +403,9 @@ public:
     void addLeader(const DL_LeaderData&) override {
         Begin(Shape::Polyline);
         m_open = Open::Leader;
+        m_leaderArrow = true;  // unless the leader says otherwise
+        for (const auto& [code, value] : m_finished.groups)
+            if (code == 71) m_leaderArrow = std::atoi(value.c_str()) != 0;
     }
     void addLeaderVertex(const DL_LeaderVertexData& d) override {
         if (m_open == Open::Leader) m_current->vertices.push_back({d.x, d.y});
@@ -594,10 +626,208 @@ private:
             m_current = nullptr;
             break;
         }
+        case Open::Leader: {
+            if (e.shape == Shape::Skip) break;
+            std::vector<Point2> points;
+            for (const Vertex& v : e.vertices) points.push_back({v.x, v.y});
+            std::vector<Entity> more;
+            LeaderLine(points, m_leaderArrow ? LeaderArrowSize(e.xdata, m_arrowSize, m_dimScale) : 0, e, more);
+            Continue(std::move(more));
+            break;
+        }
         default:
             if (e.shape != Shape::Skip && e.vertices.size() < 2) Reject(e, "polyline without vertices");
             break;
         }
+    }
+
+    // Parts of the entity just made, after it.
+    void Continue(std::vector<Entity>&& more) {
+        if (more.empty()) return;
+        std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
+        for (Entity& e : more) list.push_back(std::move(e));
+        m_current = &list.back();
+    }
+
+    // --- kinds read from their raw groups ------------------------------------------------------
+    void FromGroups() {
+        const Extras& x = m_finished;
+        if (x.kind == "BLOCK_RECORD") {
+            std::string handle, name;
+            for (const auto& [code, value] : x.groups) {
+                if (code == 5 && handle.empty()) handle = value;
+                if (code == 2 && name.empty()) name = value;
+            }
+            if (!handle.empty()) m_blockRecords[handle] = m_text.ToGbk(name);
+            return;
+        }
+        if (x.kind == "MLINESTYLE") {
+            MLineStyle(x.groups);
+            return;
+        }
+        if (x.kind == "LEADER" || (m_section != "ENTITIES" && !m_block)) return;
+        // dxflib leaves its attributes at the entity before: this one's are taken from its groups.
+        std::string layer = "0", lineType = "BYLAYER";
+        int colour = kColourByLayer, colour24 = -1, width = -1;
+        bool seen[5] = {};
+        for (const auto& [code, value] : x.groups) {
+            const int n = std::atoi(value.c_str());
+            if (code == 8 && !seen[0]) layer = value, seen[0] = true;
+            if (code == 6 && !seen[1]) lineType = value, seen[1] = true;
+            if (code == 62 && !seen[2]) colour = n, seen[2] = true;
+            if (code == 420 && !seen[3]) colour24 = n, seen[3] = true;
+            if (code == 370 && !seen[4]) width = n, seen[4] = true;
+        }
+        attributes = DL_Attributes(layer, colour, colour24, width, lineType);
+        if (x.kind == "MLINE") return MLine(x.groups);
+        if (x.kind == "MULTILEADER") return MultiLeaderFromGroups(x.groups);
+        // A table and an arc dimension are drawn by their block: the table's at its insertion
+        // point along its direction, the dimension's where it stands.
+        Entity& e = Begin(Shape::Insert);
+        std::optional<double> x10, y20, x11, y21;
+        for (const auto& [code, value] : x.groups) {
+            if (code == 2 && e.block.empty()) e.block = m_text.ToGbk(value);
+            if (code == 10 && !x10) x10 = Real(value);
+            if (code == 20 && !y20) y20 = Real(value);
+            if (code == 11 && !x11) x11 = Real(value);
+            if (code == 21 && !y21) y21 = Real(value);
+        }
+        if (x.kind == "ACAD_TABLE") {
+            e.x = x10.value_or(0), e.y = y20.value_or(0);
+            if (x11 && y21 && (*x11 != 0 || *y21 != 0)) e.angleDeg = std::atan2(*y21, *x11) * 180 / M_PI;
+        }
+        if (e.block.empty())
+            Reject(e, x.kind == "ACAD_TABLE" ? "table without its block" : "dimension without its block");
+    }
+
+    // A multi-line style's element colours, by its name, for the multi-lines that use it.
+    void MLineStyle(const std::vector<std::pair<unsigned, std::string>>& groups) {
+        std::string name;
+        std::vector<int> colours;
+        bool elements = false;
+        for (const auto& [code, value] : groups) {
+            if (code == 2 && name.empty()) name = value;
+            if (code == 71) elements = true;
+            if (code == 62 && elements) colours.push_back(std::atoi(value.c_str()));
+        }
+        m_mlineStyles[ckw::text::NameKey(m_text.ToGbk(name))] = std::move(colours);
+    }
+
+    void MLine(const std::vector<std::pair<unsigned, std::string>>& groups) {
+        Entity& e = Begin(Shape::Polyline);
+        std::vector<MLineVertex> vertices;
+        std::string style;
+        int flags = 0;
+        bool firstParameter = false;
+        for (const auto& [code, value] : groups) {
+            switch (code) {
+            case 2:
+                style = m_text.ToGbk(value);
+                break;
+            case 71:
+                flags = std::atoi(value.c_str());
+                break;
+            case 11:
+                vertices.push_back({{Real(value), 0}, {}, {}});
+                break;
+            case 21:
+                if (!vertices.empty()) vertices.back().at.y = Real(value);
+                break;
+            case 13:
+                if (!vertices.empty()) vertices.back().miter.x = Real(value);
+                break;
+            case 23:
+                if (!vertices.empty()) vertices.back().miter.y = Real(value);
+                break;
+            case 74:  // an element's parameters follow; the first is its offset along the miter
+                firstParameter = true;
+                if (!vertices.empty()) vertices.back().offsets.push_back(0);
+                break;
+            case 41:
+                if (firstParameter && !vertices.empty() && !vertices.back().offsets.empty())
+                    vertices.back().offsets.back() = Real(value);
+                firstParameter = false;
+                break;
+            default:
+                break;
+            }
+        }
+        std::vector<Entity> more;
+        MLinePolylines(vertices, (flags & 2) != 0, {}, e, more);
+        // The styles come after the entities: their colours are given when the file has been read.
+        const size_t count = 1 + more.size();
+        std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
+        const size_t first = list.size() - 1;
+        Continue(std::move(more));
+        if (e.shape != Shape::Skip)
+            m_styledMLines.push_back({m_block ? static_cast<long>(m_block - m_d.blocks.data()) : -1L, first, count,
+                                      ckw::text::NameKey(style)});
+    }
+
+    void MultiLeaderFromGroups(const std::vector<std::pair<unsigned, std::string>>& groups) {
+        Entity& e = Begin(Shape::Polyline);
+        MultiLeaderParts m;
+        enum class In { Entity, Context, Leader, Line } in = In::Entity;
+        bool contextDone = false;
+        double contentArrowSize = 0, entityArrowSize = 0;
+        std::string blockHandle;
+        Point2 textDirection{1, 0};
+        auto branch = [&]() -> MultiLeaderParts::Branch& { return m.branches.back(); };
+        for (const auto& [code, value] : groups) {
+            const double r = IsNumericCode(code) ? Real(value) : 0;
+            const int n = std::atoi(value.c_str());
+            if (code == 300)
+                in = In::Context;
+            else if (code == 302 && in == In::Context)
+                in = In::Leader, m.branches.emplace_back();
+            else if (code == 304 && in == In::Leader)
+                in = In::Line, branch().lines.emplace_back();
+            else if (code == 305 && in == In::Line)
+                in = In::Leader;
+            else if (code == 303 && in == In::Leader)
+                in = In::Context;
+            else if (code == 301 && in == In::Context)
+                in = In::Entity, contextDone = true;
+            else if (in == In::Line) {
+                if (code == 10) branch().lines.back().push_back({r, 0});
+                if (code == 20 && !branch().lines.back().empty()) branch().lines.back().back().y = r;
+            } else if (in == In::Leader) {
+                if (code == 290) branch().hasLanding = n != 0;
+                if (code == 10) branch().landing.x = r;
+                if (code == 20) branch().landing.y = r;
+                if (code == 11) branch().doglegDirection.x = r;
+                if (code == 21) branch().doglegDirection.y = r;
+                if (code == 40) branch().doglegLength = r;
+            } else if (in == In::Context) {
+                if (code == 41) m.textHeight = r;
+                if (code == 140) contentArrowSize = r;
+                if (code == 290) m.hasText = n != 0;
+                if (code == 304) m.text = m_text.Utf8ToGbk(StripMTextFormatting(TextUtf8(value)));
+                if (code == 12) m.textAt.x = r;
+                if (code == 22) m.textAt.y = r;
+                if (code == 13) textDirection.x = r;
+                if (code == 23) textDirection.y = r;
+                if (code == 171) m.attachment = n;
+                if (code == 296) m.hasBlock = n != 0;
+                if (code == 341) blockHandle = value;
+                if (code == 15) m.blockAt.x = r;
+                if (code == 25) m.blockAt.y = r;
+                if (code == 16) m.blockSx = r;
+                if (code == 26) m.blockSy = r;
+                if (code == 46) m.blockAngleDeg = r * 180 / M_PI;
+            } else if (contextDone) {
+                if (code == 170) m.drawLines = n != 0;
+                if (code == 42) entityArrowSize = r;
+                if (code == 291 && n == 0)
+                    for (auto& b : m.branches) b.doglegLength = 0;
+            }
+        }
+        m.arrowSize = contentArrowSize > 0 ? contentArrowSize : entityArrowSize;
+        m.textAngleDeg = std::atan2(textDirection.y, textDirection.x) * 180 / M_PI;
+        if (auto it = m_blockRecords.find(blockHandle); it != m_blockRecords.end()) m.block = it->second;
+        std::vector<Entity> more;
+        MultiLeader(m, e, more);
+        Continue(std::move(more));
     }
 
     Drawing& m_d;
@@ -616,6 +846,17 @@ private:
     std::vector<Extras::HatchPath> m_hatchPaths;
     std::string m_dataHandle;
     bool m_inDataRecord = false;
+    bool m_collect = false;
+    bool m_leaderArrow = false;
+    double m_arrowSize = 0.18, m_dimScale = 1;              // the drawing's dimension defaults
+    std::map<std::string, std::string> m_blockRecords;      // handle -> block name
+    std::map<std::string, std::vector<int>> m_mlineStyles;  // name key -> element colours
+    struct StyledMLine {
+        long block;  // -1: the model
+        size_t first, count;
+        std::string style;
+    };
+    std::vector<StyledMLine> m_styledMLines;
 };
 
 // Reads the DXF file at `path` (a name dxflib can open) into the drawing.

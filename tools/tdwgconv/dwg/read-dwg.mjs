@@ -122,7 +122,8 @@ try {
 }
 const h = db.header ?? {};
 const out = {
-  header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE || codePage, INSUNITS: h.INSUNITS ?? 0 },
+  header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE || codePage, INSUNITS: h.INSUNITS ?? 0,
+    DIMASZ: h.DIMASZ ?? 0, DIMSCALE: h.DIMSCALE ?? 1 },
   layers: db.tables?.LAYER?.entries ?? [],
   lineTypes: db.tables?.LTYPE?.entries ?? [],
   blocks: db.tables?.BLOCK_RECORD?.entries ?? [],
