@@ -116,7 +116,7 @@ TEST(DwgJson, KindsTheReaderDoesNotHandOnAreNamed) {
     ASSERT_EQ(r.exitStatus, 0) << r.errors;
     Json proxies = Json::parse(r.output)["kinds"]["PROXY_ENTITY"];
     EXPECT_EQ(proxies["read"], 25);
-    EXPECT_EQ(proxies["skipped"]["not handed on by the DWG reader"], 25);
+    EXPECT_EQ(proxies["skipped"]["proxy entity (an application's own object; no outline is handed on)"], 25);
 }
 
 // A real drawing of this kind used to abort whole.

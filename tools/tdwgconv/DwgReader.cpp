@@ -15,6 +15,7 @@
 #include "base/XDataWordCodec.h"
 #include "Curves.h"
 #include "Readers.h"
+#include "Report.h"
 #include "TextDecode.h"
 #include "Transforms.h"
 
@@ -127,7 +128,7 @@ public:
             if (!n.is_number() || n.get<double>() < 1 || n.get<double>() > 1e9) continue;
             Counts& c = m_d.kinds[kind];
             c.read += static_cast<long>(n.get<double>());
-            c.skipped["not handed on by the DWG reader"] += static_cast<long>(n.get<double>());
+            c.skipped[LeftOutReason(kind, "not handed on by the DWG reader")] += static_cast<long>(n.get<double>());
         }
         m_d.unmappableCharacters = m_text.Unmappable();
     }
@@ -256,6 +257,7 @@ private:
             {"MTEXT", &JsonSink::MText},
             {"INSERT", &JsonSink::Insert},
             {"DIMENSION", &JsonSink::Insert},
+            {"ARC_DIMENSION", &JsonSink::Insert},
             {"SOLID", &JsonSink::Trace},
             {"TRACE", &JsonSink::Trace},
             {"HATCH", &JsonSink::Hatch},
@@ -269,9 +271,8 @@ private:
             return;
         }
         e.shape = Shape::Skip;
-        e.skipReason = e.kind == "XLINE" || e.kind == "RAY" ? "infinite line"
-                       : e.kind == "VIEWPORT"               ? "paper space"
-                                                            : "not supported";
+        e.skipReason =
+            e.kind == "XLINE" || e.kind == "RAY" ? "infinite line" : LeftOutReason(e.kind, "no reader for this kind");
     }
 
     void Line(const Json& j, Entity& e) {
@@ -366,7 +367,9 @@ private:
             m_more = InsertArray(e, Int(j, "columnCount", 1), Int(j, "rowCount", 1), Num(j, "columnSpacing"),
                                  Num(j, "rowSpacing"));
         }
-        if (e.block.empty()) e.shape = Shape::Skip, e.skipReason = "dimension without its block";
+        if (e.block.empty())
+            e.shape = Shape::Skip,
+            e.skipReason = e.kind == "INSERT" ? "insertion without its block" : "dimension without its block";
     }
 
     // A table is drawn by its block, inserted at its corner along its direction.

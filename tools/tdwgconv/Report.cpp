@@ -1,12 +1,37 @@
 #include "Report.h"
 
 #include <iomanip>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "base/GbkText.h"
 
 namespace tdwg {
+
+std::string LeftOutReason(const std::string& kind, const std::string& fallback) {
+    static const std::map<std::string, std::string, std::less<>> kReasons = {
+        {"3DSOLID", "solid model (ACIS data, no outline kept)"},
+        {"BODY", "solid model (ACIS data, no outline kept)"},
+        {"REGION", "solid model (ACIS data, no outline kept)"},
+        {"SURFACE", "solid model (ACIS data, no outline kept)"},
+        {"PROXY_ENTITY", "proxy entity (an application's own object; no outline is handed on)"},
+        {"ACAD_PROXY_ENTITY", "proxy entity (an application's own object; no outline is handed on)"},
+        {"3DFACE", "3D face"},
+        {"ATTDEF", "attribute definition (its values come in as the attributes)"},
+        {"IMAGE", "raster image"},
+        {"LIGHT", "light (nothing to draw)"},
+        {"MESH", "polygon mesh"},
+        {"POLYLINE_MESH", "polygon mesh"},
+        {"POLYLINE_PFACE", "polygon mesh"},
+        {"OLE2FRAME", "embedded document"},
+        {"OLEFRAME", "embedded document"},
+        {"VIEWPORT", "paper space"},
+        {"WIPEOUT", "masking area"},
+    };
+    auto it = kReasons.find(kind);
+    return it == kReasons.end() ? fallback : it->second;
+}
 namespace {
 
 std::string Number(double v) { return ckw::text::FormatGeneral(v, 12); }

@@ -7,6 +7,10 @@
 
 namespace tdwg {
 
+// Why a kind that no reader maps stays out, as the report says it; `fallback` for a kind without
+// a reason of its own.
+std::string LeftOutReason(const std::string& kind, const std::string& fallback);
+
 void PrintReport(const Drawing& d, const std::string& source, const std::string& output, std::ostream& out);
 void PrintReportJson(const Drawing& d, const std::string& source, const std::string& output, bool ok,
                      const std::string& error, std::ostream& out);

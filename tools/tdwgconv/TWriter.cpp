@@ -14,6 +14,7 @@
 #include <ckw/ReferenceEngine.h>
 #include "DrawingShift.h"
 #include "DxfWriter.h"
+#include "Report.h"
 #include "Shift.h"
 #include "base/GbkText.h"
 #include "base/Status.h"
@@ -96,7 +97,7 @@ public:
         for (auto& [kind, c] : m_in.kinds) {
             long accounted = c.written;
             for (auto& [reason, n] : c.skipped) accounted += n;
-            if (c.read > accounted) c.skipped["no reader for this kind"] += c.read - accounted;
+            if (c.read > accounted) c.skipped[LeftOutReason(kind, "no reader for this kind")] += c.read - accounted;
         }
         m_out.Data() = ckw::dxf::WithShift(m_in.drawingData, {shiftX * m_scale, shiftY * m_scale});
         m_in.worstLossMm = m_worstLoss;

@@ -94,6 +94,40 @@ const structural = new Set(['BLOCK', 'ENDBLK', 'SEQEND', 'VERTEX_2D', 'VERTEX_3D
 const listed = new Set((db.entities ?? []).map((e) => e.type));
 for (const b of db.tables?.BLOCK_RECORD?.entries ?? []) for (const e of b.entities ?? []) listed.add(e.type);
 const unlisted = {};
+// Of those, traces and arc dimensions are read here, field by field, into the drawing's lists:
+// a trace's corners, an arc dimension's block.
+const layerNames = new Map((db.tables?.LAYER?.entries ?? []).map((l) => [l.handle, l.name]));
+const lineTypeNames = new Map((db.tables?.LTYPE?.entries ?? []).map((l) => [l.handle, l.name]));
+const blockRecords = new Map((db.tables?.BLOCK_RECORD?.entries ?? []).map((b) => [b.handle, b]));
+const modelOrPaper = (name) => /^\*(model|paper)_space/i.test(name ?? '');
+const spaceHandle = (re) => (db.tables?.BLOCK_RECORD?.entries ?? []).find((b) => re.test(b.name ?? ''))?.handle;
+const hex = (id) => Number(id).toString(16).toUpperCase();
+const readHere = (o, kind) => {
+  const entity = lib.dwg_object_to_entity(o);
+  const tio = lib.dwg_object_to_entity_tio(o);
+  if (!entity || !tio) return null;
+  const field = (name) => lib.dwg_dynapi_entity_data(tio, name);
+  const colour = lib.dwg_object_entity_get_color_object(entity);
+  const mode = lib.dwg_dynapi_common_value(tio, 'entmode')?.data;
+  const common = {
+    type: kind,
+    handle: hex(lib.dwg_object_entity_get_handle_object(entity).value),
+    // Model and paper space say so by the entity's mode (2, 1); a block's entities name it.
+    ownerBlockRecordSoftId: mode === 2 ? spaceHandle(/^\*model_space$/i)
+      : mode === 1 ? spaceHandle(/^\*paper_space/i)
+        : hex(lib.dwg_object_entity_get_ownerhandle_object(entity).absolute_ref),
+    layer: layerNames.get(hex(lib.dwg_object_entity_get_layer_object_ref(entity).handleref.value)) ?? '0',
+    lineType: lineTypeNames.get(hex(lib.dwg_object_entity_get_ltype_object_ref(entity).handleref.value)) ?? '',
+    colorIndex: colour.index,
+    lineweight: lib.dwg_object_entity_get_line_weight(entity),
+    xdata: [],
+  };
+  if (kind === 'TRACE') {
+    return { ...common, corner1: field('corner1'), corner2: field('corner2'), corner3: field('corner3'),
+      corner4: field('corner4'), extrusionDirection: field('extrusion') };
+  }
+  return { ...common, name: lib.dwg_entity_get_block_name(tio, 'block') ?? '', insertionPoint: { x: 0, y: 0 } };
+};
 try {
   const wasm = lib.wasmInstance;
   const count = wasm.dwg_get_num_objects(dwg);
@@ -101,7 +135,23 @@ try {
     const o = wasm.dwg_get_object(dwg, i);
     if (!o || wasm.dwg_object_get_supertype(o) !== 0) continue;
     const kind = kindName(wasm.dwg_object_get_fixedtype(o));
-    if (!structural.has(kind) && !listed.has(kind)) unlisted[kind] = (unlisted[kind] ?? 0) + 1;
+    if (structural.has(kind) || listed.has(kind)) continue;
+    let e = null;
+    if (kind === 'TRACE' || kind === 'ARC_DIMENSION') {
+      try {
+        e = readHere(o, kind);
+      } catch {
+        e = null;  // counted as not handed on
+      }
+    }
+    const owner = e && blockRecords.get(e.ownerBlockRecordSoftId);
+    if (!owner) {
+      unlisted[kind] = (unlisted[kind] ?? 0) + 1;
+    } else if (modelOrPaper(owner.name)) {
+      db.entities.push(e);
+    } else {
+      owner.entities = [...(owner.entities ?? []), e];
+    }
   }
 } catch {
   // The census only adds to the report; the drawing stands without it.
