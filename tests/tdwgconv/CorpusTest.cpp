@@ -20,14 +20,17 @@ std::vector<fs::path> FilesIn(const std::string& folder) {
 }
 
 // The entities ezdxf_check.py measures exactly: straight-edged ones, through every block
-// reference; the rest are taken out of the model and the blocks.
+// reference (tables and arc dimensions included) and multi-lines; the rest are taken out of the
+// model and the blocks.
 Drawing StraightEdged(Drawing d) {
     // A part of an entity (an array copy, a multi-leader's block) follows it with no kind of its own.
     std::string owner;
     auto keep = [&owner](const Entity& e) {
         if (!e.kind.empty()) owner = e.kind;
         if (e.shape == Shape::Skip) return false;
-        if (e.shape == Shape::Insert) return owner == "INSERT" || owner == "DIMENSION";
+        if (e.shape == Shape::Insert)
+            return owner == "INSERT" || owner == "DIMENSION" || owner == "ARC_DIMENSION" || owner == "ACAD_TABLE";
+        if (owner == "MLINE") return true;  // the lines of its elements
         if (e.kind == "LWPOLYLINE" || e.kind == "POLYLINE")
             return e.shape == Shape::Polyline &&
                    std::all_of(e.vertices.begin(), e.vertices.end(), [](const Vertex& v) { return v.bulge == 0; });

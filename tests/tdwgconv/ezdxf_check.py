@@ -4,7 +4,7 @@ Prints one JSON object: the audit's error count, the model-space entity counts p
 texts of TEXT and MTEXT entities (plain), in file order; the counts of the entities section (model
 space and the active paper space, the attributes of their inserts as ATTRIB) and each line type's
 dash pattern; and the extents of the straight-edged entities (lines, points, solids, traces,
-polylines without arcs) of model space, through every block reference and array copy, by ezdxf.bbox:
+polylines without arcs, multi-lines) of model space, through every block reference and array copy, by ezdxf.bbox:
 for these its boxes are exact, where arcs and curves are measured on approximations.
 """
 import collections
@@ -16,6 +16,9 @@ import ezdxf
 from ezdxf import bbox, recover
 
 STRAIGHT = {"LINE", "POINT", "SOLID", "TRACE"}
+# Kinds ezdxf draws as simpler entities: dimensions and tables by their block, multi-lines by the
+# lines of their elements (leaders are not measured: ezdxf draws their arrowheads as hatches).
+DRAWN_BY_PARTS = {"DIMENSION", "ARC_DIMENSION", "ACAD_TABLE", "MLINE"}
 
 
 def straight_edged(entity):
@@ -36,7 +39,7 @@ def flattened(entities, depth=0):
                     yield from flattened(copy.virtual_entities(), depth + 1)
                 except Exception:  # a reference to a missing block or one ezdxf cannot transform
                     pass
-        elif e.dxftype() == "DIMENSION" and depth < 16:
+        elif e.dxftype() in DRAWN_BY_PARTS and depth < 16:
             try:
                 yield from flattened(e.virtual_entities(), depth + 1)
             except Exception:
