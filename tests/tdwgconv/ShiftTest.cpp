@@ -99,7 +99,7 @@ TEST(Shift, SurveyDrawingMovesNearTheOriginAndExportPutsItBack) {
     ExpectSameEntities(d, ReadT(again));
 }
 
-TEST(Shift, GivenShiftsAndBadValues) {
+TEST(Shift, OptionValues) {
     TempDir dir;
     const fs::path source = dir.path() / "survey.dxf", t = dir.path() / "OUT.T";
     WriteBytes(source, kSurvey);
@@ -119,6 +119,10 @@ TEST(Shift, GivenShiftsAndBadValues) {
         EXPECT_EQ(square.values[2], c.firstX);
         EXPECT_EQ(square.values[3], c.firstY);
     }
+    // auto leaves a drawing alone whose positions the numbers hold (whole metres, 3 km off).
+    auto kept = RunTdwg({"-q", "--shift", "auto", DataFile("dxf/syn_chinese_r2000.dxf").string(), "-o", t.string()});
+    ASSERT_EQ(kept.exitStatus, 0) << kept.errors;
+    EXPECT_TRUE(ReadT(t).Data().empty());
 }
 
 // Every test file, its drawing kept 1 km and 2 km off, comes back from its export as it was.

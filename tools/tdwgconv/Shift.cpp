@@ -27,6 +27,30 @@ struct Box {
     double MiddleY() const { return (minY + maxY) / 2; }
 };
 
+// The positions an entity is written at: its points, vertices, centre or insertion point.
+template <class Take>
+void ForEachPosition(const Entity& e, Take&& take) {
+    switch (e.shape) {
+    case Shape::Point:
+    case Shape::Text:
+    case Shape::MText:
+    case Shape::Insert:
+        take(e.x, e.y);
+        break;
+    case Shape::Line:
+    case Shape::Polyline:
+    case Shape::Trace:
+        for (const Vertex& v : e.vertices) take(v.x, v.y);
+        break;
+    case Shape::Circle:
+    case Shape::Arc:
+        take(e.cx, e.cy);
+        break;
+    case Shape::Skip:
+        break;
+    }
+}
+
 // Where entities lie, an insertion by the corners of its block's extents as it places them.
 class Extents {
 public:
@@ -57,35 +81,16 @@ public:
 
 private:
     void Take(Box& box, const Entity& e, int depth) {
-        switch (e.shape) {
-        case Shape::Point:
-        case Shape::Text:
-        case Shape::MText:
-            box.Take(e.x, e.y);
-            break;
-        case Shape::Insert: {
-            const Box inner = OfBlock(ckw::text::NameKey(e.block), depth);
-            if (inner.Empty()) {
-                box.Take(e.x, e.y);
-                break;
-            }
+        const Box inner = e.shape == Shape::Insert ? OfBlock(ckw::text::NameKey(e.block), depth) : Box();
+        if (!inner.Empty()) {
             const double a = e.angleDeg * M_PI / 180, c = std::cos(a), s = std::sin(a);
             for (double x : {inner.minX, inner.maxX})
                 for (double y : {inner.minY, inner.maxY})
                     box.Take(e.x + x * e.sx * c - y * e.sy * s, e.y + x * e.sx * s + y * e.sy * c);
-            break;
-        }
-        case Shape::Line:
-        case Shape::Polyline:
-        case Shape::Trace:
-            for (const Vertex& v : e.vertices) box.Take(v.x, v.y);
-            break;
-        case Shape::Circle:
-        case Shape::Arc:
+        } else if (e.shape == Shape::Circle || e.shape == Shape::Arc) {
             box.Take(e.cx - e.radius, e.cy - e.radius), box.Take(e.cx + e.radius, e.cy + e.radius);
-            break;
-        case Shape::Skip:
-            break;
+        } else {
+            ForEachPosition(e, [&](double x, double y) { box.Take(x, y); });
         }
     }
 
@@ -93,25 +98,33 @@ private:
     std::map<std::string, Box> m_boxes;
 };
 
-// Half the step between neighbouring 4-byte numbers at this distance from the origin.
-double FloatLossMm(double mm) {
-    const float f = static_cast<float>(std::abs(mm));
-    return (std::nextafter(f, std::numeric_limits<float>::infinity()) - f) / 2.0;
+// The most a model-space position loses in the drawing's 4-byte numbers (as the writer measures
+// it) when the drawing is shifted so.
+double WorstLossMm(const Drawing& d, double shiftX, double shiftY) {
+    double worst = 0;
+    auto take = [&](double exact) {
+        const float kept = static_cast<float>(exact);
+        if (std::isfinite(kept)) worst = std::max(worst, std::abs(exact - kept));
+    };
+    for (const Entity& e : d.entities)
+        ForEachPosition(e,
+                        [&](double x, double y) { take((x - shiftX) * d.unitToMm), take((y - shiftY) * d.unitToMm); });
+    return worst;
 }
 
 ShiftRequest AutoShift(const Drawing& d) {
     ShiftRequest shift{ShiftRequest::Mode::Given};
     const Box box = Extents(d).Of(d.entities);
     const double scale = d.unitToMm;
-    if (box.Empty()) return shift;
-    const double farthest = std::max({std::abs(box.minX), std::abs(box.maxX), std::abs(box.minY), std::abs(box.maxY)});
-    if (FloatLossMm(farthest * scale) <= kNoticedLossMm) return shift;
+    const double before = WorstLossMm(d, 0, 0);
+    if (box.Empty() || before <= kNoticedLossMm) return shift;
     const double spanMm = std::max(box.maxX - box.minX, box.maxY - box.minY) * scale;
     const double stepMm =
         std::clamp(spanMm > 0 ? std::pow(10.0, std::floor(std::log10(spanMm))) : 0.0, kMetreMm, kKilometreMm);
-    auto round = [&](double v) { return std::round(v * scale / stepMm) * stepMm / scale; };
-    shift.x = round(box.MiddleX());
-    shift.y = round(box.MiddleY());
+    auto round = [&](double v) { return std::round(v * scale / stepMm) * stepMm / scale + 0.0; };  // no -0
+    const double x = round(box.MiddleX()), y = round(box.MiddleY());
+    // A drawing whose extent is the trouble (a stray entity far off) may gain nothing.
+    if (WorstLossMm(d, x, y) < before) shift.x = x, shift.y = y;
     return shift;
 }
 

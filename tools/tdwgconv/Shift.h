@@ -17,8 +17,9 @@ std::optional<ShiftRequest> ParseShift(std::string_view text);
 
 // Settles the drawing's shift (source units) as Given: the one asked for; for auto a round one
 // (whole metres to kilometres, by the drawing's size) that brings the middle of model space near
-// the origin, or none when model space is already where the 4-byte numbers hold it; otherwise
-// the one the source's own record keeps.
+// the origin, or none when the 4-byte numbers already hold model space's positions to
+// kNoticedLossMm or the shift would not hold them better; otherwise the one the source's own
+// record keeps.
 void SettleShift(Drawing& d);
 
 // The blocks (by name key) whose contents lie where the drawing does, such as a dimension's, drawn
