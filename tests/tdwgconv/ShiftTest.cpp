@@ -32,7 +32,8 @@ const std::vector<double> kPositions = {3500000.0, 2800000.0, 3500000.1,  280000
                                         3500000.0, 2800000.1, 3500000.02, 2800000.12, 3500002.0, 2800000.5,
                                         3500000.0, 2800000.3, 3500000.1,  2800000.3};
 
-// Where ezdxf sees a DXF draw, in metres (the contents of insertions where they place them).
+// Where ezdxf sees a DXF draw, in metres (the contents of insertions where they place them), and
+// the centre of its view.
 Json EzdxfPositions(const fs::path& dxf) {
     const char* script =
         "import ezdxf, json, sys\n"
@@ -44,7 +45,9 @@ Json EzdxfPositions(const fs::path& dxf) {
         "    if t == 'LWPOLYLINE': return [v[:2] for v in e.get_points()]\n"
         "    if t == 'LINE': return [e.dxf.start.vec2, e.dxf.end.vec2]\n"
         "    return [(e.dxf.center if t == 'CIRCLE' else e.dxf.insert).vec2]\n"
-        "print(json.dumps([c * m for e in doc.modelspace() for v in points(e) for c in v]))\n";
+        "view = doc.viewports.get('*Active')[0].dxf.center\n"
+        "print(json.dumps({'positions': [c * m for e in doc.modelspace() for v in points(e) for c in v],\n"
+        "                  'view': [view.x * m, view.y * m]}))\n";
     ckw::shell::RunResult r =
         ckw::shell::RunAndCapture({"/usr/bin/python3", "-c", script, dxf.string()}, std::chrono::seconds(60));
     EXPECT_EQ(r.exitStatus, 0) << r.errors;
@@ -89,9 +92,12 @@ TEST(Shift, SurveyDrawingMovesNearTheOriginAndExportPutsItBack) {
     EXPECT_EQ(RunTdwg({"--to-dxf", "--shift", "auto", t.string(), exported.string()}).exitStatus, 2);
     auto toDxf = RunTdwg({"--to-dxf", t.string(), exported.string()});
     ASSERT_EQ(toDxf.exitStatus, 0) << toDxf.errors;
-    auto positions = EzdxfPositions(exported).get<std::vector<double>>();
+    Json back = EzdxfPositions(exported);
+    auto positions = back["positions"].get<std::vector<double>>();
     ASSERT_EQ(positions.size(), kPositions.size());
     for (size_t i = 0; i < positions.size(); ++i) EXPECT_NEAR(positions[i], kPositions[i], 1e-6) << i;
+    EXPECT_NEAR(back["view"][0].get<double>(), 3500001, 1);  // a CAD program shows the drawing
+    EXPECT_NEAR(back["view"][1].get<double>(), 2800000, 1);
 
     // The exported DXF carries the shift: converted again, it lands where the first .T has it.
     const fs::path again = dir.path() / "AGAIN.T";

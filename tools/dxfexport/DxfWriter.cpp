@@ -202,10 +202,14 @@ private:
         TableStart("VPORT", 1, 1);
         Record("VPORT", 1, "AcDbViewportTableRecord");
         G(2, "*Active"), G(70, 0);
-        R(10, 0), R(20, 0), R(11, 1), R(21, 1), R(12, 0), R(22, 0), R(13, 0), R(23, 0), R(14, 10), R(24, 10);
-        R(15, 10), R(25, 10), R(16, 0), R(26, 0), R(36, 1), R(17, 0), R(27, 0), R(37, 0);
         std::array<float, 4> box{};
         bool any = m_d.Extents(box);
+        // Centred on the drawing where the export puts it (a survey drawing lies far from the origin).
+        const double cx = any ? (box[0] + box[2]) / 2.0 : 0, cy = any ? (box[1] + box[3]) / 2.0 : 0;
+        R(10, 0), R(20, 0), R(11, 1), R(21, 1);
+        G(12, PositionText(cx, m_recorded.x)), G(22, PositionText(cy, m_recorded.y));
+        R(13, 0), R(23, 0), R(14, 10), R(24, 10);
+        R(15, 10), R(25, 10), R(16, 0), R(26, 0), R(36, 1), R(17, 0), R(27, 0), R(37, 0);
         R(40, any ? std::max(box[3] - box[1], 1.0f) * 1.1 : 1000), R(41, 1.5), R(42, 50), R(43, 0), R(44, 0), R(50, 0),
             R(51, 0);
         G(71, 0), G(72, 100), G(73, 1), G(74, 3), G(75, 0), G(76, 0), G(77, 0), G(78, 0);
