@@ -111,6 +111,29 @@ TEST(AnnotationKinds, MultiLineElementsLieAtTheirStylesOffsets) {
     }
 }
 
+// From DWG the elements take their style's colours as the reader script hands them on: an
+// element's own colour, else the multi-line's (here blue).
+TEST(AnnotationKinds, DwgMultiLineTakesItsStylesOwnColours) {
+    const std::string json = R"({"layers": [{"name": "0"}], "blocks": [], "entities": [
+        {"type": "MLINE", "layer": "0", "colorIndex": 5, "flags": 1, "elementColours": [1, 256, 0, 1e300],
+         "vertices": [
+           {"vertex": {"x": 0, "y": 0}, "miterDirection": {"x": 0, "y": 1}, "lines": [
+             {"segmentParams": [1, 0]}, {"segmentParams": [0, 0]}, {"segmentParams": [-1, 0]}, {"segmentParams": [-2]}]},
+           {"vertex": {"x": 10, "y": 0}, "miterDirection": {"x": 0, "y": 1}, "lines": [
+             {"segmentParams": [1, 0]}, {"segmentParams": [0, 0]}, {"segmentParams": [-1, 0]}, {"segmentParams": [-2]}]}]}]})";
+    Drawing d;
+    std::string error;
+    ASSERT_TRUE(ParseDwgJson(json, d, error)) << error;
+    const std::vector<Entity> parts = Parts(d, "MLINE");
+    ASSERT_EQ(parts.size(), 4u);
+    const int colours[] = {1, 5, 5, 5};
+    for (size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(parts[k].colour, colours[k]) << k;
+        EXPECT_FALSE(parts[k].closed);
+        EXPECT_LT(Distance(parts[k].vertices[1], 10, 1.0 - static_cast<double>(k)), 1e-12) << k;
+    }
+}
+
 // The same drawing as DWG and as DXF gives the same parts.
 TEST(AnnotationKinds, DwgAndDxfOfOneDrawingGiveTheSameParts) {
     const struct {

@@ -61,7 +61,7 @@ void MLinePolylines(const std::vector<MLineVertex>& vertices, bool closed, const
             points.push_back({v.at.x + v.miter.x * v.offsets[k], v.at.y + v.miter.y * v.offsets[k]});
         Polyline(part, points);
         part.closed = closed;
-        if (k < colours.size() && colours[k] != kColourByBlock) part.colour = colours[k], part.trueColour = -1;
+        if (k < colours.size() && colours[k] >= 1 && colours[k] <= 255) part.colour = colours[k], part.trueColour = -1;
         parts.push_back(std::move(part));
     }
     Place(parts, e, more, "multi-line without elements");

@@ -19,7 +19,8 @@ struct MLineVertex {
 };
 
 // One polyline per element, closed when the multi-line is; `colours` (by element, may be shorter)
-// gives an element's own colour where its style sets one.
+// gives an element's own colour where its style sets one (1 to 255; by layer and by block leave the
+// multi-line's).
 void MLinePolylines(const std::vector<MLineVertex>& vertices, bool closed, const std::vector<int>& colours, Entity& e,
                     std::vector<Entity>& more);
 

@@ -392,7 +392,12 @@ private:
             }
             vertices.push_back(std::move(mv));
         }
-        MLinePolylines(vertices, (Int(j, "flags") & 2) != 0, {}, e, m_more);
+        std::vector<int> colours;  // the style's, by element, when the reader gives them
+        for (const Json& c : Arr(j, "elementColours")) {
+            const double index = c.is_number() ? c.get<double>() : kColourByLayer;
+            colours.push_back(index >= 0 && index <= kColourByLayer ? static_cast<int>(index) : kColourByLayer);
+        }
+        MLinePolylines(vertices, (Int(j, "flags") & 2) != 0, colours, e, m_more);
     }
 
     void Leader(const Json& j, Entity& e) {

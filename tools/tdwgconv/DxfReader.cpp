@@ -130,7 +130,8 @@ public:
             if (s.block >= static_cast<long>(m_d.blocks.size())) continue;
             std::vector<Entity>& list = s.block < 0 ? m_d.entities : m_d.blocks[static_cast<size_t>(s.block)].entities;
             for (size_t k = 0; k < s.count && k < style->second.size() && s.first + k < list.size(); ++k)
-                if (style->second[k] != kColourByBlock) list[s.first + k].colour = style->second[k];
+                if (style->second[k] >= 1 && style->second[k] <= 255)
+                    list[s.first + k].colour = style->second[k], list[s.first + k].trueColour = -1;
         }
         m_d.unmappableCharacters = m_text.Unmappable();
     }

@@ -128,13 +128,37 @@ const readHere = (o, kind) => {
   }
   return { ...common, name: lib.dwg_entity_get_block_name(tio, 'block') ?? '', insertionPoint: { x: 0, y: 0 } };
 };
+// A multi-line's elements take their colours from its style, which the package does not hand on:
+// the styles' element colours by handle, and each multi-line's style.
+const styleColours = new Map();
+const mlineStyles = new Map();
+const readStyle = (o) => {
+  const tio = lib.dwg_object_to_object_tio(o);
+  const lines = lib.dwg_dynapi_entity_data(tio, 'lines');
+  const size = lib.dwg_dynapi_subclass_size('MLINESTYLE_line');
+  const colours = [];
+  for (let k = 0; k < lib.dwg_dynapi_entity_data(tio, 'num_lines'); k++)
+    colours.push(lib.dwg_dynapi_subclass_data(lines + k * size, 'MLINESTYLE_line', 'color')?.index ?? 256);
+  styleColours.set(hex(lib.dwg_object_get_handle_object(o).value), colours);
+};
 try {
   const wasm = lib.wasmInstance;
   const count = wasm.dwg_get_num_objects(dwg);
   for (let i = 0; i < count; i++) {
     const o = wasm.dwg_get_object(dwg, i);
-    if (!o || wasm.dwg_object_get_supertype(o) !== 0) continue;
-    const kind = kindName(wasm.dwg_object_get_fixedtype(o));
+    if (!o) continue;
+    const type = wasm.dwg_object_get_fixedtype(o);
+    try {
+      if (type === Dwg_Object_Type.DWG_TYPE_MLINESTYLE) readStyle(o);
+      if (type === Dwg_Object_Type.DWG_TYPE_MLINE) {
+        mlineStyles.set(hex(lib.dwg_object_get_handle_object(o).value),
+          lib.dwg_ref_get_id(lib.dwg_dynapi_entity_data(lib.dwg_object_to_entity_tio(o), 'mlinestyle')));
+      }
+    } catch {
+      // A multi-line without its style's colours keeps its own.
+    }
+    if (wasm.dwg_object_get_supertype(o) !== 0) continue;
+    const kind = kindName(type);
     if (structural.has(kind) || listed.has(kind)) continue;
     let e = null;
     if (kind === 'TRACE' || kind === 'ARC_DIMENSION') {
@@ -156,6 +180,12 @@ try {
 } catch {
   // The census only adds to the report; the drawing stands without it.
 }
+const withStyle = (e) => {
+  const colours = e.type === 'MLINE' && styleColours.get(mlineStyles.get(e.handle));
+  if (colours) e.elementColours = colours;
+};
+(db.entities ?? []).forEach(withStyle);
+for (const b of db.tables?.BLOCK_RECORD?.entries ?? []) (b.entities ?? []).forEach(withStyle);
 
 // The drawing's code page by its DXF name: the package decodes the texts of drawings before 2007
 // with it, and the header it hands on leaves it empty.
