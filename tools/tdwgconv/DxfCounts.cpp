@@ -1,18 +1,24 @@
 #include "DxfCounts.h"
 
-#include <dxflib/dl_dxf.h>
-
 #include <cstdlib>
 
 namespace tdwg {
 namespace {
 
 // The groups dxflib sizes an array by, in the entities that have them.
-bool IsCountGroup(const std::string& kind, int group) {
-    if (kind == "SPLINE") return group == 72 || group == 73 || group == 74;
-    if (kind == "LWPOLYLINE") return group == 90;
-    if (kind == "LEADER") return group == 76;
-    return false;
+bool IsCountGroup(const std::string& kind, unsigned group) {
+    switch (group) {
+    case 72:
+    case 73:
+    case 74:
+        return kind == "SPLINE";
+    case 90:
+        return kind == "LWPOLYLINE";
+    case 76:
+        return kind == "LEADER";
+    default:
+        return false;
+    }
 }
 
 // A number as dxflib converts it: strtol, then narrowed to int.
@@ -20,24 +26,13 @@ int AsDxflibInt(const std::string& text) { return static_cast<int>(std::strtol(t
 
 }  // namespace
 
-std::string ImpossibleCount(std::FILE* file, std::uintmax_t fileBytes) {
-    const std::uintmax_t most = fileBytes / 4;
-    std::string code, value, kind;
-    while (DL_Dxf::getStrippedLine(code, DL_DXF_MAXLINE, file) &&
-           DL_Dxf::getStrippedLine(value, DL_DXF_MAXLINE, file, false)) {
-        const int group = AsDxflibInt(code);
-        // dxflib takes the kind of what follows from a group 9 as from a group 0.
-        if (group == 0 || group == 9) {
-            kind = value;
-        } else if (IsCountGroup(kind, group)) {
-            const int count = AsDxflibInt(value);
-            if (count > 0 && static_cast<std::uintmax_t>(count) > most)
-                return "damaged file: group " + std::to_string(group) + " of a " + kind + " counts " +
-                       std::to_string(count) + " items, more than a file of " + std::to_string(fileBytes) +
-                       " bytes holds";
-        }
-    }
-    return {};
+std::string ImpossibleCount(const std::string& kind, unsigned group, const std::string& value,
+                            std::uintmax_t fileBytes) {
+    if (!IsCountGroup(kind, group)) return {};
+    const int count = AsDxflibInt(value);
+    if (count <= 0 || static_cast<std::uintmax_t>(count) <= fileBytes / 4) return {};
+    return "damaged file: group " + std::to_string(group) + " of a " + kind + " counts " + std::to_string(count) +
+           " items, more than a file of " + std::to_string(fileBytes) + " bytes holds";
 }
 
 }  // namespace tdwg

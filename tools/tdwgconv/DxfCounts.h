@@ -4,13 +4,14 @@
 // count in a small file costs gigabytes and minutes. Every item takes at least one group of two
 // lines, four bytes, so a count above a quarter of the file's size cannot be right.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace tdwg {
 
-// Reads the file from where it stands with dxflib's own line reader, so the groups seen are the
-// ones dxflib will act on. Returns the message for a file with a count it cannot hold, or "".
-std::string ImpossibleCount(std::FILE* file, std::uintmax_t fileBytes);
+// One group as dxflib is about to act on it, `kind` being the value of the last group 0 or 9
+// (dxflib takes the kind of what follows from either). Returns the message for a count a file of
+// `fileBytes` cannot hold, or "".
+std::string ImpossibleCount(const std::string& kind, unsigned group, const std::string& value,
+                            std::uintmax_t fileBytes);
 
 }  // namespace tdwg

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <map>
 #include <memory>
 #include <new>
@@ -111,9 +112,14 @@ std::string Printable(std::string s) {
 // A group's number as the file writes it ('.' decimals, whatever the locale).
 double Real(const std::string& v) { return ckw::text::ParseNumber(v); }
 
+// Thrown from inside dxflib's reading to stop it: the file cannot be what it says.
+struct DamagedFile {
+    std::string message;
+};
+
 class DxfSink : public DL_CreationAdapter {
 public:
-    explicit DxfSink(Drawing& d) : m_d(d) {}
+    DxfSink(Drawing& d, std::uintmax_t fileBytes) : m_d(d), m_fileBytes(fileBytes) {}
 
     std::string error;
     bool sawEof = false;
@@ -138,6 +144,11 @@ public:
 
     // --- raw groups -------------------------------------------------------------------------
     void processCodeValuePair(unsigned int code, const std::string& value) override {
+        // dxflib acts on the group after this: a count it would size an array by is checked first.
+        if (code == 0 || code == 9)
+            m_countKind = value;
+        else if (std::string why = ImpossibleCount(m_countKind, code, value, m_fileBytes); !why.empty())
+            throw DamagedFile{std::move(why)};
         if (code == 0) {
             m_finished = std::move(m_pending);
             m_pending = Extras{};
@@ -832,6 +843,8 @@ private:
     }
 
     Drawing& m_d;
+    std::uintmax_t m_fileBytes;
+    std::string m_countKind;
     TextDecoder m_text;
     Extras m_pending, m_finished;
     std::string m_section;
@@ -860,6 +873,24 @@ private:
     std::vector<StyledMLine> m_styledMLines;
 };
 
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// What dxflib's in() does, with the file and the locale in our hands, so that a read stopped by
+// an exception still closes the one and puts the other back. in() on an empty file sets the
+// parser's state up as for a new file. false: the file cannot be opened.
+bool ReadGroups(DL_Dxf& dxf, const std::string& path, DL_CreationInterface& sink) {
+    DL_CreationAdapter none;
+    dxf.in("/dev/null", &none);
+    File file(std::fopen(path.c_str(), "rt"), &std::fclose);
+    if (!file) return false;
+    struct GlobalLocale {
+        std::locale old = std::locale::global(std::locale::classic());  // numbers with '.' decimals
+        ~GlobalLocale() { std::locale::global(old); }
+    } classic;
+    while (dxf.readDxfGroups(file.get(), &sink)) {}
+    return true;
+}
+
 // Reads the DXF file at `path` (a name dxflib can open) into the drawing.
 bool Run(const std::string& path, Drawing& drawing, std::string& error) {
     drawing = Drawing{};
@@ -869,10 +900,8 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
         return false;
     }
     struct stat info {};
-    error = fstat(fileno(file), &info) == 0 ? ImpossibleCount(file, static_cast<std::uintmax_t>(info.st_size))
-                                            : "cannot read " + path;
+    if (fstat(fileno(file), &info) != 0) error = "cannot read " + path;
     char head[kBinaryDxfSentinel.size()] = {};
-    std::rewind(file);
     const size_t got = std::fread(head, 1, sizeof head, file);
     if (error.empty() && IsBinaryDxf(std::string_view(head, got))) {
         // The binary form is read as the text it stands for.
@@ -891,9 +920,9 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
     if (error.empty() && info.st_size == 0) error = "the file is empty";
     if (!error.empty()) return false;
     try {
-        auto sink = std::make_unique<DxfSink>(drawing);
+        auto sink = std::make_unique<DxfSink>(drawing, static_cast<std::uintmax_t>(info.st_size));
         DL_Dxf dxf;
-        bool ok = dxf.in(path, sink.get());
+        bool ok = ReadGroups(dxf, path, *sink);
         sink->Finish();
         ToWorld(drawing);
         if (!ok)
@@ -907,6 +936,8 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
                 drawing.warnings.push_back("the file ends without its EOF marker after its last section");
             return true;
         }
+    } catch (const DamagedFile& e) {
+        error = e.message;
     } catch (const std::bad_alloc&) {
         error = "damaged file: a count in it asks for more memory than there is";
     } catch (const std::exception& e) {
