@@ -8,12 +8,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <locale>
 #include <map>
 #include <memory>
 #include <new>
 #include <optional>
+#include <string_view>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +32,9 @@
 
 namespace tdwg {
 namespace {
+
+// The name of the drawing-level record in the named objects of a DXF our export wrote.
+constexpr std::string_view kDrawingRecord = "CKW_DRAWING_DATA";
 
 // What the raw groups of one entity tell beyond dxflib's callbacks.
 struct Extras {
@@ -119,7 +124,8 @@ struct DamagedFile {
 
 class DxfSink : public DL_CreationAdapter {
 public:
-    DxfSink(Drawing& d, std::uintmax_t fileBytes) : m_d(d), m_fileBytes(fileBytes) {}
+    DxfSink(Drawing& d, std::uintmax_t fileBytes, const EntityBatch& batch)
+        : m_d(d), m_fileBytes(fileBytes), m_batch(batch) {}
 
     std::string error;
     bool sawEof = false;
@@ -167,6 +173,8 @@ public:
         }
         if (m_expectSectionName && code == 2) {
             m_section = value;
+            if (value == "TABLES") m_sawTables = true;
+            if (value == "BLOCKS") m_sawBlocks = true;
             m_expectSectionName = false;
             return;
         }
@@ -458,9 +466,9 @@ public:
             ++m_pending.droppedXData;
     }
 
-    // The drawing-level record this program writes into the named objects: CKW_DRAWING_DATA.
+    // The drawing-level record this program writes into the named objects.
     void addDictionaryEntry(const DL_DictionaryEntryData& d) override {
-        if (d.name == "CKW_DRAWING_DATA") m_dataHandle = d.handle;
+        if (d.name == kDrawingRecord) m_dataHandle = d.handle;
     }
     void addXRecord(const std::string& handle) override {
         m_inDataRecord = !m_dataHandle.empty() && handle == m_dataHandle;
@@ -501,8 +509,25 @@ private:
         m_current = &list.back();
     }
 
+    void HandOn() {
+        // Multi-lines take their colours, at the end, from styles the named objects define after them.
+        if (!m_batch.take || m_block || m_section != "ENTITIES" || !m_sawTables || !m_sawBlocks ||
+            !m_styledMLines.empty() || m_d.entities.size() < m_batch.size)
+            return;
+        if (!m_handedOn) {
+            for (Block& b : m_d.blocks)
+                for (Entity& e : b.entities) ToWorld(e);
+            m_handedOn = true;
+        }
+        for (Entity& e : m_d.entities) ToWorld(e);
+        m_batch.take(m_d.entities);
+        m_d.entities.clear();
+        m_current = nullptr;
+    }
+
     Entity& Begin(Shape shape) {
         CloseOpen();
+        HandOn();
         Entity e;
         e.kind = m_finished.kind;
         e.shape = shape;
@@ -844,6 +869,8 @@ private:
 
     Drawing& m_d;
     std::uintmax_t m_fileBytes;
+    const EntityBatch& m_batch;
+    bool m_sawTables = false, m_sawBlocks = false, m_handedOn = false;
     std::string m_countKind;
     TextDecoder m_text;
     Extras m_pending, m_finished;
@@ -892,7 +919,7 @@ bool ReadGroups(DL_Dxf& dxf, const std::string& path, DL_CreationInterface& sink
 }
 
 // Reads the DXF file at `path` (a name dxflib can open) into the drawing.
-bool Run(const std::string& path, Drawing& drawing, std::string& error) {
+bool Run(const std::string& path, Drawing& drawing, std::string& error, const EntityBatch& batch) {
     drawing = Drawing{};
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -914,13 +941,13 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
             return false;
         }
         if (!BinaryDxfToText(bytes, text, error)) return false;
-        return ReadDxfBytes(text, drawing, error);
+        return ReadDxfBytes(text, drawing, error, batch);
     }
     std::fclose(file);
     if (error.empty() && info.st_size == 0) error = "the file is empty";
     if (!error.empty()) return false;
     try {
-        auto sink = std::make_unique<DxfSink>(drawing, static_cast<std::uintmax_t>(info.st_size));
+        auto sink = std::make_unique<DxfSink>(drawing, static_cast<std::uintmax_t>(info.st_size), batch);
         DL_Dxf dxf;
         bool ok = ReadGroups(dxf, path, *sink);
         sink->Finish();
@@ -949,16 +976,30 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error) {
 
 }  // namespace
 
-bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error) {
+bool MayHoldDrawingRecord(const std::filesystem::path& dxf) {
+    const int fd = open(dxf.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    void* bytes = fstat(fd, &info) == 0 && info.st_size > 0
+                      ? mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0)
+                      : MAP_FAILED;
+    close(fd);
+    if (bytes == MAP_FAILED) return true;  // cannot tell
+    const bool found = memmem(bytes, static_cast<size_t>(info.st_size), kDrawingRecord.data(), kDrawingRecord.size());
+    munmap(bytes, static_cast<size_t>(info.st_size));
+    return found;
+}
+
+bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error, const EntityBatch& batch) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         error = "cannot open " + file.string();
         return false;
     }
-    return Run(file.string(), drawing, error);
+    return Run(file.string(), drawing, error, batch);
 }
 
-bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error) {
+bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error, const EntityBatch& batch) {
     // dxflib hands the raw groups on only when it reads a file, so the bytes become one in memory.
     int fd = memfd_create("dxf", MFD_CLOEXEC);
     if (fd < 0) {
@@ -973,7 +1014,7 @@ bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error
     }
     bool ok = done == bytes.size();
     if (ok) {
-        ok = Run("/proc/self/fd/" + std::to_string(fd), drawing, error);
+        ok = Run("/proc/self/fd/" + std::to_string(fd), drawing, error, batch);
     } else {
         error = "cannot make a file in memory";
     }

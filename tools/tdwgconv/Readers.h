@@ -3,14 +3,27 @@
 // cannot read; what it read is then to be thrown away.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "Model.h"
 
 namespace tdwg {
 
-bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error);
-bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error);
+// Given `take`, the DXF reader hands on the model-space entities as it completes them, in the
+// drawing's coordinates, `size` at a time, once it has read the file's tables and blocks (then
+// also in the drawing's coordinates); `take` takes them and leaves the vector empty. What was not
+// handed on is in drawing.entities at the end: all from the first entity whose reading ends only
+// with the file's (a multi-line, coloured by its style), all of a file without tables or blocks
+// before its entities.
+struct EntityBatch {
+    size_t size = 1024;
+    std::function<void(std::vector<Entity>& entities)> take;
+};
+// Whether a DXF may hold the drawing-level record our DXF export writes (its name is in the file).
+bool MayHoldDrawingRecord(const std::filesystem::path& dxf);
+bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error, const EntityBatch& batch = {});
+bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error, const EntityBatch& batch = {});
 
 // Runs the DWG reader (Node.js with the reader script) in a child process and parses what it prints.
 struct DwgReaderSetup {

@@ -9,11 +9,13 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include <ckw/ReferenceEngine.h>
 #include "DrawingShift.h"
 #include "DxfWriter.h"
+#include "Readers.h"
 #include "Report.h"
 #include "Shift.h"
 #include "base/GbkText.h"
@@ -73,15 +75,25 @@ public:
     Mapper(Drawing& in, eng::Drawing& out) : m_in(in), m_out(out), m_scale(in.unitToMm) {}
 
     void Run() {
+        Start();
+        Entities(m_in.entities);
+        End();
+    }
+
+    // The tables, the shift and the blocks, before the first model-space entity.
+    void Start() {
         LineTypes();
         Layers();
         // Model space moves; block contents stay relative to their base points but for the
         // blocks that take the shift in place of their insertions.
         SettleShift(m_in);
-        const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
         m_takingShift = BlocksTakingTheShift(m_in);
         Blocks();
-        for (Entity& e : m_in.entities) {
+    }
+
+    void Entities(const std::vector<Entity>& entities) {
+        const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
+        for (const Entity& e : entities) {
             bool written = false;
             std::string reason = e.skipReason;
             const bool stays = e.shape == Shape::Insert && m_takingShift.count(ckw::text::NameKey(e.block));
@@ -94,6 +106,11 @@ public:
             else
                 ++c.skipped[reason.empty() ? "not supported" : reason];
         }
+    }
+
+    // The counts of what no reader handed on, the drawing's record and the warnings.
+    void End() {
+        const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
         for (auto& [kind, c] : m_in.kinds) {
             long accounted = c.written;
             for (auto& [reason, n] : c.skipped) accounted += n;
@@ -464,6 +481,39 @@ private:
 }  // namespace
 
 void MapToEngine(Drawing& in, eng::Drawing& out) { Mapper(in, out).Run(); }
+
+bool MapDxf(const std::filesystem::path& dxf, Drawing& drawing, eng::Drawing& out, std::string& error,
+            ShiftRequest shift, size_t batchSize) {
+    std::optional<Mapper> mapper;
+    auto start = [&] {
+        if (mapper) return;
+        drawing.shift = shift;
+        mapper.emplace(drawing, out);
+        mapper->Start();
+    };
+    const EntityBatch batch{batchSize, [&](std::vector<Entity>& entities) {
+                                start();
+                                mapper->Entities(entities);
+                                entities.clear();
+                            }};
+    // A shift depends on the whole of model space (the blocks that take it in place of their
+    // insertions, an automatic one), a recorded one on the drawing's record, which comes after
+    // the entities: a file is then read whole first.
+    const bool noShift = shift.mode == ShiftRequest::Mode::Given
+                             ? shift.x == 0 && shift.y == 0
+                             : shift.mode == ShiftRequest::Mode::Recorded && !MayHoldDrawingRecord(dxf);
+    if (!ReadDxf(dxf, drawing, error, noShift ? batch : EntityBatch{})) return false;
+    start();
+    mapper->Entities(drawing.entities);
+    mapper->End();
+    return true;
+}
+
+bool ConvertDxf(const std::filesystem::path& dxf, Drawing& drawing, const std::filesystem::path& file,
+                std::string& error, ShiftRequest shift) {
+    eng::Drawing out;
+    return MapDxf(dxf, drawing, out, error, shift) && eng::WriteDrawingFile(file, out, error);
+}
 
 bool WriteT(Drawing& in, const std::filesystem::path& file, std::string& error) {
     eng::Drawing out;

@@ -229,19 +229,20 @@ int main(int argc, char** argv) {
     tdwg::Drawing drawing;
     std::string error;
     bool ok;
-    {
-        Progress progress("reading " + input.filename().string());
-        if (LooksLikeDwg(input)) {
+    if (LooksLikeDwg(input)) {
+        {
+            Progress progress("reading " + input.filename().string());
             tdwg::DwgReaderSetup setup{DwgReaderScript(), std::chrono::seconds(timeout > 0 ? timeout : 120)};
             ok = tdwg::ReadDwg(input, setup, drawing, error);
-        } else {
-            ok = tdwg::ReadDxf(input, drawing, error);
         }
-    }
-    if (ok) {
-        if (shift) drawing.shift = *shift;
-        Progress progress("writing " + out.filename().string());
-        ok = tdwg::WriteT(drawing, out, error);
+        if (ok) {
+            if (shift) drawing.shift = *shift;
+            Progress progress("writing " + out.filename().string());
+            ok = tdwg::WriteT(drawing, out, error);
+        }
+    } else {
+        Progress progress("converting " + input.filename().string());
+        ok = tdwg::ConvertDxf(input, drawing, out, error, shift.value_or(tdwg::ShiftRequest{}));
     }
     if (json) tdwg::PrintReportJson(drawing, input.string(), out.string(), ok, error, std::cout);
     if (!ok) {
