@@ -37,8 +37,8 @@ TEST(AnnotationKinds, EachKindIsWrittenOrNamedInTheReport) {
         {"dwg/lw_2018_Leader.dwg", "LEADER", 1, 0},
         {"dwg/lw_2018_Leader.dwg", "MULTILEADER", 1, 0},
         {"dwg/lw_2013_gh109_1.dwg", "PROXY_ENTITY", 0, 25},
-        {"dxf/syn_annotations.dxf", "MLINE", 2, 0},
-        {"dxf/syn_annotations.dxf", "LEADER", 1, 0},
+        {"dxf/syn_annotations.dxf", "MLINE", 3, 1},
+        {"dxf/syn_annotations.dxf", "LEADER", 1, 1},
         {"dxf/syn_annotations.dxf", "MULTILEADER", 2, 0},
         {"dxf/syn_annotations.dxf", "ARC_DIMENSION", 1, 0},
     };
@@ -109,6 +109,23 @@ TEST(AnnotationKinds, MultiLineElementsLieAtTheirStylesOffsets) {
         EXPECT_LT(Distance(parts[k].vertices[0], -inset, -inset), 1e-9);
         EXPECT_LT(Distance(parts[k].vertices[2], 100 + inset, 50 + inset), 1e-9);
     }
+}
+
+// Its third multi-line (elements at +1 and -1 from (300, 0) to (350, 0)) has a style that draws a
+// line across its start and a half circle round its end.
+TEST(AnnotationKinds, MultiLineCapsCloseItsEnds) {
+    const std::vector<Entity> parts = Parts(Read("dxf/syn_annotations.dxf"), "MLINE", 2);
+    ASSERT_EQ(parts.size(), 4u);
+    const Entity &start = parts[2], &end = parts[3];
+    ASSERT_EQ(start.vertices.size(), 2u);
+    EXPECT_LT(Distance(start.vertices[0], 300, 1), 1e-9);
+    EXPECT_LT(Distance(start.vertices[1], 300, -1), 1e-9);
+    EXPECT_EQ(start.vertices[0].bulge, 0);
+    ASSERT_EQ(end.vertices.size(), 2u);
+    EXPECT_LT(Distance(end.vertices[0], 350, 1), 1e-9);
+    EXPECT_LT(Distance(end.vertices[1], 350, -1), 1e-9);
+    // A bulge of 1 is a half circle anticlockwise from the first vertex: -1 goes round by (351, 0).
+    EXPECT_EQ(end.vertices[0].bulge, -1);
 }
 
 // From DWG the elements take their style's colours as the reader script hands them on: an

@@ -30,7 +30,8 @@ Drawing StraightEdged(Drawing d) {
         if (e.shape == Shape::Skip) return false;
         if (e.shape == Shape::Insert)
             return owner == "INSERT" || owner == "DIMENSION" || owner == "ARC_DIMENSION" || owner == "ACAD_TABLE";
-        if (owner == "MLINE") return true;  // the lines of its elements
+        if (owner == "MLINE")  // the lines of its elements and caps; round caps are arcs
+            return std::all_of(e.vertices.begin(), e.vertices.end(), [](const Vertex& v) { return v.bulge == 0; });
         if (e.kind == "LWPOLYLINE" || e.kind == "POLYLINE")
             return e.shape == Shape::Polyline &&
                    std::all_of(e.vertices.begin(), e.vertices.end(), [](const Vertex& v) { return v.bulge == 0; });

@@ -1,5 +1,6 @@
 #include "Annotations.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tdwg {
@@ -26,6 +27,7 @@ void Polyline(Entity& e, const std::vector<Point2>& points) {
 
 // Moves the parts made into place: the first becomes `e`, the others follow in `more`.
 void Place(std::vector<Entity>& parts, Entity& e, std::vector<Entity>& more, const char* emptyReason) {
+    if (e.shape == Shape::Skip && !e.skipReason.empty()) return;  // left out already (paper space)
     if (parts.empty()) {
         e.shape = Shape::Skip;
         if (e.skipReason.empty()) e.skipReason = emptyReason;
@@ -65,6 +67,31 @@ void MLinePolylines(const std::vector<MLineVertex>& vertices, bool closed, const
         parts.push_back(std::move(part));
     }
     Place(parts, e, more, "multi-line without elements");
+}
+
+void MLineCaps(const std::vector<MLineVertex>& vertices, int styleFlags, int mlineFlags, const Entity& proto,
+               std::vector<Entity>& out) {
+    if (vertices.size() < 2 || (mlineFlags & 2)) return;
+    auto cap = [&](const MLineVertex& v, const MLineVertex& inward, bool line, bool round) {
+        if ((!line && !round) || v.offsets.empty()) return;
+        const auto [low, high] = std::minmax_element(v.offsets.begin(), v.offsets.end());
+        const Point2 a{v.at.x + v.miter.x * *high, v.at.y + v.miter.y * *high};
+        const Point2 b{v.at.x + v.miter.x * *low, v.at.y + v.miter.y * *low};
+        if (a.x == b.x && a.y == b.y) return;
+        Entity part = Continuation(proto);
+        Polyline(part, {a, b});
+        if (round) {
+            // A half circle bulging away from the multi-line: with bulge 1 (anticlockwise from a to
+            // b) it lies to the right of a -> b.
+            const double outX = v.at.x - inward.at.x, outY = v.at.y - inward.at.y;
+            const double rightX = b.y - a.y, rightY = a.x - b.x;
+            part.vertices[0].bulge = outX * rightX + outY * rightY >= 0 ? 1 : -1;
+        }
+        out.push_back(std::move(part));
+    };
+    cap(vertices.front(), vertices[1], !(mlineFlags & 4) && (styleFlags & 16), !(mlineFlags & 4) && (styleFlags & 64));
+    cap(vertices.back(), vertices[vertices.size() - 2], !(mlineFlags & 8) && (styleFlags & 256),
+        !(mlineFlags & 8) && (styleFlags & 1024));
 }
 
 bool Arrowhead(const Entity& proto, Point2 tip, Point2 from, double size, Entity& arrow) {

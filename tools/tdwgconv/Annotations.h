@@ -24,6 +24,13 @@ struct MLineVertex {
 void MLinePolylines(const std::vector<MLineVertex>& vertices, bool closed, const std::vector<int>& colours, Entity& e,
                     std::vector<Entity>& more);
 
+// The caps a multi-line's style draws across its open ends, between its outermost elements: a line
+// (style flags 16 at the start, 256 at the end) or a half circle (64, 1024), unless the multi-line
+// suppresses them (its flags 4, 8) or is closed (2). They are added to `out` as polylines in
+// `proto`'s colour.
+void MLineCaps(const std::vector<MLineVertex>& vertices, int styleFlags, int mlineFlags, const Entity& proto,
+               std::vector<Entity>& out);
+
 // A closed filled arrowhead `size` long and a third as wide, its tip at `tip`, pointing away from
 // `from`, as a solid; none for a size of zero or a leader without direction.
 bool Arrowhead(const Entity& proto, Point2 tip, Point2 from, double size, Entity& arrow);

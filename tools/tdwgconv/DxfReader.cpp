@@ -5,6 +5,7 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <tuple>
 #include <optional>
 #include <string_view>
 #include <sys/mman.h>
@@ -135,15 +137,25 @@ public:
 
     void Finish() {
         CloseOpen();
-        // Multi-lines take their elements' colours from their style.
+        // Multi-lines take their elements' own colours and their caps from their style, which
+        // comes after them. The caps go in after each multi-line's parts, the last first, so that
+        // the places of those before stay where they were noted.
+        std::sort(m_styledMLines.begin(), m_styledMLines.end(), [](const StyledMLine& a, const StyledMLine& b) {
+            return std::tie(a.block, a.first) > std::tie(b.block, b.first);
+        });
         for (const StyledMLine& s : m_styledMLines) {
             auto style = m_mlineStyles.find(s.style);
-            if (style == m_mlineStyles.end()) continue;
-            if (s.block >= static_cast<long>(m_d.blocks.size())) continue;
+            if (style == m_mlineStyles.end() || s.block >= static_cast<long>(m_d.blocks.size())) continue;
             std::vector<Entity>& list = s.block < 0 ? m_d.entities : m_d.blocks[static_cast<size_t>(s.block)].entities;
-            for (size_t k = 0; k < s.count && k < style->second.size() && s.first + k < list.size(); ++k)
-                if (style->second[k] >= 1 && style->second[k] <= 255)
-                    list[s.first + k].colour = style->second[k], list[s.first + k].trueColour = -1;
+            if (s.first + s.count > list.size()) continue;
+            const std::vector<int>& colours = style->second.colours;
+            for (size_t k = 0; k < s.count && k < colours.size(); ++k)
+                if (colours[k] >= 1 && colours[k] <= 255)
+                    list[s.first + k].colour = colours[k], list[s.first + k].trueColour = -1;
+            std::vector<Entity> caps;
+            MLineCaps(s.vertices, style->second.flags, s.flags, s.proto, caps);
+            list.insert(list.begin() + static_cast<long>(s.first + s.count), std::make_move_iterator(caps.begin()),
+                        std::make_move_iterator(caps.end()));
         }
         m_d.unmappableCharacters = m_text.Unmappable();
     }
@@ -740,14 +752,15 @@ private:
     // A multi-line style's element colours, by its name, for the multi-lines that use it.
     void MLineStyle(const std::vector<std::pair<unsigned, std::string>>& groups) {
         std::string name;
-        std::vector<int> colours;
-        bool elements = false;
+        MLineStyleInfo style;
+        bool elements = false, flags = false;
         for (const auto& [code, value] : groups) {
             if (code == 2 && name.empty()) name = value;
+            if (code == 70 && !flags) style.flags = std::atoi(value.c_str()), flags = true;
             if (code == 71) elements = true;
-            if (code == 62 && elements) colours.push_back(std::atoi(value.c_str()));
+            if (code == 62 && elements) style.colours.push_back(std::atoi(value.c_str()));
         }
-        m_mlineStyles[ckw::text::NameKey(m_text.ToGbk(name))] = std::move(colours);
+        m_mlineStyles[ckw::text::NameKey(m_text.ToGbk(name))] = std::move(style);
     }
 
     void MLine(const std::vector<std::pair<unsigned, std::string>>& groups) {
@@ -789,16 +802,17 @@ private:
                 break;
             }
         }
+        const Entity proto = e;
         std::vector<Entity> more;
         MLinePolylines(vertices, (flags & 2) != 0, {}, e, more);
-        // The styles come after the entities: their colours are given when the file has been read.
+        // The styles come after the entities: their colours and caps are given when the file has been read.
         const size_t count = 1 + more.size();
         std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
         const size_t first = list.size() - 1;
         Continue(std::move(more));
         if (e.shape != Shape::Skip)
             m_styledMLines.push_back({m_block ? static_cast<long>(m_block - m_d.blocks.data()) : -1L, first, count,
-                                      ckw::text::NameKey(style)});
+                                      ckw::text::NameKey(style), std::move(vertices), flags, proto});
     }
 
     void MultiLeaderFromGroups(const std::vector<std::pair<unsigned, std::string>>& groups) {
@@ -889,13 +903,20 @@ private:
     bool m_inDataRecord = false;
     bool m_collect = false;
     bool m_leaderArrow = false;
-    double m_arrowSize = 0.18, m_dimScale = 1;              // the drawing's dimension defaults
-    std::map<std::string, std::string> m_blockRecords;      // handle -> block name
-    std::map<std::string, std::vector<int>> m_mlineStyles;  // name key -> element colours
+    double m_arrowSize = 0.18, m_dimScale = 1;          // the drawing's dimension defaults
+    std::map<std::string, std::string> m_blockRecords;  // handle -> block name
+    struct MLineStyleInfo {
+        std::vector<int> colours;  // by element
+        int flags = 0;             // its caps among them
+    };
+    std::map<std::string, MLineStyleInfo> m_mlineStyles;  // by name key
     struct StyledMLine {
         long block;  // -1: the model
         size_t first, count;
         std::string style;
+        std::vector<MLineVertex> vertices;
+        int flags;
+        Entity proto;  // the multi-line's own attributes
     };
     std::vector<StyledMLine> m_styledMLines;
 };
