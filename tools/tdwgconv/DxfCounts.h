@@ -8,6 +8,9 @@
 
 namespace tdwg {
 
+// The groups that may size an array (ImpossibleCount says "" for the others).
+inline bool MaySizeAnArray(unsigned group) { return (group >= 72 && group <= 74) || group == 76 || group == 90; }
+
 // One group as dxflib is about to act on it, `kind` being the value of the last group 0 or 9
 // (dxflib takes the kind of what follows from either). Returns the message for a count a file of
 // `fileBytes` cannot hold, or "".

@@ -71,8 +71,8 @@ struct Extras {
 };
 
 // Kinds read from their raw groups: drawn here, or looked up by those.
-bool ReadFromGroups(const std::string& kind) {
-    for (const char* k :
+bool ReadFromGroups(std::string_view kind) {
+    for (std::string_view k :
          {"ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD"})
         if (kind == k) return true;
     return false;
@@ -165,26 +165,33 @@ public:
         // dxflib acts on the group after this: a count it would size an array by is checked first.
         if (code == 0 || code == 9)
             m_countKind = value;
-        else if (std::string why = ImpossibleCount(m_countKind, code, value, m_fileBytes); !why.empty())
-            throw DamagedFile{std::move(why)};
+        else if (MaySizeAnArray(code))
+            if (std::string why = ImpossibleCount(m_countKind, code, value, m_fileBytes); !why.empty())
+                throw DamagedFile{std::move(why)};
         if (code == 0) {
             m_finished = std::move(m_pending);
             m_pending = Extras{};
             m_pending.kind = value;
+            m_pendingKind = value == "HATCH"        ? Kind::Hatch
+                            : value == "LTYPE"      ? Kind::LineType
+                            : value == "LWPOLYLINE" ? Kind::LightPolyline
+                                                    : Kind::Other;
+            const bool finishedFromGroups = m_collect;  // said of m_finished's kind when it came
             m_collect = ReadFromGroups(value);
-            if (ReadFromGroups(m_finished.kind)) FromGroups();
+            if (finishedFromGroups) FromGroups();
             if (value == "SECTION")
                 m_expectSectionName = true, ++m_sections;
             else if (value == "ENDSEC")
-                m_section.clear();
+                m_section.clear(), m_inEntities = false;
             else if (value == "EOF")
                 sawEof = true;
-            else if (m_section == "ENTITIES" && value != "VERTEX" && value != "SEQEND")
-                ++m_d.kinds[value].read;
+            else if (m_inEntities && value != "VERTEX" && value != "SEQEND")
+                ++ReadCount(value);
             return;
         }
         if (m_expectSectionName && code == 2) {
             m_section = value;
+            m_inEntities = value == "ENTITIES";
             if (value == "TABLES") m_sawTables = true;
             if (value == "BLOCKS") m_sawBlocks = true;
             m_expectSectionName = false;
@@ -193,8 +200,8 @@ public:
         if (IsNumericCode(code) && !IsNumber(value) && error.empty())
             error = "damaged file: group " + std::to_string(code) + " holds \"" + Printable(value.substr(0, 40)) + "\"";
         if (m_collect) m_pending.groups.emplace_back(code, value);
-        if (m_pending.kind == "HATCH" && HatchPathGroup(code, value)) return;
-        if (m_pending.kind == "LTYPE" && code == 49) m_pending.dashes.push_back(Real(value));
+        if (m_pendingKind == Kind::Hatch && HatchPathGroup(code, value)) return;
+        if (m_pendingKind == Kind::LineType && code == 49) m_pending.dashes.push_back(Real(value));
         switch (code) {
         case 2:
             m_pending.blockName = value;
@@ -217,7 +224,7 @@ public:
             m_pending.w43 = Real(value);
             break;
         case 10:
-            if (m_pending.kind == "LWPOLYLINE") m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43);
+            if (m_pendingKind == Kind::LightPolyline) m_pending.vertexWidths.emplace_back(m_pending.w43, m_pending.w43);
             break;
         case 50:
             m_pending.rotation = Real(value);
@@ -240,6 +247,15 @@ public:
         default:
             break;
         }
+    }
+
+    // The read count of a kind: most entities follow one of their own kind.
+    long& ReadCount(const std::string& kind) {
+        if (!m_lastReadCount || kind != m_lastReadKind) {
+            m_lastReadKind = kind;
+            m_lastReadCount = &m_d.kinds[kind].read;
+        }
+        return *m_lastReadCount;
     }
 
     // A group of a hatch's polyline boundary path; true when it was one.
@@ -889,6 +905,11 @@ private:
     TextDecoder m_text;
     Extras m_pending, m_finished;
     std::string m_section;
+    bool m_inEntities = false;
+    // The kinds whose groups are read here as they come (the pending entity's).
+    enum class Kind { Other, Hatch, LineType, LightPolyline } m_pendingKind = Kind::Other;
+    std::string m_lastReadKind;
+    long* m_lastReadCount = nullptr;
     bool m_expectSectionName = false;
     int m_sections = 0;
     Block* m_block = nullptr;

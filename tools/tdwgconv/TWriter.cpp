@@ -150,7 +150,7 @@ private:
     }
 
     int LineTypeNumber(const std::string& name, int byLayer) const {
-        if (name.empty()) return byLayer;
+        if (name.empty() || name == "BYLAYER") return byLayer;
         std::string key = ckw::text::NameKey(name);
         if (key == "BYLAYER") return byLayer;
         auto it = m_lineTypes.find(key);
