@@ -85,8 +85,8 @@ bool IsNumericCode(unsigned code) {
 }
 
 // Kinds whose coordinates are in the object coordinate system of their extrusion direction.
-bool InObjectCoordinates(const std::string& kind) {
-    for (const char* k :
+bool InObjectCoordinates(std::string_view kind) {
+    for (std::string_view k :
          {"ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "TEXT", "ATTRIB", "INSERT", "SOLID", "TRACE", "HATCH"})
         if (kind == k) return true;
     return false;

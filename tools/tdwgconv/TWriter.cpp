@@ -302,8 +302,11 @@ private:
         out.text = std::move(text);
         return out;
     }
+    // Built in place: a braced list would copy the entity out of it.
     static Pieces One(int kind, std::vector<float> values, std::string text = {}) {
-        return {Piece(kind, std::move(values), std::move(text))};
+        Pieces one;
+        one.push_back(Piece(kind, std::move(values), std::move(text)));
+        return one;
     }
 
     // The engine entities one entity becomes (a long polyline several), or why none.
