@@ -38,7 +38,7 @@ TEST(AnnotationKinds, EachKindIsWrittenOrNamedInTheReport) {
         {"dwg/lw_2018_Leader.dwg", "MULTILEADER", 1, 0},
         {"dwg/lw_2013_gh109_1.dwg", "PROXY_ENTITY", 0, 25},
         {"dxf/syn_annotations.dxf", "MLINE", 3, 1},
-        {"dxf/syn_annotations.dxf", "LEADER", 1, 1},
+        {"dxf/syn_annotations.dxf", "LEADER", 2, 1},
         {"dxf/syn_annotations.dxf", "MULTILEADER", 2, 0},
         {"dxf/syn_annotations.dxf", "ARC_DIMENSION", 1, 0},
     };
@@ -159,6 +159,8 @@ TEST(AnnotationKinds, DwgAndDxfOfOneDrawingGiveTheSameParts) {
                  {"dxf/lw_2000_TS1.dxf", "dwg/lw_2000_TS1.dwg", "MLINE"},
                  {"dxf/lw_2000_TS1.dxf", "dwg/lw_2000_TS1.dwg", "ACAD_TABLE"},
                  {"dxf/lw_2000_TS1.dxf", "dwg/lw_2000_TS1.dwg", "TRACE"},
+                 {"dxf/lw_2000_TS1.dxf", "dwg/lw_2000_TS1.dwg", "LEADER"},
+                 {"dxf/lw_2004_Leader.dxf", "dwg/lw_2018_Leader.dwg", "LEADER"},
                  {"dxf/libredwg_example_2000.dxf", "dwg/example_2000.dwg", "ARC_DIMENSION"},
                  {"dxf/lw_2004_Leader.dxf", "dwg/lw_2018_Leader.dwg", "MULTILEADER"}};
     for (const auto& c : cases) {
@@ -183,8 +185,8 @@ TEST(AnnotationKinds, DwgAndDxfOfOneDrawingGiveTheSameParts) {
 }
 
 // A leader's line runs through its vertices, its arrowhead at the first, as long as its
-// dimension-style overrides say (2.5 x 2) and pointing along the first segment; a multi-leader's
-// text and block stand where the file places them.
+// dimension-style overrides say (2.5 x 2), else its dimension style, and pointing along the first
+// segment; a multi-leader's text and block stand where the file places them.
 TEST(AnnotationKinds, LeadersKeepTheirVerticesArrowAndContent) {
     const Drawing d = Read("dxf/syn_annotations.dxf");
     const std::vector<Entity> leader = Parts(d, "LEADER");
@@ -198,6 +200,12 @@ TEST(AnnotationKinds, LeadersKeepTheirVerticesArrowAndContent) {
     const double baseX = (arrow[2].x + arrow[3].x) / 2, baseY = (arrow[2].y + arrow[3].y) / 2;
     EXPECT_NEAR(std::hypot(baseX, baseY - 100), 5.0, 1e-9);
     EXPECT_NEAR(baseX, baseY - 100, 1e-9);  // along (1, 1)
+
+    // One whose dimension style gives the arrowhead 1 x 10.
+    const std::vector<Entity> styled = Parts(d, "LEADER", 1);
+    ASSERT_EQ(styled.size(), 2u);
+    ASSERT_EQ(styled[1].shape, Shape::Trace);
+    EXPECT_NEAR(styled[1].vertices[2].y, 210, 1e-9);
 
     const std::vector<Entity> text = Parts(d, "MULTILEADER", 0), block = Parts(d, "MULTILEADER", 1);
     ASSERT_FALSE(text.empty());

@@ -12,6 +12,7 @@
 
 #include "platform/Shell.h"
 #include "Annotations.h"
+#include "base/GbkText.h"
 #include "base/XDataWordCodec.h"
 #include "Curves.h"
 #include "Readers.h"
@@ -96,6 +97,9 @@ public:
             m_d.lineTypes.push_back(std::move(type));
         }
         m_arrowSize = Num(header, "DIMASZ", 0.18), m_dimScale = Num(header, "DIMSCALE", 1);
+        for (const Json& style : Arr(root, "dimStyles"))
+            m_dimStyles[ckw::text::NameKey(m_text.Utf8ToGbk(Str(style, "name")))] = {
+                Num(style, "DIMASZ", m_arrowSize), Num(style, "DIMSCALE", m_dimScale)};
         for (const Json& b : Arr(root, "blocks")) m_blockNames[Str(b, "handle")] = m_text.Utf8ToGbk(Str(b, "name"));
         std::string modelHandle;
         for (const Json& b : Arr(root, "blocks")) {
@@ -403,8 +407,13 @@ private:
     void Leader(const Json& j, Entity& e) {
         std::vector<Point2> points;
         for (const Json& v : Arr(j, "vertices")) points.push_back({Num(v, "x"), Num(v, "y")});
+        // The flag as the reader script read it from the file, else the package's; the leader's
+        // dimension style sizes the arrowhead, else the drawing's defaults.
+        auto style = m_dimStyles.find(ckw::text::NameKey(m_text.Utf8ToGbk(Str(j, "dimStyle"))));
+        const auto [size, scale] =
+            style != m_dimStyles.end() ? style->second : std::pair<double, double>{m_arrowSize, m_dimScale};
         const double arrow =
-            Bool(j, "isArrowheadEnabled", false) ? LeaderArrowSize(e.xdata, m_arrowSize, m_dimScale) : 0;
+            Bool(j, "arrowheadOn", Bool(j, "isArrowheadEnabled", false)) ? LeaderArrowSize(e.xdata, size, scale) : 0;
         LeaderLine(points, arrow, e, m_more);
     }
 
@@ -512,8 +521,9 @@ private:
     Drawing& m_d;
     TextDecoder m_text;
     std::vector<Entity> m_more;
-    std::map<std::string, std::string> m_blockNames;  // block record handle -> name
-    double m_arrowSize = 0.18, m_dimScale = 1;        // the drawing's dimension defaults
+    std::map<std::string, std::string> m_blockNames;               // block record handle -> name
+    double m_arrowSize = 0.18, m_dimScale = 1;                     // the drawing's dimension defaults
+    std::map<std::string, std::pair<double, double>> m_dimStyles;  // name key -> arrow size, scale
 };
 
 }  // namespace

@@ -73,7 +73,7 @@ struct Extras {
 // Kinds read from their raw groups: drawn here, or looked up by those.
 bool ReadFromGroups(std::string_view kind) {
     for (std::string_view k :
-         {"ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD"})
+         {"ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD", "DIMSTYLE"})
         if (kind == k) return true;
     return false;
 }
@@ -452,8 +452,11 @@ public:
         Begin(Shape::Polyline);
         m_open = Open::Leader;
         m_leaderArrow = true;  // unless the leader says otherwise
-        for (const auto& [code, value] : m_finished.groups)
+        m_leaderStyle.clear();
+        for (const auto& [code, value] : m_finished.groups) {
             if (code == 71) m_leaderArrow = std::atoi(value.c_str()) != 0;
+            if (code == 3) m_leaderStyle = ckw::text::NameKey(m_text.ToGbk(value));
+        }
     }
     void addLeaderVertex(const DL_LeaderVertexData& d) override {
         if (m_open == Open::Leader) m_current->vertices.push_back({d.x, d.y});
@@ -696,7 +699,11 @@ private:
             std::vector<Point2> points;
             for (const Vertex& v : e.vertices) points.push_back({v.x, v.y});
             std::vector<Entity> more;
-            LeaderLine(points, m_leaderArrow ? LeaderArrowSize(e.xdata, m_arrowSize, m_dimScale) : 0, e, more);
+            // Its dimension style sizes the arrowhead, else the drawing's defaults.
+            auto style = m_dimStyles.find(m_leaderStyle);
+            const auto [size, scale] =
+                style != m_dimStyles.end() ? style->second : std::pair<double, double>{m_arrowSize, m_dimScale};
+            LeaderLine(points, m_leaderArrow ? LeaderArrowSize(e.xdata, size, scale) : 0, e, more);
             Continue(std::move(more));
             break;
         }
@@ -728,6 +735,17 @@ private:
         }
         if (x.kind == "MLINESTYLE") {
             MLineStyle(x.groups);
+            return;
+        }
+        if (x.kind == "DIMSTYLE") {  // its arrow size (41) and overall scale (40)
+            std::string name;
+            std::pair<double, double> size{m_arrowSize, m_dimScale};
+            for (const auto& [code, value] : x.groups) {
+                if (code == 2 && name.empty()) name = value;
+                if (code == 41) size.first = Real(value);
+                if (code == 40) size.second = Real(value);
+            }
+            m_dimStyles[ckw::text::NameKey(m_text.ToGbk(name))] = size;
             return;
         }
         if (x.kind == "LEADER" || (m_section != "ENTITIES" && !m_block)) return;
@@ -924,7 +942,9 @@ private:
     bool m_inDataRecord = false;
     bool m_collect = false;
     bool m_leaderArrow = false;
-    double m_arrowSize = 0.18, m_dimScale = 1;          // the drawing's dimension defaults
+    double m_arrowSize = 0.18, m_dimScale = 1;                     // the drawing's dimension defaults
+    std::map<std::string, std::pair<double, double>> m_dimStyles;  // name key -> arrow size, scale
+    std::string m_leaderStyle;
     std::map<std::string, std::string> m_blockRecords;  // handle -> block name
     struct MLineStyleInfo {
         std::vector<int> colours;  // by element

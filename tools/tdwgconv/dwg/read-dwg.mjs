@@ -138,6 +138,9 @@ const readHere = (o, kind) => {
 // the styles' element colours by handle, and each multi-line's style.
 const styleColours = new Map();
 const mlineStyles = new Map();
+// A leader's arrowhead flag as the file has it (the package's own field says otherwise for some
+// files) and its dimension style, which sizes the arrowhead.
+const leaders = new Map();
 const readStyle = (o) => {
   const tio = lib.dwg_object_to_object_tio(o);
   const lines = lib.dwg_dynapi_entity_data(tio, 'lines');
@@ -156,6 +159,13 @@ try {
     const type = wasm.dwg_object_get_fixedtype(o);
     try {
       if (type === Dwg_Object_Type.DWG_TYPE_MLINESTYLE) readStyle(o);
+      if (type === Dwg_Object_Type.DWG_TYPE_LEADER) {
+        const tio = lib.dwg_object_to_entity_tio(o);
+        leaders.set(hex(lib.dwg_object_get_handle_object(o).value), {
+          arrowheadOn: lib.dwg_dynapi_entity_data(tio, 'arrowhead_on') !== 0,
+          dimStyle: lib.dwg_entity_get_dimstyle_name(tio) ?? '',
+        });
+      }
       if (type === Dwg_Object_Type.DWG_TYPE_MLINE) {
         mlineStyles.set(hex(lib.dwg_object_get_handle_object(o).value),
           lib.dwg_ref_get_id(lib.dwg_dynapi_entity_data(lib.dwg_object_to_entity_tio(o), 'mlinestyle')));
@@ -189,6 +199,8 @@ try {
 const withStyle = (e) => {
   const colours = e.type === 'MLINE' && styleColours.get(mlineStyles.get(e.handle));
   if (colours) e.elementColours = colours;
+  const leader = e.type === 'LEADER' && leaders.get(e.handle);
+  if (leader) Object.assign(e, leader);
 };
 (db.entities ?? []).forEach(withStyle);
 for (const b of db.tables?.BLOCK_RECORD?.entries ?? []) (b.entities ?? []).forEach(withStyle);
@@ -210,6 +222,7 @@ const h = db.header ?? {};
 const out = {
   header: { ACADVER: h.ACADVER ?? '', DWGCODEPAGE: h.DWGCODEPAGE || codePage, INSUNITS: h.INSUNITS ?? 0,
     DIMASZ: h.DIMASZ ?? 0, DIMSCALE: h.DIMSCALE ?? 1 },
+  dimStyles: (db.tables?.DIMSTYLE?.entries ?? []).map((d) => ({ name: d.name, DIMASZ: d.DIMASZ, DIMSCALE: d.DIMSCALE })),
   layers: db.tables?.LAYER?.entries ?? [],
   lineTypes: db.tables?.LTYPE?.entries ?? [],
   blocks: db.tables?.BLOCK_RECORD?.entries ?? [],
