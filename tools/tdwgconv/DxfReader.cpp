@@ -843,8 +843,9 @@ private:
         const size_t count = 1 + more.size();
         std::vector<Entity>& list = m_block ? m_block->entities : m_d.entities;
         const size_t first = list.size() - 1;
+        const bool drawn = e.shape != Shape::Skip;  // `e` is in the list the parts may move
         Continue(std::move(more));
-        if (e.shape != Shape::Skip)
+        if (drawn)
             m_styledMLines.push_back({m_block ? static_cast<long>(m_block - m_d.blocks.data()) : -1L, first, count,
                                       ckw::text::NameKey(style), std::move(vertices), flags, proto});
     }
