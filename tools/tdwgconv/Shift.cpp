@@ -102,10 +102,7 @@ private:
 // it) when the drawing is shifted so.
 double WorstLossMm(const Drawing& d, double shiftX, double shiftY) {
     double worst = 0;
-    auto take = [&](double exact) {
-        const float kept = static_cast<float>(exact);
-        if (std::isfinite(kept)) worst = std::max(worst, std::abs(exact - kept));
-    };
+    auto take = [&](double exact) { worst = std::max(worst, FloatLossMm(exact)); };
     for (const Entity& e : d.entities)
         ForEachPosition(e,
                         [&](double x, double y) { take((x - shiftX) * d.unitToMm), take((y - shiftY) * d.unitToMm); });

@@ -1,5 +1,6 @@
 #pragma once
 // `--shift auto|X,Y`: what the option asks for, and the shift a conversion uses.
+#include <cmath>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,6 +12,13 @@ namespace tdwg {
 
 // A loss of precision worth a warning, in millimetres.
 inline constexpr double kNoticedLossMm = 0.05;
+
+// What a position in millimetres loses in the drawing's 4-byte numbers (none counted for one they
+// cannot hold at all: such an entity is left out).
+inline double FloatLossMm(double exactMm) {
+    const float kept = static_cast<float>(exactMm);
+    return std::isfinite(kept) ? std::abs(exactMm - kept) : 0;
+}
 
 // "auto" or "X,Y" (numbers in source units); nothing for anything else.
 std::optional<ShiftRequest> ParseShift(std::string_view text);

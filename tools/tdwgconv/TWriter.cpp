@@ -239,9 +239,8 @@ private:
     // A coordinate as the engine keeps it (4-byte float), noting the worst loss of precision.
     float X(double x, double baseX) {
         const double exact = (x - baseX) * m_scale;
-        const float kept = static_cast<float>(exact);
-        if (std::isfinite(kept)) m_worstLoss = std::max(m_worstLoss, std::abs(exact - kept));
-        return kept;
+        m_worstLoss = std::max(m_worstLoss, FloatLossMm(exact));
+        return static_cast<float>(exact);
     }
     float L(double length) const { return static_cast<float>(length * m_scale); }
 
