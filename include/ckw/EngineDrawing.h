@@ -121,6 +121,8 @@ public:
     const std::vector<Entity>& Entities() const { return m_entities; }
     /// Appends an entity with a new identifier pair; returns its index.
     size_t Add(Entity entity);
+    /// Makes room for `count` entities in all, so that adding that many moves none of them.
+    void Reserve(size_t count) { m_entities.reserve(count); }
     /// Appends an entity keeping its identifier (loading); ids must increase. False otherwise.
     bool AddLoaded(Entity entity);
     /// The entity at index (as Add returns it); changes to table entries need TablesChanged().

@@ -36,6 +36,8 @@ public:
     }
     // Ready to run again, bindings cleared.
     void Reset();
+    // Ready to run again, bindings kept: for a loop that binds every parameter on each round.
+    void Rewind() { sqlite3_reset(m_stmt); }
     void Finalize();
 
     // The columns of the row Step made ready (numbered from 0).

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <bit>
 #include <cstring>
@@ -92,6 +93,7 @@ void ColumnWords(const Stmt& st, int column, std::vector<T>& out, size_t limit, 
     if (!bytes.empty()) std::memcpy(out.data(), bytes.data(), bytes.size());
 }
 
+// Binds every column of the entity, so that a loop can rewind the statement without clearing.
 void BindEntity(Stmt& st, int first, const Entity& e, std::string& textHolder) {
     st.BindInt(first, e.kind);
     for (int i = 0; i < kHostAttributeCount; ++i) st.BindInt(first + 1 + i, e.attributes[static_cast<size_t>(i)]);
@@ -295,22 +297,44 @@ void WriteAll(sqlite3* db, const Drawing& d, const Progress& progress) {
                 content.BindInt(2, ++seq);
                 BindEntity(content, 3, e, holder);
                 content.Run();
-                content.Reset();
+                content.Rewind();
             }
         }
     }
     {
-        std::string sql =
-            std::string("INSERT INTO entities(id, ") + kEntityColumns + ") VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-        Stmt st(db, sql.c_str(), &FailFromSqlite);
+        // The entities go in by the chunk of rows: a statement run for each row would open the
+        // table, find its end and close it again every time.
+        constexpr int kChunk = 64, kColumns = 12;  // 768 parameters, within every SQLite's limit
+        auto insert = [](int rows) {
+            std::string sql = std::string("INSERT INTO entities(id, ") + kEntityColumns + ") VALUES ";
+            for (int row = 0; row < rows; ++row)
+                sql += row ? ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+            return sql;
+        };
+        Stmt chunk(db, insert(kChunk), &FailFromSqlite), single(db, insert(1), &FailFromSqlite);
+        std::array<const Entity*, kChunk> bound{};
+        std::array<std::string, kChunk> holders;
+        int rows = 0;
         size_t done = 0;
         for (const Entity& e : d.Entities()) {
             if (e.deleted) continue;
-            st.BindInt(1, e.id0);
-            BindEntity(st, 2, e, holder);
-            st.Run();
-            st.Reset();
+            const int first = rows * kColumns + 1;
+            chunk.BindInt(first, e.id0);
+            BindEntity(chunk, first + 1, e, holders[static_cast<size_t>(rows)]);
+            bound[static_cast<size_t>(rows)] = &e;
+            if (++rows == kChunk) {
+                chunk.Run();
+                chunk.Rewind();
+                rows = 0;
+            }
             if (progress && (++done & 0x3fff) == 0) progress(done, live);
+        }
+        for (int row = 0; row < rows; ++row) {  // those of the last chunk that did not fill
+            const Entity& e = *bound[static_cast<size_t>(row)];
+            single.BindInt(1, e.id0);
+            BindEntity(single, 2, e, holder);
+            single.Run();
+            single.Rewind();
         }
         if (progress) progress(live, live);
     }
