@@ -43,6 +43,16 @@ TEST(TextDecode, CodePagesToGbkCountingWhatGbkCannotHold) {
     utf8.SetUtf8(true);
     EXPECT_EQ(utf8.ToGbk(U8(u8"柱\u0E01\\U+0E02")), ckw::text::Utf8ToGbk(U8(u8"柱")) + "??");
     EXPECT_EQ(utf8.Unmappable(), 2);
+    // A name converted once counts its unmappable characters at every use, as ToGbk does, and
+    // a change of code page converts it anew.
+    const std::string layer = U8(u8"柱\u0E01");
+    EXPECT_EQ(utf8.NameToGbk(layer), ckw::text::Utf8ToGbk(U8(u8"柱")) + "?");
+    EXPECT_EQ(utf8.NameToGbk(layer), ckw::text::Utf8ToGbk(U8(u8"柱")) + "?");
+    EXPECT_EQ(utf8.Unmappable(), 4);
+    const std::string beam = ckw::text::Utf8ToGbk(U8(u8"梁"));
+    EXPECT_EQ(gbkFile.NameToGbk(beam), beam);
+    gbkFile.SetUtf8(true);
+    EXPECT_NE(gbkFile.NameToGbk(beam), beam);
 }
 
 // A small drawing: GBK texts, a polyline with widths and a bulge, a block with a base point and

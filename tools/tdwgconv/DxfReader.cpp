@@ -6,10 +6,10 @@
 #include <dxflib/dl_dxf.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <locale>
 #include <map>
@@ -72,27 +72,55 @@ struct Extras {
 
 // Kinds read from their raw groups: drawn here, or looked up by those.
 bool ReadFromGroups(std::string_view kind) {
-    for (std::string_view k :
-         {"ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD", "DIMSTYLE"})
-        if (kind == k) return true;
-    return false;
+    static constexpr std::array<std::string_view, 8> kKinds{
+        "ACAD_TABLE", "ARC_DIMENSION", "MLINE", "MULTILEADER", "LEADER", "MLINESTYLE", "BLOCK_RECORD", "DIMSTYLE"};
+    return std::ranges::find(kKinds, kind) != kKinds.end();
 }
 
-bool IsNumericCode(unsigned code) {
-    return (code >= 10 && code <= 99) || (code >= 110 && code <= 179) || (code >= 210 && code <= 239) ||
-           (code >= 270 && code <= 289) || (code >= 370 && code <= 389) || (code >= 400 && code <= 409) ||
-           (code >= 420 && code <= 429) || (code >= 440 && code <= 469) || (code >= 1010 && code <= 1071);
-}
+// The group codes whose values are numbers, as a table: every group of a file is looked up.
+constexpr auto kNumericCodes = [] {
+    std::array<bool, 1072> numeric{};
+    for (auto [first, last] : {std::pair{10, 99},
+                               {110, 179},
+                               {210, 239},
+                               {270, 289},
+                               {370, 389},
+                               {400, 409},
+                               {420, 429},
+                               {440, 469},
+                               {1010, 1071}})
+        for (int code = first; code <= last; ++code) numeric[static_cast<size_t>(code)] = true;
+    return numeric;
+}();
+
+bool IsNumericCode(unsigned code) { return code < kNumericCodes.size() && kNumericCodes[code]; }
 
 // Kinds whose coordinates are in the object coordinate system of their extrusion direction.
 bool InObjectCoordinates(std::string_view kind) {
-    for (std::string_view k :
-         {"ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "TEXT", "ATTRIB", "INSERT", "SOLID", "TRACE", "HATCH"})
-        if (kind == k) return true;
-    return false;
+    static constexpr std::array<std::string_view, 10> kKinds{"ARC",    "CIRCLE", "LWPOLYLINE", "POLYLINE", "TEXT",
+                                                             "ATTRIB", "INSERT", "SOLID",      "TRACE",    "HATCH"};
+    return std::ranges::find(kKinds, kind) != kKinds.end();
+}
+
+// A plain decimal ("-12.5", "0", ".75"): always finite and whole, so it needs no parse. Nearly
+// every numeric group of a file is one, and this check runs on each of them.
+bool IsPlainDecimal(std::string_view v) {
+    size_t i = !v.empty() && v.front() == '-' ? 1 : 0;
+    bool digit = false, point = false;
+    for (; i < v.size(); ++i) {
+        const char c = v[i];
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit && v.size() < 300;  // longer ones could hold more digits than a double's range
 }
 
 bool IsNumber(const std::string& v) {
+    if (IsPlainDecimal(v)) return true;
     size_t used = 0;
     const double d = ckw::text::ParseNumber(v, &used);
     if (used == 0 || !std::isfinite(d)) return false;
@@ -170,7 +198,9 @@ public:
                 throw DamagedFile{std::move(why)};
         if (code == 0) {
             m_finished = std::move(m_pending);
-            m_pending = Extras{};
+            // Made anew in place: a new one assigned would be built and then moved in.
+            std::destroy_at(&m_pending);
+            std::construct_at(&m_pending);
             m_pending.kind = value;
             m_pendingKind = value == "HATCH"        ? Kind::Hatch
                             : value == "LTYPE"      ? Kind::LineType
@@ -559,11 +589,12 @@ private:
     Entity& Begin(Shape shape) {
         CloseOpen();
         HandOn();
-        Entity e;
+        Entity& e = m_block ? m_block->entities.emplace_back() : m_d.entities.emplace_back();
+        m_current = &e;
         e.kind = m_finished.kind;
         e.shape = shape;
-        e.layer = m_text.ToGbk(attributes.getLayer());
-        e.lineType = m_text.ToGbk(attributes.getLinetype());
+        e.layer = m_text.NameToGbk(attributes.getLayer());
+        e.lineType = m_text.NameToGbk(attributes.getLinetype());
         e.colour = attributes.getColor();
         e.trueColour = attributes.getColor24();
         if (attributes.getWidth() >= 0) e.lineWeightMm = attributes.getWidth() / 100.0;
@@ -571,15 +602,8 @@ private:
         if (InObjectCoordinates(e.kind)) e.nx = m_finished.nx, e.ny = m_finished.ny, e.nz = m_finished.nz;
         m_d.droppedXDataValues += m_finished.droppedXData;
         m_finished.droppedXData = 0;
-        if (m_block) {
-            m_block->entities.push_back(std::move(e));
-            m_current = &m_block->entities.back();
-        } else {
-            m_d.entities.push_back(std::move(e));
-            m_current = &m_d.entities.back();
-            if (m_finished.paperSpace) Reject(*m_current, "paper space");
-        }
-        return *m_current;
+        if (!m_block && m_finished.paperSpace) Reject(e, "paper space");
+        return e;
     }
     void Skip(const char* reason) { Reject(Begin(Shape::Skip), reason); }
     static void Reject(Entity& e, const char* reason) {
@@ -1038,20 +1062,6 @@ bool Run(const std::string& path, Drawing& drawing, std::string& error, const En
 }
 
 }  // namespace
-
-bool MayHoldDrawingRecord(const std::filesystem::path& dxf) {
-    const int fd = open(dxf.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    void* bytes = fstat(fd, &info) == 0 && info.st_size > 0
-                      ? mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0)
-                      : MAP_FAILED;
-    close(fd);
-    if (bytes == MAP_FAILED) return true;  // cannot tell
-    const bool found = memmem(bytes, static_cast<size_t>(info.st_size), kDrawingRecord.data(), kDrawingRecord.size());
-    munmap(bytes, static_cast<size_t>(info.st_size));
-    return found;
-}
 
 bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error, const EntityBatch& batch) {
     std::error_code ec;

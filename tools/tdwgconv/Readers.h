@@ -20,8 +20,6 @@ struct EntityBatch {
     size_t size = 1024;
     std::function<void(std::vector<Entity>& entities)> take;
 };
-// Whether a DXF may hold the drawing-level record our DXF export writes (its name is in the file).
-bool MayHoldDrawingRecord(const std::filesystem::path& dxf);
 bool ReadDxf(const std::filesystem::path& file, Drawing& drawing, std::string& error, const EntityBatch& batch = {});
 bool ReadDxfBytes(const std::string& bytes, Drawing& drawing, std::string& error, const EntityBatch& batch = {});
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include <ckw/ReferenceEngine.h>
 #include "DrawingShift.h"
@@ -30,6 +31,8 @@ namespace {
 constexpr int kSolidLineType = 1;
 constexpr int kFirstLineType = 2, kLastLineType = 99;
 constexpr int kDefaultColour = 7;
+// About the fewest bytes a DXF entity takes: a line with its layer and handle.
+constexpr std::uintmax_t kLeastDxfEntityBytes = 128;
 // Single-spaced lines of a multi-line text stand this many text heights apart.
 constexpr double kSingleLineSpacing = 5.0 / 3.0;
 
@@ -93,19 +96,29 @@ public:
 
     void Entities(const std::vector<Entity>& entities) {
         const double shiftX = m_in.shift.x, shiftY = m_in.shift.y;
+        std::string reason;
         for (const Entity& e : entities) {
             bool written = false;
-            std::string reason = e.skipReason;
+            reason = e.skipReason;
             const bool stays = e.shape == Shape::Insert && m_takingShift.count(ckw::text::NameKey(e.block));
             if (e.shape != Shape::Skip)
                 written = Emit(e, stays ? 0 : shiftX, stays ? 0 : shiftY, m_out, nullptr, reason);
             if (e.kind.empty()) continue;  // a continuation of the entity before it
-            Counts& c = m_in.kinds[e.kind];
+            Counts& c = CountsOf(e.kind);
             if (written)
                 ++c.written;
             else
                 ++c.skipped[reason.empty() ? "not supported" : reason];
         }
+    }
+
+    // The counts of a kind: most entities follow one of their own kind.
+    Counts& CountsOf(const std::string& kind) {
+        if (!m_lastCounts || kind != m_lastKind) {
+            m_lastKind = kind;
+            m_lastCounts = &m_in.kinds[kind];
+        }
+        return *m_lastCounts;
     }
 
     // The counts of what no reader handed on, the drawing's record and the warnings.
@@ -472,9 +485,11 @@ private:
     Drawing& m_in;
     eng::Drawing& m_out;
     double m_scale;
-    double m_worstLoss = 0;                  // millimetres
-    std::map<std::string, int> m_lineTypes;  // name key -> number
-    std::map<std::string, eng::LayerInfo> m_layers;
+    double m_worstLoss = 0;                                    // millimetres
+    std::map<std::string, int> m_lineTypes;                    // name key -> number
+    std::unordered_map<std::string, eng::LayerInfo> m_layers;  // looked up for every entity
+    std::string m_lastKind;
+    Counts* m_lastCounts = nullptr;
     int m_nextLayer = 1;
     std::map<std::string, int> m_blocks;  // name key -> number
     std::set<std::string> m_takingShift;  // name keys
@@ -484,8 +499,18 @@ private:
 
 void MapToEngine(Drawing& in, eng::Drawing& out) { Mapper(in, out).Run(); }
 
-bool MapDxf(const std::filesystem::path& dxf, Drawing& drawing, eng::Drawing& out, std::string& error,
-            ShiftRequest shift, size_t batchSize) {
+namespace {
+
+enum class Mapped { Done, Failed, Again };
+
+Mapped MapDxfOnce(const std::filesystem::path& dxf, Drawing& drawing, eng::Drawing& out, std::string& error,
+                  ShiftRequest shift, size_t batchSize, bool streamed) {
+    // Room for as many entities as the file could hold, so that the drawing never moves them as
+    // it grows. Room that stays unused is never touched and costs no memory.
+    std::error_code ec;
+    if (const std::uintmax_t bytes = std::filesystem::file_size(dxf, ec); !ec) try {
+            out.Reserve(out.Entities().size() + static_cast<size_t>(bytes / kLeastDxfEntityBytes));
+        } catch (const std::bad_alloc&) {}
     std::optional<Mapper> mapper;
     auto start = [&] {
         if (mapper) return;
@@ -498,17 +523,33 @@ bool MapDxf(const std::filesystem::path& dxf, Drawing& drawing, eng::Drawing& ou
                                 mapper->Entities(entities);
                                 entities.clear();
                             }};
-    // A shift depends on the whole of model space (the blocks that take it in place of their
-    // insertions, an automatic one), a recorded one on the drawing's record, which comes after
-    // the entities: a file is then read whole first.
-    const bool noShift = shift.mode == ShiftRequest::Mode::Given
-                             ? shift.x == 0 && shift.y == 0
-                             : shift.mode == ShiftRequest::Mode::Recorded && !MayHoldDrawingRecord(dxf);
-    if (!ReadDxf(dxf, drawing, error, noShift ? batch : EntityBatch{})) return false;
+    if (!ReadDxf(dxf, drawing, error, streamed ? batch : EntityBatch{})) return Mapped::Failed;
+    // A drawing our export wrote with a shift keeps it in its record, which comes after the
+    // entities: those mapped before the record came are mapped again, now that it is known.
+    if (mapper && shift.mode == ShiftRequest::Mode::Recorded && !ckw::dxf::RecordedShift(drawing.drawingData).IsZero())
+        return Mapped::Again;
     start();
     mapper->Entities(drawing.entities);
     mapper->End();
-    return true;
+    return Mapped::Done;
+}
+
+}  // namespace
+
+bool MapDxf(const std::filesystem::path& dxf, Drawing& drawing, eng::Drawing& out, std::string& error,
+            ShiftRequest shift, size_t batchSize) {
+    // A shift asked for depends on the whole of model space (the blocks that take it in place of
+    // their insertions, an automatic one): the file is then read whole first.
+    const bool streamed = shift.mode == ShiftRequest::Mode::Recorded ||
+                          (shift.mode == ShiftRequest::Mode::Given && shift.x == 0 && shift.y == 0);
+    const int stamp = out.Stamp();
+    Mapped mapped = MapDxfOnce(dxf, drawing, out, error, shift, batchSize, streamed);
+    if (mapped == Mapped::Again) {
+        out = eng::Drawing();
+        out.SetStamp(stamp);
+        mapped = MapDxfOnce(dxf, drawing, out, error, shift, batchSize, false);
+    }
+    return mapped == Mapped::Done;
 }
 
 bool ConvertDxf(const std::filesystem::path& dxf, Drawing& drawing, const std::filesystem::path& file,

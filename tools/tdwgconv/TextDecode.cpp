@@ -31,6 +31,7 @@ bool IsHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 }  // namespace
 
 void TextDecoder::SetCodePage(std::string_view codePage) {
+    m_names.clear();
     std::string upper;
     for (char c : codePage) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (upper.rfind("ANSI_", 0) == 0 && upper.size() > 5) {
@@ -49,6 +50,18 @@ std::string TextDecoder::ToUtf8(std::string_view raw) const {
 }
 
 std::string TextDecoder::ToGbk(std::string_view raw) { return Utf8ToGbk(ToUtf8(raw)); }
+
+const std::string& TextDecoder::NameToGbk(const std::string& raw) {
+    constexpr size_t kMostNames = 4096;  // a drawing with more names than this converts the rest each time
+    if (auto known = m_names.find(raw); known != m_names.end()) {
+        m_unmappable += known->second.second;
+        return known->second.first;
+    }
+    if (m_names.size() >= kMostNames) m_names.clear();
+    const size_t before = m_unmappable;
+    std::string gbk = ToGbk(raw);
+    return m_names.try_emplace(raw, std::move(gbk), m_unmappable - before).first->second.first;
+}
 
 std::string TextDecoder::Utf8ToGbk(std::string_view utf8) {
     return ckw::text::Utf8ToStrictGbk(ResolveUnicodeEscapes(utf8), m_unmappable);
