@@ -197,25 +197,28 @@ public:
             if (std::string why = ImpossibleCount(m_countKind, code, value, m_fileBytes); !why.empty())
                 throw DamagedFile{std::move(why)};
         if (code == 0) {
+            // Compared as a view: a string compared with a literal calls memcmp even when the
+            // lengths differ, and this runs for every entity.
+            const std::string_view kind = value;
             m_finished = std::move(m_pending);
             // Made anew in place: a new one assigned would be built and then moved in.
             std::destroy_at(&m_pending);
             std::construct_at(&m_pending);
             m_pending.kind = value;
-            m_pendingKind = value == "HATCH"        ? Kind::Hatch
-                            : value == "LTYPE"      ? Kind::LineType
-                            : value == "LWPOLYLINE" ? Kind::LightPolyline
-                                                    : Kind::Other;
+            m_pendingKind = kind == "HATCH"        ? Kind::Hatch
+                            : kind == "LTYPE"      ? Kind::LineType
+                            : kind == "LWPOLYLINE" ? Kind::LightPolyline
+                                                   : Kind::Other;
             const bool finishedFromGroups = m_collect;  // said of m_finished's kind when it came
-            m_collect = ReadFromGroups(value);
+            m_collect = ReadFromGroups(kind);
             if (finishedFromGroups) FromGroups();
-            if (value == "SECTION")
+            if (kind == "SECTION")
                 m_expectSectionName = true, ++m_sections;
-            else if (value == "ENDSEC")
+            else if (kind == "ENDSEC")
                 m_section.clear(), m_inEntities = false;
-            else if (value == "EOF")
+            else if (kind == "EOF")
                 sawEof = true;
-            else if (m_inEntities && value != "VERTEX" && value != "SEQEND")
+            else if (m_inEntities && kind != "VERTEX" && kind != "SEQEND")
                 ++ReadCount(value);
             return;
         }
@@ -572,8 +575,8 @@ private:
 
     void HandOn() {
         // Multi-lines take their colours, at the end, from styles the named objects define after them.
-        if (!m_batch.take || m_block || m_section != "ENTITIES" || !m_sawTables || !m_sawBlocks ||
-            !m_styledMLines.empty() || m_d.entities.size() < m_batch.size)
+        if (!m_batch.take || m_block || !m_inEntities || !m_sawTables || !m_sawBlocks || !m_styledMLines.empty() ||
+            m_d.entities.size() < m_batch.size)
             return;
         if (!m_handedOn) {
             for (Block& b : m_d.blocks)
