@@ -52,7 +52,7 @@ std::string TextDecoder::ToUtf8(std::string_view raw) const {
 std::string TextDecoder::ToGbk(std::string_view raw) { return Utf8ToGbk(ToUtf8(raw)); }
 
 const std::string& TextDecoder::NameToGbk(const std::string& raw) {
-    constexpr size_t kMostNames = 4096;  // a drawing with more names than this converts the rest each time
+    constexpr size_t kMostNames = 4096;  // beyond this many names the cache starts again empty
     if (auto known = m_names.find(raw); known != m_names.end()) {
         m_unmappable += known->second.second;
         return known->second.first;
