@@ -317,7 +317,7 @@ private:
         G(0, "SECTION"), G(2, "OBJECTS");
         G(0, "DICTIONARY"), G(5, "C"), G(330, "0"), G(100, "AcDbDictionary"), G(281, 1);
         G(3, "ACAD_GROUP"), G(350, "D");
-        if (!m_d.Data().empty()) G(3, "CKW_DRAWING_DATA"), G(350, "E");
+        if (!m_d.Data().empty()) G(3, kDrawingRecordName), G(350, "E");
         G(0, "DICTIONARY"), G(5, "D"), G(102, "{ACAD_REACTORS"), G(330, "C"), G(102, "}"), G(330, "C");
         G(100, "AcDbDictionary"), G(281, 1);
         if (!m_d.Data().empty()) {

@@ -12,6 +12,9 @@
 
 namespace ckw::dxf {
 
+// The name under which the named objects hold the drawing-level record.
+inline constexpr const char* kDrawingRecordName = "CKW_DRAWING_DATA";
+
 struct ExportCounts {
     std::map<std::string, long> written;  // DXF kind -> count (model space)
     std::map<std::string, long> skipped;  // engine kind name -> count

@@ -26,6 +26,7 @@
 #include "BinaryDxf.h"
 #include "Curves.h"
 #include "DxfCounts.h"
+#include "DxfWriter.h"
 #include "base/GbkText.h"
 #include "base/XDataWordCodec.h"
 #include "Readers.h"
@@ -34,9 +35,6 @@
 
 namespace tdwg {
 namespace {
-
-// The name of the drawing-level record in the named objects of a DXF our export wrote.
-constexpr std::string_view kDrawingRecord = "CKW_DRAWING_DATA";
 
 // What the raw groups of one entity tell beyond dxflib's callbacks.
 struct Extras {
@@ -161,7 +159,7 @@ public:
     bool sawEof = false;
 
     // The file's last group closed a section: only the end marker is missing.
-    bool EndedAfterASection() const { return m_sections > 0 && m_section.empty() && m_pending.kind == "ENDSEC"; }
+    bool EndedAfterASection() const { return m_sections > 0 && !m_inSection && m_pending.kind == "ENDSEC"; }
 
     void Finish() {
         CloseOpen();
@@ -215,15 +213,15 @@ public:
             if (kind == "SECTION")
                 m_expectSectionName = true, ++m_sections;
             else if (kind == "ENDSEC")
-                m_section.clear(), m_inEntities = false;
+                m_inSection = m_inEntities = false;
             else if (kind == "EOF")
                 sawEof = true;
             else if (m_inEntities && kind != "VERTEX" && kind != "SEQEND")
-                ++ReadCount(value);
+                ++m_readCounts.Of(m_d.kinds, value).read;
             return;
         }
         if (m_expectSectionName && code == 2) {
-            m_section = value;
+            m_inSection = true;
             m_inEntities = value == "ENTITIES";
             if (value == "TABLES") m_sawTables = true;
             if (value == "BLOCKS") m_sawBlocks = true;
@@ -280,15 +278,6 @@ public:
         default:
             break;
         }
-    }
-
-    // The read count of a kind: most entities follow one of their own kind.
-    long& ReadCount(const std::string& kind) {
-        if (!m_lastReadCount || kind != m_lastReadKind) {
-            m_lastReadKind = kind;
-            m_lastReadCount = &m_d.kinds[kind].read;
-        }
-        return *m_lastReadCount;
     }
 
     // A group of a hatch's polyline boundary path; true when it was one.
@@ -532,7 +521,7 @@ public:
 
     // The drawing-level record this program writes into the named objects.
     void addDictionaryEntry(const DL_DictionaryEntryData& d) override {
-        if (d.name == kDrawingRecord) m_dataHandle = d.handle;
+        if (d.name == ckw::dxf::kDrawingRecordName) m_dataHandle = d.handle;
     }
     void addXRecord(const std::string& handle) override {
         m_inDataRecord = !m_dataHandle.empty() && handle == m_dataHandle;
@@ -775,7 +764,7 @@ private:
             m_dimStyles[ckw::text::NameKey(m_text.ToGbk(name))] = size;
             return;
         }
-        if (x.kind == "LEADER" || (m_section != "ENTITIES" && !m_block)) return;
+        if (x.kind == "LEADER" || (!m_inEntities && !m_block)) return;
         // dxflib leaves its attributes at the entity before: this one's are taken from its groups.
         std::string layer = "0", lineType = "BYLAYER";
         int colour = kColourByLayer, colour24 = -1, width = -1;
@@ -950,12 +939,10 @@ private:
     std::string m_countKind;
     TextDecoder m_text;
     Extras m_pending, m_finished;
-    std::string m_section;
-    bool m_inEntities = false;
+    bool m_inSection = false, m_inEntities = false;  // a section named, and that it is ENTITIES
     // The kinds whose groups are read here as they come (the pending entity's).
     enum class Kind { Other, Hatch, LineType, LightPolyline } m_pendingKind = Kind::Other;
-    std::string m_lastReadKind;
-    long* m_lastReadCount = nullptr;
+    KindCounts m_readCounts;
     bool m_expectSectionName = false;
     int m_sections = 0;
     Block* m_block = nullptr;

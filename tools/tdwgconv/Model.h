@@ -89,6 +89,23 @@ struct Counts {
     std::map<std::string, long> skipped;  // reason -> count
 };
 
+// The counts of a kind, looked up once for each run of entities of one kind (most entities follow
+// one of their own kind). Always used with the same map.
+class KindCounts {
+public:
+    Counts& Of(std::map<std::string, Counts>& kinds, const std::string& kind) {
+        if (!m_counts || kind != m_kind) {
+            m_kind = kind;
+            m_counts = &kinds[kind];
+        }
+        return *m_counts;
+    }
+
+private:
+    std::string m_kind;
+    Counts* m_counts = nullptr;
+};
+
 // Moving model space towards the origin, in source units: positions of top-level entities are
 // written less the shift and the drawing's record keeps it, so that an export puts them back.
 struct ShiftRequest {

@@ -104,21 +104,12 @@ public:
             if (e.shape != Shape::Skip)
                 written = Emit(e, stays ? 0 : shiftX, stays ? 0 : shiftY, m_out, nullptr, reason);
             if (e.kind.empty()) continue;  // a continuation of the entity before it
-            Counts& c = CountsOf(e.kind);
+            Counts& c = m_counts.Of(m_in.kinds, e.kind);
             if (written)
                 ++c.written;
             else
                 ++c.skipped[reason.empty() ? "not supported" : reason];
         }
-    }
-
-    // The counts of a kind: most entities follow one of their own kind.
-    Counts& CountsOf(const std::string& kind) {
-        if (!m_lastCounts || kind != m_lastKind) {
-            m_lastKind = kind;
-            m_lastCounts = &m_in.kinds[kind];
-        }
-        return *m_lastCounts;
     }
 
     // The counts of what no reader handed on, the drawing's record and the warnings.
@@ -488,8 +479,7 @@ private:
     double m_worstLoss = 0;                                    // millimetres
     std::map<std::string, int> m_lineTypes;                    // name key -> number
     std::unordered_map<std::string, eng::LayerInfo> m_layers;  // looked up for every entity
-    std::string m_lastKind;
-    Counts* m_lastCounts = nullptr;
+    KindCounts m_counts;
     int m_nextLayer = 1;
     std::map<std::string, int> m_blocks;  // name key -> number
     std::set<std::string> m_takingShift;  // name keys
